@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Runs a command with the project's Wine session around it: a private prefix in the build tree,
+# Xvfb on a free display, one persistent wineserver and serial pairs linked as COM ports.
+# Usage: with-wine.sh <build dir> <command> [args...]
+# Serial pairs: COM5<->COM6 and COM7<->COM8 (override with SERIAL_PAIRS="5:6 7:8").
+set -euo pipefail
+
+build=$(realpath -m "$1"); shift
+here=$(dirname "$(realpath "$0")")
+
+export WINEPREFIX="$build/wineprefix"
+if [ "$("$here/wine-arch.sh")" = i686 ]; then
+  export WINEARCH=win32 WINE=/usr/lib/wine/wine WINESERVER=/usr/bin/wineserver
+else
+  export WINEARCH=win64 WINE=/usr/lib/wine/wine64 WINESERVER=/usr/lib/wine/wineserver64
+  export WINELOADER=$WINE
+fi
+export WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export LC_ALL="${TEST_LOCALE:-en_US.UTF-8}"
+export LANG="$LC_ALL"
+
+pids=()
+cleanup() {
+  "$WINESERVER" -k >/dev/null 2>&1 || true
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+}
+trap cleanup EXIT
+
+start_xvfb() {
+  local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  pids+=($!)
+  read -r display <"$fifo"; rm -f "$fifo"
+  export DISPLAY=":$display"
+}
+
+create_prefix() {
+  [ -f "$WINEPREFIX/system.reg" ] && return 0
+  mkdir -p "$WINEPREFIX"
+  "$WINE" wineboot -i >/dev/null 2>&1
+  "$WINESERVER" -w
+  "$WINE" regedit "$here/wine-fonts.reg" >/dev/null 2>&1
+  "$WINESERVER" -w
+}
+
+link_serial_pairs() {
+  local pair a b
+  for pair in ${SERIAL_PAIRS:-5:6 7:8}; do
+    a=${pair%:*}; b=${pair#*:}
+    rm -f "$build/serial/com$a" "$build/serial/com$b"
+    mkdir -p "$build/serial"
+    socat "pty,raw,echo=0,link=$build/serial/com$a" "pty,raw,echo=0,link=$build/serial/com$b" &
+    pids+=($!)
+  done
+  for pair in ${SERIAL_PAIRS:-5:6 7:8}; do
+    a=${pair%:*}; b=${pair#*:}
+    for n in $a $b; do
+      while [ ! -e "$build/serial/com$n" ]; do sleep 0.05; done
+      ln -sfn "$(readlink "$build/serial/com$n")" "$WINEPREFIX/dosdevices/com$n"
+    done
+  done
+}
+
+start_xvfb
+create_prefix
+"$WINESERVER" -p
+# Start Wine's services now, detached from the command's output pipes.
+"$WINE" cmd /c exit </dev/null >/dev/null 2>&1
+link_serial_pairs
+"$@"

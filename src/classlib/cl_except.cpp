@@ -1,0 +1,3 @@
+#include "cl_except.h"
+
+void Abort() { throw EAbort("Operation aborted"); }
