@@ -1,0 +1,6 @@
+#include "gif_error.h"
+
+void RaiseGIFError(const AnsiString& message)
+{
+    throw GIFException(message);
+}
