@@ -1,0 +1,6 @@
+#include "cl_hooks.h"
+
+ClassLibHooks& Hooks() {
+    static ClassLibHooks hooks;
+    return hooks;
+}
