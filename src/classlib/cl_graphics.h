@@ -194,38 +194,40 @@ class TCanvas : public TPersistent {
     int TextFlags() const { return textFlags_; }
     void SetTextFlags(int flags) { textFlags_ = flags; }
 
-    void MoveTo(int x, int y);
-    void LineTo(int x, int y);
-    void Rectangle(int x1, int y1, int x2, int y2);
+    // The drawing primitives are virtual so that a recording canvas can log them (a subclass
+    // that overrides one overload brings the others back with `using`).
+    virtual void MoveTo(int x, int y);
+    virtual void LineTo(int x, int y);
+    virtual void Rectangle(int x1, int y1, int x2, int y2);
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
-    void RoundRect(int x1, int y1, int x2, int y2, int w, int h);
-    void Ellipse(int x1, int y1, int x2, int y2);
+    virtual void RoundRect(int x1, int y1, int x2, int y2, int w, int h);
+    virtual void Ellipse(int x1, int y1, int x2, int y2);
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
-    void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
-    void Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
-    void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
-    void Polyline(const TPoint* points, int count);
+    virtual void Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    virtual void Chord(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    virtual void Pie(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4);
+    virtual void Polyline(const TPoint* points, int count);
     void Polyline(const std::vector<TPoint>& points);
-    void Polygon(const TPoint* points, int count);
+    virtual void Polygon(const TPoint* points, int count);
     void Polygon(const std::vector<TPoint>& points);
-    void FillRect(const TRect& r);
-    void FrameRect(const TRect& r);
-    void DrawFocusRect(const TRect& r);
-    void FloodFill(int x, int y, TColor color, bool surface);
+    virtual void FillRect(const TRect& r);
+    virtual void FrameRect(const TRect& r);
+    virtual void DrawFocusRect(const TRect& r);
+    virtual void FloodFill(int x, int y, TColor color, bool surface);
     TColor Pixels(int x, int y);
-    void SetPixels(int x, int y, TColor color);
+    virtual void SetPixels(int x, int y, TColor color);
 
     // Text in the font's colour; opaque on the brush colour unless the brush is clear.
-    void TextOut(int x, int y, const AnsiString& text);
+    virtual void TextOut(int x, int y, const AnsiString& text);
     // Text clipped to `rect`, which is first filled with the brush unless the brush is clear.
-    void TextRect(const TRect& rect, int x, int y, const AnsiString& text);
-    TSize TextExtent(const AnsiString& text);
+    virtual void TextRect(const TRect& rect, int x, int y, const AnsiString& text);
+    virtual TSize TextExtent(const AnsiString& text);
     int TextWidth(const AnsiString& text) { return TextExtent(text).cx; }
     int TextHeight(const AnsiString& text) { return TextExtent(text).cy; }
 
     void Draw(int x, int y, TGraphic* graphic);
-    void StretchDraw(const TRect& rect, TGraphic* graphic);
-    void CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect);
+    virtual void StretchDraw(const TRect& rect, TGraphic* graphic);
+    virtual void CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect);
     // Copies `source` from the bitmap, drawing `color` pixels in the brush colour instead.
     void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
     TRect ClipRect();
@@ -244,14 +246,14 @@ class TCanvas : public TPersistent {
     // True when the DC prints or records (printer or metafile), where bitmaps must be sent as
     // DIB bits rather than blitted from a screen-compatible DC.
     bool IsRecordingOrPrinting();
+    // For canvases that get a new device: sets the font's resolution, keeping its point size.
+    void AdoptFontResolution(int pixelsPerInch);
 
 protected:
     friend class TGraphicsObject;
     virtual void CreateHandle() {}
     virtual void Changing();
     virtual void Changed();
-    // For canvases that get a new device: sets the font's resolution, keeping its point size.
-    void AdoptFontResolution(int pixelsPerInch);
     void ObjectChanging(TGraphicsObject* object);
     void RequireHandle();
 
@@ -383,6 +385,8 @@ protected:
 private:
     friend class TBitmapCanvas;
     void Replace(HBITMAP dib, int width, int height, TPixelFormat format);
+    void LoadParsedDIB(const void* parsedDIB);
+    void LoadFromResource(HINSTANCE instance, const char* name, const AnsiString& shownName);
     void ReleaseCanvasDC();
     void FreeMask();
     const BITMAPINFO* Info();
@@ -479,6 +483,7 @@ class TMetafileCanvas : public TCanvas {
 
 private:
     TMetafile* metafile_;
+    HDC recordingDC_;
 };
 
 // Holds one graphic of any registered class; loading picks the class by file extension.
@@ -487,6 +492,7 @@ class TPicture : public TPersistent {
 
     ~TPicture() override;
     void Assign(TPersistent* source) override;
+    void AssignTo(TPersistent* dest) override;
 
     TGraphic* Graphic() const { return graphic_; }
     // Stores a copy of `graphic` (null empties the picture).
