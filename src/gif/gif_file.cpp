@@ -4,6 +4,7 @@
 #include <new>
 
 #include "gif_decoder.h"
+#include "gif_encoder.h"
 #include "gif_error.h"
 
 const char* const sInvalidSignature = "Invalid GIF signature";
@@ -189,4 +190,73 @@ void DecodeGIFFile(TGIFByteStream& stream, TGIFDecodedFile& file, const TGIFWarn
         if (!SkipZeroBytes(stream, byte))
             return;
     }
+}
+
+void WriteColorTable(TGIFByteStream& stream, const std::vector<TGIFColor>& table)
+{
+    if (table.empty())
+        return;
+    stream.WriteBuffer(table.data(), 3 * static_cast<int>(table.size()));
+    const TGIFColor black{0, 0, 0};
+    for (size_t i = table.size(); i < (size_t(1) << BitsForColors(static_cast<int>(table.size()))); ++i)
+        stream.WriteBuffer(&black, 3);
+}
+
+namespace {
+
+uint8_t TableSizeBits(const std::vector<TGIFColor>& table)
+{
+    return static_cast<uint8_t>(BitsForColors(static_cast<int>(table.size())) - 1);
+}
+
+void WriteFrame(TGIFByteStream& stream, const TGIFDecodedFile& file, const TGIFDecodedFrame& frame,
+                TGIFCompression compression)
+{
+    if (frame.Transparent || frame.Disposal || frame.Delay) {
+        const uint8_t control[8] = {0x21, 0xF9, 4,
+                                    static_cast<uint8_t>((frame.Disposal & 7) << 2 | frame.Transparent),
+                                    static_cast<uint8_t>(frame.Delay), static_cast<uint8_t>(frame.Delay >> 8),
+                                    frame.TransparentIndex, 0};
+        stream.WriteBuffer(control, 8);
+    }
+    TGIFDescriptorBytes descriptor = frame.Descriptor;
+    descriptor.Bytes[0] = 0x2C;
+    descriptor.Bytes[5] = static_cast<uint8_t>(frame.Width);
+    descriptor.Bytes[6] = static_cast<uint8_t>(frame.Width >> 8);
+    descriptor.Bytes[7] = static_cast<uint8_t>(frame.Height);
+    descriptor.Bytes[8] = static_cast<uint8_t>(frame.Height >> 8);
+    descriptor.Bytes[9] &= 0x40;
+    if (!frame.LocalTable.empty())
+        descriptor.Bytes[9] |= 0x80 | TableSizeBits(frame.LocalTable);
+    stream.WriteBuffer(descriptor.Bytes, 10);
+    WriteColorTable(stream, frame.LocalTable);
+    const std::vector<TGIFColor>& active = frame.LocalTable.empty() ? file.GlobalTable : frame.LocalTable;
+    const int bits = active.empty() ? 8 : BitsForColors(static_cast<int>(active.size()));
+    CreateGIFEncoder(compression)->EncodeFrame(stream, bits, frame.Width, frame.Height,
+                                               descriptor.Interlaced(), frame.Pixels.data(),
+                                               active.empty() ? 256 : static_cast<int>(active.size()));
+}
+
+}  // namespace
+
+void EncodeGIFFile(TGIFByteStream& stream, const TGIFDecodedFile& file,
+                   TGIFCompression compression)
+{
+    stream.WriteBuffer("GIF89a", 6);
+    TGIFLogicalScreenBytes screen = file.Screen;
+    screen.Bytes[4] &= 0x70;
+    if (!file.GlobalTable.empty())
+        screen.Bytes[4] |= 0x80 | TableSizeBits(file.GlobalTable);
+    stream.WriteBuffer(screen.Bytes, 7);
+    WriteColorTable(stream, file.GlobalTable);
+    if (file.LoopCount >= 0) {
+        const uint8_t loop[19] = {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0',
+                                  3, 1, static_cast<uint8_t>(file.LoopCount),
+                                  static_cast<uint8_t>(file.LoopCount >> 8), 0};
+        stream.WriteBuffer(loop, 19);
+    }
+    for (const TGIFDecodedFrame& frame : file.Frames)
+        if (!frame.Pixels.empty())
+            WriteFrame(stream, file, frame, compression);
+    WriteStreamByte(stream, 0x3B);
 }

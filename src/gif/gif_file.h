@@ -62,6 +62,12 @@ struct TGIFDecodedFile {
 // GIFException; a file that stops early keeps the frames read so far.
 void DecodeGIFFile(TGIFByteStream& stream, TGIFDecodedFile& file, const TGIFWarningSink& warning);
 
+// Writes a whole GIF89a file from decoded frames, each frame's data through the given encoder.
+void EncodeGIFFile(TGIFByteStream& stream, const TGIFDecodedFile& file,
+                   TGIFCompression compression);
+// Writes a colour table padded with black to the 2^bits entries the format stores.
+void WriteColorTable(TGIFByteStream& stream, const std::vector<TGIFColor>& table);
+
 extern const char* const sInvalidSignature;
 extern const char* const sImageTooLarge;
 extern const char* const sUnknownBlock;
