@@ -9,7 +9,15 @@
 class Exception : public std::exception {
 public:
     explicit Exception(const AnsiString& message = AnsiString()) : message_(message) {}
+    // The message is Format(format, args...).
+    template <class A0, class... A>
+    Exception(const AnsiString& format, const A0& first, const A&... rest)
+        : message_(Format(format, first, rest...)) {}
     ~Exception() override = default;
+
+    template <class... A> static Exception CreateFmt(const AnsiString& format, const A&... args) {
+        return Exception(Format(format, args...));
+    }
 
     const AnsiString& Message() const { return message_; }
     void SetMessage(const AnsiString& message) { message_ = message; }
@@ -22,10 +30,17 @@ private:
     int helpContext_ = 0;
 };
 
-#define CL_DECLARE_EXCEPTION(Name, Base)                                          \
-    class Name : public Base {                                                    \
-    public:                                                                       \
-        explicit Name(const AnsiString& message = AnsiString()) : Base(message) {} \
+#define CL_DECLARE_EXCEPTION(Name, Base)                                             \
+    class Name : public Base {                                                       \
+    public:                                                                          \
+        explicit Name(const AnsiString& message = AnsiString()) : Base(message) {}    \
+        template <class A0, class... A>                                              \
+        Name(const AnsiString& format, const A0& first, const A&... rest)            \
+            : Base(Format(format, first, rest...)) {}                                \
+        template <class... A>                                                        \
+        static Name CreateFmt(const AnsiString& format, const A&... args) {          \
+            return Name(Format(format, args...));                                    \
+        }                                                                            \
     }
 
 // The silent exception: unwinds like any other but is never shown to the user.
@@ -66,3 +81,30 @@ private:
 
 // Raises EAbort.
 [[noreturn]] void Abort();
+
+// The class library's own texts, in one table. The first group is fixed; the rest are ours.
+extern const char* const SInvalidInteger;         // '%s' is not a valid integer value
+extern const char* const SInvalidFloat;           // '%s' is not a valid floating point value
+extern const char* const SListIndexError;         // List index out of bounds (%d)
+extern const char* const SDuplicateString;        // Duplicates not allowed
+extern const char* const SSortedListError;        // Operation not allowed on sorted list
+extern const char* const SScanLine;               // Scan line index out of range
+extern const char* const SUnknownClipboardFormat; // Unsupported clipboard format
+extern const char* const SOutOfResources;         // Out of system resources
+extern const char* const SNoDefaultPrinter;       // There is no default printer currently selected
+extern const char* const SIniFileWriteError;      // Unable to write to %s
+extern const char* const SOperationAborted;
+extern const char* const SInvalidFormat;          // Format '%s' ...: bad specifier or argument
+extern const char* const SArgumentMissing;        // No argument for format '%s'
+extern const char* const SDateEncodeError;
+extern const char* const STimeEncodeError;
+extern const char* const SInvalidDate;            // '%s' is not a valid date
+extern const char* const SInvalidTime;            // '%s' is not a valid time
+extern const char* const SInvalidDateTime;        // '%s' is not a valid date and time
+extern const char* const SAssignError;            // Cannot assign a %s to a %s
+extern const char* const SInvalidColor;           // '%s' is not a valid colour
+extern const char* const SUnknownExtension;       // Unknown picture file extension (.%s)
+extern const char* const SInvalidBitmap;
+extern const char* const SJpegError;              // JPEG error #%d
+extern const char* const SInvalidCast;
+extern const char* const SAbstractError;

@@ -1,9 +1,12 @@
 #include "cl_string.h"
 
 #include <algorithm>
-#include <cctype>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
+
+#include "cl_except.h"
+#include "cl_number.h"
 
 namespace {
 
@@ -131,18 +134,220 @@ AnsiString StringReplace(const AnsiString& s, const AnsiString& oldPattern,
 }
 
 AnsiString IntToStr(int value) { return std::to_string(value); }
+AnsiString IntToStr(long value) { return std::to_string(value); }
 AnsiString IntToStr(long long value) { return std::to_string(value); }
+AnsiString IntToStr(unsigned value) { return std::to_string(value); }
+AnsiString IntToStr(unsigned long value) { return std::to_string(value); }
+AnsiString IntToStr(unsigned long long value) { return std::to_string(value); }
 AnsiString UIntToStr(unsigned value) { return std::to_string(value); }
 
-AnsiString IntToHex(long long value, int digits) {
+namespace {
+
+std::string HexDigits(unsigned long long v, int minDigits) {
     static const char hex[] = "0123456789ABCDEF";
-    unsigned long long v = static_cast<unsigned long long>(value);
-    if (value < 0 && value >= -0x80000000LL) v &= 0xFFFFFFFFULL;
     std::string out;
     do {
         out.insert(out.begin(), hex[v & 15]);
         v >>= 4;
     } while (v);
-    if (static_cast<int>(out.size()) < digits) out.insert(0, digits - out.size(), '0');
+    if (static_cast<int>(out.size()) < minDigits) out.insert(0, minDigits - out.size(), '0');
     return out;
+}
+
+// A negative value that fits 32 bits as its 32-bit two's complement.
+unsigned long long HexValue(long long value) {
+    unsigned long long v = static_cast<unsigned long long>(value);
+    if (value < 0 && value >= -0x80000000LL) v &= 0xFFFFFFFFULL;
+    return v;
+}
+
+}  // namespace
+
+AnsiString IntToHex(long long value, int digits) { return HexDigits(HexValue(value), digits); }
+
+AnsiString AnsiQuotedStr(const AnsiString& s, char quote) {
+    std::string out(1, quote);
+    for (char c : s.str()) {
+        out += c;
+        if (c == quote) out += c;
+    }
+    return out + quote;
+}
+
+AnsiString QuotedStr(const AnsiString& s) { return AnsiQuotedStr(s, '\''); }
+
+std::string TFormatArg::text() const {
+    if (!text_) return std::string(1, char_);
+    return length_ < 0 ? std::string(text_) : std::string(text_, length_);
+}
+
+namespace {
+
+struct FormatSpec {
+    bool leftJustify = false;
+    int width = -1;
+    int precision = -1;
+    char type = 0;
+};
+
+class Formatter {
+public:
+    Formatter(const AnsiString& format, const TFormatArg* args, int count)
+        : format_(format.str()), args_(args), count_(count) {}
+
+    AnsiString Run() {
+        while (at_ < format_.size()) {
+            const char c = format_[at_++];
+            if (c != '%') {
+                out_ += c;
+            } else if (at_ < format_.size() && format_[at_] == '%') {
+                out_ += '%';
+                ++at_;
+            } else {
+                const FormatSpec spec = ParseSpec();
+                out_ += Pad(spec, Convert(spec));
+            }
+        }
+        return out_;
+    }
+
+private:
+    [[noreturn]] void Invalid() const { throw EConvertError(SInvalidFormat, format_); }
+
+    char Peek() const { return at_ < format_.size() ? format_[at_] : '\0'; }
+
+    // Digits at the cursor, or -1 when there are none.
+    int ReadNumber() {
+        if (!IsDigit(Peek())) return -1;
+        int value = 0;
+        while (IsDigit(Peek())) {
+            value = value * 10 + (format_[at_++] - '0');
+            if (value > 100000) Invalid();
+        }
+        return value;
+    }
+
+    static bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+    int ReadNumberOrStar() {
+        if (Peek() != '*') return ReadNumber();
+        ++at_;
+        const TFormatArg& arg = NextArg();
+        if (arg.kind() != TFormatArg::fkInteger && arg.kind() != TFormatArg::fkUnsigned) Invalid();
+        return static_cast<int>(arg.integer());
+    }
+
+    FormatSpec ParseSpec() {
+        FormatSpec spec;
+        const size_t start = at_;
+        const int number = ReadNumber();
+        if (Peek() == ':') {
+            if (number < 0) Invalid();
+            next_ = number;
+            ++at_;
+        } else {
+            at_ = start;
+        }
+        if (Peek() == '-') {
+            spec.leftJustify = true;
+            ++at_;
+        }
+        spec.width = ReadNumberOrStar();
+        if (Peek() == '.') {
+            ++at_;
+            spec.precision = ReadNumberOrStar();
+        }
+        if (at_ >= format_.size()) Invalid();
+        spec.type = static_cast<char>(format_[at_++] | 0x20);
+        return spec;
+    }
+
+    const TFormatArg& NextArg() {
+        if (next_ >= count_) throw EConvertError(SArgumentMissing, format_);
+        return args_[next_++];
+    }
+
+    std::string Convert(const FormatSpec& spec) {
+        const TFormatArg& arg = NextArg();
+        switch (spec.type) {
+        case 'd': return Integer(arg, spec, false);
+        case 'u': return Integer(arg, spec, true);
+        case 'x': return Hex(arg, spec);
+        case 's': return String(arg, spec);
+        case 'p': return Pointer(arg);
+        case 'e': return Float(arg, ffExponent, spec.precision < 0 ? 15 : spec.precision, 3);
+        case 'g': return Float(arg, ffGeneral, spec.precision < 0 ? 15 : spec.precision, 0);
+        case 'f': return Float(arg, ffFixed, 18, spec.precision < 0 ? 2 : spec.precision);
+        case 'n': return Float(arg, ffNumber, 18, spec.precision < 0 ? 2 : spec.precision);
+        default: Invalid();
+        }
+    }
+
+    void RequireInteger(const TFormatArg& arg) const {
+        if (arg.kind() != TFormatArg::fkInteger && arg.kind() != TFormatArg::fkUnsigned) Invalid();
+    }
+
+    std::string Integer(const TFormatArg& arg, const FormatSpec& spec, bool asUnsigned) {
+        RequireInteger(arg);
+        long long value = arg.integer();
+        if (asUnsigned && arg.kind() == TFormatArg::fkInteger && value < 0 &&
+            value >= -0x80000000LL) {
+            value &= 0xFFFFFFFFLL;
+        }
+        const bool isUnsigned = asUnsigned || arg.kind() == TFormatArg::fkUnsigned;
+        const bool negative = !isUnsigned && value < 0;
+        std::string digits = isUnsigned ? std::to_string(static_cast<unsigned long long>(value))
+                                        : std::to_string(value);
+        if (negative) digits.erase(0, 1);
+        if (static_cast<int>(digits.size()) < spec.precision) {
+            digits.insert(0, spec.precision - digits.size(), '0');
+        }
+        return negative ? "-" + digits : digits;
+    }
+
+    std::string Hex(const TFormatArg& arg, const FormatSpec& spec) {
+        RequireInteger(arg);
+        const long long value = arg.integer();
+        return HexDigits(arg.kind() == TFormatArg::fkInteger ? HexValue(value)
+                                                             : static_cast<unsigned long long>(value),
+                         spec.precision);
+    }
+
+    std::string String(const TFormatArg& arg, const FormatSpec& spec) {
+        if (arg.kind() != TFormatArg::fkString) Invalid();
+        std::string text = arg.text();
+        if (spec.precision >= 0 && static_cast<int>(text.size()) > spec.precision) {
+            text.resize(spec.precision);
+        }
+        return text;
+    }
+
+    std::string Pointer(const TFormatArg& arg) {
+        if (arg.kind() != TFormatArg::fkPointer) Invalid();
+        return HexDigits(reinterpret_cast<uintptr_t>(arg.pointer()), 2 * sizeof(void*));
+    }
+
+    std::string Float(const TFormatArg& arg, TFloatFormat format, int precision, int digits) {
+        if (arg.kind() != TFormatArg::fkFloat) Invalid();
+        return FloatToStrF(arg.floating(), format, precision, digits).str();
+    }
+
+    static std::string Pad(const FormatSpec& spec, std::string text) {
+        if (static_cast<int>(text.size()) >= spec.width) return text;
+        const std::string fill(spec.width - text.size(), ' ');
+        return spec.leftJustify ? text + fill : fill + text;
+    }
+
+    const std::string& format_;
+    const TFormatArg* args_;
+    int count_;
+    int next_ = 0;
+    size_t at_ = 0;
+    std::string out_;
+};
+
+}  // namespace
+
+AnsiString FormatArgs(const AnsiString& format, const TFormatArg* args, int count) {
+    return Formatter(format, args, count).Run();
 }

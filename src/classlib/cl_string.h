@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdarg>
+#include <cstddef>
 #include <string>
 
 class AnsiString {
@@ -68,10 +69,13 @@ private:
 AnsiString Trim(const AnsiString& s);
 AnsiString TrimLeft(const AnsiString& s);
 AnsiString TrimRight(const AnsiString& s);
+// ASCII letters only.
 AnsiString UpperCase(const AnsiString& s);
 AnsiString LowerCase(const AnsiString& s);
+// The Ansi* functions follow the system's ANSI code page and user locale (Win32).
 AnsiString AnsiUpperCase(const AnsiString& s);
 AnsiString AnsiLowerCase(const AnsiString& s);
+// Case-insensitive for ASCII letters.
 int CompareText(const AnsiString& a, const AnsiString& b);
 int CompareStr(const AnsiString& a, const AnsiString& b);
 int AnsiCompareText(const AnsiString& a, const AnsiString& b);
@@ -86,7 +90,65 @@ AnsiString StringReplace(const AnsiString& s, const AnsiString& oldPattern,
                          const AnsiString& newPattern, int flags);
 
 AnsiString IntToStr(int value);
+AnsiString IntToStr(long value);
 AnsiString IntToStr(long long value);
+AnsiString IntToStr(unsigned value);
+AnsiString IntToStr(unsigned long value);
+AnsiString IntToStr(unsigned long long value);
 AnsiString UIntToStr(unsigned value);
-// Upper-case hexadecimal, zero-padded to at least `digits` characters.
+// Upper-case hexadecimal, zero-padded to at least `digits` characters. Negative values that
+// fit 32 bits are written as 32-bit two's complement.
 AnsiString IntToHex(long long value, int digits);
+
+// `s` between `quote` characters, each `quote` inside doubled.
+AnsiString AnsiQuotedStr(const AnsiString& s, char quote);
+AnsiString QuotedStr(const AnsiString& s);
+
+// One argument of Format, tagged with its kind so that a specifier can check it.
+class TFormatArg {
+public:
+    enum Kind { fkNone, fkInteger, fkUnsigned, fkFloat, fkString, fkPointer };
+
+    TFormatArg() = default;
+    TFormatArg(int v) : kind_(fkInteger), integer_(v) {}
+    TFormatArg(long v) : kind_(fkInteger), integer_(v) {}
+    TFormatArg(long long v) : kind_(fkInteger), integer_(v) {}
+    TFormatArg(unsigned v) : kind_(fkUnsigned), integer_(static_cast<long long>(v)) {}
+    TFormatArg(unsigned long v) : kind_(fkUnsigned), integer_(static_cast<long long>(v)) {}
+    TFormatArg(unsigned long long v) : kind_(fkUnsigned), integer_(static_cast<long long>(v)) {}
+    TFormatArg(double v) : kind_(fkFloat), float_(v) {}
+    TFormatArg(long double v) : kind_(fkFloat), float_(v) {}
+    TFormatArg(char c) : kind_(fkString), char_(c), text_(nullptr) {}
+    TFormatArg(const char* s) : kind_(fkString), text_(s ? s : ""), length_(-1) {}
+    TFormatArg(const AnsiString& s) : kind_(fkString), text_(s.c_str()), length_(s.Length()) {}
+    TFormatArg(const std::string& s)
+        : kind_(fkString), text_(s.c_str()), length_(static_cast<int>(s.size())) {}
+    TFormatArg(const void* p) : kind_(fkPointer), pointer_(p) {}
+    TFormatArg(std::nullptr_t) : kind_(fkPointer) {}
+
+    Kind kind() const { return kind_; }
+    long long integer() const { return integer_; }
+    long double floating() const { return float_; }
+    const void* pointer() const { return pointer_; }
+    std::string text() const;
+
+private:
+    Kind kind_ = fkNone;
+    long long integer_ = 0;
+    long double float_ = 0;
+    const void* pointer_ = nullptr;
+    char char_ = 0;
+    const char* text_ = "";
+    int length_ = 0;
+};
+
+// Formats `args` by `format`: %[index:][-][width][.precision]type with the types d, u, x
+// (upper case), s, p, e, f, g, n (thousands separators) and %%; width and precision may be
+// '*'. Float types use the locale's separators. A missing argument, or one whose kind does
+// not suit its specifier, raises EConvertError.
+AnsiString FormatArgs(const AnsiString& format, const TFormatArg* args, int count);
+
+template <class... A> AnsiString Format(const AnsiString& format, const A&... args) {
+    const TFormatArg list[] = {TFormatArg(args)..., TFormatArg()};
+    return FormatArgs(format, list, static_cast<int>(sizeof...(A)));
+}

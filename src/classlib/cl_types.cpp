@@ -18,15 +18,13 @@ long long Trunc(Extended value) { return static_cast<long long>(value); }
 Extended Int(Extended value) { return std::truncl(value); }
 Extended Frac(Extended value) { return value - std::truncl(value); }
 
-int MulDiv(int a, int b, int c) {
-    if (c == 0) return -1;
-    const long long product = static_cast<long long>(a) * b;
-    long long magnitude = (product < 0 ? -product : product);
-    const long long divisor = c < 0 ? -static_cast<long long>(c) : c;
-    magnitude = (magnitude + divisor / 2) / divisor;
-    const bool negative = (product < 0) != (c < 0);
-    return static_cast<int>(negative ? -magnitude : magnitude);
-}
+int Floor(Extended value) { return static_cast<int>(std::floor(value)); }
+int Ceil(Extended value) { return static_cast<int>(std::ceil(value)); }
+Extended Sqrt(Extended value) { return std::sqrt(value); }
+Extended Power(Extended base, Extended exponent) { return std::pow(base, exponent); }
+Extended ArcTan2(Extended y, Extended x) { return std::atan2(y, x); }
+Extended Ln(Extended value) { return std::log(value); }
+Extended Exp(Extended value) { return std::exp(value); }
 
 int Random(int range) {
     RandSeed = RandSeed * 134775813u + 1u;

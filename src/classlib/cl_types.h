@@ -128,12 +128,24 @@ long long Round(Extended value);
 long long Trunc(Extended value);
 Extended Int(Extended value);
 Extended Frac(Extended value);
-// a * b / c in 64 bits, rounded half away from zero; -1 when c is 0 (as the system's MulDiv).
-int MulDiv(int a, int b, int c);
+#ifdef _WIN32
+// The system's MulDiv: a * b / c in 64 bits, rounded half away from zero; -1 when c is 0.
+// Declared exactly as the Windows headers do, so both may be included in either order.
+extern "C" __declspec(dllimport) int __stdcall MulDiv(int number, int numerator, int denominator);
+#endif
 
 int Random(int range);
 void Randomize();
 extern uint32_t RandSeed;
+
+// Rounded toward minus and plus infinity.
+int Floor(Extended value);
+int Ceil(Extended value);
+Extended Sqrt(Extended value);
+Extended Power(Extended base, Extended exponent);
+Extended ArcTan2(Extended y, Extended x);
+Extended Ln(Extended value);
+Extended Exp(Extended value);
 
 template <class T> T Min(T a, T b) { return a < b ? a : b; }
 template <class T> T Max(T a, T b) { return a > b ? a : b; }
