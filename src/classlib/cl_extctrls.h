@@ -1,0 +1,421 @@
+// Further controls and components: the bevelled panel, the picture control, the bevel, the
+// timer, the speed button, and actions with the links that tie them to controls.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "cl_controls.h"
+#include "cl_menus.h"
+
+class TCustomImageList;
+
+// Draws `width` nested frames into `rect` (top and left edges in `topColor`, bottom and right in
+// `bottomColor`) and shrinks `rect` to the area inside them.
+void Frame3D(TCanvas* canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
+
+// ---------------------------------------------------------------------------------------------
+// A container with an outer and an inner bevel and a centred caption. Its children are laid
+// out inside the border and both bevels.
+class TCustomPanel : public TCustomControl {
+    CL_COMPONENT_CLASS(TCustomPanel, TCustomControl)
+
+    explicit TCustomPanel(TComponent* owner);
+
+    TBevelCut BevelOuter() const { return bevelOuter_; }
+    void SetBevelOuter(TBevelCut bevel);
+    TBevelCut BevelInner() const { return bevelInner_; }
+    void SetBevelInner(TBevelCut bevel);
+    int BevelWidth() const { return bevelWidth_; }
+    void SetBevelWidth(int width);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle borderStyle);
+    TAlignment Alignment() const { return alignment_; }
+    void SetAlignment(TAlignment alignment);
+    // Repaint everything on every resize (CS_HREDRAW | CS_VREDRAW).
+    bool FullRepaint() const { return fullRepaint_; }
+    void SetFullRepaint(bool value) { fullRepaint_ = value; }
+    bool Locked() const { return locked_; }
+    void SetLocked(bool value) { locked_ = value; }
+    // No panel is a dock site.
+    bool DockSite() const { return false; }
+    void SetDockSite(bool) {}
+    bool UseDockManager() const { return false; }
+    void SetUseDockManager(bool) {}
+
+    void AdjustClientRect(TRect& rect) override;
+    void Dispatch(TMessage& message) override;
+
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    TNotifyEvent OnPaint;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void Paint() override;
+    // The top-left and bottom-right colours of a bevel.
+    void BevelColors(TBevelCut bevel, TColor& topColor, TColor& bottomColor);
+
+private:
+    TBevelCut bevelOuter_ = bvRaised;
+    TBevelCut bevelInner_ = bvNone;
+    int bevelWidth_ = 1;
+    TBorderStyle borderStyle_ = bsNone;
+    TAlignment alignment_ = taCenter;
+    bool fullRepaint_ = true;
+    bool locked_ = false;
+};
+
+class TPanel : public TCustomPanel {
+    CL_COMPONENT_CLASS(TPanel, TCustomPanel)
+
+    explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
+};
+
+// ---------------------------------------------------------------------------------------------
+// Shows a picture. Stretch fills the control; Proportional fits the picture inside it keeping
+// its aspect ratio and only ever shrinks it; Center centres the result. AutoSize (ignored when
+// aligned or proportional) sizes the control to the picture.
+class TImage : public TGraphicControl {
+    CL_COMPONENT_CLASS(TImage, TGraphicControl)
+
+    explicit TImage(TComponent* owner);
+    void BeforeDestruction() override;
+
+    TPicture* Picture() const { return picture_; }
+    void SetPicture(TPicture* picture);
+    // The picture's bitmap canvas (the picture becomes a bitmap when empty); raises
+    // EInvalidOperation for a picture of another class.
+    TCanvas* Canvas();
+    bool Stretch() const { return stretch_; }
+    void SetStretch(bool value);
+    bool Center() const { return center_; }
+    void SetCenter(bool value);
+    bool Proportional() const { return proportional_; }
+    void SetProportional(bool value);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+    void SetAutoSize(bool value) override;
+    // Where the picture is drawn, in client coordinates.
+    TRect DestRect();
+
+protected:
+    void Paint() override;
+    virtual void PictureChanged(TObject* sender);
+
+private:
+    TPicture* picture_;
+    bool stretch_ = false;
+    bool center_ = false;
+    bool proportional_ = false;
+    bool transparent_ = false;
+};
+
+// ---------------------------------------------------------------------------------------------
+enum TBevelShape { bsBox, bsFrame, bsTopLine, bsBottomLine, bsLeftLine, bsRightLine, bsSpacer };
+enum TBevelStyle { bsLowered, bsRaised };
+
+// A sunken or raised box, frame or line.
+class TBevel : public TGraphicControl {
+    CL_COMPONENT_CLASS(TBevel, TGraphicControl)
+
+    explicit TBevel(TComponent* owner);
+
+    TBevelShape Shape() const { return shape_; }
+    void SetShape(TBevelShape shape);
+    TBevelStyle Style() const { return style_; }
+    void SetStyle(TBevelStyle style);
+
+protected:
+    void Paint() override;
+
+private:
+    TBevelShape shape_ = bsBox;
+    TBevelStyle style_ = bsLowered;
+};
+
+// ---------------------------------------------------------------------------------------------
+// A periodic event on the main thread. The system timer exists only while Enabled, Interval > 0
+// and an OnTimer handler is set; every change re-creates it. An exception from the handler goes
+// to the application's exception handling.
+class TTimer : public TComponent {
+    CL_COMPONENT_CLASS(TTimer, TComponent)
+
+    explicit TTimer(TComponent* owner);
+    void BeforeDestruction() override;
+
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    unsigned Interval() const { return interval_; }
+    void SetInterval(unsigned interval);
+    const TNotifyEvent& OnTimer() const { return onTimer_; }
+    void SetOnTimer(TNotifyEvent handler);
+    // Whether the system timer runs now.
+    bool Active() const { return active_; }
+
+protected:
+    virtual void Timer();
+
+private:
+    void UpdateTimer();
+    void HandleMessage(TMessage& message);
+
+    HWND window_ = nullptr;
+    bool enabled_ = true;
+    unsigned interval_ = 1000;
+    TNotifyEvent onTimer_;
+    bool active_ = false;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Actions.
+class TActionLink;
+class TCustomActionList;
+
+// A command that controls and menu items run; links tell their clients about changes.
+class TBasicAction : public TComponent {
+    CL_COMPONENT_CLASS(TBasicAction, TComponent)
+
+    explicit TBasicAction(TComponent* owner);
+    void BeforeDestruction() override;
+
+    // Runs OnExecute; false when there is none.
+    virtual bool Execute();
+    // Runs OnUpdate; false when there is none.
+    virtual bool Update();
+    TComponent* ActionComponent() const { return actionComponent_; }
+    void SetActionComponent(TComponent* component) { actionComponent_ = component; }
+    void RegisterChanges(TActionLink* link);
+    void UnRegisterChanges(TActionLink* link);
+
+    TNotifyEvent OnExecute;
+    TNotifyEvent OnUpdate;
+
+protected:
+    void Change();
+    // The links, for the property setters of descendants.
+    const std::vector<TActionLink*>& Clients() const { return clients_; }
+
+private:
+    std::vector<TActionLink*> clients_;
+    TComponent* actionComponent_ = nullptr;
+};
+
+// An action that belongs to an action list.
+class TContainedAction : public TBasicAction {
+    CL_COMPONENT_CLASS(TContainedAction, TBasicAction)
+
+    explicit TContainedAction(TComponent* owner) : TBasicAction(owner) {}
+    void BeforeDestruction() override;
+
+    TCustomActionList* ActionList() const { return actionList_; }
+    void SetActionList(TCustomActionList* list);
+    const AnsiString& Category() const { return category_; }
+    void SetCategory(const AnsiString& category) { category_ = category; }
+    int Index() const;
+
+private:
+    TCustomActionList* actionList_ = nullptr;
+    AnsiString category_;
+};
+
+// An action with the properties its clients show.
+class TCustomAction : public TContainedAction {
+    CL_COMPONENT_CLASS(TCustomAction, TContainedAction)
+
+    explicit TCustomAction(TComponent* owner) : TContainedAction(owner) {}
+
+    const AnsiString& Caption() const { return caption_; }
+    void SetCaption(const AnsiString& caption);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool checked);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool enabled);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    const AnsiString& Hint() const { return hint_; }
+    void SetHint(const AnsiString& hint);
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int imageIndex);
+    TShortCut ShortCut() const { return shortCut_; }
+    void SetShortCut(TShortCut shortCut);
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int helpContext) { helpContext_ = helpContext; }
+    // The list's images, if any.
+    TCustomImageList* Images() const;
+
+    // Updates, then executes when enabled.
+    bool Execute() override;
+
+private:
+    AnsiString caption_;
+    bool checked_ = false;
+    bool enabled_ = true;
+    bool visible_ = true;
+    AnsiString hint_;
+    int imageIndex_ = -1;
+    TShortCut shortCut_ = scNone;
+    int helpContext_ = 0;
+};
+
+class TAction : public TCustomAction {
+    CL_COMPONENT_CLASS(TAction, TCustomAction)
+
+    explicit TAction(TComponent* owner) : TCustomAction(owner) {}
+};
+
+// The application's hint, sent to the controls that show it.
+class THintAction : public TCustomAction {
+    CL_COMPONENT_CLASS(THintAction, TCustomAction)
+
+    explicit THintAction(TComponent* owner) : TCustomAction(owner) {}
+};
+
+// A list of actions with the images they share.
+class TCustomActionList : public TComponent {
+    CL_COMPONENT_CLASS(TCustomActionList, TComponent)
+
+    explicit TCustomActionList(TComponent* owner) : TComponent(owner) {}
+    void BeforeDestruction() override;
+
+    int ActionCount() const { return static_cast<int>(actions_.size()); }
+    TContainedAction* Actions(int index) const { return actions_.at(index); }
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* images);
+    void Notification(TComponent* component, TOperation operation) override;
+
+private:
+    friend class TContainedAction;
+    std::vector<TContainedAction*> actions_;
+    TCustomImageList* images_ = nullptr;
+};
+
+class TActionList : public TCustomActionList {
+    CL_COMPONENT_CLASS(TActionList, TCustomActionList)
+
+    explicit TActionList(TComponent* owner) : TCustomActionList(owner) {}
+};
+
+// The connection from a client to its action: the action calls the Set* members when its
+// properties change; a descendant passes them on to its client where the Is*Linked test says so.
+class TActionLink : public TControlActionLinkBase {
+    CL_CLASS(TActionLink, TControlActionLinkBase)
+
+    ~TActionLink() override;
+    TBasicAction* Action() const { return action_; }
+    void SetAction(TBasicAction* action) override;
+    bool Execute(TComponent* target) override;
+    virtual bool Update();
+    virtual void Change();
+
+    virtual bool IsCaptionLinked() const;
+    virtual bool IsCheckedLinked() const;
+    virtual bool IsEnabledLinked() const;
+    virtual bool IsHintLinked() const;
+    virtual bool IsImageIndexLinked() const;
+    virtual bool IsShortCutLinked() const;
+    virtual bool IsVisibleLinked() const;
+    virtual void SetCaption(const AnsiString&) {}
+    virtual void SetChecked(bool) {}
+    virtual void SetEnabled(bool) {}
+    virtual void SetHint(const AnsiString&) {}
+    virtual void SetImageIndex(int) {}
+    virtual void SetShortCut(TShortCut) {}
+    virtual void SetVisible(bool) {}
+
+    TNotifyEvent OnChange;
+
+protected:
+    TCustomAction* CustomAction() const { return dynamic_cast<TCustomAction*>(action_); }
+    // Copies every linked property of the action to the client.
+    void ApplyAll();
+
+private:
+    friend class TBasicAction;
+    TBasicAction* action_ = nullptr;
+};
+
+// The link of a control: caption, enabled, hint and visible follow the action.
+class TControlActionLink : public TActionLink {
+    CL_CLASS(TControlActionLink, TActionLink)
+
+    explicit TControlActionLink(TControl* client) { AssignClient(client); }
+    virtual void AssignClient(TControl* client) { client_ = client; }
+    TControl* Client() const { return client_; }
+
+    bool IsCaptionLinked() const override;
+    bool IsEnabledLinked() const override;
+    bool IsHintLinked() const override;
+    bool IsVisibleLinked() const override;
+    void SetCaption(const AnsiString& caption) override;
+    void SetEnabled(bool enabled) override;
+    void SetHint(const AnsiString& hint) override;
+    void SetVisible(bool visible) override;
+
+private:
+    TControl* client_ = nullptr;
+};
+
+// ---------------------------------------------------------------------------------------------
+enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
+enum TButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
+
+// A flat or raised button painted on its parent, with a glyph strip of up to four images (up,
+// disabled, down, exclusive). Buttons of one parent with the same GroupIndex (> 0) work as a
+// group: at most one is down.
+class TSpeedButton : public TGraphicControl {
+    CL_COMPONENT_CLASS(TSpeedButton, TGraphicControl)
+
+    explicit TSpeedButton(TComponent* owner);
+    void BeforeDestruction() override;
+
+    TBitmap* Glyph() const { return glyph_; }
+    void SetGlyph(TBitmap* glyph);
+    int NumGlyphs() const { return numGlyphs_; }
+    void SetNumGlyphs(int count);
+    bool Down() const { return down_; }
+    void SetDown(bool down);
+    int GroupIndex() const { return groupIndex_; }
+    void SetGroupIndex(int groupIndex);
+    bool AllowAllUp() const { return allowAllUp_; }
+    void SetAllowAllUp(bool value);
+    bool Flat() const { return flat_; }
+    void SetFlat(bool flat);
+    // -1 centres glyph and caption together.
+    int Margin() const { return margin_; }
+    void SetMargin(int margin);
+    int Spacing() const { return spacing_; }
+    void SetSpacing(int spacing);
+    TButtonLayout Layout() const { return layout_; }
+    void SetLayout(TButtonLayout layout);
+    void Click() override;
+
+    void Dispatch(TMessage& message) override;
+    TControlActionLinkClass GetActionLinkClass() override;
+
+protected:
+    void Paint() override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    TButtonState State() const { return state_; }
+
+private:
+    void UpdateExclusive();
+    void DrawGlyph(HDC dc, int x, int y, TButtonState state);
+    TSize GlyphSize() const;
+
+    TBitmap* glyph_;
+    int numGlyphs_ = 1;
+    bool down_ = false;
+    int groupIndex_ = 0;
+    bool allowAllUp_ = false;
+    bool flat_ = false;
+    int margin_ = -1;
+    int spacing_ = 4;
+    TButtonLayout layout_ = blGlyphLeft;
+    TButtonState state_ = bsUp;
+    bool dragging_ = false;
+    bool mouseInControl_ = false;
+};
