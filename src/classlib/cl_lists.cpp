@@ -28,7 +28,8 @@ AnsiString Quoted(const AnsiString& s) {
 }
 
 // Reads one comma-text item starting at `pos` (1-based); leaves `pos` after its delimiter.
-AnsiString NextCommaItem(const AnsiString& text, int& pos) {
+// `lastWasEmpty` tells that a delimiter ended the text, leaving one more, empty item.
+AnsiString NextCommaItem(const AnsiString& text, int& pos, bool& lastWasEmpty) {
     const int length = text.Length();
     AnsiString item;
     if (pos <= length && text[pos] == '"') {
@@ -53,7 +54,7 @@ AnsiString NextCommaItem(const AnsiString& text, int& pos) {
     }
     while (pos <= length && static_cast<unsigned char>(text[pos]) <= ' ') ++pos;
     if (pos <= length && text[pos] == ',') {
-        ++pos;
+        lastWasEmpty = ++pos > length;
         while (pos <= length && static_cast<unsigned char>(text[pos]) <= ' ') ++pos;
     }
     return item;
@@ -244,7 +245,8 @@ void TStrings::Assign(TPersistent* source) {
 }
 
 void TStrings::BeginUpdate() {
-    if (updateCount_++ == 0) SetUpdateState(true);
+    if (updateCount_ == 0) SetUpdateState(true);
+    ++updateCount_;
 }
 
 void TStrings::EndUpdate() {
@@ -343,7 +345,9 @@ void TStrings::SetCommaText(const AnsiString& text) {
     Clear();
     int pos = 1;
     while (pos <= text.Length() && static_cast<unsigned char>(text[pos]) <= ' ') ++pos;
-    while (pos <= text.Length()) Add(NextCommaItem(text, pos));
+    bool lastWasEmpty = false;
+    while (pos <= text.Length()) Add(NextCommaItem(text, pos, lastWasEmpty));
+    if (lastWasEmpty) Add("");
     EndUpdate();
 }
 

@@ -1,9 +1,6 @@
 #include "cl_streams.h"
 
-// cl_types declares its own MulDiv; keep the system one out of the way.
-#define MulDiv SystemMulDiv
 #include <windows.h>
-#undef MulDiv
 
 #include <algorithm>
 #include <cstring>
