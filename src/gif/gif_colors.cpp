@@ -117,6 +117,12 @@ uint8_t TFloydSteinbergDitherer::DitherPixel(uint8_t red, uint8_t green, uint8_t
     return index;
 }
 
+void TFloydSteinbergDitherer::SkipPixel()
+{
+    TDitherEngine::SkipPixel();
+    Position += WalkDirection;
+}
+
 void TFloydSteinbergDitherer::AdvanceRow()
 {
     for (int c = 0; c < 3; ++c) {
@@ -156,6 +162,12 @@ uint8_t TMatrixDitherer::DitherPixel(uint8_t red, uint8_t green, uint8_t blue, u
     }
     Position += WalkDirection;
     return index;
+}
+
+void TMatrixDitherer::SkipPixel()
+{
+    TDitherEngine::SkipPixel();
+    Position += WalkDirection;
 }
 
 void TMatrixDitherer::AdvanceRow()

@@ -62,6 +62,8 @@ public:
     virtual uint8_t DitherPixel(uint8_t red, uint8_t green, uint8_t blue, uint8_t& r, uint8_t& g,
                                 uint8_t& b);
     virtual void AdvanceRow();
+    // Moves past a pixel that is not dithered (a transparent one); no error is spread.
+    virtual void SkipPixel() { WalkColumn += WalkDirection; }
     int Width() const { return PixelWidth; }
 
     int WalkDirection = 1;
@@ -78,6 +80,7 @@ public:
     uint8_t DitherPixel(uint8_t red, uint8_t green, uint8_t blue, uint8_t& r, uint8_t& g,
                         uint8_t& b) override;
     void AdvanceRow() override;
+    void SkipPixel() override;
 
 private:
     std::vector<int> Errors[3];
@@ -100,6 +103,7 @@ public:
     uint8_t DitherPixel(uint8_t red, uint8_t green, uint8_t blue, uint8_t& r, uint8_t& g,
                         uint8_t& b) override;
     void AdvanceRow() override;
+    void SkipPixel() override;
 
 private:
     int FirstCell() const { return WalkDirection > 0 ? Margin : PixelWidth + Margin - 1; }
