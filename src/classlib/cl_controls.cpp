@@ -325,6 +325,12 @@ void TControl::SetClientSize(int width, int height) {
 }
 
 TPoint TControl::ClientOrigin() {
+    auto* windowed = dynamic_cast<TWinControl*>(this);
+    if (windowed && windowed->HandleAllocated()) {
+        POINT origin{0, 0};
+        ::ClientToScreen(windowed->WindowHandle(), &origin);
+        return {origin.x, origin.y};
+    }
     if (!parent_) return {left_, top_};
     TPoint origin = parent_->ClientOrigin();
     return {origin.X + left_, origin.Y + top_};
@@ -532,6 +538,7 @@ void TControl::Dispatch(TMessage& message) {
     case WM_MBUTTONDBLCLK: return HandleMouseButton(message, mbMiddle, true, true);
     case WM_MBUTTONUP: return HandleMouseButton(message, mbMiddle, false, false);
     case WM_MOUSEMOVE:
+        DefaultHandler(message);
         MouseMove(KeysToShiftState(message.Keys()), message.XPos(), message.YPos());
         return;
     case WM_MOUSEWHEEL: {
@@ -598,6 +605,7 @@ void TControl::DefaultHandler(TMessage& message) {
 }
 
 void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool dbl) {
+    DefaultHandler(message);
     TShiftState shift = KeysToShiftState(message.Keys());
     const int x = message.XPos(), y = message.YPos();
     if (down) {
@@ -609,10 +617,7 @@ void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool do
     }
     const bool clicked = button == mbLeft && ControlState.count(csClicked);
     if (button == mbLeft) ControlState.erase(csClicked);
-    if (clicked) {
-        const TRect client = GetClientRect();
-        if (x >= 0 && y >= 0 && x < width_ && y < height_ && client.Right >= 0) Click();
-    }
+    if (clicked && x >= 0 && y >= 0 && x < width_ && y < height_) Click();
     MouseUp(button, shift, x, y);
 }
 
