@@ -63,7 +63,30 @@ link_serial_pairs() {
   done
 }
 
+# CUPS with its PDF queue, so that Wine offers a default printer whose pages land as PDF files
+# in ~/PDF. cupsd is started only when it is not running (and then stopped with the rest);
+# adding the queue needs root, without it printing tests skip.
+start_cups() {
+  command -v cupsd >/dev/null && command -v lpstat >/dev/null || return 0
+  if ! lpstat -r 2>/dev/null | grep -q "scheduler is running"; then
+    [ "$(id -u)" -eq 0 ] || return 0
+    mkdir -p /run/cups
+    cupsd -f >/dev/null 2>&1 &
+    pids+=($!)
+    for _ in $(seq 50); do
+      lpstat -r 2>/dev/null | grep -q "scheduler is running" && break
+      sleep 0.1
+    done
+  fi
+  local ppd=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+  if ! lpstat -p PDF >/dev/null 2>&1 && [ -f "$ppd" ]; then
+    lpadmin -p PDF -E -v cups-pdf:/ -P "$ppd" >/dev/null 2>&1 || true
+  fi
+  lpstat -d 2>/dev/null | grep -q ": PDF" || lpadmin -d PDF >/dev/null 2>&1 || true
+}
+
 start_xvfb
+start_cups
 create_prefix
 "$WINESERVER" -p
 # Start Wine's services now, detached from the command's output pipes.

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <climits>
 #include <memory>
+#include <unordered_map>
 
 #include "cl_jpeg.h"
 #include "cl_streams.h"
@@ -1048,6 +1050,55 @@ bool ParseDIB(const uint8_t* data, size_t size, size_t bitsOffset, ParsedDIB& di
     return true;
 }
 
+// Writes the pixels of `source` into `bits` as indices of the nearest colours of the table in
+// `info` (GDI's own mapping to palettes is approximate).
+void MapToColorTable(HBITMAP source, int width, int height, const std::vector<uint8_t>& info,
+                     void* bits) {
+    BITMAPINFOHEADER wide{};
+    wide.biSize = sizeof wide;
+    wide.biWidth = width;
+    wide.biHeight = height;
+    wide.biPlanes = 1;
+    wide.biBitCount = 32;
+    wide.biCompression = BI_RGB;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * height);
+    {
+        ScreenDC screen;
+        GetDIBits(screen, source, 0, height, pixels.data(),
+                  reinterpret_cast<BITMAPINFO*>(&wide), DIB_RGB_COLORS);
+    }
+    const std::vector<RGBQUAD> table = ColorTableOf(info);
+    const int bitCount = reinterpret_cast<const BITMAPINFOHEADER*>(info.data())->biBitCount;
+    const int stride = Stride(width, bitCount);
+    std::unordered_map<uint32_t, uint8_t> nearest;
+    auto indexOf = [&](uint32_t pixel) {
+        auto found = nearest.find(pixel);
+        if (found != nearest.end()) return found->second;
+        const int b = pixel & 0xFF, g = (pixel >> 8) & 0xFF, r = (pixel >> 16) & 0xFF;
+        int best = 0, bestDistance = INT_MAX;
+        for (size_t i = 0; i < table.size(); ++i) {
+            const int db = table[i].rgbBlue - b, dg = table[i].rgbGreen - g,
+                      dr = table[i].rgbRed - r;
+            const int distance = db * db + dg * dg + dr * dr;
+            if (distance < bestDistance) {
+                best = static_cast<int>(i);
+                bestDistance = distance;
+            }
+        }
+        return nearest[pixel] = static_cast<uint8_t>(best);
+    };
+    auto* out = static_cast<uint8_t*>(bits);
+    for (int y = 0; y < height; ++y) {
+        uint8_t* row = out + static_cast<size_t>(y) * stride;
+        std::memset(row, 0, stride);
+        for (int x = 0; x < width; ++x) {
+            const int index = indexOf(pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF);
+            const int bit = x * bitCount;
+            row[bit / 8] |= static_cast<uint8_t>(index << (8 - bitCount - bit % 8));
+        }
+    }
+}
+
 // Converts compressed or unusually masked pixels into `dib` through GDI.
 bool DecodeInto(HBITMAP dib, const ParsedDIB& parsed, int height) {
     std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD) +
@@ -1153,7 +1204,9 @@ void TBitmap::SetPixelFormat(TPixelFormat format) {
     HBITMAP dib = CreateDIB(info, &bits);
     ReleaseCanvasDC();
     GdiFlush();
-    {
+    if (BitCountOf(format) <= 8) {
+        MapToColorTable(dib_, width_, height_, info, bits);
+    } else {
         MemoryDC to(dib);
         SetDIBitsToDevice(to, 0, 0, width_, height_, 0, 0, 0, height_, bits_, Info(),
                           DIB_RGB_COLORS);

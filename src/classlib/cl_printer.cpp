@@ -68,9 +68,8 @@ public:
 
 protected:
     void CreateHandle() override {
-        HDC dc = printer_->Handle();
-        SetHandle(dc);
-        AdoptFontResolution(GetDeviceCaps(dc, LOGPIXELSY));
+        printer_->Handle();
+        if (!HandleAllocated()) printer_->BindCanvas();
     }
 
 private:
@@ -186,8 +185,14 @@ HDC TPrinter::Handle() {
         const Device& device = devices_[index_];
         dc_ = CreateDCA(device.driver.c_str(), device.name.c_str(), nullptr, DevMode());
         if (!dc_) throw EPrinter(kInvalidPrinter);
+        if (canvas_) BindCanvas();
     }
     return dc_;
+}
+
+void TPrinter::BindCanvas() {
+    canvas_->SetHandle(dc_);
+    canvas_->AdoptFontResolution(GetDeviceCaps(dc_, LOGPIXELSY));
 }
 
 TCanvas* TPrinter::Canvas() {
@@ -198,6 +203,8 @@ TCanvas* TPrinter::Canvas() {
             canvas_->AdoptFontResolution(standIn_->Caps.LogPixelsY);
         } else {
             canvas_ = new TPrinterCanvas(this);
+            Handle();
+            BindCanvas();
         }
     }
     return canvas_;

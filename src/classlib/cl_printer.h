@@ -73,6 +73,7 @@ private:
     void SelectPrinter(int index, const DEVMODEA* deviceMode);
     DEVMODEA* DevMode();
     void FreeDC();
+    void BindCanvas();
     void ApplyDevMode();
 
     std::unique_ptr<TStringList> printers_;
