@@ -11,6 +11,8 @@ class TObject;
 struct TPoint {
     int X = 0;
     int Y = 0;
+    constexpr TPoint() = default;
+    constexpr TPoint(int x, int y) : X(x), Y(y) {}
     friend bool operator==(const TPoint& a, const TPoint& b) { return a.X == b.X && a.Y == b.Y; }
     friend bool operator!=(const TPoint& a, const TPoint& b) { return !(a == b); }
 };
@@ -18,6 +20,8 @@ struct TPoint {
 struct TSize {
     int cx = 0;
     int cy = 0;
+    constexpr TSize() = default;
+    constexpr TSize(int width, int height) : cx(width), cy(height) {}
 };
 
 // Right and bottom are exclusive, as in GDI.
@@ -26,6 +30,11 @@ struct TRect {
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
+    constexpr TRect() = default;
+    constexpr TRect(int left, int top, int right, int bottom)
+        : Left(left), Top(top), Right(right), Bottom(bottom) {}
+    constexpr TRect(const TPoint& topLeft, const TPoint& bottomRight)
+        : Left(topLeft.X), Top(topLeft.Y), Right(bottomRight.X), Bottom(bottomRight.Y) {}
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
     TPoint TopLeft() const { return {Left, Top}; }
