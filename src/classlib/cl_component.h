@@ -105,7 +105,13 @@ struct TObjectFreer {
 };
 template <class T> using TOwnedPtr = std::unique_ptr<T, TObjectFreer>;
 
-// The class registry: classes looked up by name when created by reference.
+// The class registry: classes looked up by name when created by reference. windows.h makes
+// RegisterClass a macro for RegisterClassA; it is defined the same way here so that the name
+// is spelt alike in every unit (an overload beside the system's).
+#ifdef __MINGW32__
+#include <_mingw_unicode.h>
+#define RegisterClass __MINGW_NAME_AW(RegisterClass)
+#endif
 void RegisterClass(const TMetaClass* metaClass);
 void RegisterClasses(std::initializer_list<const TMetaClass*> metaClasses);
 void UnRegisterClass(const TMetaClass* metaClass);

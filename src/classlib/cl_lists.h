@@ -8,6 +8,13 @@
 
 #include "cl_component.h"
 
+// windows.h defines GetObject as a macro for GetObjectA. Define it the same way here so that
+// TStrings::GetObject has one spelling in every unit, whichever header comes first.
+#ifdef __MINGW32__
+#include <_mingw_unicode.h>
+#define GetObject __MINGW_NAME_AW(GetObject)
+#endif
+
 class TStream;
 
 enum TListNotification { lnAdded, lnExtracted, lnDeleted };
