@@ -1,0 +1,119 @@
+// The serial port component: one COM port opened for overlapped transfers, its line settings
+// and the reader thread that receives from it. It knows nothing of the monitor's packets.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "cl_component.h"
+
+class TComThread;
+class TSelectPortDlg;
+struct _OVERLAPPED;
+struct HWND__;
+
+enum TParity { none, odd, even, mark, space };
+enum TStopBits { s1, s1_5, s2 };
+enum TDtrControl { dtrDisable, dtrEnable, dtrHandshake };
+enum TRtsControl { rtsDisable, rtsEnable, rtsHandshake, rtsToggle };
+
+using TPacketReceivedEvent = std::function<void(TObject* sender, const AnsiString& buffer)>;
+using TStatusChangedEvent =
+    std::function<void(TObject* sender, bool ctsOn, bool dsrOn, bool ringOn, bool rlsdOn)>;
+
+class TAdvancedCom : public TComponent {
+    CL_COMPONENT_CLASS(TAdvancedCom, TComponent)
+
+    explicit TAdvancedCom(TComponent* owner);
+
+    virtual void SetBufSize(uint32_t value);
+    virtual void SetBaud(uint32_t value);
+    virtual void SetDataBits(uint32_t value);
+    virtual void SetParity(TParity value);
+    virtual void SetStopBits(TStopBits value);
+    virtual void SetPortA(uint32_t value);
+    virtual void SetTimeout(uint32_t value);
+    virtual void SetupThread();
+    virtual void SetupState();
+    virtual void SetDtrControl(TDtrControl value);
+    virtual void SetRtsControl(TRtsControl value);
+    virtual void SetDtr(bool value);
+    virtual void SetRts(bool value);
+    // Opens the port with the current settings and starts the reader; never raises here.
+    virtual void ComInit();
+    virtual void SetPacketSize(uint32_t value);
+    // The reader's expected packet length while open; all bits set while closed.
+    virtual uint32_t GetPacketSize();
+    virtual void DataRecieved(uint8_t* data);
+
+    void ComClose();
+    void InitPort();
+    void Write(const void* buffer, int count);
+    void Write(const AnsiString& text);
+    bool Purge();
+    bool TryPort(uint32_t port);
+    bool TryPort(const AnsiString& name);
+    void SetPacketNotify(bool value);
+    void WaitFor(uint32_t milliseconds);
+    // Safe from the reader thread: the application's message box shows `text` under
+    // `caption` on the GUI thread later; the caller does not wait for it.
+    void PostReaderNotice(const AnsiString& text, const AnsiString& caption);
+
+    bool Open() const { return ComThread != nullptr; }
+    bool Initialized() const { return initialized_; }
+    const AnsiString& ErrorText() const { return errorText_; }
+    uint32_t BufSize() const { return bufSize_; }
+    uint32_t Baud() const { return baud_; }
+    uint32_t DataBits() const { return dataBits_; }
+    TParity Parity() const { return parity_; }
+    TStopBits StopBits() const { return stopBits_; }
+    uint32_t Port() const { return port_; }
+    uint32_t Timeout() const { return timeout_; }
+    TDtrControl DtrControl() const { return dtrControl_; }
+    TRtsControl RtsControl() const { return rtsControl_; }
+    bool Dtr() const { return dtr_; }
+    bool Rts() const { return rts_; }
+    void* PortHandle() const { return portHandle_; }
+
+    TComThread* ComThread = nullptr;
+    TSelectPortDlg* PortDialog = nullptr;
+    TNotifyEvent OnFindPort;
+    TPacketReceivedEvent OnPacketReceived;
+    TStatusChangedEvent OnStatusChanged;
+
+protected:
+    ~TAdvancedCom() override;
+    _OVERLAPPED* ReadOverlapped() const;
+    _OVERLAPPED* WriteOverlapped() const;
+
+private:
+    struct TOverlappedRecord;
+    struct TNoticeQueue;
+    void RefuseWhileOpen(const char* text) const;
+    void CheckStopBits(uint32_t dataBits, TStopBits stopBits) const;
+    void ApplyTimeouts();
+    void ClosePortHandle();
+    void FreeOverlappedRecords();
+    void ShowPendingNotices();
+
+    bool initialized_ = false;
+    AnsiString errorText_;
+    void* portHandle_;
+    std::unique_ptr<TOverlappedRecord> readOverlapped_;
+    std::unique_ptr<TOverlappedRecord> writeOverlapped_;
+    uint32_t packetSize_ = 80;
+    uint32_t baud_ = 9600;
+    uint32_t dataBits_ = 8;
+    TParity parity_ = none;
+    TStopBits stopBits_ = s1;
+    uint32_t bufSize_ = 254;
+    uint32_t port_ = 1;
+    uint32_t timeout_ = 100;
+    TDtrControl dtrControl_ = dtrEnable;
+    TRtsControl rtsControl_ = rtsEnable;
+    bool dtr_ = false;
+    bool rts_ = false;
+    HWND__* noticeWindow_ = nullptr;
+    std::unique_ptr<TNoticeQueue> notices_;
+};

@@ -1,0 +1,139 @@
+#include "comthread.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+TEvent* ReceiveDataEvent = nullptr;
+
+namespace {
+
+AnsiString ReceiveDataEventName() {
+    return "WAIT_FOR_RECIEVE_DATA_" + UIntToStr(GetCurrentProcessId());
+}
+
+}  // namespace
+
+TComThread::TComThread(void* portHandle, TAdvancedCom* com, TStatusChangedEvent onStatusChanged,
+                       TPacketReceivedEvent onPacketReceived, _OVERLAPPED* readOverlapped,
+                       uint32_t bufSize, bool start)
+    : TThread(true),
+      portHandle_(portHandle),
+      readByte_(bufSize + 1),
+      bufSize_(bufSize),
+      readOverlapped_(readOverlapped),
+      onPacketReceived_(std::move(onPacketReceived)),
+      onStatusChanged_(std::move(onStatusChanged)),
+      com_(com) {
+    SetPriority(tpNormal);
+    SetFreeOnTerminate(false);
+    assembler_.SetPacketSize(bufSize);
+    ReceiveDataEvent = new TEvent(nullptr, true, false, ReceiveDataEventName());
+    if (start) Resume();
+}
+
+TComThread::~TComThread() { FreeAndNil(ReceiveDataEvent); }
+
+void TComThread::SetPacketSize(uint32_t value) { assembler_.SetPacketSize(value); }
+uint32_t TComThread::GetPacketSize() { return assembler_.PacketSize(); }
+void TComThread::SetPacketNotify(bool value) { packetNotify_ = value; }
+
+void TComThread::AppendBytes(const uint8_t* bytes, int count) {
+    if (count > 0) TakeByte(bytes[0]);
+}
+
+void TComThread::DoPacketReceived() {
+    if (onPacketReceived_ && !Terminated())
+        onPacketReceived_(this, AnsiString(reinterpret_cast<const char*>(assembler_.Packet()),
+                                           static_cast<int>(assembler_.PacketLength())));
+}
+
+void TComThread::DoStatusChanged() {
+    if (onStatusChanged_ && !Terminated())
+        onStatusChanged_(this, ctsOn_, dsrOn_, ringOn_, rlsdOn_);
+}
+
+void TComThread::Execute() {
+    struct LeaveLoop {
+        std::atomic<bool>& running;
+        ~LeaveLoop() { running = false; }
+    } leaveLoop{running_};
+    running_ = true;
+    SampleModemStatus();
+    if ((ctsOn_ || dsrOn_ || ringOn_ || rlsdOn_) && !Terminated())
+        Synchronize([this] { DoStatusChanged(); });
+    ReadPort();
+}
+
+void TComThread::ReadPort() {
+    while (!Terminated()) {
+        if (ReadOneByte() == 1) AppendBytes(readByte_.data(), 1);
+        if (onStatusChanged_ && SampleModemStatus() && !Terminated())
+            Synchronize([this] { DoStatusChanged(); });
+    }
+}
+
+// One overlapped read of one byte; the read is finished, not pending, when this returns.
+int TComThread::ReadOneByte() {
+    OVERLAPPED* overlapped = readOverlapped_;
+    ResetEvent(overlapped->hEvent);
+    DWORD got = 0;
+    if (ReadFile(portHandle_, readByte_.data(), 1, &got, overlapped)) return static_cast<int>(got);
+    if (GetLastError() != ERROR_IO_PENDING) return 0;
+    WaitForSingleObject(overlapped->hEvent, INFINITE);
+    if (GetOverlappedResult(portHandle_, overlapped, &got, TRUE)) return static_cast<int>(got);
+    if (GetLastError() == ERROR_IO_INCOMPLETE) {
+        CancelIo(portHandle_);
+        GetOverlappedResult(portHandle_, overlapped, &got, TRUE);
+    }
+    return 0;
+}
+
+void TComThread::TakeByte(uint8_t byte) {
+    if (forgetPartialPacket_.exchange(false)) assembler_.Reset();
+    assembler_.DownloadMode = downloadMode_;
+    if (assembler_.Take(byte) && !Terminated())
+        ValidatePacket(assembler_.Packet(), assembler_.PacketLength());
+}
+
+bool TComThread::ValidatePacket(const uint8_t* packet, size_t size) {
+    {
+        std::lock_guard<std::mutex> lock(lastPacketLock_);
+        std::memcpy(lastPacket_, packet, size);
+        lastPacketLength_ = size;
+        ++lastPacketSequence_;
+    }
+    if (::ValidatePacket(packet, size)) {
+        ReceiveDataEvent->SetEvent();
+        return true;
+    }
+    com_->PostReaderNotice("Missed last communication message, Message had Checksum error!",
+                           "Error");
+    return false;
+}
+
+uint32_t TComThread::CopyLastPacket(uint8_t* target, size_t& length) {
+    std::lock_guard<std::mutex> lock(lastPacketLock_);
+    std::memcpy(target, lastPacket_, lastPacketLength_);
+    length = lastPacketLength_;
+    return lastPacketSequence_;
+}
+
+void TComThread::SetLastPacketByte(uint8_t value) {
+    std::lock_guard<std::mutex> lock(lastPacketLock_);
+    lastPacket_[0] = value;
+}
+
+// True when a line changed; a failed query changes nothing.
+bool TComThread::SampleModemStatus() {
+    DWORD status = 0;
+    if (!GetCommModemStatus(portHandle_, &status)) return false;
+    const bool cts = status & MS_CTS_ON, dsr = status & MS_DSR_ON, ring = status & MS_RING_ON,
+               rlsd = status & MS_RLSD_ON;
+    const bool changed = cts != ctsOn_ || dsr != dsrOn_ || ring != ringOn_ || rlsd != rlsdOn_;
+    ctsOn_ = cts;
+    dsrOn_ = dsr;
+    ringOn_ = ring;
+    rlsdOn_ = rlsd;
+    return changed;
+}

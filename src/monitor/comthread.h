@@ -1,0 +1,71 @@
+// The reader thread: the only reader of the serial port. It assembles the monitor's packets,
+// checks their checksums, keeps the last good one and wakes the waiting request.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+#include "AdvancedCom.h"
+#include "RadonPacket.h"
+#include "cl_threads.h"
+
+// Set by the reader for each packet with a good checksum; exists while a reader exists. Its
+// name starts with "WAIT_FOR_RECIEVE_DATA" and is unique to this process.
+extern TEvent* ReceiveDataEvent;
+
+class TComThread : public TThread {
+    CL_CLASS(TComThread, TThread)
+
+    TComThread(void* portHandle, TAdvancedCom* com, TStatusChangedEvent onStatusChanged,
+               TPacketReceivedEvent onPacketReceived, _OVERLAPPED* readOverlapped,
+               uint32_t bufSize, bool start);
+
+    virtual void SetPacketSize(uint32_t value);
+    virtual uint32_t GetPacketSize();
+    virtual void SetPacketNotify(bool value);
+    virtual void ReadPort();
+    virtual void AppendBytes(const uint8_t* bytes, int count);
+    virtual void DoPacketReceived();
+    virtual void DoStatusChanged();
+    bool ValidatePacket(const uint8_t* packet, size_t size);
+
+    // True until the reading loop has been left (or the thread ended without entering it).
+    bool Running() const { return running_ && !Finished(); }
+    bool PacketNotify() const { return packetNotify_; }
+    void SetDownloadMode(bool value) { downloadMode_ = value; }
+    // Makes the reader forget a half-assembled packet before it takes its next byte.
+    void ForgetPartialPacket() { forgetPartialPacket_ = true; }
+    // Copies the last packet handed to validation; returns its sequence number, which grows
+    // by one with every packet.
+    uint32_t CopyLastPacket(uint8_t* target, size_t& length);
+    void SetLastPacketByte(uint8_t value);
+
+protected:
+    ~TComThread() override;
+    void Execute() override;
+
+private:
+    void TakeByte(uint8_t byte);
+    bool SampleModemStatus();
+    int ReadOneByte();
+
+    TPacketAssembler assembler_;
+    std::atomic<bool> running_{true};
+    std::atomic<bool> packetNotify_{true};
+    std::atomic<bool> downloadMode_{false};
+    std::atomic<bool> forgetPartialPacket_{false};
+    std::mutex lastPacketLock_;
+    uint8_t lastPacket_[MaxPacketSize] = {};
+    size_t lastPacketLength_ = 0;
+    uint32_t lastPacketSequence_ = 0;
+    void* portHandle_;
+    std::vector<uint8_t> readByte_;
+    uint32_t bufSize_;
+    _OVERLAPPED* readOverlapped_;
+    TPacketReceivedEvent onPacketReceived_;
+    bool ctsOn_ = false, dsrOn_ = false, ringOn_ = false, rlsdOn_ = false;
+    TStatusChangedEvent onStatusChanged_;
+    TAdvancedCom* com_;
+};
