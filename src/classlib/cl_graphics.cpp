@@ -1327,10 +1327,24 @@ void TBitmap::SetHandle(HBITMAP handle) {
     const auto* masks = header->biCompression == BI_BITFIELDS
                             ? reinterpret_cast<const DWORD*>(info.data() + sizeof(BITMAPINFOHEADER))
                             : nullptr;
+    const int width = header->biWidth;
     const int height = header->biHeight < 0 ? -header->biHeight : header->biHeight;
-    Replace(handle, header->biWidth, height, PixelFormatOf(*header, masks));
+    const TPixelFormat format = PixelFormatOf(*header, masks);
+    // Copied into a DIB of our own: the system does not tell a top-down section from a
+    // bottom-up one, and ScanLine and the BMP writer need bottom-up rows.
+    reinterpret_cast<BITMAPINFOHEADER*>(info.data())->biHeight = height;
+    void* rows = nullptr;
+    HBITMAP upright = CreateDIB(info, &rows);
+    {
+        ScreenDC screen;
+        std::vector<uint8_t> request = info;
+        GetDIBits(screen, handle, 0, height, rows, reinterpret_cast<BITMAPINFO*>(request.data()),
+                  DIB_RGB_COLORS);
+    }
+    DeleteObject(handle);
+    Replace(upright, width, height, format);
     info_ = std::move(info);
-    bits_ = const_cast<void*>(bits);
+    bits_ = rows;
 }
 
 HBITMAP TBitmap::ReleaseHandle() {

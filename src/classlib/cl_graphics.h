@@ -345,7 +345,8 @@ class TBitmap : public TGraphic {
     void SetSize(int width, int height);
     TCanvas* Canvas();
     HBITMAP Handle() const { return dib_; }
-    // Adopts a bitmap (DIB section or device-dependent); the bitmap takes ownership.
+    // Takes over a bitmap (DIB section or device-dependent): its pixels are copied into the
+    // bitmap's own DIB section and the handle is deleted.
     void SetHandle(HBITMAP handle);
     // Hands the handle over to the caller, leaving the bitmap empty.
     HBITMAP ReleaseHandle();

@@ -166,6 +166,45 @@ TEST(Bitmap, TopDownBmpReadsLikeBottomUp) {
     EXPECT_EQ(MaxDifference(PixelsOf(bitmap.get()), ReadPnm(FixturePath("rgb24.bmp.ppm"))), 0);
 }
 
+TEST(Bitmap, LoadsBitmapResourcesByIdAndName) {
+    TBitmap logo;
+    logo.LoadFromResourceID(GetModuleHandleA(nullptr), 1000);
+    EXPECT_EQ(logo.PixelFormat(), pf24bit);
+    EXPECT_EQ(MaxDifference(PixelsOf(&logo), ReadPnm(FixturePath("rgb24.bmp.ppm"))), 0);
+    TBitmap named;
+    named.LoadFromResourceName(GetModuleHandleA(nullptr), "LOGO");
+    EXPECT_EQ(named.PixelFormat(), pf8bit);
+    EXPECT_EQ(MaxDifference(PixelsOf(&named), ReadPnm(FixturePath("pal8.bmp.ppm"))), 0);
+    EXPECT_THROW(named.LoadFromResourceID(GetModuleHandleA(nullptr), 4242), EResNotFound);
+    EXPECT_EQ(named.Width(), 40);
+}
+
+TEST(Bitmap, AdoptsTopDownDibSectionsAndDeviceBitmaps) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = 3;
+    info.bmiHeader.biHeight = -2;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP topDown = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    static_cast<uint32_t*>(bits)[0] = 0x00FF0000;  // first row, first pixel: red
+    TBitmap bitmap;
+    bitmap.SetHandle(topDown);
+    EXPECT_EQ(bitmap.Height(), 2);
+    EXPECT_EQ(bitmap.PixelFormat(), pf32bit);
+    EXPECT_EQ(static_cast<uint32_t*>(bitmap.ScanLine(0))[0], 0x00FF0000u);
+    EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), clRed);
+
+    HDC screen = GetDC(nullptr);
+    HBITMAP device = CreateCompatibleBitmap(screen, 5, 4);
+    ReleaseDC(nullptr, screen);
+    bitmap.SetHandle(device);
+    EXPECT_EQ(bitmap.Width(), 5);
+    EXPECT_EQ(bitmap.HandleType(), bmDIB);
+    EXPECT_NO_THROW(bitmap.ScanLine(3));
+}
+
 TEST(Bitmap, BrokenBmpFilesRaiseInvalidGraphic) {
     const std::vector<uint8_t> good = ReadFileBytes(FixturePath("rgb24.bmp"));
     auto patched = [&good](size_t offset, std::vector<uint8_t> value) {

@@ -13,6 +13,9 @@ namespace {
 TEST(PrintToPdf, PrintsTwoPagesWithTheCanvasKeptAcrossThePageBreak) {
     TPrinter* printer = Printer();
     if (printer->PrinterIndex() == -1) GTEST_SKIP() << "no printer installed";
+    printer->SetOrientation(poLandscape);
+    EXPECT_EQ(printer->Orientation(), poLandscape);
+    EXPECT_GT(printer->PageWidth(), printer->PageHeight());
     printer->SetOrientation(poPortrait);
     const int ppi = printer->DeviceCaps(LOGPIXELSY);
     EXPECT_GT(ppi, 0);
