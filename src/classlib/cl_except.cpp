@@ -25,5 +25,6 @@ const char* const SInvalidBitmap = "Bitmap image is not valid";
 const char* const SJpegError = "JPEG error #%d";
 const char* const SInvalidCast = "Invalid class typecast";
 const char* const SAbstractError = "Abstract error";
+const char* const SOleError = "OLE error %.8X";
 
 void Abort() { throw EAbort(SOperationAborted); }

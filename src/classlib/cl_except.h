@@ -68,6 +68,18 @@ CL_DECLARE_EXCEPTION(EDBEditError, Exception);
 CL_DECLARE_EXCEPTION(EOutOfRange, Exception);
 CL_DECLARE_EXCEPTION(EThread, Exception);
 
+CL_DECLARE_EXCEPTION(EOleError, Exception);
+
+// A failed COM call: its HRESULT, and the system's text for it unless the caller gives one.
+class EOleSysError : public EOleError {
+public:
+    EOleSysError(const AnsiString& message, long errorCode);
+    long ErrorCode() const { return errorCode_; }
+
+private:
+    long errorCode_;
+};
+
 // A failed assertion: the caller's text as the message, the source name kept apart.
 class EAssertionFailed : public Exception {
 public:
@@ -108,3 +120,4 @@ extern const char* const SInvalidBitmap;
 extern const char* const SJpegError;              // JPEG error #%d
 extern const char* const SInvalidCast;
 extern const char* const SAbstractError;
+extern const char* const SOleError;               // OLE error %.8X

@@ -83,6 +83,14 @@ TEST_F(FormatTest, ExceptionsFormatTheirMessages) {
     }
 }
 
+TEST(OleSysError, CarriesTheResultAndTheSystemsText) {
+    const EOleSysError known("", static_cast<long>(0x80004001L));  // E_NOTIMPL
+    EXPECT_EQ(known.ErrorCode(), static_cast<long>(0x80004001L));
+    EXPECT_FALSE(known.Message().IsEmpty());
+    EXPECT_EQ(EOleSysError("", static_cast<long>(0x8FFF1234L)).Message(), "OLE error 8FFF1234");
+    EXPECT_EQ(EOleSysError("Shell folder", 5).Message(), "Shell folder");
+}
+
 using FormatGermanTest = GermanLocale;
 
 TEST_F(FormatGermanTest, FloatSpecifiersUseTheLocaleSeparators) {
