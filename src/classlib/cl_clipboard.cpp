@@ -124,7 +124,7 @@ void TClipboard::AssignGraphic(TGraphic* graphic) {
 
 void TClipboard::Assign(TPersistent* source) {
     if (auto* picture = dynamic_cast<TPicture*>(source)) {
-        if (!picture->Graphic()) throw EInvalidGraphic("Unsupported clipboard format");
+        if (!picture->Graphic()) throw EInvalidGraphic(SUnknownClipboardFormat);
         AssignGraphic(picture->Graphic());
     } else if (auto* graphic = dynamic_cast<TGraphic*>(source)) {
         AssignGraphic(graphic);
@@ -155,7 +155,7 @@ void TClipboard::AssignTo(TPersistent* dest) {
         } catch (const EInvalidGraphic&) {
         }
     }
-    throw EInvalidGraphic("Unsupported clipboard format");
+    throw EInvalidGraphic(SUnknownClipboardFormat);
 }
 
 TClipboard* Clipboard() {

@@ -38,11 +38,8 @@ const ColorName kColorNames[] = {
     {clDefault, "clDefault"},
 };
 
-const char kScanLineRange[] = "Scan line index out of range";
-const char kInvalidBitmap[] = "Bitmap image is not valid";
 const char kInvalidIcon[] = "Icon image is not valid";
 const char kInvalidMetafile[] = "Metafile is not valid";
-const char kUnsupportedClipboardFormat[] = "Unsupported clipboard format";
 const char kNoCanvasDrawing[] = "Canvas does not allow drawing";
 
 // A memory DC for the duration of a scope, with one bitmap selected into it.
@@ -129,11 +126,11 @@ TColor StringToColor(const AnsiString& text) {
         s.size() > start && s.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789",
                                                 start) == std::string::npos;
     if (!digitsOnly || s.size() - start > (hex ? 8u : 10u)) {
-        throw EConvertError("'" + text + "' is not a valid colour");
+        throw EConvertError(Format(SInvalidColor, text));
     }
     const long long value = std::stoll(s.substr(hex ? 1 : 0), nullptr, hex ? 16 : 10);
     if (value > 0xFFFFFFFFLL || value < -0x80000000LL) {
-        throw EConvertError("'" + text + "' is not a valid colour");
+        throw EConvertError(Format(SInvalidColor, text));
     }
     return static_cast<TColor>(static_cast<uint32_t>(value));
 }
@@ -822,11 +819,11 @@ void TGraphic::SaveToFile(const AnsiString& fileName) {
 }
 
 void TGraphic::LoadFromClipboardFormat(UINT, HANDLE, HPALETTE) {
-    throw EInvalidGraphic(kUnsupportedClipboardFormat);
+    throw EInvalidGraphic(SUnknownClipboardFormat);
 }
 
 void TGraphic::SaveToClipboardFormat(UINT&, HANDLE&, HPALETTE&) {
-    throw EInvalidGraphic(kUnsupportedClipboardFormat);
+    throw EInvalidGraphic(SUnknownClipboardFormat);
 }
 
 bool TGraphic::Equals(TGraphic* other) {
@@ -961,7 +958,7 @@ std::vector<RGBQUAD> ColorTableOf(const std::vector<uint8_t>& info) {
 HBITMAP CreateDIB(const std::vector<uint8_t>& info, void** bits) {
     HBITMAP dib = CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(info.data()),
                                    DIB_RGB_COLORS, bits, nullptr, 0);
-    if (!dib) throw EOutOfResources("Out of system resources");
+    if (!dib) throw EOutOfResources(SOutOfResources);
     return dib;
 }
 
@@ -1226,7 +1223,7 @@ int TBitmap::BytesPerScanLine() const {
 }
 
 void* TBitmap::ScanLine(int row) {
-    if (!dib_ || row < 0 || row >= height_) throw EInvalidGraphicOperation(kScanLineRange);
+    if (!dib_ || row < 0 || row >= height_) throw EInvalidGraphicOperation(SScanLine);
     GdiFlush();
     return static_cast<uint8_t*>(bits_) +
            static_cast<size_t>(height_ - 1 - row) * BytesPerScanLine();
@@ -1416,7 +1413,7 @@ void TBitmap::Draw(TCanvas* canvas, const TRect& rect) {
 void TBitmap::LoadFromDIB(const void* packedDIB, size_t size) {
     ParsedDIB parsed;
     if (!ParseDIB(static_cast<const uint8_t*>(packedDIB), size, 0, parsed)) {
-        throw EInvalidGraphic(kInvalidBitmap);
+        throw EInvalidGraphic(SInvalidBitmap);
     }
     LoadParsedDIB(&parsed);
 }
@@ -1446,7 +1443,7 @@ void TBitmap::LoadParsedDIB(const void* parsedDIB) {
         }
     } else if (!DecodeInto(dib, parsed, height)) {
         DeleteObject(dib);
-        throw EInvalidGraphic(kInvalidBitmap);
+        throw EInvalidGraphic(SInvalidBitmap);
     }
     Replace(dib, width, height, format);
     info_ = std::move(info);
@@ -1456,12 +1453,12 @@ void TBitmap::LoadParsedDIB(const void* parsedDIB) {
 void TBitmap::LoadFromStream(TStream* stream) {
     BITMAPFILEHEADER fileHeader{};
     const int64_t available = stream->Size() - stream->Position();
-    if (available < static_cast<int64_t>(sizeof fileHeader)) throw EInvalidGraphic(kInvalidBitmap);
+    if (available < static_cast<int64_t>(sizeof fileHeader)) throw EInvalidGraphic(SInvalidBitmap);
     stream->ReadBuffer(&fileHeader, sizeof fileHeader);
     const int64_t rest = available - static_cast<int64_t>(sizeof fileHeader);
     if (fileHeader.bfType != 0x4D42 || rest <= 0 || rest > 0x7FFFFFFF ||
         fileHeader.bfOffBits < sizeof fileHeader) {
-        throw EInvalidGraphic(kInvalidBitmap);
+        throw EInvalidGraphic(SInvalidBitmap);
     }
     const int64_t declared = static_cast<int64_t>(fileHeader.bfSize) - sizeof fileHeader;
     const int64_t length = declared > 0 && declared <= rest ? declared : rest;
@@ -1469,7 +1466,7 @@ void TBitmap::LoadFromStream(TStream* stream) {
     stream->ReadBuffer(data.data(), static_cast<int>(length));
     ParsedDIB parsed;
     if (!ParseDIB(data.data(), data.size(), fileHeader.bfOffBits - sizeof fileHeader, parsed)) {
-        throw EInvalidGraphic(kInvalidBitmap);
+        throw EInvalidGraphic(SInvalidBitmap);
     }
     LoadParsedDIB(&parsed);
 }
@@ -1544,7 +1541,7 @@ void TBitmap::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE) {
     }
     BITMAP ddb{};
     if (format != CF_BITMAP || !data || !GetObjectA(data, sizeof ddb, &ddb)) {
-        throw EInvalidGraphic(kUnsupportedClipboardFormat);
+        throw EInvalidGraphic(SUnknownClipboardFormat);
     }
     std::vector<uint8_t> info =
         MakeDIBInfo(ddb.bmWidth, ddb.bmHeight, pfDevice, DefaultColorTable(BitCountOf(pfDevice)));
@@ -1766,7 +1763,7 @@ void TMetafile::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& pale
 }
 
 void TMetafile::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE) {
-    if (format != CF_ENHMETAFILE || !data) throw EInvalidGraphic(kUnsupportedClipboardFormat);
+    if (format != CF_ENHMETAFILE || !data) throw EInvalidGraphic(SUnknownClipboardFormat);
     SetHandle(CopyEnhMetaFileA(static_cast<HENHMETAFILE>(data), nullptr));
 }
 
@@ -1779,7 +1776,7 @@ TMetafileCanvas::TMetafileCanvas(TMetafile* metafile, HDC referenceDC) : metafil
     const RECT frame{0, 0, metafile->MMWidth(), metafile->MMHeight()};
     const bool framed = frame.right > 0 && frame.bottom > 0;
     recordingDC_ = CreateEnhMetaFileA(referenceDC, nullptr, framed ? &frame : nullptr, nullptr);
-    if (!recordingDC_) throw EOutOfResources("Out of system resources");
+    if (!recordingDC_) throw EOutOfResources(SOutOfResources);
     SetHandle(recordingDC_);
     if (referenceDC) {
         AdoptFontResolution(GetDeviceCaps(referenceDC, LOGPIXELSY));
@@ -1908,7 +1905,7 @@ void TPicture::LoadFromFile(const AnsiString& fileName) {
         dot > 0 && fileName[dot] == '.' ? fileName.SubString(dot + 1, fileName.Length()) : "";
     const TMetaClass* graphicClass = FileFormatClass(extension);
     if (!graphicClass) {
-        throw EInvalidGraphic("Unknown picture file extension (." + extension + ")");
+        throw EInvalidGraphic(Format(SUnknownExtension, extension));
     }
     TOwnedPtr<TGraphic> graphic(NewGraphic(graphicClass));
     try {
@@ -1927,14 +1924,14 @@ void TPicture::SaveToFile(const AnsiString& fileName) {
 
 void TPicture::LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) {
     const TMetaClass* graphicClass = ClipboardFormatClass(format);
-    if (!graphicClass) throw EInvalidGraphic(kUnsupportedClipboardFormat);
+    if (!graphicClass) throw EInvalidGraphic(SUnknownClipboardFormat);
     TOwnedPtr<TGraphic> graphic(NewGraphic(graphicClass));
     graphic->LoadFromClipboardFormat(format, data, palette);
     Replace(graphic.release());
 }
 
 void TPicture::SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) {
-    if (!graphic_) throw EInvalidGraphic(kUnsupportedClipboardFormat);
+    if (!graphic_) throw EInvalidGraphic(SUnknownClipboardFormat);
     graphic_->SaveToClipboardFormat(format, data, palette);
 }
 

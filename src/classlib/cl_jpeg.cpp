@@ -133,9 +133,9 @@ void TJPEGImage::LoadFromStream(TStream* stream) {
     const JpegTarget target{bitmap.get(), AllocateBitmap, BitmapRow};
     auto session = std::make_unique<JpegSession>();
     const int code = DecodeJpeg(data.data(), data.size(), &target, session.get());
-    if (code == kAllocationFailed) throw EOutOfResources("Out of system resources");
+    if (code == kAllocationFailed) throw EOutOfResources(SOutOfResources);
     if (code != 0) {
-        throw EInvalidGraphic("JPEG error #" + IntToStr(code) + ": " + session->message);
+        throw EInvalidGraphic(Format(SJpegError, code) + ": " + session->message);
     }
     Clear();
     bitmap_ = bitmap.release();

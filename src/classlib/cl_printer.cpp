@@ -4,7 +4,6 @@
 
 namespace {
 
-const char kNoDefaultPrinter[] = "There is no default printer currently selected";
 const char kPrinting[] = "Printing in progress";
 const char kNotPrinting[] = "Printer is not currently printing";
 const char kInvalidPrinter[] = "Printer selected is not valid";
@@ -129,14 +128,14 @@ void TPrinter::SetPrinterIndex(int index) {
     LoadPrinters();
     if (index == -1) {
         index = printers_->IndexOf(DefaultPrinterName());
-        if (index < 0) throw EPrinter(kNoDefaultPrinter);
+        if (index < 0) throw EPrinter(SNoDefaultPrinter);
     }
     if (index < 0 || index >= static_cast<int>(devices_.size())) throw EPrinter(kIndexOutOfRange);
     SelectPrinter(index, nullptr);
 }
 
 void TPrinter::CheckPrinter() {
-    if (PrinterIndex() == -1) throw EPrinter(kNoDefaultPrinter);
+    if (PrinterIndex() == -1) throw EPrinter(SNoDefaultPrinter);
 }
 
 void TPrinter::CheckNotPrinting() {
