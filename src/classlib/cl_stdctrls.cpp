@@ -547,9 +547,7 @@ const TWinItemStrings::Messages TWinItemStrings::ListBox = {
     LB_GETCURSEL, LB_SETCURSEL, static_cast<UINT>(LB_ERR)};
 
 TWinItemStrings::TWinItemStrings(TWinControl* control, const Messages& messages)
-    : control_(control), messages_(messages) {
-    stored_.SetDuplicates(dupAccept);
-}
+    : control_(control), messages_(messages) {}
 
 LRESULT TWinItemStrings::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
     return SendMessageA(control_->WindowHandle(), msg, wParam, lParam);
@@ -559,11 +557,21 @@ void TWinItemStrings::CheckIndex(int index) const {
     if (index < 0 || index >= GetCount()) IndexError(index);
 }
 
+int TWinItemStrings::AddStored(const AnsiString& s, TObject* object) {
+    auto at = stored_.end();
+    if (sorted_)
+        at = std::upper_bound(stored_.begin(), stored_.end(), s,
+                              [](const AnsiString& text, const StoredItem& item) {
+                                  return CompareText(text, item.text) < 0;
+                              });
+    return static_cast<int>(stored_.insert(at, {s, object}) - stored_.begin());
+}
+
 AnsiString TWinItemStrings::Get(int index) const {
     auto* listBox = dynamic_cast<TCustomListBox*>(control_);
     if (listBox && listBox->IsVirtual()) return listBox->GetItemText(index);
-    if (!Live()) return stored_.Get(index);
     CheckIndex(index);
+    if (!Live()) return stored_[index].text;
     std::string text(static_cast<size_t>(Send(messages_.getTextLen, index)) + 1, '\0');
     LRESULT length = Send(messages_.getText, index, reinterpret_cast<LPARAM>(&text[0]));
     text.resize(length < 0 ? 0 : static_cast<size_t>(length));
@@ -573,50 +581,54 @@ AnsiString TWinItemStrings::Get(int index) const {
 int TWinItemStrings::GetCount() const {
     auto* listBox = dynamic_cast<TCustomListBox*>(control_);
     if (listBox && listBox->IsVirtual()) return listBox->Count();
-    return Live() ? static_cast<int>(Send(messages_.getCount)) : stored_.Count();
+    return Live() ? static_cast<int>(Send(messages_.getCount)) : static_cast<int>(stored_.size());
 }
 
 TObject* TWinItemStrings::GetObject(int index) const {
-    if (!Live()) return stored_.GetObject(index);
     CheckIndex(index);
+    if (!Live()) return stored_[index].object;
     return reinterpret_cast<TObject*>(Send(messages_.getData, index));
 }
 
 void TWinItemStrings::PutObject(int index, TObject* object) {
-    if (!Live()) return stored_.PutObject(index, object);
     CheckIndex(index);
-    Send(messages_.setData, index, reinterpret_cast<LPARAM>(object));
+    if (!Live())
+        stored_[index].object = object;
+    else
+        Send(messages_.setData, index, reinterpret_cast<LPARAM>(object));
 }
 
 void TWinItemStrings::Insert(int index, const AnsiString& s) {
+    if (index < 0 || index > GetCount()) IndexError(index);
     if (!Live()) {
-        if (stored_.Sorted())
-            stored_.Add(s);
+        if (sorted_)
+            AddStored(s, nullptr);
         else
-            stored_.Insert(index, s);
+            stored_.insert(stored_.begin() + index, {s, nullptr});
         return;
     }
-    if (index < 0 || index > GetCount()) IndexError(index);
     if (Send(messages_.insert, index, reinterpret_cast<LPARAM>(s.c_str())) < 0)
         throw EOutOfResources("Out of system resources");
 }
 
 int TWinItemStrings::Add(const AnsiString& s) {
-    if (!Live()) return stored_.Add(s);
+    if (!Live()) return AddStored(s, nullptr);
     LRESULT index = Send(messages_.add, 0, reinterpret_cast<LPARAM>(s.c_str()));
     if (index < 0) throw EOutOfResources("Out of system resources");
     return static_cast<int>(index);
 }
 
 void TWinItemStrings::Delete(int index) {
-    if (!Live()) return stored_.Delete(index);
     CheckIndex(index);
-    Send(messages_.remove, index);
+    if (!Live())
+        stored_.erase(stored_.begin() + index);
+    else
+        Send(messages_.remove, index);
 }
 
 void TWinItemStrings::Clear() {
     if (!Live()) {
-        stored_.Clear();
+        stored_.clear();
         storedIndex_ = -1;
         return;
     }
@@ -624,8 +636,12 @@ void TWinItemStrings::Clear() {
 }
 
 int TWinItemStrings::IndexOf(const AnsiString& s) const {
-    if (!Live()) return stored_.IndexOf(s);
-    // The system's search is case-insensitive and may match a prefix-equal item: check it.
+    if (!Live()) {
+        for (size_t i = 0; i < stored_.size(); ++i)
+            if (SameText(stored_[i].text, s)) return static_cast<int>(i);
+        return -1;
+    }
+    // The system's search may also match an item that only starts with `s`: check it.
     for (int from = -1;;) {
         LRESULT found = Send(messages_.findExact, static_cast<WPARAM>(from),
                              reinterpret_cast<LPARAM>(s.c_str()));
@@ -635,7 +651,14 @@ int TWinItemStrings::IndexOf(const AnsiString& s) const {
     }
 }
 
-void TWinItemStrings::SetSorted(bool sorted) { stored_.SetSorted(sorted); }
+void TWinItemStrings::SetSorted(bool sorted) {
+    sorted_ = sorted;
+    if (sorted)
+        std::stable_sort(stored_.begin(), stored_.end(),
+                         [](const StoredItem& a, const StoredItem& b) {
+                             return CompareText(a.text, b.text) < 0;
+                         });
+}
 
 int TWinItemStrings::ItemIndex() const {
     return Live() ? static_cast<int>(Send(messages_.getCurSel)) : storedIndex_;
@@ -649,22 +672,28 @@ void TWinItemStrings::SetItemIndex(int index) {
 }
 
 void TWinItemStrings::SaveFromWindow() {
-    const bool sorted = stored_.Sorted();
-    stored_.SetSorted(false);
-    stored_.Clear();
+    stored_.clear();
     const int count = static_cast<int>(Send(messages_.getCount));
-    for (int i = 0; i < count; ++i) stored_.AddObject(Get(i), GetObject(i));
+    for (int i = 0; i < count; ++i) stored_.push_back({Get(i), GetObject(i)});
     storedIndex_ = static_cast<int>(Send(messages_.getCurSel));
-    stored_.SetSorted(sorted);
 }
 
 void TWinItemStrings::LoadIntoWindow() {
-    for (int i = 0; i < stored_.Count(); ++i) {
-        LRESULT index = Send(messages_.add, 0, reinterpret_cast<LPARAM>(stored_[i].c_str()));
-        if (index >= 0) Send(messages_.setData, index, reinterpret_cast<LPARAM>(stored_.Objects(i)));
+    // A sorting window moves items as others arrive: follow the selected one.
+    int selected = -1;
+    for (size_t i = 0; i < stored_.size(); ++i) {
+        const StoredItem& item = stored_[i];
+        const int index = static_cast<int>(
+            Send(messages_.add, 0, reinterpret_cast<LPARAM>(item.text.c_str())));
+        if (index < 0) continue;
+        Send(messages_.setData, index, reinterpret_cast<LPARAM>(item.object));
+        if (static_cast<int>(i) == storedIndex_)
+            selected = index;
+        else if (selected >= 0 && index <= selected)
+            ++selected;
     }
-    if (storedIndex_ >= 0) Send(messages_.setCurSel, static_cast<WPARAM>(storedIndex_));
-    stored_.Clear();
+    if (selected >= 0) Send(messages_.setCurSel, static_cast<WPARAM>(selected));
+    stored_.clear();
     storedIndex_ = -1;
 }
 
@@ -682,6 +711,7 @@ TCustomComboBox::TCustomComboBox(TComponent* owner)
       items_(new TWinItemStrings(this, TWinItemStrings::ComboBox)),
       canvas_(new TControlCanvas) {
     canvas_->SetControl(this);
+    ControlStyle = {csCaptureMouse, csSetCaption, csDoubleClicks, csFixedHeight};
     SetBounds(0, 0, 145, 21);
     SetTabStop(true);
     SetColor(clWindow);
@@ -977,6 +1007,7 @@ TCustomListBox::TCustomListBox(TComponent* owner)
       items_(new TWinItemStrings(this, TWinItemStrings::ListBox)),
       canvas_(new TControlCanvas) {
     canvas_->SetControl(this);
+    ControlStyle = {csSetCaption, csDoubleClicks, csOpaque};
     SetBounds(0, 0, 121, 97);
     SetTabStop(true);
     SetColor(clWindow);
@@ -1226,6 +1257,8 @@ void TCustomListBox::Dispatch(TMessage& message) {
 // Buttons
 
 TButtonControl::TButtonControl(TComponent* owner) : TWinControl(owner) {
+    // Clicks come from the system's BN_CLICKED only.
+    ControlStyle = {csSetCaption, csDoubleClicks};
     SetTabStop(true);
     SetParentColor(true);
 }

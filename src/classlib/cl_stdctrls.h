@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "cl_controls.h"
 #include "cl_lists.h"
 
@@ -260,9 +262,16 @@ private:
     LRESULT Send(UINT msg, WPARAM wParam = 0, LPARAM lParam = 0) const;
     void CheckIndex(int index) const;
 
+    struct StoredItem {
+        AnsiString text;
+        TObject* object;
+    };
+    int AddStored(const AnsiString& s, TObject* object);
+
     TWinControl* control_;
     Messages messages_;
-    TStringList stored_;
+    std::vector<StoredItem> stored_;
+    bool sorted_ = false;
     int storedIndex_ = -1;
 };
 
