@@ -174,6 +174,17 @@ TEST_F(CanvasTest, StretchDrawAndCopyRectScaleTheSource) {
     EXPECT_TRUE(AllOf(Rect(40, 20, 50, 30), clBlue));
 }
 
+TEST_F(CanvasTest, BrushCopyPaintsTheChosenColourWithTheBrush) {
+    auto glyph = FilledBitmap(10, 10, clLime);
+    glyph->Canvas()->Brush()->SetColor(clRed);
+    glyph->Canvas()->FillRect(Rect(2, 2, 8, 8));
+    canvas->Brush()->SetColor(clBlue);
+    canvas->BrushCopy(Rect(0, 0, 10, 10), glyph.get(), Rect(0, 0, 10, 10), clLime);
+    EXPECT_EQ(At(0, 0), clBlue);
+    EXPECT_EQ(At(5, 5), clRed);
+    EXPECT_EQ(At(12, 12), clWhite);
+}
+
 TEST_F(CanvasTest, HandleSelectsTheCurrentPenBrushAndFont) {
     HDC dc = canvas->Handle();
     EXPECT_EQ(GetCurrentObject(dc, OBJ_PEN), canvas->Pen()->Handle());
@@ -408,6 +419,34 @@ TEST(Metafile, CanvasRecordsAndPlaysBack) {
     auto second = FilledBitmap(20, 20, clWhite);
     second->Canvas()->StretchDraw(Rect(0, 0, 20, 20), &reloaded);
     EXPECT_EQ(MaxDifference(PixelsOf(target.get()), PixelsOf(second.get())), 0);
+}
+
+TEST(Metafile, BitmapsAreRecordedAsDibBits) {
+    auto picture = FilledBitmap(4, 4, clRed);
+    picture->Canvas()->SetPixels(3, 3, clBlue);
+    picture->Canvas()->SetPixels(0, 0, clLime);
+    TMetafile metafile;
+    {
+        TMetafileCanvas recorder(&metafile, nullptr);
+        EXPECT_TRUE(recorder.IsRecordingOrPrinting());
+        recorder.StretchDraw(Rect(0, 0, 16, 16), picture.get());
+    }
+    ENHMETAHEADER header{};
+    GetEnhMetaFileHeader(metafile.Handle(), sizeof header, &header);
+    bool stretchedDIB = false;
+    EnumEnhMetaFile(
+        nullptr, metafile.Handle(),
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) -> int {
+            if (record->iType == EMR_STRETCHDIBITS) *reinterpret_cast<bool*>(found) = true;
+            return 1;
+        },
+        &stretchedDIB, nullptr);
+    EXPECT_TRUE(stretchedDIB);
+    auto target = FilledBitmap(16, 16, clWhite);
+    target->Canvas()->StretchDraw(Rect(0, 0, 16, 16), &metafile);
+    EXPECT_EQ(target->Canvas()->Pixels(1, 1), clLime);
+    EXPECT_EQ(target->Canvas()->Pixels(8, 8), clRed);
+    EXPECT_EQ(target->Canvas()->Pixels(14, 14), clBlue);
 }
 
 TEST(Metafile, FrameComesFromTheMillimetreSize) {

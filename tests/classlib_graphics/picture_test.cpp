@@ -73,6 +73,24 @@ TEST(Bitmap, PixelFormatsKeepBlackAndWhite) {
     }
 }
 
+TEST(Bitmap, PaletteOfAnEightBitBitmapComesFromItsColourTable) {
+    TBitmap bitmap;
+    bitmap.LoadFromFile(FixturePath("pal8.bmp").c_str());
+    HPALETTE palette = bitmap.Palette();
+    ASSERT_NE(palette, nullptr);
+    EXPECT_EQ(GetPaletteEntries(palette, 0, 0, nullptr), 256u);
+    PALETTEENTRY grey[256];
+    for (int i = 0; i < 256; ++i) grey[i] = {static_cast<BYTE>(i), static_cast<BYTE>(i), static_cast<BYTE>(i), 0};
+    LOGPALETTE* log = static_cast<LOGPALETTE*>(malloc(sizeof(LOGPALETTE) + sizeof grey));
+    log->palVersion = 0x300;
+    log->palNumEntries = 256;
+    std::memcpy(log->palPalEntry, grey, sizeof grey);
+    const uint8_t index = static_cast<uint8_t*>(bitmap.ScanLine(0))[0];
+    bitmap.SetPalette(CreatePalette(log));
+    free(log);
+    EXPECT_EQ(bitmap.Canvas()->Pixels(0, 0), static_cast<TColor>(RGB(index, index, index)));
+}
+
 TEST(Bitmap, ResizingKeepsTheContentThatFits) {
     auto bitmap = FilledBitmap(10, 10, clRed);
     bitmap->SetSize(20, 15);
