@@ -1096,6 +1096,67 @@ void MapToColorTable(HBITMAP source, int width, int height, const std::vector<ui
     }
 }
 
+// The .ico file of one 32-bit image, colour (with alpha) and AND mask, read back from a colour
+// icon's bitmaps.
+std::vector<uint8_t> IconFileOf(HICON icon, int width, int height) {
+    ICONINFO parts{};
+    if (!GetIconInfo(icon, &parts)) throw EInvalidGraphic(kInvalidIcon);
+    if (!parts.hbmColor) {
+        DeleteObject(parts.hbmMask);
+        throw EInvalidGraphic(kInvalidIcon);
+    }
+    BITMAPINFOHEADER header{};
+    header.biSize = sizeof header;
+    header.biWidth = width;
+    header.biHeight = height;
+    header.biPlanes = 1;
+    header.biBitCount = 32;
+    std::vector<uint8_t> color(static_cast<size_t>(width) * height * 4);
+    const int maskStride = Stride(width, 1);
+    std::vector<uint8_t> mask(static_cast<size_t>(maskStride) * height);
+    {
+        ScreenDC screen;
+        BITMAPINFOHEADER request = header;
+        GetDIBits(screen, parts.hbmColor, 0, height, color.data(),
+                  reinterpret_cast<BITMAPINFO*>(&request), DIB_RGB_COLORS);
+        struct {
+            BITMAPINFOHEADER header;
+            RGBQUAD colors[2];
+        } monochrome{header, {{0, 0, 0, 0}, {255, 255, 255, 0}}};
+        monochrome.header.biBitCount = 1;
+        GetDIBits(screen, parts.hbmMask, 0, height, mask.data(),
+                  reinterpret_cast<BITMAPINFO*>(&monochrome), DIB_RGB_COLORS);
+    }
+    DeleteObject(parts.hbmColor);
+    DeleteObject(parts.hbmMask);
+    bool hasAlpha = false;
+    for (size_t i = 3; i < color.size() && !hasAlpha; i += 4) hasAlpha = color[i] != 0;
+    for (int y = 0; y < height && !hasAlpha; ++y)
+        for (int x = 0; x < width; ++x) {
+            const bool transparent = mask[y * maskStride + x / 8] & (0x80 >> (x % 8));
+            color[(static_cast<size_t>(y) * width + x) * 4 + 3] = transparent ? 0 : 255;
+        }
+    header.biHeight = height * 2;
+    const uint32_t imageSize = static_cast<uint32_t>(sizeof header + color.size() + mask.size());
+    const size_t imageOffset = 6 + 16;
+    std::vector<uint8_t> file(imageOffset + imageSize);
+    auto put16 = [&file](size_t at, uint16_t v) { std::memcpy(&file[at], &v, 2); };
+    auto put32 = [&file](size_t at, uint32_t v) { std::memcpy(&file[at], &v, 4); };
+    put16(2, 1);
+    put16(4, 1);
+    file[6] = static_cast<uint8_t>(width < 256 ? width : 0);
+    file[7] = static_cast<uint8_t>(height < 256 ? height : 0);
+    put16(10, 1);
+    put16(12, 32);
+    put32(14, imageSize);
+    put32(18, imageOffset);
+    uint8_t* image = file.data() + imageOffset;
+    std::memcpy(image, &header, sizeof header);
+    std::memcpy(image + sizeof header, color.data(), color.size());
+    std::memcpy(image + sizeof header + color.size(), mask.data(), mask.size());
+    return file;
+}
+
 // Converts compressed or unusually masked pixels into `dib` through GDI.
 bool DecodeInto(HBITMAP dib, const ParsedDIB& parsed, int height) {
     std::vector<uint8_t> info(sizeof(BITMAPINFOHEADER) + 3 * sizeof(DWORD) +
@@ -1648,7 +1709,7 @@ void TIcon::LoadFromStream(TStream* stream) {
 
 void TIcon::SaveToStream(TStream* stream) {
     if (!icon_) return;
-    if (fileBytes_.empty()) throw EInvalidGraphic(kInvalidIcon);
+    if (fileBytes_.empty()) fileBytes_ = IconFileOf(icon_, width_, height_);
     stream->WriteBuffer(fileBytes_.data(), static_cast<int>(fileBytes_.size()));
 }
 

@@ -405,7 +405,8 @@ private:
     TBitmapCanvas* canvas_ = nullptr;
 };
 
-// An icon (HICON). Streams read and write the .ico file format; drawing uses DrawIconEx.
+// An icon (HICON). Streams read the .ico file format and write the bytes loaded, or for an
+// icon made in memory a 32-bit .ico of it; drawing uses DrawIconEx.
 class TIcon : public TGraphic {
     CL_CREATABLE_CLASS(TIcon, TGraphic)
 

@@ -263,6 +263,30 @@ TEST(Icon, LoadsAndDrawsTheLargestImage) {
     EXPECT_EQ(saved.Size(), static_cast<int64_t>(ReadFileBytes(FixturePath("icon.ico")).size()));
 }
 
+TEST(Icon, IconsMadeInMemorySaveAsIcoFiles) {
+    auto image = FilledBitmap(16, 16, clRed);
+    image->Canvas()->Brush()->SetColor(clBlack);
+    image->Canvas()->FillRect(Rect(0, 0, 4, 4));
+    auto mask = FilledBitmap(16, 16, clBlack);
+    mask->Canvas()->Brush()->SetColor(clWhite);
+    mask->Canvas()->FillRect(Rect(0, 0, 4, 4));
+    mask->SetMonochrome(true);
+    ICONINFO parts{TRUE, 0, 0, mask->Handle(), image->Handle()};
+    TIcon made;
+    made.SetHandle(CreateIconIndirect(&parts));
+    ASSERT_FALSE(made.Empty());
+    TMemoryStream stream;
+    made.SaveToStream(&stream);
+    stream.SetPosition(0);
+    TIcon loaded;
+    loaded.LoadFromStream(&stream);
+    EXPECT_EQ(loaded.Width(), 16);
+    auto target = FilledBitmap(16, 16, clWhite);
+    target->Canvas()->Draw(0, 0, &loaded);
+    EXPECT_EQ(target->Canvas()->Pixels(1, 1), clWhite);
+    EXPECT_EQ(target->Canvas()->Pixels(8, 8), clRed);
+}
+
 // ---- JPEG ----
 
 class JpegFixture : public ::testing::TestWithParam<std::pair<const char*, int>> {};
