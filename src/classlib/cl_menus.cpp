@@ -111,6 +111,18 @@ void InstallMenuHooks() {
     MenuHooks.Handle = [](TMainMenu* menu) { return menu->Handle(); };
 }
 
+struct MenuWindowSearch {
+    HMENU menu;
+    HWND window;
+};
+
+BOOL CALLBACK FindMenuWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<MenuWindowSearch*>(data);
+    if (GetMenu(window) != search->menu) return TRUE;
+    search->window = window;
+    return FALSE;
+}
+
 // A canvas on the screen with the menu font, for measuring.
 class MenuMeasureCanvas {
 public:
@@ -487,8 +499,7 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner) {
 TMenu::~TMenu() = default;
 
 void TMenu::BeforeDestruction() {
-    if (window_ && items_->HandleAllocated() && GetMenu(window_) == items_->Handle())
-        ::SetMenu(window_, nullptr);
+    if (HWND window = WindowHandle()) ::SetMenu(window, nullptr);
     TComponent::BeforeDestruction();
 }
 
@@ -515,13 +526,15 @@ void TMenu::SetOwnerDraw(bool ownerDraw) {
 
 HMENU TMenu::Handle() { return items_->Handle(); }
 
-void TMenu::SetWindowHandle(HWND window) {
-    window_ = window;
-    MenuChanged();
+HWND TMenu::WindowHandle() const {
+    if (!items_->handle_) return nullptr;
+    MenuWindowSearch search{items_->handle_, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), FindMenuWindow, reinterpret_cast<LPARAM>(&search));
+    return search.window;
 }
 
 void TMenu::MenuChanged() {
-    if (window_ && IsWindow(window_) && GetMenu(window_) == items_->handle_) DrawMenuBar(window_);
+    if (HWND window = WindowHandle()) DrawMenuBar(window);
 }
 
 bool TMenu::IsShortCut(TShortCut shortCut) {

@@ -156,9 +156,8 @@ class TMenu : public TComponent {
     void SetOwnerDraw(bool ownerDraw);
     HMENU Handle();
     bool HandleAllocated() const { return items_->HandleAllocated(); }
-    // The window showing the menu bar (set by the form that shows it).
-    HWND WindowHandle() const { return window_; }
-    void SetWindowHandle(HWND window);
+    // The window of this thread that shows the menu as its bar; 0 when none does.
+    HWND WindowHandle() const;
 
     // Runs the enabled item with this shortcut; false when none has it.
     bool IsShortCut(TShortCut shortCut);
@@ -183,7 +182,6 @@ private:
     TMenuItem* items_;
     TCustomImageList* images_ = nullptr;
     bool ownerDraw_ = false;
-    HWND window_ = nullptr;
 };
 
 class TMainMenu : public TMenu {

@@ -98,6 +98,7 @@ TEST_F(MenuTest, TheSystemMenuMirrorsTheItemTreeAndItsChanges) {
     Application->ProcessMessages();
     HMENU bar = GetMenu(form->WindowHandle());
     ASSERT_EQ(bar, menu->Handle());
+    EXPECT_EQ(menu->WindowHandle(), form->WindowHandle());
     ASSERT_EQ(GetMenuItemCount(bar), 2);
     EXPECT_EQ(MenuText(bar, 0), "&File");
     HMENU fileMenu = GetSubMenu(bar, 0);
