@@ -3,9 +3,12 @@
 // hook, and the message dialogs' captions, flags and results.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "cl_dialogs.h"
+#include "cl_extctrls.h"
 #include "cl_graphics.h"
 #include "cl_imagelist.h"
 #include "cl_menus.h"
@@ -310,6 +313,59 @@ TEST_F(DialogTest, FileDialogsAreAnsweredThroughTheHook) {
     auto* print = new TPrintDialog(owner);
     Hooks().ExecuteDialog = [&](TCommonDialog& dialog) { return &dialog == print; };
     EXPECT_TRUE(print->Execute());
+}
+
+BOOL CALLBACK FindDialogWindow(HWND window, LPARAM found) {
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof(name));
+    if (std::string(name) != "#32770" || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Runs `execute` with a timer that presses the shown dialog's OK button.
+bool ExecuteAndPressOk(TComponent* owner, const std::function<bool()>& execute) {
+    auto* closer = new TTimer(owner);
+    closer->SetInterval(200);
+    closer->SetOnTimer([](TObject*) {
+        HWND dialog = nullptr;
+        EnumThreadWindows(GetCurrentThreadId(), FindDialogWindow,
+                          reinterpret_cast<LPARAM>(&dialog));
+        if (dialog) PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    const bool result = execute();
+    closer->Free();
+    return result;
+}
+
+TEST_F(DialogTest, SystemDialogsRunAndReturnTheUsersChoice) {
+    auto* color = new TColorDialog(owner);
+    color->SetColor(clRed);
+    color->CustomColors()->Add("ColorA=00FF00");
+    EXPECT_TRUE(ExecuteAndPressOk(owner, [&] { return color->Execute(); }));
+    EXPECT_EQ(color->Color(), clRed);
+    EXPECT_EQ(color->CustomColors()->Values("ColorA"), "00FF00");
+    EXPECT_EQ(color->CustomColors()->Values("ColorP"), "FFFFFF");
+
+    auto* font = new TFontDialog(owner);
+    font->Font()->SetName("Arial");
+    font->Font()->SetSize(12);
+    EXPECT_TRUE(ExecuteAndPressOk(owner, [&] { return font->Execute(); }));
+    EXPECT_EQ(font->Font()->Name(), "Arial");
+    EXPECT_EQ(font->Font()->Size(), 12);
+
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    const AnsiString existing = AnsiString(windows) + "\\win.ini";
+    auto* open = new TOpenDialog(owner);
+    open->SetFilter("Settings (*.ini)|*.ini|All files|*.*");
+    open->SetFilterIndex(2);
+    open->SetFileName(existing);
+    open->SetOptions({ofFileMustExist, ofHideReadOnly});
+    EXPECT_TRUE(ExecuteAndPressOk(owner, [&] { return open->Execute(); }));
+    EXPECT_TRUE(SameText(open->FileName(), existing)) << open->FileName().c_str();
+    EXPECT_EQ(open->Files()->Count(), 1);
+    EXPECT_EQ(open->FilterIndex(), 2);
 }
 
 TEST_F(DialogTest, FileListsSplitIntoFullPaths) {
