@@ -390,12 +390,10 @@ void TControl::SetEnabled(bool value) {
 }
 
 void TControl::SetColor(TColor value) {
-    if (color_ != value) {
-        color_ = value;
-        parentColor_ = false;
-        Perform(CM_COLORCHANGED);
-    }
     parentColor_ = false;
+    if (color_ == value) return;
+    color_ = value;
+    Perform(CM_COLORCHANGED);
 }
 
 void TControl::SetParentColor(bool value) {
@@ -978,7 +976,7 @@ void TWinControl::InsertControl(TControl* control) {
     if (control->parentColor_) control->Perform(CM_PARENTCOLORCHANGED);
     if (control->parentShowHint_) control->Perform(CM_PARENTSHOWHINTCHANGED);
     control->RememberAnchorBase();
-    if (control->align_ != alNone) Realign();
+    Realign();
     control->Invalidate();
 }
 
@@ -987,7 +985,7 @@ void TWinControl::RemoveControl(TControl* control) {
     controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
     tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), control), tabList_.end());
     control->parent_ = nullptr;
-    if (control->align_ != alNone) Realign();
+    Realign();
 }
 
 void TWinControl::SetBounds(int left, int top, int width, int height) {

@@ -3,6 +3,7 @@
 // and cancel buttons, the modal loop, exceptions from handlers, freeing with the owner.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -352,6 +353,104 @@ TEST_F(FormTest, ParentFontAndColourFollowTheForm) {
     EXPECT_FALSE(form->Second->ParentFont());
     form->Font()->SetName("Tahoma");
     EXPECT_EQ(form->Second->Font()->Name(), "Courier New");
+}
+
+TEST_F(FormTest, ChildNotificationsAreReflectedAndTheChildAnswers) {
+    ShowAndSettle();
+    TTestEdit* edit = form->First;
+    std::vector<UINT> reflected;
+    auto original = edit->WindowProc;
+    edit->WindowProc = [&](TMessage& message) {
+        if (message.Msg >= CN_BASE && message.Msg != CN_CTLCOLOREDIT) {
+            reflected.push_back(message.Msg);
+            message.Result = 77;
+            return;
+        }
+        original(message);
+    };
+    HWND parent = form->WindowHandle(), child = edit->WindowHandle();
+    NMHDR header{child, 1, 0};
+    EXPECT_EQ(SendMessageA(parent, WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header)), 77);
+    EXPECT_EQ(SendMessageA(parent, WM_COMMAND, MAKEWPARAM(1, EN_CHANGE),
+                           reinterpret_cast<LPARAM>(child)), 77);
+    EXPECT_EQ(reflected, (std::vector<UINT>{CN_NOTIFY, CN_COMMAND}));
+
+    edit->SetColor(clYellow);
+    edit->Font()->SetColor(clRed);
+    HDC dc = GetDC(child);
+    const LRESULT brush = SendMessageA(parent, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc),
+                                       reinterpret_cast<LPARAM>(child));
+    EXPECT_EQ(brush, reinterpret_cast<LRESULT>(edit->Brush()->Handle()));
+    EXPECT_EQ(GetBkColor(dc), RGB(255, 255, 0));
+    EXPECT_EQ(GetTextColor(dc), RGB(255, 0, 0));
+    ReleaseDC(child, dc);
+    edit->WindowProc = original;
+}
+
+TEST(ApplicationMessageBox, WorkerThreadsGoThroughTheHookToo) {
+    boxes.clear();
+    int answer = 0;
+    HANDLE thread = CreateThread(
+        nullptr, 0,
+        [](void* result) -> DWORD {
+            *static_cast<int*>(result) =
+                Application->MessageBox("Checksum Error!", "Radon", MB_OK | MB_ICONWARNING);
+            return 0;
+        },
+        &answer, 0, nullptr);
+    WaitForSingleObject(thread, 5000);
+    CloseHandle(thread);
+    EXPECT_EQ(answer, IDOK);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Radon");
+    EXPECT_EQ(boxes[0].flags, static_cast<unsigned>(MB_OK | MB_ICONWARNING));
+}
+
+TEST(ScreenCursor, IsAppliedAtOnce) {
+    Screen->SetCursor(crHourGlass);
+    EXPECT_EQ(GetCursor(), Screen->Cursors(crHourGlass));
+    EXPECT_EQ(Screen->Cursors(crHourGlass), LoadCursorA(nullptr, IDC_WAIT));
+    Screen->SetCursor(crDefault);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+    EXPECT_EQ(Screen->PixelsPerInch(), 96);
+    EXPECT_GT(Screen->Width(), 0);
+}
+
+// Run ends the process's message loop for good, so it runs in a child process.
+class TLoggingForm : public TForm {
+public:
+    explicit TLoggingForm(TComponent* owner) : TForm(owner) {
+        OnDestroy = [this](TObject*) { log += Caption().c_str() + std::string(";"); };
+    }
+    static std::string log;
+
+protected:
+    ~TLoggingForm() override = default;
+};
+std::string TLoggingForm::log;
+
+int RunApplicationOnce() {
+    TLoggingForm* main = nullptr;
+    TLoggingForm* second = nullptr;
+    Application->CreateForm(main);
+    main->SetCaption("main");
+    Application->CreateForm(second);
+    second->SetCaption("second");
+    bool shownByRun = false;
+    main->OnShow = [&](TObject*) {
+        shownByRun = true;
+        PostMessageA(main->WindowHandle(), WM_CLOSE, 0, 0);
+    };
+    if (Application->MainForm() != main || second->Visible()) return 1;
+    Application->Run();
+    Application->ProcessMessages();
+    if (!shownByRun || !Application->Terminated()) return 2;
+    return TLoggingForm::log == "second;main;" ? 0 : 3;
+}
+
+TEST(ApplicationRun, ShowsTheMainFormAndFreesTheFormsInReverseOrderWhenItCloses) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(std::exit(RunApplicationOnce()), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

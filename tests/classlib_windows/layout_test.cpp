@@ -255,6 +255,25 @@ TEST_F(PaintTest, HintShowsTheShortPartInAWindowOfTheChosenClass) {
     HintWindowClass = previous;
 }
 
+TEST_F(PaintTest, ScrollBoxRangeFollowsItsChildrenAndScrollingMovesThem) {
+    auto* box = new TScrollBox(owner);
+    box->SetBounds(170, 10, 100, 100);
+    box->SetParent(form);
+    auto* distant = new TSwatch(owner);
+    distant->SetBounds(10, 150, 40, 50);
+    distant->SetParent(box);
+    EXPECT_EQ(box->VertScrollBar()->Range(), 200);
+    EXPECT_TRUE(box->VertScrollBar()->IsScrollBarVisible());
+    box->VertScrollBar()->SetPosition(40);
+    EXPECT_EQ(distant->Top(), 110);
+    box->VertScrollBar()->SetPosition(0);
+    box->ScrollInView(distant);
+    EXPECT_LE(distant->Top() + distant->Height(), box->ClientHeight());
+    EXPECT_EQ(box->VertScrollBar()->Range(), 200);
+    SendMessageA(box->WindowHandle(), WM_VSCROLL, SB_TOP, 0);
+    EXPECT_EQ(distant->Top(), 150);
+}
+
 class TSyncThread : public TThread {
 public:
     explicit TSyncThread(std::function<void()> call) : TThread(true), call_(std::move(call)) {}
