@@ -1,5 +1,7 @@
 #include "cl_comctrls.h"
 
+#include <algorithm>
+
 namespace {
 
 SYSTEMTIME ToSystemTime(TDateTime value) {
@@ -182,5 +184,196 @@ void TDateTimePicker::HandleNotify(TMessage& message) {
 
 void TDateTimePicker::Dispatch(TMessage& message) {
     if (message.Msg == CN_NOTIFY) return HandleNotify(message);
+    TWinControl::Dispatch(message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// THotKey
+
+THotKey::THotKey(TComponent* owner) : TWinControl(owner) {
+    SetBounds(0, 0, 121, 19);
+    SetTabStop(true);
+    SetColor(clWindow);
+}
+
+void THotKey::CreateParams(TCreateParams& params) {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_HOTKEY_CLASS};
+    InitCommonControlsEx(&classes);
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, HOTKEY_CLASSA);
+    params.ExStyle |= WS_EX_CLIENTEDGE;
+}
+
+void THotKey::CreateWnd() {
+    TWinControl::CreateWnd();
+    SendRules();
+    SetHotKey(hotKey_);
+}
+
+void THotKey::DestroyWnd() {
+    hotKey_ = HotKey();
+    TWinControl::DestroyWnd();
+}
+
+TShortCut THotKey::HotKey() {
+    if (!HandleAllocated()) return hotKey_;
+    const LRESULT value = SendMessageA(WindowHandle(), HKM_GETHOTKEY, 0, 0);
+    const BYTE flags = HIBYTE(LOWORD(value));
+    TShiftState shift;
+    if (flags & HOTKEYF_SHIFT) shift.insert(ssShift);
+    if (flags & HOTKEYF_CONTROL) shift.insert(ssCtrl);
+    if (flags & HOTKEYF_ALT) shift.insert(ssAlt);
+    return ShortCut(LOBYTE(LOWORD(value)), shift);
+}
+
+void THotKey::SetHotKey(TShortCut hotKey) {
+    hotKey_ = hotKey;
+    if (!HandleAllocated()) return;
+    uint16_t key;
+    TShiftState shift;
+    ShortCutToKey(hotKey, key, shift);
+    const BYTE flags = (shift.count(ssShift) ? HOTKEYF_SHIFT : 0) |
+                       (shift.count(ssCtrl) ? HOTKEYF_CONTROL : 0) |
+                       (shift.count(ssAlt) ? HOTKEYF_ALT : 0);
+    SendMessageA(WindowHandle(), HKM_SETHOTKEY, MAKEWORD(key, flags), 0);
+}
+
+void THotKey::SetModifiers(const THKModifiers& modifiers) {
+    modifiers_ = modifiers;
+    SendRules();
+}
+
+void THotKey::SetInvalidKeys(const THKInvalidKeys& keys) {
+    invalidKeys_ = keys;
+    SendRules();
+}
+
+void THotKey::SendRules() {
+    if (!HandleAllocated()) return;
+    static const WPARAM kInvalid[] = {HKCOMB_NONE, HKCOMB_S, HKCOMB_C, HKCOMB_A,
+                                      HKCOMB_SC, HKCOMB_SA, HKCOMB_CA, HKCOMB_SCA};
+    static const WORD kModifiers[] = {HOTKEYF_SHIFT, HOTKEYF_CONTROL, HOTKEYF_ALT, HOTKEYF_EXT};
+    WPARAM invalid = 0;
+    for (THKInvalidKey key : invalidKeys_) invalid |= kInvalid[key];
+    WORD modifiers = 0;
+    for (THKModifier modifier : modifiers_) modifiers |= kModifiers[modifier];
+    SendMessageA(WindowHandle(), HKM_SETRULES, invalid, MAKELPARAM(modifiers, 0));
+}
+
+void THotKey::Dispatch(TMessage& message) {
+    if (message.Msg == CN_COMMAND) {
+        if (HIWORD(message.WParam) == EN_CHANGE && OnChange) OnChange(this);
+        return;
+    }
+    TWinControl::Dispatch(message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Header
+
+void THeaderSection::SetText(const AnsiString& text) {
+    text_ = text;
+    owner_->Header()->UpdateSection(Index(), HDI_TEXT);
+}
+
+int THeaderSection::Width() const {
+    THeaderControl* header = owner_->Header();
+    if (!header->HandleAllocated()) return width_;
+    HDITEMA item{};
+    item.mask = HDI_WIDTH;
+    SendMessageA(header->WindowHandle(), HDM_GETITEMA, Index(), reinterpret_cast<LPARAM>(&item));
+    return item.cxy;
+}
+
+void THeaderSection::SetWidth(int width) {
+    width_ = width;
+    owner_->Header()->UpdateSection(Index(), HDI_WIDTH);
+}
+
+int THeaderSection::Index() const { return owner_->IndexOf(this); }
+
+THeaderSections::~THeaderSections() {
+    for (THeaderSection* section : items_) delete section;
+}
+
+THeaderSection* THeaderSections::Add(const AnsiString& text, int width) {
+    items_.push_back(new THeaderSection(this, text, width));
+    header_->InsertSection(Count() - 1);
+    return items_.back();
+}
+
+void THeaderSections::Delete(int index) {
+    THeaderSection* section = items_.at(index);
+    items_.erase(items_.begin() + index);
+    delete section;
+    if (header_->HandleAllocated())
+        SendMessageA(header_->WindowHandle(), HDM_DELETEITEM, index, 0);
+}
+
+void THeaderSections::Clear() {
+    while (!items_.empty()) Delete(Count() - 1);
+}
+
+int THeaderSections::IndexOf(const THeaderSection* section) const {
+    auto it = std::find(items_.begin(), items_.end(), section);
+    return it == items_.end() ? -1 : static_cast<int>(it - items_.begin());
+}
+
+THeaderControl::THeaderControl(TComponent* owner)
+    : TWinControl(owner), sections_(new THeaderSections(this)) {
+    SetBounds(0, 0, 170, 17);
+}
+
+void THeaderControl::BeforeDestruction() {
+    TWinControl::BeforeDestruction();
+    delete sections_;
+    sections_ = nullptr;
+}
+
+void THeaderControl::CreateParams(TCreateParams& params) {
+    TWinControl::CreateParams(params);
+    CreateSubClass(params, WC_HEADERA);
+    params.Style |= HDS_BUTTONS | HDS_HORZ;
+}
+
+void THeaderControl::CreateWnd() {
+    TWinControl::CreateWnd();
+    for (int i = 0; i < sections_->Count(); ++i) InsertSection(i);
+}
+
+void THeaderControl::InsertSection(int index) {
+    if (!HandleAllocated()) return;
+    THeaderSection* section = sections_->Items(index);
+    HDITEMA item{};
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+    item.pszText = const_cast<char*>(section->Text().c_str());
+    item.cxy = section->width_;
+    item.fmt = HDF_LEFT | HDF_STRING;
+    SendMessageA(WindowHandle(), HDM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void THeaderControl::UpdateSection(int index, UINT mask) {
+    if (!HandleAllocated() || index < 0) return;
+    THeaderSection* section = sections_->Items(index);
+    HDITEMA item{};
+    item.mask = mask;
+    item.pszText = const_cast<char*>(section->Text().c_str());
+    item.cxy = section->width_;
+    SendMessageA(WindowHandle(), HDM_SETITEMA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+void THeaderControl::DestroyWnd() {
+    for (int i = 0; i < sections_->Count(); ++i)
+        sections_->Items(i)->width_ = sections_->Items(i)->Width();
+    TWinControl::DestroyWnd();
+}
+
+void THeaderControl::Dispatch(TMessage& message) {
+    if (message.Msg == CN_NOTIFY) {
+        const UINT code = message.NMHdr()->code;
+        if ((code == HDN_ENDTRACKA || code == HDN_ENDTRACKW) && OnSectionResize)
+            OnSectionResize(this);
+        return;
+    }
     TWinControl::Dispatch(message);
 }

@@ -1,13 +1,17 @@
-// Common controls of the system: the date-time picker (SysDateTimePick32), subclassed, with
-// its value, display format, range and calendar colours kept across window re-creation.
+// Common controls of the system, subclassed: the date-time picker (value, display format, range
+// and calendar colours kept across window re-creation), the hot-key field and the header.
 #pragma once
 
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <set>
+#include <vector>
+
 #include "cl_controls.h"
 #include "cl_datetime.h"
+#include "cl_menus.h"
 
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
@@ -89,4 +93,120 @@ private:
     bool parseInput_ = false;
     TColor calColors_[6] = {clDefault, clDefault, clDefault, clDefault, clDefault, clDefault};
     TDTCalAlignment calAlignment_ = dtaLeft;
+};
+
+// ---------------------------------------------------------------------------------------------
+enum THKModifier { hkShift, hkCtrl, hkAlt, hkExt };
+using THKModifiers = std::set<THKModifier>;
+enum THKInvalidKey { hcNone, hcShift, hcCtrl, hcAlt, hcShiftCtrl, hcShiftAlt, hcCtrlAlt,
+                     hcShiftCtrlAlt };
+using THKInvalidKeys = std::set<THKInvalidKey>;
+
+// The system's hot-key field (msctls_hotkey32): the user presses a key combination, HotKey
+// reads it as a shortcut code.
+class THotKey : public TWinControl {
+    CL_COMPONENT_CLASS(THotKey, TWinControl)
+
+    explicit THotKey(TComponent* owner);
+
+    TShortCut HotKey();
+    void SetHotKey(TShortCut hotKey);
+    // The modifiers used in place of an invalid combination.
+    const THKModifiers& Modifiers() const { return modifiers_; }
+    void SetModifiers(const THKModifiers& modifiers);
+    const THKInvalidKeys& InvalidKeys() const { return invalidKeys_; }
+    void SetInvalidKeys(const THKInvalidKeys& keys);
+
+    void Dispatch(TMessage& message) override;
+
+    TNotifyEvent OnChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+
+private:
+    void SendRules();
+
+    TShortCut hotKey_ = scNone;
+    THKModifiers modifiers_{hkAlt};
+    THKInvalidKeys invalidKeys_{hcNone, hcShift};
+};
+
+// ---------------------------------------------------------------------------------------------
+class THeaderSections;
+
+class THeaderSection {
+public:
+    THeaderSection(THeaderSections* owner, const AnsiString& text, int width)
+        : owner_(owner), text_(text), width_(width) {}
+    const AnsiString& Text() const { return text_; }
+    void SetText(const AnsiString& text);
+    int Width() const;
+    void SetWidth(int width);
+    int Index() const;
+
+private:
+    friend class THeaderControl;
+    THeaderSections* owner_;
+    AnsiString text_;
+    int width_;
+};
+
+class THeaderControl;
+
+// The sections of a header, shown as the header window's items.
+class THeaderSections {
+public:
+    explicit THeaderSections(THeaderControl* header) : header_(header) {}
+    ~THeaderSections();
+    THeaderSections(const THeaderSections&) = delete;
+    THeaderSections& operator=(const THeaderSections&) = delete;
+
+    int Count() const { return static_cast<int>(items_.size()); }
+    THeaderSection* Items(int index) const { return items_.at(index); }
+    THeaderSection* Add(const AnsiString& text = AnsiString(), int width = 50);
+    void Delete(int index);
+    void Clear();
+    THeaderControl* Header() const { return header_; }
+    int IndexOf(const THeaderSection* section) const;
+
+private:
+    THeaderControl* header_;
+    std::vector<THeaderSection*> items_;
+};
+
+// The system's header (SysHeader32) with its sections; the widths the user drags are read
+// back from the window.
+class THeaderControl : public TWinControl {
+    CL_COMPONENT_CLASS(THeaderControl, TWinControl)
+
+    explicit THeaderControl(TComponent* owner);
+    void BeforeDestruction() override;
+
+    THeaderSections* Sections() const { return sections_; }
+    void Dispatch(TMessage& message) override;
+
+    TNotifyEvent OnSectionResize;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    void DestroyWnd() override;
+
+private:
+    friend class THeaderSection;
+    friend class THeaderSections;
+    void UpdateSection(int index, UINT mask);
+    void InsertSection(int index);
+
+    THeaderSections* sections_;
+};
+
+// The older header: the same control under its own class name.
+class THeader : public THeaderControl {
+    CL_COMPONENT_CLASS(THeader, THeaderControl)
+
+    explicit THeader(TComponent* owner) : THeaderControl(owner) {}
 };

@@ -232,4 +232,28 @@ TEST_F(ExtControlsTest, TimePickerTakesATimeOnlyValueAndKeepsItsFormatAcrossRecr
     EXPECT_NEAR(picker->Time(), EncodeTime(9, 5, 0, 0), 1e-8);
 }
 
+TEST_F(ExtControlsTest, HotKeyAndHeaderKeepTheirValuesInTheirWindows) {
+    auto* hotKey = new THotKey(owner);
+    hotKey->SetParent(form);
+    hotKey->SetBounds(200, 200, 120, 19);
+    hotKey->SetHotKey(ShortCut('K', {ssCtrl, ssShift}));
+    auto* header = new THeaderControl(owner);
+    header->SetParent(form);
+    header->SetBounds(0, 260, 300, 20);
+    header->Sections()->Add("Name", 120);
+    header->Sections()->Add("Size", 60);
+    ShowAndSettle();
+    EXPECT_EQ(hotKey->HotKey(), ShortCut('K', {ssCtrl, ssShift}));
+    EXPECT_EQ(SendMessageA(hotKey->WindowHandle(), HKM_GETHOTKEY, 0, 0),
+              MAKEWORD('K', HOTKEYF_CONTROL | HOTKEYF_SHIFT));
+    EXPECT_EQ(Header_GetItemCount(header->WindowHandle()), 2);
+    EXPECT_EQ(header->Sections()->Items(0)->Width(), 120);
+    header->Sections()->Items(1)->SetWidth(80);
+    EXPECT_EQ(header->Sections()->Items(1)->Width(), 80);
+    header->Sections()->Delete(0);
+    EXPECT_EQ(Header_GetItemCount(header->WindowHandle()), 1);
+    EXPECT_EQ(header->Sections()->Items(0)->Text(), "Size");
+    EXPECT_TRUE(header->InheritsFrom(THeaderControl::StaticClass()));
+}
+
 }  // namespace
