@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 TEvent* ReceiveDataEvent = nullptr;
@@ -39,7 +40,7 @@ uint32_t TComThread::GetPacketSize() { return assembler_.PacketSize(); }
 void TComThread::SetPacketNotify(bool value) { packetNotify_ = value; }
 
 void TComThread::AppendBytes(const uint8_t* bytes, int count) {
-    if (count > 0) TakeByte(bytes[0]);
+    for (int i = 0; i < count; ++i) TakeByte(bytes[i]);
 }
 
 void TComThread::DoPacketReceived() {
@@ -67,18 +68,28 @@ void TComThread::Execute() {
 
 void TComThread::ReadPort() {
     while (!Terminated()) {
-        if (ReadOneByte() == 1) AppendBytes(readByte_.data(), 1);
+        const int count = ReadWaitingBytes();
+        if (count > 0) AppendBytes(readByte_.data(), count);
         if (onStatusChanged_ && SampleModemStatus() && !Terminated())
             Synchronize([this] { DoStatusChanged(); });
     }
 }
 
-// One overlapped read of one byte; the read is finished, not pending, when this returns.
-int TComThread::ReadOneByte() {
+// The bytes already queued, or else the next one within the port's 1 ms read time-out.
+unsigned long TComThread::BytesToRead() {
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(portHandle_, &errors, &status) || status.cbInQue == 0) return 1;
+    return std::min<DWORD>(status.cbInQue, bufSize_);
+}
+
+// One overlapped read; it is finished, not pending, when this returns.
+int TComThread::ReadWaitingBytes() {
     OVERLAPPED* overlapped = readOverlapped_;
     ResetEvent(overlapped->hEvent);
     DWORD got = 0;
-    if (ReadFile(portHandle_, readByte_.data(), 1, &got, overlapped)) return static_cast<int>(got);
+    if (ReadFile(portHandle_, readByte_.data(), BytesToRead(), &got, overlapped))
+        return static_cast<int>(got);
     if (GetLastError() != ERROR_IO_PENDING) return 0;
     WaitForSingleObject(overlapped->hEvent, INFINITE);
     if (GetOverlappedResult(portHandle_, overlapped, &got, TRUE)) return static_cast<int>(got);

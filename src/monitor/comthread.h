@@ -1,5 +1,5 @@
-// The reader thread: the only reader of the serial port. It assembles the monitor's packets,
-// checks their checksums, keeps the last good one and wakes the waiting request.
+// The reader thread: the only reader of the serial port. It assembles the monitor's packets
+// byte by byte, checks their checksums, keeps the last good one and wakes the waiting request.
 #pragma once
 
 #include <atomic>
@@ -49,7 +49,8 @@ protected:
 private:
     void TakeByte(uint8_t byte);
     bool SampleModemStatus();
-    int ReadOneByte();
+    unsigned long BytesToRead();
+    int ReadWaitingBytes();
 
     TPacketAssembler assembler_;
     std::atomic<bool> running_{true};

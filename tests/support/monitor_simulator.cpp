@@ -180,11 +180,23 @@ void MonitorSimulator::Run() {
 }
 
 bool MonitorSimulator::ReadByte(uint8_t& byte, HANDLE stop) {
+    while (inboxNext_ == inbox_.size()) {
+        if (!FillInbox(stop)) return false;
+    }
+    byte = inbox_[inboxNext_++];
+    ++bytesIn_;
+    return true;
+}
+
+// Waits for the next byte with a blocking overlapped read (the port has no read time-outs),
+// then takes whatever else is already queued.
+bool MonitorSimulator::FillInbox(HANDLE stop) {
+    uint8_t first = 0;
     OVERLAPPED ov{};
     ov.hEvent = readEvent_;
     ResetEvent(readEvent_);
     DWORD got = 0;
-    if (!ReadFile(port_.Handle(), &byte, 1, &got, &ov)) {
+    if (!ReadFile(port_.Handle(), &first, 1, &got, &ov)) {
         if (GetLastError() != ERROR_IO_PENDING) return false;
         HANDLE waits[2] = {readEvent_, stop};
         if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
@@ -194,8 +206,12 @@ bool MonitorSimulator::ReadByte(uint8_t& byte, HANDLE stop) {
         }
         if (!GetOverlappedResult(port_.Handle(), &ov, &got, TRUE)) return false;
     }
-    if (got == 1) ++bytesIn_;
-    return got == 1;
+    if (got != 1) return true;
+    inbox_.assign(1, first);
+    inboxNext_ = 0;
+    const auto rest = port_.Read(4096, 0);
+    inbox_.insert(inbox_.end(), rest.begin(), rest.end());
+    return true;
 }
 
 // Reads one request packet; bytes before a start byte are skipped.

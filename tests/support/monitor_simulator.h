@@ -118,6 +118,7 @@ public:
 private:
     void Run();
     bool ReadByte(uint8_t& byte, HANDLE stop);
+    bool FillInbox(HANDLE stop);
     bool ReadRequest(SimRequest& request, std::vector<uint8_t>& raw);
     void Answer(const SimRequest& request, size_t rawLength);
     std::vector<uint8_t> ReadReplyPayload(const SimRequest& request);
@@ -136,6 +137,8 @@ private:
     std::atomic<unsigned> pacing_{0};
     std::atomic<uint64_t> bytesIn_{0}, bytesOut_{0};
     LARGE_INTEGER lineFree_{};
+    std::vector<uint8_t> inbox_;
+    size_t inboxNext_ = 0;
 };
 
 }  // namespace testsupport
