@@ -1,5 +1,7 @@
 #include "cl_comctrls.h"
 
+#include <richedit.h>
+
 #include <algorithm>
 
 namespace {
@@ -376,4 +378,43 @@ void THeaderControl::Dispatch(TMessage& message) {
         return;
     }
     TWinControl::Dispatch(message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomRichEdit
+
+void TCustomRichEdit::CreateParams(TCreateParams& params) {
+    static const HMODULE library = LoadLibraryA("riched20.dll");
+    if (!library) throw EOutOfResources("The rich edit library is not available");
+    TCustomMemo::CreateParams(params);
+    CreateSubClass(params, RICHEDIT_CLASSA);
+}
+
+void TCustomRichEdit::CreateWnd() {
+    TCustomMemo::CreateWnd();
+    SendMessageA(WindowHandle(), EM_SETEVENTMASK, 0, ENM_CHANGE | ENM_SELCHANGE);
+    ApplyBackground();
+}
+
+void TCustomRichEdit::ApplyBackground() {
+    if (HandleAllocated())
+        SendMessageA(WindowHandle(), EM_SETBKGNDCOLOR, 0, ColorToRGB(Color()));
+}
+
+void TCustomRichEdit::SelectionChange() {
+    if (OnSelectionChange) OnSelectionChange(this);
+}
+
+void TCustomRichEdit::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+    case CN_NOTIFY:
+        if (message.NMHdr()->code == EN_SELCHANGE) SelectionChange();
+        return;
+    case CM_COLORCHANGED:
+        TCustomMemo::Dispatch(message);
+        ApplyBackground();
+        return;
+    default:
+        TCustomMemo::Dispatch(message);
+    }
 }

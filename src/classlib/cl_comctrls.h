@@ -1,5 +1,6 @@
 // Common controls of the system, subclassed: the date-time picker (value, display format, range
-// and calendar colours kept across window re-creation), the hot-key field and the header.
+// and calendar colours kept across window re-creation), the hot-key field, the header and the
+// rich edit.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include "cl_controls.h"
 #include "cl_datetime.h"
 #include "cl_menus.h"
+#include "cl_stdctrls.h"
 
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
@@ -209,4 +211,30 @@ class THeader : public THeaderControl {
     CL_COMPONENT_CLASS(THeader, THeaderControl)
 
     explicit THeader(TComponent* owner) : THeaderControl(owner) {}
+};
+
+// ---------------------------------------------------------------------------------------------
+// The system's rich edit (RichEdit20A) used as a memo: Lines, Text and CaretPos as the memo's,
+// plus selection-change notifications.
+class TCustomRichEdit : public TCustomMemo {
+    CL_COMPONENT_CLASS(TCustomRichEdit, TCustomMemo)
+
+    explicit TCustomRichEdit(TComponent* owner) : TCustomMemo(owner) {}
+    void Dispatch(TMessage& message) override;
+
+    TNotifyEvent OnSelectionChange;
+
+protected:
+    void CreateParams(TCreateParams& params) override;
+    void CreateWnd() override;
+    virtual void SelectionChange();
+
+private:
+    void ApplyBackground();
+};
+
+class TRichEdit : public TCustomRichEdit {
+    CL_COMPONENT_CLASS(TRichEdit, TCustomRichEdit)
+
+    explicit TRichEdit(TComponent* owner) : TCustomRichEdit(owner) {}
 };

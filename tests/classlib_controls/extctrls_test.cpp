@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "cl_comctrls.h"
@@ -31,6 +32,12 @@ protected:
     TComponent* owner = nullptr;
     TForm* form = nullptr;
 };
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof(name));
+    return CharUpperA(name);
+}
 
 COLORREF PixelOf(TWinControl* control, int x, int y) {
     HDC dc = GetDC(control->WindowHandle());
@@ -254,6 +261,25 @@ TEST_F(ExtControlsTest, HotKeyAndHeaderKeepTheirValuesInTheirWindows) {
     EXPECT_EQ(Header_GetItemCount(header->WindowHandle()), 1);
     EXPECT_EQ(header->Sections()->Items(0)->Text(), "Size");
     EXPECT_TRUE(header->InheritsFrom(THeaderControl::StaticClass()));
+}
+
+TEST_F(ExtControlsTest, RichEditIsAMemoWithSelectionNotifications) {
+    auto* rich = new TRichEdit(owner);
+    rich->SetParent(form);
+    rich->SetBounds(10, 10, 200, 80);
+    int selections = 0, changes = 0;
+    rich->OnSelectionChange = [&](TObject*) { ++selections; };
+    rich->OnChange = [&](TObject*) { ++changes; };
+    ShowAndSettle();
+    EXPECT_NE(ClassOf(rich->WindowHandle()).find("RICHEDIT20A"), std::string::npos);
+    rich->Lines()->Add("first");
+    rich->Lines()->Add("second");
+    EXPECT_EQ(rich->Lines()->Count(), 2);
+    EXPECT_EQ(rich->Lines()->Strings(1), "second");
+    EXPECT_GT(changes, 0);
+    rich->SetCaretPos({2, 1});
+    EXPECT_EQ(rich->CaretPos(), Point(2, 1));
+    EXPECT_GT(selections, 0);
 }
 
 }  // namespace
