@@ -147,6 +147,7 @@ void TThread::BeforeDestruction() { Shutdown(); }
 
 void TThread::Shutdown() {
     if (finished_ || GetCurrentThreadId() == threadID_) return;
+    freeOnTerminate_ = false;  // this caller frees the object now
     Terminate();
     while (suspended_) Resume();
     WaitFor();
@@ -165,7 +166,7 @@ unsigned __stdcall TThread::ThreadProc(void* self) {
         // OnTerminate's failure must not leave the thread.
     }
     const unsigned exitCode = static_cast<unsigned>(thread->returnValue_.load());
-    const bool freeThread = thread->freeOnTerminate_;
+    const bool freeThread = thread->freeOnTerminate_.exchange(false);
     thread->finished_ = true;
     if (freeThread) thread->Free();
     return exitCode;
@@ -212,13 +213,15 @@ void TThread::SynchronizeCall(const std::function<void()>& method) {
     auto request = std::make_shared<SyncRequest>();
     request->method = method;
     SyncQueue& queue = Queue();
+    std::function<void()> wake;
     {
         std::lock_guard<std::mutex> guard(queue.lock);
         if (!queue.enabled) return;
         queue.requests.push_back(request);
         ::SetEvent(queue.pending.Get());
+        wake = WakeMainThread;
     }
-    if (WakeMainThread) WakeMainThread();
+    if (wake) wake();
     WaitForSingleObject(request->done.Get(), INFINITE);
     if (request->error) std::rethrow_exception(request->error);
 }

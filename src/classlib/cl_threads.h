@@ -16,7 +16,8 @@ extern unsigned long MainThreadID;
 
 // Called (from any thread) whenever a Synchronize request is queued. The application sets it
 // to post a message to its window so that every message loop, modal ones included, runs
-// CheckSynchronize.
+// CheckSynchronize. Clear it only after EnableSynchronize(false): from then on no thread
+// reads it.
 extern std::function<void()> WakeMainThread;
 
 // Runs the queued Synchronize requests; main thread only (elsewhere it does nothing). Returns
@@ -41,6 +42,9 @@ enum TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest,
 class TThread : public TObject {
     CL_CLASS(TThread, TObject)
 
+    // With createSuspended false the thread starts at once, before any subclass is built. A
+    // subclass with fields of its own passes true and calls Start() at the end of its
+    // constructor.
     explicit TThread(bool createSuspended);
 
     void Resume();
