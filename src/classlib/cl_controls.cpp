@@ -899,10 +899,10 @@ void TWinControl::UpdateShowing() {
             CreateHandle();
             return;
         }
-        if (!IsWindowVisible(handle_)) ShowWindow(handle_, SW_SHOWNA);
+        if (!IsWindowVisible(handle_)) Perform(CM_SHOWINGCHANGED, TRUE);
         for (TControl* child : std::vector<TControl*>(controls_)) child->UpdateShowing();
-    } else if (handle_ && !visible_) {
-        ShowWindow(handle_, SW_HIDE);
+    } else if (handle_ && !visible_ && IsWindowVisible(handle_)) {
+        Perform(CM_SHOWINGCHANGED, FALSE);
     }
 }
 
@@ -1357,7 +1357,11 @@ void TWinControl::Dispatch(TMessage& message) {
         return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:
+    case CM_FOCUSCHANGED:
         return Broadcast(message);
+    case CM_SHOWINGCHANGED:
+        if (handle_) ShowWindow(handle_, message.WParam ? SW_SHOWNA : SW_HIDE);
+        return;
     case CM_ENTER:
         return DoEnter();
     case CM_EXIT:

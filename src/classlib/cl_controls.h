@@ -413,7 +413,6 @@ private:
     friend class TControlCanvas;
     void HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool dbl);
     void FontChanged(TObject* sender);
-    void FirePropertyMessage(UINT own, UINT children);
 
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     TWinControl* parent_ = nullptr;
@@ -590,7 +589,6 @@ private:
     void HandleSetCursor(TMessage& message);
     void HandleKeyDownPreprocessing(TMessage& message);
     void HandleContextMenu(TMessage& message);
-    void HandleWindowPosChanged(TMessage& message);
     void HandleCtlColor(TMessage& message);
     void ApplyFont();
 

@@ -804,14 +804,12 @@ void TApplication::FormCreated(TCustomForm* form) {
 }
 
 void TApplication::Run() {
-    running_ = true;
     try {
         if (mainForm_ && !terminated_) mainForm_->Show();
     } catch (...) {
         HandleException(this);
     }
     while (!terminated_) HandleMessage();
-    running_ = false;
     DestroyForms();
 }
 

@@ -187,7 +187,6 @@ private:
     void ApplyPendingClientSize();
     void HandleDialogKey(TMessage& message);
     void HandleActivate(TMessage& message);
-    void HandleClose();
     void HandleGetMinMaxInfo(TMessage& message);
     void CloseModal();
     void FocusFirstControl();
@@ -359,7 +358,6 @@ private:
     TCustomForm* mainForm_ = nullptr;
     bool terminated_ = false;
     bool active_ = true;
-    bool running_ = false;
     bool showHint_ = true;
     int hintPause_ = 500;
     int hintShortPause_ = 50;

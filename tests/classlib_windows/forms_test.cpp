@@ -416,6 +416,54 @@ TEST(ScreenCursor, IsAppliedAtOnce) {
     EXPECT_GT(Screen->Width(), 0);
 }
 
+TEST(UtilityWindow, HandlerRunsInsideTheExceptionBarrier) {
+    boxes.clear();
+    UINT seen = 0;
+    HWND window = nullptr;
+    window = AllocateHWnd([&](TMessage& message) {
+        if (message.Msg == WM_USER + 1) {
+            seen = message.Msg;
+            message.Result = 5;
+            return;
+        }
+        if (message.Msg == WM_USER + 2) throw Exception("timer failed");
+        message.Result = DefWindowProcA(window, message.Msg, message.WParam, message.LParam);
+    });
+    EXPECT_EQ(SendMessageA(window, WM_USER + 1, 0, 0), 5);
+    EXPECT_EQ(seen, static_cast<UINT>(WM_USER + 1));
+    SendMessageA(window, WM_USER + 2, 0, 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "timer failed");
+    DeallocateHWnd(window);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(ApplicationWindow, DeactivationIsPostedAsCmDeactivate) {
+    int deactivations = 0;
+    Application->OnDeactivate = [&](TObject*) { ++deactivations; };
+    SendMessageA(Application->Handle(), WM_ACTIVATEAPP, FALSE, 0);
+    MSG msg;
+    EXPECT_TRUE(PeekMessageA(&msg, Application->Handle(), CM_DEACTIVATE, CM_DEACTIVATE,
+                             PM_NOREMOVE));
+    EXPECT_FALSE(Application->Active());
+    Application->ProcessMessages();
+    Application->OnDeactivate = nullptr;
+    EXPECT_EQ(deactivations, 1);
+}
+
+TEST(Accelerators, AmpersandMarksTheKeyCaseInsensitively) {
+    const struct {
+        char key;
+        const char* caption;
+        bool expected;
+    } cases[] = {
+        {'S', "&Save", true}, {'s', "&Save", true}, {'A', "S&ave", true},
+        {'S', "Save", false}, {'S', "&&Save", false}, {'A', "&&S&ave", true},
+        {'X', "Exit&", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(IsAccel(c.key, c.caption), c.expected) << c.caption;
+}
+
 // Run ends the process's message loop for good, so it runs in a child process.
 class TLoggingForm : public TForm {
 public:

@@ -235,6 +235,22 @@ TEST_F(PaintTest, DoubleClickIsAMouseDownWithDoubleThenDblClick) {
     EXPECT_EQ(events, "down@5,2;click;down+double@5,2;dblclick;click;");
 }
 
+TEST_F(PaintTest, AGraphicControlKeepsTheMouseWhileAButtonIsDown) {
+    std::vector<std::string> moves;
+    swatch->OnMouseMove = [&](TObject*, TShiftState, int x, int y) {
+        moves.push_back(std::to_string(x) + "," + std::to_string(y));
+    };
+    HWND window = form->WindowHandle();
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    EXPECT_TRUE(swatch->MouseCapture());
+    EXPECT_EQ(GetCapture(), window);
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(200, 120));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(200, 120));
+    EXPECT_FALSE(swatch->MouseCapture());
+    SendMessageA(window, WM_MOUSEMOVE, 0, MAKELPARAM(210, 120));
+    EXPECT_EQ(moves, (std::vector<std::string>{"190,110"}));
+}
+
 TEST_F(PaintTest, HintShowsTheShortPartInAWindowOfTheChosenClass) {
     int created = 0;
     THintWindowClass previous = HintWindowClass;
