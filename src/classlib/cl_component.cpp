@@ -179,8 +179,8 @@ TComponent* TComponent::FindComponent(const AnsiString& name) const {
 
 void TComponent::InsertComponent(TComponent* component) {
     if (!component || component->owner_ == this) return;
-    if (component->owner_) component->owner_->RemoveComponent(component);
     ValidateRename(component, AnsiString(), component->name_);
+    if (component->owner_) component->owner_->RemoveComponent(component);
     components_.push_back(component);
     component->owner_ = this;
     Notification(component, opInsert);

@@ -180,6 +180,24 @@ TEST_F(ComponentTest, ComponentIndexMovesWithinTheOwner) {
     EXPECT_THROW(form->Components(3), EListError);
 }
 
+TEST_F(ComponentTest, ComponentsMoveBetweenOwners) {
+    TRecorder* first = MakeRecorder(nullptr, "First");
+    TRecorder* second = MakeRecorder(nullptr, "Second");
+    TRecorder* child = MakeRecorder(first, "Child");
+    second->InsertComponent(child);
+    EXPECT_EQ(child->Owner(), second);
+    EXPECT_EQ(first->ComponentCount(), 0);
+    EXPECT_EQ(journal.back(), "First saw removal of TRecorder:Child");
+    MakeRecorder(first, "Child");  // the name is free again there
+    EXPECT_THROW(first->InsertComponent(child), EComponentError);
+    EXPECT_EQ(child->Owner(), second);  // refused: it stays where it was
+    second->RemoveComponent(child);
+    EXPECT_EQ(child->Owner(), nullptr);
+    child->Free();
+    first->Free();
+    second->Free();
+}
+
 TEST_F(ComponentTest, LoadingProtocolCallsLoadedInCreationOrderRootLast) {
     TRecorder* form = new TRecorder(nullptr);
     BeginLoading(form);

@@ -259,6 +259,67 @@ TEST(StringList, FilesRoundTripAndLoadAcceptsAnyLineEnd) {
     EXPECT_THROW(back.LoadFromFile(folder.Path("missing.txt")), EFOpenError);
 }
 
+// The least a subclass provides; everything else comes from TStrings itself.
+class TVectorStrings : public TStrings {
+public:
+    std::vector<std::string> items;
+    std::vector<TObject*> objects;
+    std::vector<bool> updateStates;
+
+    AnsiString Get(int index) const override {
+        if (index < 0 || index >= GetCount()) IndexError(index);
+        return items[index];
+    }
+    int GetCount() const override { return static_cast<int>(items.size()); }
+    TObject* GetObject(int index) const override { return objects[index]; }
+    void PutObject(int index, TObject* object) override { objects[index] = object; }
+    void Insert(int index, const AnsiString& s) override {
+        items.insert(items.begin() + index, s.str());
+        objects.insert(objects.begin() + index, nullptr);
+    }
+    void Delete(int index) override {
+        items.erase(items.begin() + index);
+        objects.erase(objects.begin() + index);
+    }
+    void Clear() override {
+        items.clear();
+        objects.clear();
+    }
+
+protected:
+    void SetUpdateState(bool updating) override { updateStates.push_back(updating); }
+};
+
+TEST(Strings, BaseClassBuildsEveryOperationOnTheAbstractOnes) {
+    TVectorStrings strings;
+    TStringList marker;
+    strings.SetText("b\r\nc\r\n");
+    EXPECT_EQ(strings.Add("d"), 2);
+    strings.InsertObject(0, "a", &marker);
+    strings.Put(0, "A");
+    EXPECT_EQ(strings.Objects(0), &marker);  // Put keeps the object
+    strings.Move(0, 3);
+    strings.Exchange(0, 1);
+    EXPECT_EQ(strings.items, (std::vector<std::string>{"c", "b", "d", "A"}));
+    EXPECT_EQ(strings.IndexOf("a"), 3);
+    EXPECT_EQ(strings.IndexOfObject(&marker), 3);
+    EXPECT_EQ(strings.Text(), "c\r\nb\r\nd\r\nA\r\n");
+    EXPECT_EQ(MessageOf<EStringListError>([&] { strings.Get(9); }), "List index out of bounds (9)");
+
+    strings.updateStates.clear();
+    strings.BeginUpdate();
+    strings.BeginUpdate();
+    strings.EndUpdate();
+    strings.EndUpdate();
+    EXPECT_EQ(strings.updateStates, (std::vector<bool>{true, false}));
+
+    TStringList copy;
+    copy.Assign(&strings);
+    EXPECT_EQ(copy.CommaText(), "c,b,d,A");
+    strings.Assign(&copy);
+    EXPECT_TRUE(strings.Equals(&copy));
+}
+
 // ---- collections ----
 
 std::vector<std::string> updates;
