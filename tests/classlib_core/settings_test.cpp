@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cl_lists.h"
+#include "cl_locale.h"
 #include "cl_streams.h"
 #include "cl_sys.h"
 #include "temp_folder.h"
@@ -53,8 +54,9 @@ TEST_F(IniFileTest, IntegersAreDecimalOrHexAfter0x) {
 }
 
 TEST_F(IniFileTest, FloatsAndBoolsFallBackToTheDefault) {
-    WriteRaw("[Cal]\r\nLevel=\r\nFactor=abc\r\nGood=2.5\r\nExp=1E3\r\n"
-             "[Flags]\r\nTwo=2\r\nZero=0\r\nYes=yes\r\nHex=0x0\r\n");
+    const AnsiString good = AnsiString("Good=2") + DecimalSeparator + "5\r\n";
+    WriteRaw(("[Cal]\r\nLevel=\r\nFactor=abc\r\n" + good + "Exp=1E3\r\n"
+              "[Flags]\r\nTwo=2\r\nZero=0\r\nYes=yes\r\nHex=0x0\r\n").c_str());
     TIniFile ini(name);
     EXPECT_EQ(ini.ReadFloat("Cal", "Level", 4.0), 4.0);
     EXPECT_EQ(ini.ReadFloat("Cal", "Factor", 0.0), 0.0);
@@ -79,9 +81,11 @@ TEST_F(IniFileTest, WritesGoStraightToTheFileInTheirTextForms) {
         ini.WriteFloat("Cal", "Third", 1.0 / 3.0);
         ini.WriteString("Report", "Title", "Radon Report");
     }
-    EXPECT_EQ(FileText(name),
-              "[Port]\r\nNumber=-12\r\nOpen=1\r\nBusy=0\r\n[Cal]\r\nFactor=0.1\r\n"
-              "Third=0.333333333333333\r\n[Report]\r\nTitle=Radon Report\r\n");
+    const AnsiString point(DecimalSeparator);
+    EXPECT_EQ(FileText(name), ("[Port]\r\nNumber=-12\r\nOpen=1\r\nBusy=0\r\n[Cal]\r\nFactor=0" +
+                               point + "1\r\nThird=0" + point +
+                               "333333333333333\r\n[Report]\r\nTitle=Radon Report\r\n")
+                                  .str());
     TIniFile again(name);
     EXPECT_EQ(again.ReadString("report", "title", ""), "Radon Report");
     EXPECT_EQ(again.ReadFloat("Cal", "Third", 0), 0.333333333333333);
