@@ -215,12 +215,13 @@ void TComponent::SetName(const AnsiString& name) {
 
 void TComponent::Notification(TComponent* component, TOperation operation) {
     if (operation == opRemove && component) RemoveFreeNotification(component);
-    // A copy: a handler may free or insert components.
-    const std::vector<TComponent*> owned = components_;
-    for (TComponent* child : owned)
-        if (child != component && std::find(components_.begin(), components_.end(), child) !=
-                                      components_.end())
-            child->Notification(component, operation);
+    // Last to first, staying in range: a handler may free or insert components.
+    for (int i = ComponentCount() - 1; i >= 0; --i) {
+        if (i >= ComponentCount()) i = ComponentCount() - 1;
+        if (i < 0) break;
+        TComponent* child = components_[i];
+        if (child != component) child->Notification(component, operation);
+    }
 }
 
 void TComponent::FreeNotification(TComponent* component) {

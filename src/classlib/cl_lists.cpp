@@ -578,7 +578,6 @@ TCollectionItem* TCollection::Add() {
         TObject::Free(object);
         throw EInvalidCast(itemClass_->ClassName() + " is not a collection item class");
     }
-    Changed();
     return item;
 }
 
@@ -638,6 +637,7 @@ void TCollection::InsertItem(TCollectionItem* item) {
     item->collection_ = this;
     item->id_ = nextID_++;
     Notify(item, cnAdded);
+    Changed();
 }
 
 void TCollection::RemoveItem(TCollectionItem* item) {
