@@ -95,6 +95,9 @@ private:
     bool parseInput_ = false;
     TColor calColors_[6] = {clDefault, clDefault, clDefault, clDefault, clDefault, clDefault};
     TDTCalAlignment calAlignment_ = dtaLeft;
+
+protected:
+    ~TDateTimePicker() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -134,6 +137,9 @@ private:
     TShortCut hotKey_ = scNone;
     THKModifiers modifiers_{hkAlt};
     THKInvalidKeys invalidKeys_{hcNone, hcShift};
+
+protected:
+    ~THotKey() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -204,6 +210,9 @@ private:
     void InsertSection(int index);
 
     THeaderSections* sections_;
+
+protected:
+    ~THeaderControl() override = default;
 };
 
 // The older header: the same control under its own class name.
@@ -211,6 +220,9 @@ class THeader : public THeaderControl {
     CL_COMPONENT_CLASS(THeader, THeaderControl)
 
     explicit THeader(TComponent* owner) : THeaderControl(owner) {}
+
+protected:
+    ~THeader() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -231,10 +243,16 @@ protected:
 
 private:
     void ApplyBackground();
+
+protected:
+    ~TCustomRichEdit() override = default;
 };
 
 class TRichEdit : public TCustomRichEdit {
     CL_COMPONENT_CLASS(TRichEdit, TCustomRichEdit)
 
     explicit TRichEdit(TComponent* owner) : TCustomRichEdit(owner) {}
+
+protected:
+    ~TRichEdit() override = default;
 };

@@ -103,6 +103,7 @@ class TSaveDialog : public TOpenDialog {
 
 protected:
     bool ShowSystemDialog(OPENFILENAMEA& info) override { return GetSaveFileNameA(&info) != 0; }
+    ~TSaveDialog() override = default;
 };
 
 // An open dialog whose filter starts as the registered picture formats.
@@ -110,6 +111,9 @@ class TOpenPictureDialog : public TOpenDialog {
     CL_COMPONENT_CLASS(TOpenPictureDialog, TOpenDialog)
 
     explicit TOpenPictureDialog(TComponent* owner);
+
+protected:
+    ~TOpenPictureDialog() override = default;
 };
 
 // The print dialog: the chosen printer and its settings go back to Printer().
@@ -127,6 +131,9 @@ protected:
 
 private:
     int copies_ = 1;
+
+protected:
+    ~TPrintDialog() override = default;
 };
 
 class TPrinterSetupDialog : public TPrintDialog {
@@ -136,6 +143,7 @@ class TPrinterSetupDialog : public TPrintDialog {
 
 protected:
     DWORD DialogFlags() const override { return PD_PRINTSETUP; }
+    ~TPrinterSetupDialog() override = default;
 };
 
 enum TFontDialogOption { fdEffects, fdFixedPitchOnly, fdNoSimulations, fdTrueTypeOnly };
@@ -158,6 +166,9 @@ protected:
 private:
     TFont* font_;
     TFontDialogOptions options_{fdEffects};
+
+protected:
+    ~TFontDialog() override = default;
 };
 
 enum TColorDialogOption { cdFullOpen, cdPreventFullOpen, cdShowHelp, cdSolidColor, cdAnyColor };
@@ -184,6 +195,9 @@ private:
     TColor color_ = clBlack;
     TStringList* customColors_;
     TColorDialogOptions options_;
+
+protected:
+    ~TColorDialog() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------

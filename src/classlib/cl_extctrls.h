@@ -65,12 +65,18 @@ private:
     TAlignment alignment_ = taCenter;
     bool fullRepaint_ = true;
     bool locked_ = false;
+
+protected:
+    ~TCustomPanel() override = default;
 };
 
 class TPanel : public TCustomPanel {
     CL_COMPONENT_CLASS(TPanel, TCustomPanel)
 
     explicit TPanel(TComponent* owner) : TCustomPanel(owner) {}
+
+protected:
+    ~TPanel() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -110,6 +116,9 @@ private:
     bool center_ = false;
     bool proportional_ = false;
     bool transparent_ = false;
+
+protected:
+    ~TImage() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -133,6 +142,9 @@ protected:
 private:
     TBevelShape shape_ = bsBox;
     TBevelStyle style_ = bsLowered;
+
+protected:
+    ~TBevel() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -166,6 +178,9 @@ private:
     unsigned interval_ = 1000;
     TNotifyEvent onTimer_;
     bool active_ = false;
+
+protected:
+    ~TTimer() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -200,6 +215,9 @@ protected:
 private:
     std::vector<TActionLink*> clients_;
     TComponent* actionComponent_ = nullptr;
+
+protected:
+    ~TBasicAction() override = default;
 };
 
 // An action that belongs to an action list.
@@ -218,6 +236,9 @@ class TContainedAction : public TBasicAction {
 private:
     TCustomActionList* actionList_ = nullptr;
     AnsiString category_;
+
+protected:
+    ~TContainedAction() override = default;
 };
 
 // An action with the properties its clients show.
@@ -257,12 +278,18 @@ private:
     int imageIndex_ = -1;
     TShortCut shortCut_ = scNone;
     int helpContext_ = 0;
+
+protected:
+    ~TCustomAction() override = default;
 };
 
 class TAction : public TCustomAction {
     CL_COMPONENT_CLASS(TAction, TCustomAction)
 
     explicit TAction(TComponent* owner) : TCustomAction(owner) {}
+
+protected:
+    ~TAction() override = default;
 };
 
 // The application's hint, sent to the controls that show it.
@@ -270,6 +297,9 @@ class THintAction : public TCustomAction {
     CL_COMPONENT_CLASS(THintAction, TCustomAction)
 
     explicit THintAction(TComponent* owner) : TCustomAction(owner) {}
+
+protected:
+    ~THintAction() override = default;
 };
 
 // A list of actions with the images they share.
@@ -289,12 +319,18 @@ private:
     friend class TContainedAction;
     std::vector<TContainedAction*> actions_;
     TCustomImageList* images_ = nullptr;
+
+protected:
+    ~TCustomActionList() override = default;
 };
 
 class TActionList : public TCustomActionList {
     CL_COMPONENT_CLASS(TActionList, TCustomActionList)
 
     explicit TActionList(TComponent* owner) : TCustomActionList(owner) {}
+
+protected:
+    ~TActionList() override = default;
 };
 
 // The connection from a client to its action: the action calls the Set* members when its
@@ -418,4 +454,7 @@ private:
     TButtonState state_ = bsUp;
     bool dragging_ = false;
     bool mouseInControl_ = false;
+
+protected:
+    ~TSpeedButton() override = default;
 };

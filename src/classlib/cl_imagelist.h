@@ -122,4 +122,7 @@ class TImageList : public TCustomImageList {
     explicit TImageList(TComponent* owner) : TCustomImageList(owner) {}
     TImageList(TComponent* owner, int width, int height)
         : TCustomImageList(owner, width, height) {}
+
+protected:
+    ~TImageList() override = default;
 };

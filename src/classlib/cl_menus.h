@@ -191,6 +191,7 @@ class TMainMenu : public TMenu {
 
 protected:
     HMENU CreateMenuHandle() const override { return CreateMenu(); }
+    ~TMainMenu() override = default;
 };
 
 enum TPopupAlignment { paLeft, paRight, paCenter };
@@ -220,6 +221,9 @@ private:
     TComponent* popupComponent_ = nullptr;
     bool autoPopup_ = true;
     TPopupAlignment alignment_ = paLeft;
+
+protected:
+    ~TPopupMenu() override = default;
 };
 
 // Routing for windows that show menus. A form passes its WM_COMMAND (menu source),

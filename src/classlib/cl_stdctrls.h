@@ -54,12 +54,18 @@ private:
     bool wordWrap_ = false;
     bool showAccelChar_ = true;
     TWinControl* focusControl_ = nullptr;
+
+protected:
+    ~TCustomLabel() override = default;
 };
 
 class TLabel : public TCustomLabel {
     CL_COMPONENT_CLASS(TLabel, TCustomLabel)
 
     explicit TLabel(TComponent* owner) : TCustomLabel(owner) {}
+
+protected:
+    ~TLabel() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -134,12 +140,18 @@ private:
     char passwordChar_ = '\0';
     TAlignment alignment_ = taLeftJustify;
     bool creating_ = false;
+
+protected:
+    ~TCustomEdit() override = default;
 };
 
 class TEdit : public TCustomEdit {
     CL_COMPONENT_CLASS(TEdit, TCustomEdit)
 
     explicit TEdit(TComponent* owner) : TCustomEdit(owner) {}
+
+protected:
+    ~TEdit() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -168,12 +180,18 @@ protected:
 
 private:
     TEditMask editMask_;
+
+protected:
+    ~TCustomMaskEdit() override = default;
 };
 
 class TMaskEdit : public TCustomMaskEdit {
     CL_COMPONENT_CLASS(TMaskEdit, TCustomMaskEdit)
 
     explicit TMaskEdit(TComponent* owner) : TCustomMaskEdit(owner) {}
+
+protected:
+    ~TMaskEdit() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -212,12 +230,18 @@ private:
     TScrollStyle scrollBars_ = ssNone;
     bool wantReturns_ = true;
     bool wantTabs_ = false;
+
+protected:
+    ~TCustomMemo() override = default;
 };
 
 class TMemo : public TCustomMemo {
     CL_COMPONENT_CLASS(TMemo, TCustomMemo)
 
     explicit TMemo(TComponent* owner) : TCustomMemo(owner) {}
+
+protected:
+    ~TMemo() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -369,12 +393,18 @@ private:
     bool droppingDown_ = false;
     HWND editWindow_ = nullptr;
     WNDPROC editDefProc_ = nullptr;
+
+protected:
+    ~TCustomComboBox() override = default;
 };
 
 class TComboBox : public TCustomComboBox {
     CL_COMPONENT_CLASS(TComboBox, TCustomComboBox)
 
     explicit TComboBox(TComponent* owner) : TCustomComboBox(owner) {}
+
+protected:
+    ~TComboBox() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -462,12 +492,18 @@ private:
     bool integralHeight_ = false;
     int tabWidth_ = 0;
     TBorderStyle borderStyle_ = bsSingle;
+
+protected:
+    ~TCustomListBox() override = default;
 };
 
 class TListBox : public TCustomListBox {
     CL_COMPONENT_CLASS(TListBox, TCustomListBox)
 
     explicit TListBox(TComponent* owner) : TCustomListBox(owner) {}
+
+protected:
+    ~TListBox() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -485,6 +521,9 @@ protected:
 
 private:
     bool clicksDisabled_ = false;
+
+protected:
+    ~TButtonControl() override = default;
 };
 
 // The push button. Click first sets the parent form's ModalResult to the button's own (when
@@ -515,6 +554,9 @@ private:
     bool cancel_ = false;
     bool active_ = false;
     TModalResult modalResult_ = mrNone;
+
+protected:
+    ~TButton() override = default;
 };
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
@@ -548,12 +590,18 @@ private:
     TCheckBoxState state_ = cbUnchecked;
     bool allowGrayed_ = false;
     TAlignment alignment_ = taRightJustify;
+
+protected:
+    ~TCustomCheckBox() override = default;
 };
 
 class TCheckBox : public TCustomCheckBox {
     CL_COMPONENT_CLASS(TCheckBox, TCustomCheckBox)
 
     explicit TCheckBox(TComponent* owner) : TCustomCheckBox(owner) {}
+
+protected:
+    ~TCheckBox() override = default;
 };
 
 // The radio button: checking it unchecks the radio buttons beside it (same parent).
@@ -576,6 +624,9 @@ protected:
 private:
     bool checked_ = false;
     TAlignment alignment_ = taRightJustify;
+
+protected:
+    ~TRadioButton() override = default;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -609,10 +660,16 @@ private:
     TStaticBorderStyle borderStyle_ = sbsNone;
     bool showAccelChar_ = true;
     TWinControl* focusControl_ = nullptr;
+
+protected:
+    ~TCustomStaticText() override = default;
 };
 
 class TStaticText : public TCustomStaticText {
     CL_COMPONENT_CLASS(TStaticText, TCustomStaticText)
 
     explicit TStaticText(TComponent* owner) : TCustomStaticText(owner) {}
+
+protected:
+    ~TStaticText() override = default;
 };
