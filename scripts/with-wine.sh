@@ -83,6 +83,10 @@ start_cups() {
     lpadmin -p PDF -E -v cups-pdf:/ -P "$ppd" >/dev/null 2>&1 || true
   fi
   lpstat -d 2>/dev/null | grep -q ": PDF" || lpadmin -d PDF >/dev/null 2>&1 || true
+  for _ in $(seq 50); do
+    lpstat -a PDF 2>/dev/null | grep -q "accepting requests" && break
+    sleep 0.1
+  done
 }
 
 start_xvfb
