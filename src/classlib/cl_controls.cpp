@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "cl_extctrls.h"
 #include "cl_forms.h"
+#include "cl_menus.h"
 #include "cl_sys.h"
 
 TControlActionLinkClass DefaultControlActionLinkClass;
@@ -264,8 +266,8 @@ void TControl::BeforeDestruction() {
 void TControl::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation != opRemove) return;
-    if (reinterpret_cast<TComponent*>(popupMenu_) == component) popupMenu_ = nullptr;
-    if (reinterpret_cast<TComponent*>(action_) == component) SetAction(nullptr);
+    if (static_cast<TComponent*>(popupMenu_) == component) popupMenu_ = nullptr;
+    if (static_cast<TComponent*>(action_) == component) SetAction(nullptr);
 }
 
 void TControl::SetBounds(int left, int top, int width, int height) {
@@ -433,10 +435,9 @@ void TControl::SetCursor(TCursor value) {
 }
 
 void TControl::SetPopupMenu(TPopupMenu* value) {
-    auto* component = reinterpret_cast<TComponent*>(value);
-    if (popupMenu_) reinterpret_cast<TComponent*>(popupMenu_)->RemoveFreeNotification(this);
+    if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
     popupMenu_ = value;
-    if (component) component->FreeNotification(this);
+    if (value) value->FreeNotification(this);
 }
 
 void TControl::SetAlign(TAlign value) {
@@ -708,8 +709,7 @@ void TControl::SetMouseCapture(bool value) {
 }
 
 void TControl::SetAction(TBasicAction* value) {
-    auto* component = reinterpret_cast<TComponent*>(value);
-    if (action_) reinterpret_cast<TComponent*>(action_)->RemoveFreeNotification(this);
+    if (action_) action_->RemoveFreeNotification(this);
     action_ = value;
     if (!value) {
         TObject::Free(actionLink_);
@@ -721,7 +721,7 @@ void TControl::SetAction(TBasicAction* value) {
         if (linkClass) actionLink_ = linkClass(this);
     }
     if (actionLink_) actionLink_->SetAction(value);
-    component->FreeNotification(this);
+    value->FreeNotification(this);
 }
 
 void TControl::ActionChange(TObject*, bool) {}

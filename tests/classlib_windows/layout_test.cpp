@@ -290,6 +290,37 @@ TEST_F(PaintTest, ScrollBoxRangeFollowsItsChildrenAndScrollingMovesThem) {
     EXPECT_EQ(distant->Top(), 150);
 }
 
+TEST_F(PaintTest, HintAppearsAfterThePauseOverAControlAndGoesOnMouseDown) {
+    const int pause = Application->HintPause();
+    Application->SetHintPause(30);
+    swatch->SetHint("Radon level");
+    swatch->SetShowHint(true);
+    int hintShows = 0;
+    auto original = swatch->WindowProc;
+    swatch->WindowProc = [&](TMessage& message) {
+        if (message.Msg == CM_HINTSHOW) {
+            auto* info = reinterpret_cast<THintInfo*>(message.LParam);
+            EXPECT_EQ(info->HintControl, swatch);
+            EXPECT_EQ(info->HintStr, "Radon level");
+            ++hintShows;
+        }
+        original(message);
+    };
+    SendMessageA(form->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(200, 150));
+    SendMessageA(form->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));
+    EXPECT_TRUE(PumpUntil([&] {
+        return Application->HintWindow() && Application->HintWindow()->HandleAllocated() &&
+               IsWindowVisible(Application->HintWindow()->WindowHandle());
+    }));
+    EXPECT_EQ(hintShows, 1);
+    PostMessageA(form->WindowHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(15, 15));
+    PostMessageA(form->WindowHandle(), WM_LBUTTONUP, 0, MAKELPARAM(15, 15));
+    Application->ProcessMessages();
+    EXPECT_FALSE(Application->HintWindow()->HandleAllocated());
+    swatch->WindowProc = original;
+    Application->SetHintPause(pause);
+}
+
 class TSyncThread : public TThread {
 public:
     explicit TSyncThread(std::function<void()> call) : TThread(true), call_(std::move(call)) {}
