@@ -1,0 +1,3 @@
+#include "UiMemo.h"
+
+TUiMemo::TUiMemo(TComponent* owner) : TMemo(owner) {}

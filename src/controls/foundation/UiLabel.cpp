@@ -1,0 +1,3 @@
+#include "UiLabel.h"
+
+TUiLabel::TUiLabel(TComponent* owner) : TLabel(owner) {}
