@@ -730,13 +730,8 @@ void TSpeedButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
     if (!dragging_) return;
     dragging_ = false;
     const bool inside = x >= 0 && x < ClientWidth() && y >= 0 && y < ClientHeight();
-    if (groupIndex_ == 0) {
-        state_ = bsUp;
-        Invalidate();
-    } else if (inside) {
-        SetDown(!down_);
-    }
-    if (!down_) state_ = bsUp;
+    if (inside && groupIndex_ != 0) SetDown(!down_);
+    state_ = down_ ? bsExclusive : bsUp;
     Invalidate();
     if (inside) Click();
 }

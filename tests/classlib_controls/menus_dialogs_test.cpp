@@ -226,6 +226,26 @@ TEST_F(MenuTest, PopupReturnsAfterTheChosenItemsOnClick) {
     EXPECT_EQ(clicked[0], "Second");
 }
 
+TEST_F(MenuTest, ContextMenuOfAControlPopsItsPopupMenu) {
+    auto* popup = new TPopupMenu(owner);
+    popup->Items()->Add(Item("Copy"));
+    popup->OnPopup = [](TObject*) {
+        PostKey(Application->Handle(), VK_DOWN);
+        PostKey(Application->Handle(), VK_RETURN);
+    };
+    auto* child = new TForm(owner);
+    child->SetBounds(100, 100, 120, 80);
+    child->SetPopupMenu(popup);
+    child->Show();
+    Application->ProcessMessages();
+    PostMessageA(child->WindowHandle(), WM_CONTEXTMENU,
+                 reinterpret_cast<WPARAM>(child->WindowHandle()), MAKELPARAM(130, 130));
+    EXPECT_TRUE(PumpUntil([&] { return clicked.size() == 1; }));
+    EXPECT_EQ(popup->PopupComponent(), child);
+    ASSERT_EQ(clicked.size(), 1u);
+    EXPECT_EQ(clicked[0], "Copy");
+}
+
 // ---------------------------------------------------------------------------------------------
 TBitmap* Filled(int width, int height, TColor color) {
     auto* bitmap = new TBitmap;
