@@ -43,7 +43,8 @@ class TGraphicsObject : public TPersistent {
 
 protected:
     friend class TCanvas;
-    // Call around every change of the object's data; `handleStale` false keeps the handle.
+    // Changing before and Changed after every change of the object's data; `handleStale`
+    // false keeps the GDI handle (colour and mix mode are not part of it).
     void Changing(bool handleStale = true);
     virtual void Changed();
     HGDIOBJ CachedHandle() const { return handle_; }
@@ -350,6 +351,7 @@ class TBitmap : public TGraphic {
     void SetHandle(HBITMAP handle);
     // Hands the handle over to the caller, leaving the bitmap empty.
     HBITMAP ReleaseHandle();
+    // Always a DIB section.
     TBitmapHandleType HandleType() const { return bmDIB; }
     TPixelFormat PixelFormat() const { return pixelFormat_; }
     void SetPixelFormat(TPixelFormat format);
@@ -376,7 +378,7 @@ class TBitmap : public TGraphic {
     void LoadFromResourceName(HINSTANCE instance, const AnsiString& name);
     void LoadFromClipboardFormat(UINT format, HANDLE data, HPALETTE palette) override;
     void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette) override;
-    // Frees the handle and the canvas's DC.
+    // Frees the canvas's DC; the next drawing makes a new one.
     void Dormant();
 
 protected:
