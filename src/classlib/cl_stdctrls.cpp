@@ -1043,7 +1043,7 @@ void TCustomListBox::CreateWnd() {
         SendMessageA(window, LB_SETCOUNT, virtualCount_, 0);
     else
         items_->LoadIntoWindow();
-    if (style_ == lbStandard) SendMessageA(window, LB_SETITEMHEIGHT, 0, itemHeight_);
+    if (style_ == lbStandard && itemHeightSet_) SendMessageA(window, LB_SETITEMHEIGHT, 0, itemHeight_);
     if (columns_ > 0) SendMessageA(window, LB_SETCOLUMNWIDTH, Width() / columns_, 0);
     if (tabWidth_ != 0) SendMessageA(window, LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabWidth_));
 }
@@ -1095,8 +1095,9 @@ int TCustomListBox::ItemHeight() {
 }
 
 void TCustomListBox::SetItemHeight(int height) {
-    if (height <= 0 || height == itemHeight_) return;
+    if (height <= 0) return;
     itemHeight_ = height;
+    itemHeightSet_ = true;
     RecreateWnd();
 }
 

@@ -484,7 +484,9 @@ private:
     TWinItemStrings* items_;
     TControlCanvas* canvas_;
     int virtualCount_ = 0;
+    // Owner-drawn items are this high; standard ones only once it is set.
     int itemHeight_ = 16;
+    bool itemHeightSet_ = false;
     bool multiSelect_ = false;
     bool extendedSelect_ = true;
     bool sorted_ = false;
