@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64-posix cmake make socat
   wine wine64 wine32:i386 xvfb xauth x11-utils
   googletest imagemagick poppler-utils
-  fonts-liberation fonts-dejavu-core
+  fonts-wine fonts-liberation fonts-dejavu-core
   cups cups-bsd printer-driver-cups-pdf libcups2:i386
   dpkg-dev fp-utils locales
   clang libgif-dev libclang-rt-14-dev
