@@ -9,7 +9,7 @@
 #include "cl_sys.h"
 
 unsigned long MainThreadID = GetCurrentThreadId();
-std::function<void()> WakeMainThread;
+TWakeMainThreadHook WakeMainThread;
 
 namespace {
 
@@ -39,6 +39,7 @@ struct SyncQueue {
     std::deque<std::shared_ptr<SyncRequest>> requests;
     EventHandle pending{true};
     bool enabled = true;
+    std::function<void()> wake;
 };
 
 SyncQueue& Queue() {
@@ -81,6 +82,13 @@ constexpr int kPriorities[] = {THREAD_PRIORITY_IDLE,         THREAD_PRIORITY_LOW
                                THREAD_PRIORITY_TIME_CRITICAL};
 
 }  // namespace
+
+TWakeMainThreadHook& TWakeMainThreadHook::operator=(std::function<void()> hook) {
+    SyncQueue& queue = Queue();
+    std::lock_guard<std::mutex> guard(queue.lock);
+    queue.wake = std::move(hook);
+    return *this;
+}
 
 bool CheckSynchronize() {
     if (!OnMainThread()) return false;
@@ -219,7 +227,7 @@ void TThread::SynchronizeCall(const std::function<void()>& method) {
         if (!queue.enabled) return;
         queue.requests.push_back(request);
         ::SetEvent(queue.pending.Get());
-        wake = WakeMainThread;
+        wake = queue.wake;
     }
     if (wake) wake();
     WaitForSingleObject(request->done.Get(), INFINITE);

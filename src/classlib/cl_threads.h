@@ -16,15 +16,19 @@ extern unsigned long MainThreadID;
 
 // Called (from any thread) whenever a Synchronize request is queued. The application sets it
 // to post a message to its window so that every message loop, modal ones included, runs
-// CheckSynchronize. Clear it only after EnableSynchronize(false): from then on no thread
-// reads it.
-extern std::function<void()> WakeMainThread;
+// CheckSynchronize. Setting it is safe while threads synchronise.
+class TWakeMainThreadHook {
+public:
+    TWakeMainThreadHook& operator=(std::function<void()> hook);
+};
+extern TWakeMainThreadHook WakeMainThread;
 
 // Runs the queued Synchronize requests; main thread only (elsewhere it does nothing). Returns
 // true when it ran at least one.
 bool CheckSynchronize();
-// Switched off when the application shuts down: queued and later Synchronize calls then run
-// nothing and return at once, so that late threads cannot hang. On again with true.
+// Switched off when the application shuts down (before its window goes): queued and later
+// Synchronize calls then run nothing and return at once, so that late threads can neither
+// hang nor reach freed forms. On again with true.
 void EnableSynchronize(bool enabled);
 
 enum TWaitResult { wrSignaled, wrTimeout, wrAbandoned, wrError };
