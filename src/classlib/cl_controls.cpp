@@ -771,6 +771,11 @@ void TWinControl::BeforeDestruction() {
     while (!controls_.empty()) controls_.back()->Free();
 }
 
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    if (alignPending_) Realign();
+}
+
 HWND TWinControl::Handle() {
     HandleNeeded();
     return handle_;

@@ -540,6 +540,8 @@ class TWinControl : public TControl {
     void Dispatch(TMessage& message) override;
     void DefaultHandler(TMessage& message) override;
     void BeforeDestruction() override;
+    // Runs the alignment that waited for the end of loading.
+    void Loaded() override;
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;

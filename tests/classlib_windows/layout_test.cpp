@@ -78,6 +78,19 @@ TEST_F(LayoutTest, AlignedChildrenShareTheClientAreaSideBySide) {
     EXPECT_EQ(client->BoundsRect(), Bounds(50, 50, 450, 340));
 }
 
+TEST(Loading, AlignmentWaitsForTheEndOfLoading) {
+    auto* root = new TBox(nullptr);
+    root->SetBounds(0, 0, 200, 100);
+    BeginLoading(root);
+    auto* child = new TSwatch(root);
+    child->SetAlign(alClient);
+    child->SetParent(root);
+    EXPECT_EQ(child->BoundsRect(), Bounds(0, 0, 40, 30));
+    EndLoading(root);
+    EXPECT_EQ(child->BoundsRect(), Bounds(0, 0, 200, 100));
+    root->Free();
+}
+
 TEST_F(LayoutTest, BorderWidthShrinksTheAlignedArea) {
     box->SetBorderWidth(5);
     TSwatch* client = Child(alClient, Bounds(0, 0, 10, 10));
