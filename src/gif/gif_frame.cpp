@@ -88,8 +88,9 @@ void TGIFSubImage::Clear()
     ExtensionList->Clear();
     LocalMap->Clear();
     FreeImage();
-    DoSetBounds(Left(), Top(), Width(), 0);
-    DoSetBounds(Left(), Top(), 0, 0);
+    // An empty frame never enlarges the logical screen, so its size is set directly.
+    SetWord(Descriptor.Bytes + 7, 0);
+    SetWord(Descriptor.Bytes + 5, 0);
     TransparentFlag = false;
     ControlExtension = nullptr;
     FreeBitmap();

@@ -75,7 +75,7 @@ TGIFPainter::~TGIFPainter()
 void TGIFPainter::Start()
 {
     if (Async() && Suspended())
-        Resume();
+        TThread::Resume();
 }
 
 void TGIFPainter::Stop()

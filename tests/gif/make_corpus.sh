@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes the GIF test corpus with ImageMagick and, beside every file, ImageMagick's own decoding
-# of each frame as raw RGBA (<name>.<frame>.rgba) with the frame sizes in <name>.frames.
+# of each frame as raw RGBA (<name>.<frame>.rgba) with the frame sizes in <name>.frames, and
+# for animations every frame composed onto the logical screen (<name>.coalesced.<frame>.rgba).
 # Usage: make_corpus.sh <output dir> [bench]   ("bench" adds larger pictures for timing)
 set -euo pipefail
 out=$1
@@ -53,5 +54,9 @@ for gif in *.gif; do
   for ((i = 0; i < n; i++)); do
     "$im" "$gif[$i]" -depth 8 "rgba:$name.$i.rgba"
   done
+  # The animation as a viewer shows it: every frame composed onto the logical screen.
+  if [ "$n" -gt 1 ]; then
+    "$im" "$gif" -coalesce +adjoin -depth 8 "rgba:$name.coalesced.%d.rgba"
+  fi
 done
 ls *.gif > manifest.txt
