@@ -153,16 +153,20 @@ bool StartsWithNoCase(const std::string& s, size_t at, const char* word) {
     return true;
 }
 
-// Index after the quoted literal that starts at `at`.
-size_t SkipQuoted(const std::string& s, size_t at) {
+// The text of the quoted literal that starts at `at` (up to the end when it is not closed);
+// `at` moves past it.
+std::string QuotedText(const std::string& s, size_t& at) {
     const size_t close = s.find(s[at], at + 1);
-    return close == std::string::npos ? s.size() : close + 1;
+    const size_t end = close == std::string::npos ? s.size() : close;
+    std::string text = s.substr(at + 1, end - at - 1);
+    at = close == std::string::npos ? s.size() : close + 1;
+    return text;
 }
 
 bool HasAmPm(const std::string& format) {
     for (size_t at = 0; at < format.size();) {
         if (IsQuote(format[at])) {
-            at = SkipQuoted(format, at);
+            QuotedText(format, at);
         } else if (StartsWithNoCase(format, at, "am/pm") || StartsWithNoCase(format, at, "a/p") ||
                    StartsWithNoCase(format, at, "ampm")) {
             return true;
@@ -205,10 +209,7 @@ private:
             size_t run = 1;
             while (at + run < format.size() && Lower(format[at + run]) == c) ++run;
             if (IsQuote(format[at])) {
-                const size_t end = SkipQuoted(format, at);
-                const size_t closing = end > at + 1 && format[end - 1] == format[at] ? 1 : 0;
-                out_.append(format, at + 1, end - at - 1 - closing);
-                at = end;
+                out_ += QuotedText(format, at);
                 continue;
             }
             size_t used = 1;
@@ -373,7 +374,7 @@ DateOrder ShortDateOrder() {
     const std::string& format = ShortDateFormat.str();
     for (size_t at = 0; at < format.size();) {
         if (IsQuote(format[at])) {
-            at = SkipQuoted(format, at);
+            QuotedText(format, at);
             continue;
         }
         switch (Lower(format[at++])) {

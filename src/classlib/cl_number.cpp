@@ -242,19 +242,22 @@ bool IsExponentAt(const std::string& s, size_t at) {
            (s[at + 1] == '+' || s[at + 1] == '-');
 }
 
-// Index after the quoted literal that starts at `at`.
-size_t SkipQuoted(const std::string& s, size_t at) {
+// The text of the quoted literal that starts at `at` (up to the end when it is not closed);
+// `at` moves past it.
+std::string QuotedText(const std::string& s, size_t& at) {
     const size_t close = s.find(s[at], at + 1);
-    return close == std::string::npos ? s.size() : close + 1;
+    const size_t end = close == std::string::npos ? s.size() : close;
+    std::string text = s.substr(at + 1, end - at - 1);
+    at = close == std::string::npos ? s.size() : close + 1;
+    return text;
 }
 
 std::vector<std::string> SplitSections(const std::string& format) {
     std::vector<std::string> sections(1);
     for (size_t at = 0; at < format.size();) {
         if (IsQuote(format[at])) {
-            const size_t end = SkipQuoted(format, at);
-            sections.back().append(format, at, end - at);
-            at = end;
+            const char quote = format[at];
+            sections.back() += quote + QuotedText(format, at) + quote;
         } else if (format[at] == ';') {
             sections.emplace_back();
             ++at;
@@ -272,7 +275,7 @@ PatternLayout Analyse(const std::string& section) {
     for (size_t at = 0; at < section.size() && !layout.scientific;) {
         const char c = section[at];
         if (IsQuote(c)) {
-            at = SkipQuoted(section, at);
+            QuotedText(section, at);
             continue;
         }
         if (IsExponentAt(section, at)) {
@@ -327,9 +330,7 @@ public:
         for (size_t at = 0; at < section_.size();) {
             const char c = section_[at];
             if (IsQuote(c)) {
-                const size_t end = SkipQuoted(section_, at);
-                out_.append(section_, at + 1, end - at - (end > at + 1 && section_[end - 1] == c ? 2 : 1));
-                at = end;
+                out_ += QuotedText(section_, at);
                 continue;
             }
             if (IsExponentAt(section_, at) && layout_.scientific) {

@@ -28,6 +28,16 @@ TEST(LocalePicture, ConvertsSystemPicturesToPatternSyntax) {
     for (const auto& c : cases) EXPECT_EQ(LocalePictureToFormat(c.picture), c.format) << c.picture;
 }
 
+TEST(LocaleStartUp, GlobalsAreReadBeforeMainRuns) {
+    char buffer[80];
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, sizeof buffer);
+    EXPECT_EQ(DecimalSeparator, buffer[0]);
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1, buffer, sizeof buffer);
+    EXPECT_EQ(LongMonthNames[1], buffer);
+    EXPECT_FALSE(ShortDateFormat.IsEmpty());
+    EXPECT_FALSE(LongTimeFormat.IsEmpty());
+}
+
 using LocaleDefaults = LocaleTest;
 
 TEST_F(LocaleDefaults, EnglishDefaultsFormatLikeTheSystemsUsEnglish) {
