@@ -82,9 +82,14 @@ bool IsWindowedControl(const TControl* control) {
 
 // Windows of the calling thread that a modal window or box disables meanwhile.
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
-    if (IsWindowVisible(window) && IsWindowEnabled(window))
-        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
+    try {
+        if (IsWindowVisible(window) && IsWindowEnabled(window))
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+        return TRUE;
+    } catch (...) {
+        HandleBarrierException(nullptr);
+        return FALSE;
+    }
 }
 
 }  // namespace

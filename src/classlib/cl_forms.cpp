@@ -1196,8 +1196,13 @@ TFont* TScreen::MenuFont() {
 namespace {
 
 BOOL CALLBACK CollectMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list) {
-    reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
-    return TRUE;
+    try {
+        reinterpret_cast<std::vector<HMONITOR>*>(list)->push_back(monitor);
+        return TRUE;
+    } catch (...) {
+        Application->HandleException(nullptr);
+        return FALSE;
+    }
 }
 
 }  // namespace
