@@ -63,21 +63,30 @@ void TRadon::SendMessageA(int payloadLength, uint8_t command, uint8_t subCode,
             ResendCount = 0;
             return;
         }
-        AwaitingStatus = true;
-        BuildComAPacket(0, StatusCommand, WriteSubCode, nullptr);
-        SetPacketNotify(false);
-        if (!AwaitReply(StatusReplyCommand)) {
-            AwaitingStatus = false;
+        if (!AwaitStatusReply())
             throw QMCRadonDataError("Communication lost. Is monitor on? Is correct port selected?");
-        }
-        HandleComADataRecieved();
-        AwaitingStatus = false;
         if (Status[0] || Status[1])
             throw QMCRadonDataError(
                 "Missed last communication message, Status Message has Errors! Will Resend.");
         if (ResendCount >= MaxResends)
             throw QMCRadonDataError("Intermittent communication Problem. Message Not Resent.");
         ++ResendCount;
+    }
+}
+
+// Asks for the monitor's status and decodes the reply into Status; false when none came.
+bool TRadon::AwaitStatusReply() {
+    AwaitingStatus = true;
+    try {
+        BuildComAPacket(0, StatusCommand, WriteSubCode, nullptr);
+        SetPacketNotify(false);
+        const bool replied = AwaitReply(StatusReplyCommand);
+        if (replied) HandleComADataRecieved();
+        AwaitingStatus = false;
+        return replied;
+    } catch (...) {
+        AwaitingStatus = false;
+        throw;
     }
 }
 

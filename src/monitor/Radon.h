@@ -69,6 +69,7 @@ protected:
 
 private:
     bool AwaitReply(uint8_t command);
+    bool AwaitStatusReply();
     void ReadRequest(uint8_t command);
     void WriteRequest(uint8_t command, const void* payload, int length);
     void WriteText(uint8_t command, const AnsiString& text, int width);
