@@ -112,7 +112,7 @@ struct TMessage {
     TControl* Control() const { return reinterpret_cast<TControl*>(LParam); }
 };
 
-// Sets the record's fields for a mouse-position parameter.
+// Packs a client point into the LParam of a mouse message.
 LPARAM PointToLParam(TPoint point);
 
 // ---------------------------------------------------------------------------------------------
