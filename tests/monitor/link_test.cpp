@@ -95,6 +95,21 @@ TEST_F(MonitorLink, ClosedPortRaisesAndTheEventNameIsPrivateToTheProcess) {
     if (mine) CloseHandle(mine);
 }
 
+TEST_F(MonitorLink, ModemStatusOfAPseudoTerminalReportsNoChange) {
+    int changes = 0;
+    sim = std::make_unique<MonitorSimulator>(6, SimMonitor{});
+    sim->Start();
+    radon = new TRadon(nullptr);
+    radon->OnStatusChanged = [&](TObject*, bool, bool, bool, bool) { ++changes; };
+    radon->SetPortA(5);
+    radon->SetBaud(57600);
+    radon->ComInit();
+    radon->SendMessageA(0, 70, 0x99, nullptr);
+    PumpMessages();
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(radon->FirmwareVersion, 213);
+}
+
 // ---- writes ----------------------------------------------------------------------------------
 
 TEST_F(MonitorLink, SendAllWritesThePaddedCompanyBlockPinAndUnits) {
