@@ -1,0 +1,26 @@
+// Program entry: creates the application's four windows in order and runs the message loop.
+#include <windows.h>
+
+#include "ErrorCodes.h"
+#include "PreviewDialog.h"
+#include "Preferences.h"
+#include "RadonMainForm.h"
+#include "cl_forms.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    try {
+        Application->Initialize();
+        Application->SetTitle("QMC Continuous Radon Monitor");
+        Application->CreateForm(RadonMainForm);
+        Application->CreateForm(frmPrintPreview);
+        Application->CreateForm(frmPreferences);
+        Application->CreateForm(ErrorCodesForm);
+        Application->Run();
+    } catch (Exception& e) {
+        Application->ShowException(&e);
+    } catch (...) {
+        Exception empty("");
+        Application->ShowException(&empty);
+    }
+    return 0;
+}

@@ -1,0 +1,76 @@
+// Start-up without a settings file: the four windows exist with their captions and the main
+// window opens on the Inspection sheet with its layout; a stored port that is missing gives 0.
+#include <gtest/gtest.h>
+
+#include "ErrorCodes.h"
+#include "Preferences.h"
+#include "PreviewDialog.h"
+#include "Radon.h"
+#include "RadonMainForm.h"
+#include "SettingsFile.h"
+#include "UiPageControl.h"
+#include "UiProgressStatus.h"
+#include "UiStatusBar.h"
+#include "UiToolbar.h"
+#include "cl_sys.h"
+#include "test_pump.h"
+
+namespace {
+
+TEST(StartUpTest, FreshStartWithoutSettingsOrPortOpensOnTheInspectionSheet) {
+    DeleteFileA(SettingsFileName().c_str());
+    Application->CreateForm(RadonMainForm);
+    Application->CreateForm(frmPrintPreview);
+    Application->CreateForm(frmPreferences);
+    Application->CreateForm(ErrorCodesForm);
+    EXPECT_EQ(Application->MainForm(), RadonMainForm);
+    ASSERT_NE(Monitor, nullptr);
+    // This machine may have a COM1: the port stays open only when it exists.
+    EXPECT_EQ(Monitor->Port(), Monitor->Open() ? 1u : 0u);
+    EXPECT_EQ(Monitor->Baud(), 57600u);
+    EXPECT_EQ(Monitor->DtrControl(), dtrDisable);
+    EXPECT_EQ(Monitor->RtsControl(), rtsDisable);
+    EXPECT_FALSE(RadonMainForm->TestShown);
+
+    RadonMainForm->UiPageControl1->SetActivePage(RadonMainForm->TabSheet1);
+    RadonMainForm->Show();
+    Application->ProcessMessages();
+    EXPECT_EQ(RadonMainForm->Caption(), "Continuous Radon Monitor");
+    EXPECT_EQ(RadonMainForm->Width(), 892);
+    EXPECT_EQ(RadonMainForm->Height(), 758);
+    EXPECT_EQ(RadonMainForm->UiPageControl1->ActivePage(), RadonMainForm->InspectionSheet);
+    EXPECT_EQ(RadonMainForm->ChartSheet->Caption(), " Chart ");
+    EXPECT_EQ(RadonMainForm->UiPageControl1->PageCount(), 4);
+    EXPECT_EQ(RadonMainForm->Toolbar->Height(), 44);
+    EXPECT_EQ(RadonMainForm->Toolbar->ButtonWidth(), 60);
+    EXPECT_EQ(RadonMainForm->StatusBar->Height(), 19);
+    EXPECT_EQ(RadonMainForm->ProgressStatus->Percent(), 100);
+    EXPECT_EQ(RadonMainForm->ExeDirectory, ExtractFilePath(Application->ExeName()));
+    EXPECT_EQ(frmPreferences->ActionLevel, 4.0);
+    EXPECT_EQ(frmPrintPreview->Caption(), "Print Preview");
+    EXPECT_EQ(frmPreferences->Caption(), "Preferences");
+    EXPECT_EQ(ErrorCodesForm->Caption(), "Notices From Monitor");
+    EXPECT_EQ(GetFileAttributesA(SettingsFileName().c_str()), INVALID_FILE_ATTRIBUTES);
+
+    RadonMainForm->IncProgress(7);
+    EXPECT_EQ(RadonMainForm->ProgressStatus->Percent(), 107);
+    RadonMainForm->Hide();
+    Application->ProcessMessages();
+}
+
+TEST(StartUpTest, AStoredPortThatCannotBeOpenedLeavesPortZero) {
+    {
+        TIniFile ini(SettingsFileName());
+        WritePort(ini, 9);
+    }
+    TRadon* const previous = Monitor;
+    auto* window = new TRadonMainForm(nullptr);
+    EXPECT_FALSE(Monitor->Open());
+    EXPECT_EQ(Monitor->Port(), 0u);
+    EXPECT_FALSE(window->TestShown);
+    window->Free();
+    Monitor = previous;
+    DeleteFileA(SettingsFileName().c_str());
+}
+
+}  // namespace
