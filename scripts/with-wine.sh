@@ -29,6 +29,8 @@ cleanup() {
 trap cleanup EXIT
 
 start_xvfb() {
+  # The run command keeps a display the user already has; tests always get their own.
+  if [ -n "${KEEP_DISPLAY:-}" ] && [ -n "${DISPLAY:-}" ]; then return 0; fi
   local fifo; fifo=$(mktemp -u); mkfifo "$fifo"
   Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   pids+=($!)
@@ -41,7 +43,7 @@ create_prefix() {
   mkdir -p "$WINEPREFIX"
   "$WINE" wineboot -i >/dev/null 2>&1
   "$WINESERVER" -w
-  "$WINE" regedit "$here/wine-fonts.reg" >/dev/null 2>&1
+  "$WINE" regedit "$here/wine-prefix.reg" >/dev/null 2>&1
   "$WINESERVER" -w
 }
 

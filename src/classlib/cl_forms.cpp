@@ -790,6 +790,7 @@ void TApplication::BeforeDestruction() {
     hintWindow_ = nullptr;
     TComponent::BeforeDestruction();
     if (handle_) {
+        EnableSynchronize(false);
         WakeMainThread = nullptr;
         DeallocateHWnd(handle_);
         handle_ = nullptr;
