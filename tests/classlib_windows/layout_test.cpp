@@ -319,6 +319,10 @@ TEST_F(PaintTest, HintAppearsAfterThePauseOverAControlAndGoesOnMouseDown) {
         }
         original(message);
     };
+    // The real cursor goes there too: idle processing follows the control under it.
+    POINT onSwatch{15, 15};
+    ClientToScreen(form->WindowHandle(), &onSwatch);
+    SetCursorPos(onSwatch.x, onSwatch.y);
     SendMessageA(form->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(200, 150));
     SendMessageA(form->WindowHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));
     EXPECT_TRUE(PumpUntil([&] {
