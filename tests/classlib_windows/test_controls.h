@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "cl_forms.h"
+#include "ui_pump.h"
 
 // A push button over the system BUTTON class: Default/Cancel answer Enter/Esc, ModalResult
 // closes a modal form, Click comes from the reflected BN_CLICKED.
@@ -102,24 +103,3 @@ protected:
         Canvas()->FillRect(Rect(0, 0, Width(), Height()));
     }
 };
-
-// Handles messages until `done` holds or about five seconds pass; returns `done()`.
-inline bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 5000) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return false;
-        Application->ProcessMessages();
-        Sleep(1);
-    }
-    return true;
-}
-
-inline void PostClick(HWND window, int x = 5, int y = 5) {
-    PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-    PostMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-}
-
-inline void PostKey(HWND window, UINT key) {
-    PostMessageA(window, WM_KEYDOWN, key, 1);
-    PostMessageA(window, WM_KEYUP, key, 0xC0000001);
-}
