@@ -50,13 +50,6 @@ const char* const TestCaptions[] = {"Start Time:", "Measurements:", "Measurement
                                     "EPA Average:"};
 const char* const AddressCaptions[] = {"Name", "Address 1", "Address 2", "City",
                                        "State/Province", "Zip", "Phone Number"};
-const char* const CustomerEditNames[] = {
-    "CustomerNameEdit", "CustomerAddress1Edit", "CustomerAddress2Edit", "CustomerCityEdit",
-    "CustomerStateEdit", "CustomerZipEdit", "CustomerPhoneNumberEdit"};
-const char* const SiteEditNames[] = {
-    "SiteCustomerNameEdit", "SiteCustomerAddress1Edit", "SiteCustomerAddress2Edit",
-    "SiteCustomerCityEdit", "SiteCustomerStateEdit", "SiteCustomerZipEdit",
-    "SiteCustomerPhoneNumberEdit"};
 
 const char* const RadonRiskText =
     "Radon is the second leading cause of lung cancer, after smoking.  The US EPA and Surgeon "
@@ -256,11 +249,20 @@ void TRadonMainForm::CreateInspectionSheet() {
     TUiPanel* customer = Group(this, sheet, "Customer Information", 434, 6, 436, 210);
     MakeLabel(this, customer, "", "Billing Address", 90, 22, 150);
     MakeLabel(this, customer, "", "Site Address", 262, 22, 150);
+    TUiEdit** billing[] = {&CustomerNameEdit, &CustomerAddress1Edit, &CustomerAddress2Edit,
+                           &CustomerCityEdit, &CustomerStateEdit, &CustomerZipEdit,
+                           &CustomerPhoneNumberEdit};
+    TUiEdit** site[] = {&SiteCustomerNameEdit, &SiteCustomerAddress1Edit,
+                        &SiteCustomerAddress2Edit, &SiteCustomerCityEdit, &SiteCustomerStateEdit,
+                        &SiteCustomerZipEdit, &SiteCustomerPhoneNumberEdit};
+    const char* const billingNames[] = {
+        "CustomerNameEdit", "CustomerAddress1Edit", "CustomerAddress2Edit", "CustomerCityEdit",
+        "CustomerStateEdit", "CustomerZipEdit", "CustomerPhoneNumberEdit"};
     for (int i = 0; i < 7; ++i) {
         const int y = 40 + 23 * i;
         MakeLabel(this, customer, "", AddressCaptions[i], 8, y + 3, 80);
-        CustomerEdits[i] = Place<TUiEdit>(this, customer, CustomerEditNames[i], 90, y, 165, 21);
-        SiteEdits[i] = Place<TUiEdit>(this, customer, SiteEditNames[i], 262, y, 165, 21);
+        *billing[i] = Place<TUiEdit>(this, customer, billingNames[i], 90, y, 165, 21);
+        *site[i] = Place<TUiEdit>(this, customer, AnsiString("Site") + billingNames[i], 262, y, 165, 21);
     }
     TUiPanel* company = Group(this, sheet, "Inspection Company", 434, 222, 436, 72);
     InspectorInfo = MakeLabel(this, company, "InspectorInfo", "", 10, 24, 416, 44);

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "Radonmath.h"
 #include "cl_forms.h"
 #include "cl_stdctrls.h"
 
@@ -23,6 +24,14 @@ class TUiCheckBox;
 class TUiPanel;
 class TDynamicHTMLHelp;
 class TQMCAboutComponent;
+class TMainMenu;
+class TMenuItem;
+class TImage;
+class TOpenDialog;
+class TSaveDialog;
+class TOpenPictureDialog;
+class TApplicationEvents;
+class TStream;
 
 class TRadonMainForm : public TForm {
     CL_COMPONENT_CLASS(TRadonMainForm, TForm)
@@ -30,12 +39,66 @@ class TRadonMainForm : public TForm {
     explicit TRadonMainForm(TComponent* owner);
     void BeforeDestruction() override;
 
+    // Life cycle (RadonMainForm.cpp).
     void FormShow(TObject* sender);
     void FormClose(TObject* sender, TCloseAction& action);
     void ComAPacketReceived(TObject* sender, const AnsiString& buffer);
     void FirmwareDownload1Click(TObject* sender);
     // Advances the status bar's progress pane by `n`.
     void IncProgress(uint16_t n);
+
+    // Test view (RadonTestView.cpp).
+    void ButtonRetriveClick(TObject* sender);
+    void ShowRetrievedTest();
+    void ShowLoadedTest();
+    void ComputeAverages();
+    void FeedChart(bool retrievalView);
+
+    // Port selection and adapter plug and unplug (RadonPortEvents.cpp).
+    void WndProc(TMessage& message) override;
+    void SerialPort1Click(TObject* sender);
+
+    // Test data file and raw data (RadonTestFile.cpp, RadonRawData.cpp).
+    void mnuSaveDataClick(TObject* sender);
+    void mnuLoadDataClick(TObject* sender);
+    void btnCopyAddressClick(TObject* sender);
+    bool BuildCustomerText();
+    AnsiString CompanyBlockText();
+    AnsiString InspectorInfoText();
+    AnsiString ReadFieldValue(TStream& stream);
+    AnsiString BuildRawDataText();
+    void CopyDatamnuClick(TObject* sender);
+    void WriteRawDatasubmnuClick(TObject* sender);
+
+    // Commands of the menu bar, the toolbar and the sheets (RadonMainCommands.cpp).
+    void Data1Click(TObject* sender);
+    void TestResults1Click(TObject* sender);
+    void PrintPreview1Click(TObject* sender);
+    void PrinttoPDF1Click(TObject* sender);
+    void PrintSetup1Click(TObject* sender);
+    void ExitClick(TObject* sender);
+    void submnuCopyChartClick(TObject* sender);
+    void SubMenuViewToolbarClick(TObject* sender);
+    void SubMenuViewLabelClick(TObject* sender);
+    void SubMenuViewStatusBarClick(TObject* sender);
+    void SubMenuErrorCodesClick(TObject* sender);
+    void PreferencesClick(TObject* sender);
+    void submnuMonitorInformationClick(TObject* sender);
+    void submnuPrintingPreferencesClick(TObject* sender);
+    void subMenuPrintPreferencesClick(TObject* sender);
+    void SoftwareReset1Click(TObject* sender);
+    void Manual1Click(TObject* sender);
+    void AboutClick(TObject* sender);
+    bool ApplicationEvents1Help(uint16_t command, int data, bool& callHelp);
+    void UiBitBtn2Click(TObject* sender);
+    void buttonClearScreenClick(TObject* sender);
+    void UiBtnImage1Click(TObject* sender);
+    void UiBtnImage2Click(TObject* sender);
+    void UiBtnImage3Click(TObject* sender);
+    void UiBtnImage4Click(TObject* sender);
+    void UiBtnImage5Click(TObject* sender);
+    void UiBtnImage6Click(TObject* sender);
+    void ApplyPrintPreferences();
 
     TUiToolbar* Toolbar;
     TUiPageControl* UiPageControl1;
@@ -62,8 +125,20 @@ class TRadonMainForm : public TForm {
     TUiLabel* LabelOverallAverage;
     TUiLabel* LabelEPAAverage;
     TUiLabel* InspectorInfo;
-    TUiEdit* CustomerEdits[7];
-    TUiEdit* SiteEdits[7];
+    TUiEdit* CustomerNameEdit;
+    TUiEdit* CustomerAddress1Edit;
+    TUiEdit* CustomerAddress2Edit;
+    TUiEdit* CustomerCityEdit;
+    TUiEdit* CustomerStateEdit;
+    TUiEdit* CustomerZipEdit;
+    TUiEdit* CustomerPhoneNumberEdit;
+    TUiEdit* SiteCustomerNameEdit;
+    TUiEdit* SiteCustomerAddress1Edit;
+    TUiEdit* SiteCustomerAddress2Edit;
+    TUiEdit* SiteCustomerCityEdit;
+    TUiEdit* SiteCustomerStateEdit;
+    TUiEdit* SiteCustomerZipEdit;
+    TUiEdit* SiteCustomerPhoneNumberEdit;
     TUiCheckBox* ChecklistBoxes[10];
     TDynamicHTMLHelp* DynamicHTMLHelp;
     TQMCAboutComponent* QMCAboutComponent;
@@ -71,6 +146,7 @@ class TRadonMainForm : public TForm {
     int PrinterDpiX = 0, PrinterDpiY = 0;
     float PhysicalWidth = 0, PhysicalHeight = 0;
     AnsiString ExeDirectory;
+    TDateTimeFields CalibrationDateFields{};
     double OverallAverage = 0;
     double AvgHumidity = 0;
     double AvgPressure = 0;
