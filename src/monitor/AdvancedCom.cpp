@@ -1,14 +1,20 @@
 #include "AdvancedCom.h"
 
 #include <windows.h>
+#include <dbt.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <deque>
 #include <mutex>
 #include <utility>
 
 #include "cl_controls.h"
+#include "cl_dialogs.h"
 #include "cl_forms.h"
+#include "cl_number.h"
 #include "comthread.h"
+#include "portselect.h"
 
 namespace {
 
@@ -27,6 +33,35 @@ HANDLE OpenPort(const AnsiString& name, DWORD access) {
 }
 
 void Raise(const char* text) { throw Exception(text); }
+
+constexpr uint32_t HighestListedPort = 9;
+constexpr uint32_t AdapterSettleMs = 4000;
+
+// The name after a port broadcast's header, `bytes` long at most. The system may hand even an
+// ANSI window the wide form; a port name never starts with a NUL, so a zero second byte marks
+// it. Wide characters give their low bytes.
+AnsiString BroadcastPortName(const char* name, size_t bytes) {
+    const size_t step = bytes >= 2 && name[0] != 0 && name[1] == 0 ? 2 : 1;
+    AnsiString result;
+    for (size_t i = 0; i + step <= bytes && name[i] != 0; i += step) result += name[i];
+    return result;
+}
+
+// The number after the three letters of "Com" (or of the name's start when it has no "Com"),
+// as many digits as follow; EConvertError when none does.
+int PortNumberOfName(const AnsiString& name) {
+    const int digitsStart = std::max(name.Pos("Com"), 1) + 3;
+    int digitsEnd = digitsStart;
+    while (digitsEnd <= name.Length() && name[digitsEnd] >= '0' && name[digitsEnd] <= '9')
+        ++digitsEnd;
+    return StrToInt(name.SubString(digitsStart, digitsEnd - digitsStart));
+}
+
+// Frees the port dialog and clears the component's pointer to it on every way out.
+struct TPortDialogScope {
+    TSelectPortDlg*& Dialog;
+    ~TPortDialogScope() { FreeAndNil(Dialog); }
+};
 
 }  // namespace
 
@@ -280,10 +315,67 @@ bool TAdvancedCom::TryPort(const AnsiString& name) {
     return true;
 }
 
-void TAdvancedCom::WaitFor(uint32_t milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() < start + milliseconds) {
+void TAdvancedCom::WaitFor(uint32_t milliseconds) { Sleep(milliseconds); }
+
+int TAdvancedCom::GetComPortDlg(TComponent* owner, uint32_t preselect, int helpContext) {
+    ComClose();
+    TPortDialogScope scope{PortDialog};
+    PortDialog = new TSelectPortDlg(owner, true);
+    FillPortDialog(preselect, helpContext);
+    const int result = PortDialog->ShowModal();
+    if (result == mrOk) ApplySelectedPort();
+    ComInit();
+    return result;
+}
+
+void TAdvancedCom::FillPortDialog(uint32_t preselect, int helpContext) {
+    PortDialog->SetHelpContext(helpContext);
+    PortDialog->FindButton->OnClick = OnFindPort;
+    TStrings* ports = PortDialog->PortComboBox->Items();
+    int selected = 0;
+    for (uint32_t n = 1; n <= HighestListedPort; ++n) {
+        if (!TryPort(n)) continue;
+        ports->Add(PortName(n));
+        if (n == preselect) selected = ports->Count() - 1;
     }
+    PortDialog->PortComboBox->SetItemIndex(ports->Count() > 0 ? selected : -1);
+    const bool findable = static_cast<bool>(OnFindPort);
+    PortDialog->FindButton->SetVisible(findable);
+    PortDialog->FindButton->SetEnabled(findable);
+}
+
+// An empty list saves nothing: the port stays as it was.
+void TAdvancedCom::ApplySelectedPort() {
+    const int port = PortDialog->SelectedPort();
+    if (port >= 0) SetPortA(static_cast<uint32_t>(port));
+}
+
+int TAdvancedCom::HandleDeviceInterfaceChange(HWND__*, uint32_t, uint32_t deviceType,
+                                              const _DEV_BROADCAST_HDR* broadcast) {
+    if (deviceType != DBT_DEVTYP_PORT) return -1;
+    const size_t nameOffset = offsetof(DEV_BROADCAST_PORT_A, dbcp_name);
+    const size_t size = broadcast->dbch_size;
+    const char* name = reinterpret_cast<const char*>(broadcast) + nameOffset;
+    return PortNumberOfName(BroadcastPortName(name, size > nameOffset ? size - nameOffset : 0));
+}
+
+void TAdvancedCom::HandleDeviceInsertion(uint32_t port) {
+    WaitFor(AdapterSettleMs);
+    if (!TryPort(port)) return;
+    const AnsiString question =
+        "Com" + UIntToStr(port) + " is connected would you like to connect to this port?";
+    if (MessageDlg(question, mtConfirmation, {mbYes, mbNo}, 0) != mrYes) return;
+    ComClose();
+    SetPortA(port);
+    ComInit();
+}
+
+void TAdvancedCom::HandleDeviceRemoval(uint32_t port) {
+    if (port != port_) return;
+    ComClose();
+    SetPortA(0);
+    MessageDlg("Com" + UIntToStr(port) + " is disconnected. Port is no longer available.",
+               mtInformation, {mbOK}, 0);
 }
 
 void TAdvancedCom::PostReaderNotice(const AnsiString& text, const AnsiString& caption) {

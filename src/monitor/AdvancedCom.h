@@ -1,5 +1,5 @@
-// The serial port component: one COM port opened for overlapped transfers, its line settings
-// and the reader thread that receives from it. It knows nothing of the monitor's packets.
+// The serial port component: one COM port opened for overlapped transfers, its line settings,
+// its reader thread, the port selection dialog and the adapter plug and unplug events.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 class TComThread;
 class TSelectPortDlg;
 struct _OVERLAPPED;
+struct _DEV_BROADCAST_HDR;
 struct HWND__;
 
 enum TParity { none, odd, even, mark, space };
@@ -55,7 +56,22 @@ class TAdvancedCom : public TComponent {
     bool TryPort(uint32_t port);
     bool TryPort(const AnsiString& name);
     void SetPacketNotify(bool value);
+    // Blocks the calling thread without dispatching messages.
     void WaitFor(uint32_t milliseconds);
+
+    // Closes the port, lets the user pick one of the ports that can be opened now (the
+    // preselected one when it is among them) and reopens the port, chosen or old, whatever
+    // the answer. Returns the dialog's modal result.
+    int GetComPortDlg(TComponent* owner, uint32_t preselect, int helpContext);
+    // The port number of a port broadcast (its name narrow or wide, one digit or more);
+    // -1 for a broadcast of any other device type. A name without a number raises
+    // EConvertError.
+    int HandleDeviceInterfaceChange(HWND__* window, uint32_t event, uint32_t deviceType,
+                                    const _DEV_BROADCAST_HDR* broadcast);
+    // After the adapter has settled, offers to switch to the arrived port when it opens.
+    void HandleDeviceInsertion(uint32_t port);
+    // Closes the port and tells the user when the removed adapter is the one in use.
+    void HandleDeviceRemoval(uint32_t port);
     // Safe from the reader thread: the application's message box shows `text` under
     // `caption` on the GUI thread later; the caller does not wait for it.
     void PostReaderNotice(const AnsiString& text, const AnsiString& caption);
@@ -96,6 +112,8 @@ private:
     void ClosePortHandle();
     void FreeOverlappedRecords();
     void ShowPendingNotices();
+    void FillPortDialog(uint32_t preselect, int helpContext);
+    void ApplySelectedPort();
 
     bool initialized_ = false;
     AnsiString errorText_;
