@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "ErrorCodes.h"
+#include "MonitorErrorDisplay.h"
 #include "PreviewDialog.h"
 #include "Preferences.h"
 #include "RadonMainForm.h"
@@ -11,6 +12,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         Application->Initialize();
         Application->SetTitle("QMC Continuous Radon Monitor");
+        InstallMonitorErrorDisplay();
         Application->CreateForm(RadonMainForm);
         Application->CreateForm(frmPrintPreview);
         Application->CreateForm(frmPreferences);

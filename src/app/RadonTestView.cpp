@@ -1,8 +1,261 @@
 // The test view: retrieval from the monitor, the identity and test labels and the averages.
 #include "RadonMainForm.h"
 
-void TRadonMainForm::ButtonRetriveClick(TObject*) {}
-void TRadonMainForm::ShowRetrievedTest() {}
-void TRadonMainForm::ShowLoadedTest() {}
-void TRadonMainForm::ComputeAverages() {}
-void TRadonMainForm::FeedChart(bool) {}
+#include <array>
+#include <memory>
+
+#include "MonitorErrorDisplay.h"
+#include "Preferences.h"
+#include "Radon.h"
+#include "RadonAverages.h"
+#include "UiComboBox.h"
+#include "UiDateTimePicker.h"
+#include "UiLabel.h"
+#include "UiProgressStatus.h"
+#include "cl_datetime.h"
+#include "cl_number.h"
+
+namespace {
+
+constexpr double CalibrationPeriodHours = 8400;  // 350 days
+constexpr uint8_t TestHeaderCommand = 48;
+
+const char* const CalibrationReminderText =
+    "The EPA requires an annual calibration for all continuous radon monitors.\nPlease return "
+    "your device for service according to the displayed calibration date.";
+
+// Shows the hourglass until restored or destroyed, then the cursor it replaced.
+class THourglass {
+public:
+    THourglass() : saved_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
+    ~THourglass() { Restore(); }
+    THourglass(const THourglass&) = delete;
+    THourglass& operator=(const THourglass&) = delete;
+    void Restore() { Screen->SetCursor(saved_); }
+
+private:
+    TCursor saved_;
+};
+
+using TTestHeader = std::array<uint16_t, 5>;
+
+TTestHeader HeaderOf(const TDeviceRecord& record) {
+    return {record.NumMeasurements, record.StartYear, record.StartDayOfYear, record.StartHour,
+            record.StartSeconds};
+}
+
+// Reads the test header once more: the records just read are shown only while the monitor
+// still holds the same test.
+void ConfirmTestHeader(TRadon& monitor) {
+    const TTestHeader read = HeaderOf(monitor);
+    monitor.SendMessageA(0, TestHeaderCommand, ReadSubCode, nullptr);
+    if (HeaderOf(monitor) == read) return;
+    throw QMCRadonDataError("The monitor's test changed while it was read: " +
+                            IntToStr(read[0]) + " records were read, the monitor now holds " +
+                            IntToStr(monitor.NumMeasurements) +
+                            ".\nPlease retrieve the data again.");
+}
+
+// Reads the whole test into the device record. On any failure the record is put back as it
+// was, the progress pane ends full, and a protocol failure is shown; false then.
+bool RetrieveTest(TRadonMainForm& form, THourglass& hourglass) {
+    const auto before = std::make_unique<TDeviceRecord>(*Monitor);
+    TDeviceRecord& record = *Monitor;
+    try {
+        Monitor->RetrieveAll();
+        ConfirmTestHeader(*Monitor);
+        return true;
+    } catch (const QMCRadonDataError& error) {
+        record = *before;
+        hourglass.Restore();
+        ShowMonitorError(error);
+        form.IncProgress(100);
+        return false;
+    } catch (...) {
+        record = *before;
+        form.IncProgress(100);
+        throw;
+    }
+}
+
+double IntervalHoursOf(const TRadon& monitor) {
+    return static_cast<double>(StrToFloat(monitor.IntervalIndex2String()));
+}
+
+// Asks for the monitor's return when its calibration is 350 days old; a calibration date that
+// is no date skips the reminder.
+void RemindOfCalibration(TRadonMainForm& form) {
+    try {
+        TDateTimeFields& date = form.CalibrationDateFields;
+        String2Date(&date, Monitor->CalibrationDate);
+        const TDateTime due =
+            EncodeDate(date.Year, date.Month, date.Day) + CalibrationPeriodHours * OneHour;
+        TFont* font = form.CalibrationDateLB->Font();
+        if (Now() > due) {
+            Application->MessageBox(CalibrationReminderText, "Calibration Reminder", MB_OK);
+            font->SetColor(clRed);
+            font->SetStyle({fsBold});
+        } else {
+            font->SetColor(clBlack);
+            font->SetStyle({});
+        }
+    } catch (const Exception&) {
+    }
+}
+
+TRadonAverages StoreAverages(TRadonMainForm& form) {
+    const TRadonAverages averages = ComputeRadonAverages(*Monitor, form.IntervalHours);
+    form.OverallAverage = averages.Overall;
+    form.EpaAverage = averages.Epa;
+    return averages;
+}
+
+AnsiString AverageText(double value, bool known) {
+    return known ? FloatToStrF(value, ffFixed, 4, 1) : AnsiString("n/a");
+}
+
+AnsiString FactorText(float factor) { return FloatToStrF(factor, ffGeneral, 4, 6); }
+
+void ShowIdentity(TRadonMainForm& form) {
+    form.ModelNumberLB->SetCaption("Model Number: " + Monitor->ModelNumber);
+    form.SerialNumberLB->SetCaption("Serial Number: " + Trim(Monitor->SerialNumber));
+}
+
+void ShowAverages(TRadonMainForm& form) {
+    const TRadonAverages averages = StoreAverages(form);
+    form.LabelOverallAverage->SetCaption(AverageText(averages.Overall, averages.HasOverall));
+    form.LabelEPAAverage->SetCaption(AverageText(averages.Epa, averages.HasEpa));
+}
+
+void ShowCalibrationAndBattery(TRadonMainForm& form) {
+    form.CalibrationDateLB->SetCaption("Calibration Date: " + Monitor->CalibrationDate);
+    form.BatteryStatusLB->SetCaption("Battery: v" +
+                                     FloatToStrF(Monitor->BatteryVoltage, ffGeneral, 2, 4));
+}
+
+void ShowCalibrationFactors(TRadonMainForm& form) {
+    AnsiString text = "CF: " + FactorText(Monitor->CF1);
+    if (IsModel6916(*Monitor)) text += ", " + FactorText(Monitor->CF2);
+    form.CFLB->SetCaption(text);
+}
+
+void ShowTestParameters(TRadonMainForm& form) {
+    form.HoursDelayVal->SetCaption(Monitor->DelayIndex2String());
+    form.TestDurationVal->SetCaption(Monitor->DurationIndex2String());
+    form.MeasurementIntervalVal->SetCaption(Monitor->IntervalIndex2String());
+    form.StartDateVal->SetCaption(Monitor->NumMeasurements > 0
+                                      ? FormatDateTime("mm/dd/yyyy hh:nn", Monitor->StartTime)
+                                      : AnsiString("None"));
+    form.InspectorInfo->SetCaption(form.InspectorInfoText());
+}
+
+void ShowMeasurementCount(TRadonMainForm& form) {
+    form.NumMeasurementsVal->SetCaption(IntToStr(Monitor->NumMeasurements));
+}
+
+// The monitor's company block, identity, units, PIN and clock, as the preferences window keeps
+// them after a retrieval.
+void HandMonitorSettingsToPreferences() {
+    TfrmPreferences& preferences = *frmPreferences;
+    const TRadon& monitor = *Monitor;
+    preferences.CompanyName = Trim(monitor.CompanyName);
+    preferences.Address1 = Trim(monitor.Address1);
+    preferences.Address2 = Trim(monitor.Address2);
+    preferences.City = Trim(monitor.City);
+    preferences.State = Trim(monitor.State);
+    preferences.Zip = Trim(monitor.Zip);
+    preferences.PhoneNumber = Trim(monitor.PhoneNumber);
+    preferences.LicenseNumber = Trim(monitor.LicenseNumber);
+    preferences.FirmwareVersion = IntToStr(monitor.FirmwareVersion);
+    preferences.SerialNumber = Trim(monitor.SerialNumber);
+    preferences.ModelNumber = Trim(monitor.ModelNumber);
+    preferences.UnitsIndex = static_cast<int>(monitor.UnitsIndex);
+    preferences.RadonUnitsComboBox->SetItemIndex(monitor.UnitsIndex != 0 ? 1 : 0);
+    preferences.RadonUnitsComboBoxChange(preferences.RadonUnitsComboBox);
+    preferences.Pin = monitor.GetPin();
+    const uint16_t* clock = monitor.SystemTime;
+    preferences.TestDate = IntToStr(clock[1]) + "/" + IntToStr(clock[2]) + "/" + IntToStr(clock[0]);
+    preferences.TestTime = IntToStr(clock[3]) + ":" + IntToStr(clock[4]);
+    preferences.TimePicker->SetFormat("HH:MM");
+    preferences.TimePicker->SetTime(StrToDateTime(preferences.TestTime));
+    preferences.TimePicker->SetFormat("hh:mm tt");
+}
+
+void ShowRetrievedLabels(TRadonMainForm& form) {
+    ShowIdentity(form);
+    form.IncProgress(10);
+    ShowAverages(form);
+    ShowCalibrationAndBattery(form);
+    ShowCalibrationFactors(form);
+    ShowMeasurementCount(form);
+    form.IncProgress(5);
+    ShowTestParameters(form);
+    form.IncProgress(5);
+    HandMonitorSettingsToPreferences();
+}
+
+void ShowLoadedLabels(TRadonMainForm& form) {
+    ShowIdentity(form);
+    ShowAverages(form);
+    ShowCalibrationAndBattery(form);
+    ShowCalibrationFactors(form);
+    ShowMeasurementCount(form);
+    ShowTestParameters(form);
+}
+
+}  // namespace
+
+void TRadonMainForm::ButtonRetriveClick(TObject*) {
+    ProgressStatus->SetPercent(0);
+    IncProgress(5);
+    ShowRetrievedTest();
+}
+
+void TRadonMainForm::ShowRetrievedTest() {
+    THourglass hourglass;
+    TestShown = false;
+    frmPreferences->ReadSettings();
+    if (!RetrieveTest(*this, hourglass)) return;
+    TestFromMonitor = true;
+    MotionDetected = false;
+    IntervalHours = IntervalHoursOf(*Monitor);
+    RemindOfCalibration(*this);
+    auto endDisplay = [&] {
+        TestShown = true;
+        IncProgress(100);
+    };
+    try {
+        ShowRetrievedLabels(*this);
+        FeedChart(true);
+        IncProgress(100);
+    } catch (...) {
+        endDisplay();
+        throw;
+    }
+    endDisplay();
+}
+
+void TRadonMainForm::ShowLoadedTest() {
+    try {
+        MotionDetected = false;
+        IntervalHours = IntervalHoursOf(*Monitor);
+        ShowLoadedLabels(*this);
+        frmPreferences->UnitsIndex = static_cast<int>(Monitor->UnitsIndex);
+        FeedChart(false);
+    } catch (...) {
+        TestShown = true;
+        throw;
+    }
+    TestShown = true;
+}
+
+void TRadonMainForm::ComputeAverages() { StoreAverages(*this); }
+
+void TRadonMainForm::FeedChart(bool retrievalView) {
+    if (AnyReadingFlagged(*Monitor)) MotionDetected = true;
+    if (!retrievalView) return;
+    const TSensorAverages sensors = ComputeSensorAverages(*Monitor);
+    AvgHumidity = sensors.Humidity;
+    AvgPressure = sensors.Pressure;
+    AvgTemperature = sensors.Temperature;
+}

@@ -1,8 +1,10 @@
 #include <windows.h>
 
 #include "cl_datetime.h"
+#include "cl_hooks.h"
 
 TDateTime Now() {
+    if (Hooks().Now) return Hooks().Now();
     SYSTEMTIME t;
     GetLocalTime(&t);
     return EncodeDate(t.wYear, t.wMonth, t.wDay) +
