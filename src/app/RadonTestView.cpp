@@ -1,7 +1,6 @@
 // The test view: retrieval from the monitor, the identity and test labels and the averages.
 #include "RadonMainForm.h"
 
-#include <array>
 #include <memory>
 
 #include "MonitorErrorDisplay.h"
@@ -37,21 +36,14 @@ private:
     TCursor saved_;
 };
 
-using TTestHeader = std::array<uint16_t, 5>;
-
-TTestHeader HeaderOf(const TDeviceRecord& record) {
-    return {record.NumMeasurements, record.StartYear, record.StartDayOfYear, record.StartHour,
-            record.StartSeconds};
-}
-
 // Reads the test header once more: the records just read are shown only while the monitor
-// still holds the same test.
-void ConfirmTestHeader(TRadon& monitor) {
-    const TTestHeader read = HeaderOf(monitor);
+// still holds as many.
+void ConfirmRecordCount(TRadon& monitor) {
+    const uint16_t read = monitor.NumMeasurements;
     monitor.SendMessageA(0, TestHeaderCommand, ReadSubCode, nullptr);
-    if (HeaderOf(monitor) == read) return;
-    throw QMCRadonDataError("The monitor's test changed while it was read: " +
-                            IntToStr(read[0]) + " records were read, the monitor now holds " +
+    if (monitor.NumMeasurements == read) return;
+    throw QMCRadonDataError("The monitor's test changed while it was read: " + IntToStr(read) +
+                            " records were read, the monitor now holds " +
                             IntToStr(monitor.NumMeasurements) +
                             ".\nPlease retrieve the data again.");
 }
@@ -63,7 +55,7 @@ bool RetrieveTest(TRadonMainForm& form, THourglass& hourglass) {
     TDeviceRecord& record = *Monitor;
     try {
         Monitor->RetrieveAll();
-        ConfirmTestHeader(*Monitor);
+        ConfirmRecordCount(*Monitor);
         return true;
     } catch (const QMCRadonDataError& error) {
         record = *before;
