@@ -24,7 +24,7 @@ bool TranslateMonitorError(std::exception_ptr error, AnsiString& text) {
     }
 }
 
-void ReportException(TObject*, Exception* e) {
+void ReportApplicationException(TObject*, Exception* e) {
     const bool fromMonitor = monitorErrorPending && e->Message() == pendingText;
     monitorErrorPending = false;
     if (fromMonitor)
@@ -41,5 +41,5 @@ void ShowMonitorError(const QMCRadonDataError& error) {
 
 void InstallMonitorErrorDisplay() {
     Application->OnTranslateException = TranslateMonitorError;
-    Application->OnException = ReportException;
+    Application->OnException = ReportApplicationException;
 }
