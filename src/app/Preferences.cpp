@@ -116,10 +116,10 @@ private:
     TCursor saved_;
 };
 
-// The date, or today when the monitor's clock holds no possible date (a cleared clock reads 0).
+// The date, or now when the monitor's clock holds no possible date (a cleared clock reads 0).
 TDateTime DateOrToday(int year, int month, int day) {
     TDateTime date;
-    return TryEncodeDate(year, month, day, date) ? date : Date();
+    return TryEncodeDate(year, month, day, date) ? date : Now();
 }
 
 }  // namespace
@@ -593,8 +593,8 @@ void TfrmPreferences::SetMonitorTimeCBClick(TObject*) {
     const bool setClock = SetMonitorTimeCB->GetChecked();
     DatePicker->SetEnabled(setClock);
     TimePicker->SetEnabled(setClock);
-    DatePicker->SetDate(Date());
-    TimePicker->SetTime(Time());
+    DatePicker->SetDate(Now());
+    TimePicker->SetTime(Now());
 }
 
 void TfrmPreferences::PrintOptionClick(TObject*) {}
@@ -650,7 +650,9 @@ bool TfrmPreferences::NumberEntered(TUiEdit* edit, double& value) {
     return false;
 }
 
+// The entries checked on OK all lie on the Print sheet.
 void TfrmPreferences::RefuseEntry(TUiEdit* edit, const AnsiString& text) {
     Application->MessageBox(text, "Message", MB_OK);
+    PageControl->SetActivePage(PrintingSheet);
     if (edit->CanFocus()) edit->SetFocus();
 }
