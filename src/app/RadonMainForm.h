@@ -66,9 +66,15 @@ class TRadonMainForm : public TForm {
     AnsiString CompanyBlockText();
     AnsiString InspectorInfoText();
     AnsiString ReadFieldValue(TStream& stream);
-    AnsiString BuildRawDataText();
+    // The readings as text: counts for the test data file, or converted for the user.
+    AnsiString BuildRawDataText(bool convert);
     void CopyDatamnuClick(TObject* sender);
     void WriteRawDatasubmnuClick(TObject* sender);
+    AnsiString ProductVersionText();
+    // Runs SaveDialog1 for a text file: the chosen name ending in ".txt", empty when cancelled.
+    AnsiString ChooseTextFileToSave();
+    // Writes the file whole; a failure is shown in a message box and gives false.
+    bool WriteTextFile(const AnsiString& fileName, const AnsiString& text);
 
     // Commands of the menu bar, the toolbar and the sheets (RadonMainCommands.cpp).
     void Data1Click(TObject* sender);

@@ -1,10 +1,152 @@
 // The main window's test data file commands and the text blocks the file and the window share.
-#include "RadonMainForm.h"
+#include <array>
+#include <memory>
 
-void TRadonMainForm::mnuSaveDataClick(TObject*) {}
-void TRadonMainForm::mnuLoadDataClick(TObject*) {}
-void TRadonMainForm::btnCopyAddressClick(TObject*) {}
-bool TRadonMainForm::BuildCustomerText() { return false; }
-AnsiString TRadonMainForm::CompanyBlockText() { return ""; }
-AnsiString TRadonMainForm::InspectorInfoText() { return ""; }
-AnsiString TRadonMainForm::ReadFieldValue(TStream&) { return ""; }
+#include "Preferences.h"
+#include "Radon.h"
+#include "RadonMainForm.h"
+#include "TestDataFile.h"
+#include "UiCheckBox.h"
+#include "UiEdit.h"
+#include "UiPageControl.h"
+#include "UiRadioGroup.h"
+#include "cl_dialogs.h"
+#include "cl_sys.h"
+
+namespace {
+
+const char* const TextFileFilter = "Text file (*.txt)|*.txt";
+const char* const NotFromDeviceText =
+    "Only data from the device can be saved into a file.\nPlease connect the device and "
+    "retrieve the data.";
+const char* const OpenFailedText = "Error occured while opening the file.\n\n";
+// The message of an empty required customer field; address 2 and phone may stay empty.
+const char* const RequiredFieldTexts[CustomerFieldCount] = {
+    "Customer name is a required field.", "Address 1 is a required field.", nullptr,
+    "City is a required field.", "State is a required field.", "Zai code is a required field.",
+    nullptr};
+
+using TAddressEdits = std::array<TUiEdit*, CustomerFieldCount>;
+
+TAddressEdits BillingEdits(const TRadonMainForm& form) {
+    return {form.CustomerNameEdit,  form.CustomerAddress1Edit, form.CustomerAddress2Edit,
+            form.CustomerCityEdit,  form.CustomerStateEdit,    form.CustomerZipEdit,
+            form.CustomerPhoneNumberEdit};
+}
+
+TAddressEdits SiteEdits(const TRadonMainForm& form) {
+    return {form.SiteCustomerNameEdit,  form.SiteCustomerAddress1Edit,
+            form.SiteCustomerAddress2Edit, form.SiteCustomerCityEdit,
+            form.SiteCustomerStateEdit, form.SiteCustomerZipEdit,
+            form.SiteCustomerPhoneNumberEdit};
+}
+
+TTestFileWindow WindowFields(const TRadonMainForm& form) {
+    TTestFileWindow window;
+    window.MitigationInstalled = frmPreferences->PrintMitigationSystemInstalledchk->GetChecked();
+    window.MitigationWorking = frmPreferences->radioMitigationWorking->ItemIndex();
+    window.InspectorName = frmPreferences->InspectorName;
+    const TAddressEdits billing = BillingEdits(form), site = SiteEdits(form);
+    for (int i = 0; i < CustomerFieldCount; ++i) {
+        window.Billing[i] = billing[i]->Text();
+        window.Site[i] = site[i]->Text();
+    }
+    return window;
+}
+
+void ShowWindowFields(const TRadonMainForm& form, const TTestFileWindow& window) {
+    frmPreferences->PrintMitigationSystemInstalledchk->SetChecked(window.MitigationInstalled);
+    frmPreferences->radioMitigationWorking->SetItemIndex(window.MitigationWorking);
+    frmPreferences->InspectorName = window.InspectorName;
+    const TAddressEdits billing = BillingEdits(form), site = SiteEdits(form);
+    for (int i = 0; i < CustomerFieldCount; ++i) {
+        billing[i]->SetText(window.Billing[i]);
+        site[i]->SetText(window.Site[i]);
+    }
+}
+
+}  // namespace
+
+void TRadonMainForm::mnuSaveDataClick(TObject*) {
+    if (!TestFromMonitor) {
+        MessageDlg(NotFromDeviceText, mtWarning, {mbOK}, 0);
+        return;
+    }
+    if (Monitor->CF1 == 0) {
+        MessageDlg("There is no data to save.", mtError, {mbOK}, 0);
+        return;
+    }
+    if (!BuildCustomerText()) return;
+    const AnsiString fileName = ChooseTextFileToSave();
+    if (fileName.IsEmpty()) return;
+    WriteTextFile(fileName, TestDataFileText(*Monitor, WindowFields(*this), ProductVersionText()));
+}
+
+void TRadonMainForm::mnuLoadDataClick(TObject*) {
+    OpenDialog1->SetFilter(TextFileFilter);
+    if (!OpenDialog1->Execute()) return;
+    const auto test = std::make_unique<TLoadedTest>();
+    try {
+        TMemoryStream file;
+        file.LoadFromFile(OpenDialog1->FileName());
+        ReadTestDataFile(file, *test);
+    } catch (const Exception& e) {
+        MessageDlg(OpenFailedText + e.Message(), mtError, {mbOK}, 0);
+        return;
+    }
+    CopyTestFileFields(test->Record, *Monitor);
+    ShowWindowFields(*this, test->Window);
+    AvgTemperature = test->Averages.Temperature;
+    AvgPressure = test->Averages.Pressure;
+    AvgHumidity = test->Averages.Humidity;
+    TestFromMonitor = false;
+    try {
+        ShowLoadedTest();
+    } catch (const Exception& e) {
+        MessageDlg(OpenFailedText + e.Message(), mtError, {mbOK}, 0);
+    }
+}
+
+void TRadonMainForm::btnCopyAddressClick(TObject*) {
+    const TAddressEdits billing = BillingEdits(*this), site = SiteEdits(*this);
+    for (int i = 0; i < CustomerFieldCount; ++i) site[i]->SetText(billing[i]->Text());
+}
+
+bool TRadonMainForm::BuildCustomerText() {
+    for (const TAddressEdits& edits : {BillingEdits(*this), SiteEdits(*this)}) {
+        for (int i = 0; i < CustomerFieldCount; ++i) {
+            if (!RequiredFieldTexts[i] || !Trim(edits[i]->Text()).IsEmpty()) continue;
+            MessageDlg(RequiredFieldTexts[i], mtError, {mbOK}, 0);
+            UiPageControl1->SetActivePage(InspectionSheet);
+            edits[i]->SetFocus();
+            return false;
+        }
+    }
+    CustomerText = CustomerBlockText(WindowFields(*this));
+    return true;
+}
+
+AnsiString TRadonMainForm::CompanyBlockText() {
+    return ::CompanyBlockText(frmPreferences->InspectorName, *Monitor);
+}
+
+AnsiString TRadonMainForm::InspectorInfoText() {
+    return ::InspectorInfoText(frmPreferences->InspectorName, *Monitor);
+}
+
+AnsiString TRadonMainForm::ReadFieldValue(TStream& stream) { return ::ReadFieldValue(stream); }
+
+AnsiString TRadonMainForm::ChooseTextFileToSave() {
+    SaveDialog1->SetFilter(TextFileFilter);
+    return SaveDialog1->Execute() ? WithTxtExtension(SaveDialog1->FileName()) : AnsiString();
+}
+
+bool TRadonMainForm::WriteTextFile(const AnsiString& fileName, const AnsiString& text) {
+    try {
+        WriteFileWhole(fileName, text.c_str(), static_cast<size_t>(text.Length()));
+        return true;
+    } catch (const EStreamError& e) {
+        MessageDlg(e.Message(), mtError, {mbOK}, 0);
+        return false;
+    }
+}

@@ -1,0 +1,300 @@
+// The main window's file commands through the dialog and message-box hooks: Save and Open of
+// the fixture files, the refusals and required customer fields, damaged and missing files that
+// leave the shown test as it was, Copy Billing Address, and Copy and Write Raw Data.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "ErrorCodes.h"
+#include "Preferences.h"
+#include "PreviewDialog.h"
+#include "QMCAbout.h"
+#include "Radon.h"
+#include "RadonMainForm.h"
+#include "RawDataText.h"
+#include "SettingsFile.h"
+#include "UiCheckBox.h"
+#include "UiEdit.h"
+#include "UiRadioGroup.h"
+#include "cl_clipboard.h"
+#include "cl_dialogs.h"
+#include "sample_tests.h"
+#include "test_pump.h"
+
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+const char* const Version = "1.2.0.0";
+
+class MainWindowEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        DeleteFileA(SettingsFileName().c_str());
+        Application->CreateForm(RadonMainForm);
+        Application->CreateForm(frmPrintPreview);
+        Application->CreateForm(frmPreferences);
+        Application->CreateForm(ErrorCodesForm);
+        RadonMainForm->QMCAboutComponent->AboutBox()->Version->SetCaption(Version);
+        RadonMainForm->Show();
+        Application->ProcessMessages();
+    }
+    void TearDown() override {
+        RadonMainForm->Hide();
+        Application->ProcessMessages();
+        DeleteFileA(SettingsFileName().c_str());
+    }
+};
+
+const auto* controls = ::testing::AddGlobalTestEnvironment(new ControlsEnvironment);
+const auto* mainWindow = ::testing::AddGlobalTestEnvironment(new MainWindowEnvironment);
+
+using Edits = std::array<TUiEdit*, CustomerFieldCount>;
+
+Edits BillingEdits() {
+    const TRadonMainForm& f = *RadonMainForm;
+    return {f.CustomerNameEdit, f.CustomerAddress1Edit, f.CustomerAddress2Edit,
+            f.CustomerCityEdit, f.CustomerStateEdit,    f.CustomerZipEdit,
+            f.CustomerPhoneNumberEdit};
+}
+
+Edits SiteEdits() {
+    const TRadonMainForm& f = *RadonMainForm;
+    return {f.SiteCustomerNameEdit,  f.SiteCustomerAddress1Edit, f.SiteCustomerAddress2Edit,
+            f.SiteCustomerCityEdit,  f.SiteCustomerStateEdit,    f.SiteCustomerZipEdit,
+            f.SiteCustomerPhoneNumberEdit};
+}
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Boxes().clear();
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        folder_ = std::string(temp) + "app_testfile_" + std::to_string(GetCurrentProcessId());
+        folder_ += "\\";
+        CreateDirectoryA(folder_.c_str(), nullptr);
+        Hooks().ExecuteDialog = [this](TCommonDialog& dialog) {
+            auto& file = dynamic_cast<TOpenDialog&>(dialog);
+            dialogs_.push_back(&file);
+            filters_.push_back(file.Filter().str());
+            if (answer_.empty()) return false;
+            file.SetFileName(answer_.c_str());
+            return true;
+        };
+    }
+    void TearDown() override {
+        Hooks().ExecuteDialog = nullptr;
+        for (const char* name : {"saved.txt", "saved.TXT", "raw.txt", "damaged.txt"})
+            DeleteFileA((folder_ + name).c_str());
+        RemoveDirectoryA(folder_.c_str());
+    }
+
+    // Puts a sample into the device record and the window, as a retrieval would leave them.
+    void Show(const SampleTest& test) {
+        static_cast<TDeviceRecord&>(*Monitor) = *test.Record;
+        frmPreferences->InspectorName = test.Window.InspectorName;
+        const TTestFileWindow& window = test.Window;
+        frmPreferences->PrintMitigationSystemInstalledchk->SetChecked(window.MitigationInstalled);
+        frmPreferences->radioMitigationWorking->SetItemIndex(test.Window.MitigationWorking);
+        for (int i = 0; i < CustomerFieldCount; ++i) {
+            BillingEdits()[i]->SetText(test.Window.Billing[i]);
+            SiteEdits()[i]->SetText(test.Window.Site[i]);
+        }
+        RadonMainForm->TestFromMonitor = true;
+    }
+
+    std::string folder_;
+    std::string answer_;
+    std::vector<TOpenDialog*> dialogs_;
+    std::vector<std::string> filters_;
+};
+
+TEST_F(FileCommandsTest, SaveRefusesATestNotRetrievedOrMissing) {
+    Show(Sample6915());
+    RadonMainForm->TestFromMonitor = false;
+    RadonMainForm->mnuSaveDataClick(nullptr);
+    Monitor->CF1 = 0;
+    RadonMainForm->TestFromMonitor = true;
+    RadonMainForm->mnuSaveDataClick(nullptr);
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[0].text,
+              "Only data from the device can be saved into a file.\nPlease connect the device "
+              "and retrieve the data.");
+    EXPECT_EQ(Boxes()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONWARNING));
+    EXPECT_EQ(Boxes()[1].text, "There is no data to save.");
+    EXPECT_EQ(Boxes()[1].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));
+    EXPECT_TRUE(dialogs_.empty());
+}
+
+TEST_F(FileCommandsTest, SaveNamesTheFirstEmptyRequiredCustomerFieldAndFocusesIt) {
+    struct Case {
+        bool site;
+        int field;
+        const char* message;
+    };
+    const Case cases[] = {{false, 0, "Customer name is a required field."},
+                          {false, 1, "Address 1 is a required field."},
+                          {false, 3, "City is a required field."},
+                          {true, 4, "State is a required field."},
+                          {true, 5, "Zai code is a required field."}};
+    for (const Case& c : cases) {
+        Show(Sample6915());
+        (c.site ? SiteEdits() : BillingEdits())[c.field]->SetText("  ");
+        Boxes().clear();
+        RadonMainForm->mnuSaveDataClick(nullptr);
+        ASSERT_EQ(Boxes().size(), 1u) << c.message;
+        EXPECT_EQ(Boxes()[0].text, c.message);
+        EXPECT_EQ(Boxes()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));
+        EXPECT_EQ(RadonMainForm->ActiveControl(), (c.site ? SiteEdits() : BillingEdits())[c.field]);
+    }
+    for (int i = 0; i < CustomerFieldCount; ++i) BillingEdits()[i]->SetText("");
+    Boxes().clear();
+    RadonMainForm->mnuSaveDataClick(nullptr);
+    EXPECT_EQ(Boxes().at(0).text, "Customer name is a required field.");
+    EXPECT_TRUE(dialogs_.empty());
+}
+
+TEST_F(FileCommandsTest, SaveWritesTheFixturesAndLeavesTheClipboardAlone) {
+    Clipboard()->SetAsText("the user's text");
+    Show(Sample6915());
+    answer_ = folder_ + "saved";
+    RadonMainForm->mnuSaveDataClick(nullptr);
+    EXPECT_EQ(ReadBytes(folder_ + "saved.txt"), Fixture("test6915.txt"));
+    EXPECT_THAT(RadonMainForm->CustomerText.str(),
+                StartsWith("Customer Billing Information:\nName:\tJane Homeowner\n"));
+
+    Show(Sample6916());
+    answer_ = folder_ + "saved.TXT";
+    RadonMainForm->mnuSaveDataClick(nullptr);
+    EXPECT_EQ(ReadBytes(folder_ + "saved.TXT"), Fixture("test6916.txt"));
+    EXPECT_EQ(filters_, std::vector<std::string>(2, "Text file (*.txt)|*.txt"));
+    EXPECT_EQ(dialogs_.at(0), RadonMainForm->SaveDialog1);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Clipboard()->AsText(), "the user's text");
+}
+
+TEST_F(FileCommandsTest, SaveIntoAMissingFolderIsReported) {
+    Show(Sample6915());
+    answer_ = folder_ + "missing\\saved";
+    RadonMainForm->mnuSaveDataClick(nullptr);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_THAT(Boxes()[0].text.str(), HasSubstr("saved.txt"));
+    EXPECT_EQ(Boxes()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));
+}
+
+TEST_F(FileCommandsTest, OpenShowsTheFileAndSaveIsThenRefused) {
+    Show(Sample6915());
+    Monitor->Pin = "4321";
+    answer_ = FixtureDir() + "test6916.txt";
+    RadonMainForm->mnuLoadDataClick(nullptr);
+    EXPECT_TRUE(Boxes().empty()) << (Boxes().empty() ? "" : Boxes()[0].text.c_str());
+    EXPECT_EQ(dialogs_.at(0), RadonMainForm->OpenDialog1);
+    EXPECT_EQ(RadonMainForm->OpenDialog1->Title(), "Load Measured Data");
+    EXPECT_EQ(filters_.at(0), "Text file (*.txt)|*.txt");
+    EXPECT_EQ(Monitor->ModelNumber, "6916");
+    EXPECT_EQ(Monitor->SerialNumber, "16042");
+    EXPECT_EQ(Monitor->Measurements[1].Alpha0Counts, 220);
+    EXPECT_EQ(Monitor->Pin, "4321");
+    EXPECT_EQ(Stamp(Monitor->StartTime), "2026-06-01 08:15:00");
+    EXPECT_FALSE(RadonMainForm->TestFromMonitor);
+    EXPECT_EQ(frmPreferences->InspectorName, "");
+    EXPECT_FALSE(frmPreferences->PrintMitigationSystemInstalledchk->GetChecked());
+    EXPECT_EQ(frmPreferences->radioMitigationWorking->ItemIndex(), -1);
+    EXPECT_EQ(RadonMainForm->SiteCustomerAddress1Edit->Text(), "99 Lake Dr");
+    EXPECT_EQ(RadonMainForm->CustomerPhoneNumberEdit->Text(), "309-555-0111");
+    EXPECT_NEAR(RadonMainForm->AvgHumidity, (45.5 + 50.0 + 0.0 + 99.9) / 4, 1e-5);
+    EXPECT_NEAR(RadonMainForm->AvgPressure, (30.0 + 29.9 + 28.5 + 30.0) / 4 * 3.385, 1e-4);
+
+    answer_ = FixtureDir() + "test6915.txt";
+    RadonMainForm->mnuLoadDataClick(nullptr);
+    EXPECT_EQ(frmPreferences->InspectorName, "Pat Inspector");
+    EXPECT_TRUE(frmPreferences->PrintMitigationSystemInstalledchk->GetChecked());
+    EXPECT_EQ(frmPreferences->radioMitigationWorking->ItemIndex(), 0);
+    EXPECT_TRUE(Boxes().empty());
+
+    RadonMainForm->mnuSaveDataClick(nullptr);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_THAT(Boxes()[0].text.str(), StartsWith("Only data from the device"));
+}
+
+TEST_F(FileCommandsTest, DamagedOrMissingFilesLeaveTheShownTest) {
+    std::string damaged = Fixture("test6915.txt");
+    damaged.replace(damaged.find("Serial Number:\t15001"), 20, "Serial Number:\t99999");
+    damaged.replace(damaged.find("01:30\t65535.0"), 13, "01:30\t6553x.0");
+    {
+        std::ofstream out(folder_ + "damaged.txt", std::ios::binary);
+        out << damaged;
+    }
+    Show(Sample6916());
+    const TDateTime shownStart = Monitor->StartTime;
+    for (const std::string& file : {folder_ + "damaged.txt", folder_ + "absent.txt"}) {
+        answer_ = file;
+        Boxes().clear();
+        RadonMainForm->mnuLoadDataClick(nullptr);
+        ASSERT_EQ(Boxes().size(), 1u);
+        EXPECT_THAT(Boxes()[0].text.str(), StartsWith("Error occured while opening the file.\n\n"));
+        EXPECT_EQ(Boxes()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));
+        EXPECT_EQ(Monitor->SerialNumber, "16042");
+        EXPECT_EQ(Monitor->ModelNumber, "6916");
+        EXPECT_EQ(Monitor->StartTime, shownStart);
+        EXPECT_EQ(Monitor->Measurements[1].Alpha0Counts, 100);
+        EXPECT_EQ(RadonMainForm->SiteCustomerAddress1Edit->Text(), " 99 Lake Dr ");
+        EXPECT_TRUE(RadonMainForm->TestFromMonitor);
+    }
+    answer_ = folder_ + "damaged.txt";
+    Boxes().clear();
+    RadonMainForm->mnuLoadDataClick(nullptr);
+    EXPECT_EQ(Boxes().at(0).text,
+              "Error occured while opening the file.\n\nLine 62: '6553x.0' is not a valid "
+              "floating point value");
+}
+
+TEST_F(FileCommandsTest, CopyBillingAddressCopiesTheTextsUnchanged) {
+    const char* const texts[] = {" Ann ", "1 Road", "", "Town", "ST", "00001", "555"};
+    for (int i = 0; i < CustomerFieldCount; ++i) {
+        BillingEdits()[i]->SetText(texts[i]);
+        SiteEdits()[i]->SetText("old");
+    }
+    RadonMainForm->btnCopyAddressClick(nullptr);
+    for (int i = 0; i < CustomerFieldCount; ++i) EXPECT_EQ(SiteEdits()[i]->Text(), texts[i]);
+}
+
+TEST_F(FileCommandsTest, CopyRawDataPutsTheConvertedTextOnTheClipboard) {
+    Show(Sample6916());
+    Monitor->CF1 = 0;
+    Clipboard()->SetAsText("the user's text");
+    RadonMainForm->CopyDatamnuClick(nullptr);
+    EXPECT_EQ(Clipboard()->AsText(), "the user's text");
+    Show(Sample6916());
+    RadonMainForm->CopyDatamnuClick(nullptr);
+    EXPECT_EQ(Clipboard()->AsText(), RawDataText(*Monitor, true, Version));
+    EXPECT_THAT(Clipboard()->AsText().str(), HasSubstr("PC Software Version:\t1.2.0.0\n"));
+    EXPECT_TRUE(Boxes().empty());
+}
+
+TEST_F(FileCommandsTest, WriteRawDataWritesTheConvertedTextWithCrLf) {
+    Show(Sample6915());
+    Monitor->CF1 = 0;
+    RadonMainForm->WriteRawDatasubmnuClick(nullptr);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, "There is no data to write in a file");
+    EXPECT_EQ(Boxes()[0].caption, "Message");
+    EXPECT_TRUE(dialogs_.empty());
+
+    Show(Sample6915());
+    Clipboard()->SetAsText("the user's text");
+    RadonMainForm->WriteRawDatasubmnuClick(nullptr);  // cancelled
+    answer_ = folder_ + "raw";
+    RadonMainForm->WriteRawDatasubmnuClick(nullptr);
+    const std::string written = ReadBytes(folder_ + "raw.txt");
+    EXPECT_EQ(written, WithCrLf(RawDataText(*Monitor, true, Version)).str());
+    EXPECT_THAT(written, HasSubstr("\r\n00:30\t457.0\t \t\r\n"));
+    EXPECT_EQ(filters_, std::vector<std::string>(2, "Text file (*.txt)|*.txt"));
+    EXPECT_EQ(Clipboard()->AsText(), "the user's text");
+    EXPECT_EQ(Boxes().size(), 1u);
+}
+
+}  // namespace
