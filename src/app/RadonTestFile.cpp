@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "Preferences.h"
+#include "RadonAverages.h"
 #include "Radon.h"
 #include "RadonMainForm.h"
 #include "TestDataFile.h"
@@ -96,9 +97,10 @@ void TRadonMainForm::mnuLoadDataClick(TObject*) {
     }
     CopyTestFileFields(test->Record, *Monitor);
     ShowWindowFields(*this, test->Window);
-    AvgTemperature = test->Averages.Temperature;
-    AvgPressure = test->Averages.Pressure;
-    AvgHumidity = test->Averages.Humidity;
+    const TSensorAverages sensors = ComputeSensorAverages(*Monitor);
+    AvgTemperature = sensors.Temperature;
+    AvgPressure = sensors.Pressure;
+    AvgHumidity = sensors.Humidity;
     TestFromMonitor = false;
     try {
         ShowLoadedTest();

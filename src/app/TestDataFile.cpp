@@ -225,25 +225,7 @@ TDateTime StartTimeOf(const TFileLines& lines, const AnsiString& firstRow) {
     });
 }
 
-TSensorAverages AveragesOf(const TDeviceRecord& record) {
-    TSensorAverages averages;
-    const int n = record.NumMeasurements - 1;
-    if (n <= 0) return averages;
-    double temperature = 0, pressure = 0, humidity = 0;
-    for (int i = 1; i <= n; ++i) {
-        temperature += record.Measurements[i].Temperature;
-        pressure += record.Measurements[i].Pressure;
-        humidity += record.Measurements[i].Humidity;
-    }
-    averages.Humidity = humidity / n;
-    const bool fahrenheit = record.UnitsIndex != 0;
-    averages.Temperature = fahrenheit ? temperature / n * 1.8 + 32 : temperature / n;
-    averages.Pressure = fahrenheit ? pressure / n : pressure / n * 3.385;
-    return averages;
-}
-
-void ReadReadings(TFileLines& lines, TLoadedTest& test) {
-    TDeviceRecord& record = test.Record;
+void ReadReadings(TFileLines& lines, TDeviceRecord& record) {
     lines.Skip(1);
     const TDateTime date = ReadStartDate(lines);
     lines.Skip(2);
@@ -255,7 +237,6 @@ void ReadReadings(TFileLines& lines, TLoadedTest& test) {
         if (i > 1) row = NextRow(lines);
         ReadRow(lines, row, model6915, record.Measurements[i]);
     }
-    test.Averages = AveragesOf(record);
 }
 
 }  // namespace
@@ -329,7 +310,7 @@ AnsiString ReadFieldValue(TStream& stream) {
 void ReadTestDataFile(TStream& stream, TLoadedTest& test) {
     TFileLines lines(stream);
     ReadHeader(lines, test);
-    ReadReadings(lines, test);
+    ReadReadings(lines, test.Record);
 }
 
 void CopyTestFileFields(const TDeviceRecord& from, TDeviceRecord& to) {

@@ -18,18 +18,10 @@ struct TTestFileWindow {
     AnsiString Site[CustomerFieldCount];
 };
 
-// Sensor averages of an opened test: temperature and pressure in the test's units.
-struct TSensorAverages {
-    double Temperature = 0;
-    double Pressure = 0;
-    double Humidity = 0;
-};
-
 // A test read from a file, kept apart from the shown test until the whole file was read.
 struct TLoadedTest {
     TDeviceRecord Record;
     TTestFileWindow Window;
-    TSensorAverages Averages;
 };
 
 // A file that cannot be read whole; the message names the line ("Line 9: ...").

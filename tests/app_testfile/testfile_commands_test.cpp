@@ -205,6 +205,8 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndSaveIsThenRefused) {
     EXPECT_EQ(frmPreferences->radioMitigationWorking->ItemIndex(), -1);
     EXPECT_EQ(RadonMainForm->SiteCustomerAddress1Edit->Text(), "99 Lake Dr");
     EXPECT_EQ(RadonMainForm->CustomerPhoneNumberEdit->Text(), "309-555-0111");
+    // Units index 0: degrees C as read, inHg turned into kPa.
+    EXPECT_NEAR(RadonMainForm->AvgTemperature, (20.0 + 21.5 - 3.3 + 20.0) / 4, 1e-5);
     EXPECT_NEAR(RadonMainForm->AvgHumidity, (45.5 + 50.0 + 0.0 + 99.9) / 4, 1e-5);
     EXPECT_NEAR(RadonMainForm->AvgPressure, (30.0 + 29.9 + 28.5 + 30.0) / 4 * 3.385, 1e-4);
 
