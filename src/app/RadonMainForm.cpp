@@ -1,6 +1,9 @@
 #include "RadonMainForm.h"
 
+#include <commctrl.h>
+
 #include "DynamicHTMLHelp.h"
+#include "GIFImage.h"
 #include "Preferences.h"
 #include "QMCAbout.h"
 #include "Radon.h"
@@ -18,6 +21,9 @@
 #include "UiToolButton.h"
 #include "UiToolbar.h"
 #include "UiVersionInfo.h"
+#include "cl_dialogs.h"
+#include "cl_imagelist.h"
+#include "cl_menus.h"
 #include "cl_sys.h"
 
 TRadonMainForm* RadonMainForm = nullptr;
@@ -33,15 +39,107 @@ template <class T> T* Place(TComponent* owner, TWinControl* parent, const AnsiSt
     return control;
 }
 
-const char* const ToolButtons[][2] = {
-    {"OpenButton", "Open"},      {"SaveButton", "Save"},          {"", ""},
-    {"PrintButton", "Print"},    {"PreviewButton", "Preview"},    {"", ""},
-    {"CopyButton", "Copy"},      {"CopyChartButton", "Copy Chart"}, {"WriteButton", "Write"},
-    {"", ""},
-    {"PreferencesButton", "Preferences"}, {"TestOptionsButton", "Options"},
-    {"SerialButton", "Serial"},  {"", ""},
-    {"HelpButton", "Help"},
+// Glyphs of the system's standard small toolbar images, followed by its view images.
+constexpr int ViewGlyphs = STD_PRINT + 1;
+constexpr int NoGlyph = -1;
+
+using Handler = void (TRadonMainForm::*)(TObject*);
+
+struct ToolButtonEntry {
+    TUiToolButton* TRadonMainForm::*Field;  // null for a separator
+    const char* Name;
+    const char* Caption;
+    const char* Hint;
+    int Glyph;
+    Handler OnClick;
 };
+
+const ToolButtonEntry ToolButtons[] = {
+    {&TRadonMainForm::ToolButtonOpen, "ToolButtonOpen", "Open", "Open Measured Data",
+     STD_FILEOPEN, &TRadonMainForm::ToolButtonOpenClick},
+    {&TRadonMainForm::ToolButtonSave, "ToolButtonSave", "Save", "Save Measured Data",
+     STD_FILESAVE, &TRadonMainForm::ToolButtonSaveClick},
+    {},
+    {&TRadonMainForm::ToolButtonPrint, "ToolButtonPrint", "Print", "Print Test Results",
+     STD_PRINT, &TRadonMainForm::ToolButtonPrintClick},
+    {&TRadonMainForm::ToolButtonPrintPreview, "ToolButtonPrintPreview", "Print Preview",
+     "Print Preview", STD_PRINTPRE, &TRadonMainForm::ToolButtonPrintPreviewClick},
+    {},
+    {&TRadonMainForm::ToolButtonCopy, "ToolButtonCopy", "Copy Data",
+     "Copy Raw Data To Clipboard", STD_COPY, &TRadonMainForm::ToolButtonCopyClick},
+    {&TRadonMainForm::ToolButtonCopyChart, "ToolButtonCopyChart", "Copy Chart",
+     "Copy Chart To Clipboard", ViewGlyphs + VIEW_LARGEICONS,
+     &TRadonMainForm::ToolButtonCopyChartClick},
+    {&TRadonMainForm::ToolButtonWrite, "ToolButtonWrite", "Write Into File",
+     "Write Raw Data Into File", STD_FILENEW, &TRadonMainForm::ToolButtonWriteClick},
+    {},
+    {&TRadonMainForm::ToolButtonPreferences, "ToolButtonPreferences", "Monitor Settings",
+     "Set Monitor Settings", STD_PROPERTIES, &TRadonMainForm::ToolButtonPreferencesClick},
+    {&TRadonMainForm::testChangeOptions, "testChangeOptions", "Print Preferences",
+     "Set Print Preferences", ViewGlyphs + VIEW_DETAILS,
+     &TRadonMainForm::subMenuPrintPreferencesClick},
+    {&TRadonMainForm::ToolButtonSerial, "ToolButtonSerial", "Select Serial Port",
+     "Select Serial Port", ViewGlyphs + VIEW_NETCONNECT, &TRadonMainForm::ToolButtonSerialClick},
+    {},
+    {&TRadonMainForm::ToolButtonHelp, "ToolButtonHelp", "Help", "View Help", STD_HELP,
+     &TRadonMainForm::ToolButtonHelpClick},
+};
+
+struct PictureSlotFields {
+    TImage* TRadonMainForm::*Image;
+    TUiBitBtn* TRadonMainForm::*Button;
+    TUiCheckBox* TRadonMainForm::*PrintCheck;
+    TUiEdit* TRadonMainForm::*Comments;
+    Handler OnClick;
+};
+
+#define PICTURE_SLOT(n)                                                                    \
+    {&TRadonMainForm::Image##n, &TRadonMainForm::UiBtnImage##n,                               \
+     &TRadonMainForm::cbPrintImage##n, &TRadonMainForm::txtImage##n##Comments,                \
+     &TRadonMainForm::UiBtnImage##n##Click}
+const PictureSlotFields PictureSlots[] = {PICTURE_SLOT(1), PICTURE_SLOT(2),
+                                          PICTURE_SLOT(3), PICTURE_SLOT(4),
+                                          PICTURE_SLOT(5), PICTURE_SLOT(6)};
+#undef PICTURE_SLOT
+
+const char* const PictureFilter =
+    "All (*.gif;*.jpg;*.jpeg;*.bmp)|*.gif;*.jpg;*.jpeg;*.bmp|GIF Image (*.gif)|*.gif|JPEG Image "
+    "File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
+
+// Destroys a window made only for a moment.
+struct TransientWindow {
+    HWND Handle;
+    ~TransientWindow() { if (Handle) DestroyWindow(Handle); }
+};
+
+// A copy of the system's standard and view toolbar images (16 x 16), loaded through a hidden
+// toolbar window, which is how the system hands them out.
+HIMAGELIST SystemToolbarImages() {
+    TransientWindow bar{CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                        nullptr, nullptr, nullptr)};
+    if (!bar.Handle) RaiseLastOSError();
+    SendMessageA(bar.Handle, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(bar.Handle, TB_LOADIMAGES, IDB_STD_SMALL_COLOR,
+                 reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    SendMessageA(bar.Handle, TB_LOADIMAGES, IDB_VIEW_SMALL_COLOR,
+                 reinterpret_cast<LPARAM>(HINST_COMMCTRL));
+    auto* images = reinterpret_cast<HIMAGELIST>(SendMessageA(bar.Handle, TB_GETIMAGELIST, 0, 0));
+    return images ? ImageList_Duplicate(images) : nullptr;
+}
+
+// A caption turned a quarter anticlockwise, reading upwards, centred in a picture.
+void PaintVerticalCaption(TImage* image, const AnsiString& text) {
+    TBitmap* bitmap = image->Picture()->Bitmap();
+    bitmap->SetSize(image->Width(), image->Height());
+    TCanvas* canvas = bitmap->Canvas();
+    canvas->Brush()->SetColor(clBtnFace);
+    canvas->FillRect(TRect{0, 0, image->Width(), image->Height()});
+    canvas->Font()->SetName("Tahoma");
+    canvas->Font()->SetSize(9);
+    canvas->Font()->SetStyle({fsBold});
+    canvas->Font()->SetOrientation(900);
+    canvas->TextOut(2, (image->Height() + canvas->TextWidth(text)) / 2, text);
+}
 
 const char* const IdentityCaptions[] = {"Model Number:", "Serial Number:", "Calibration Date:",
                                         "Battery:", "CF:"};
@@ -117,13 +215,20 @@ TRadonMainForm::TRadonMainForm(TComponent* owner) : TForm(owner) {
     SetPosition(poScreenCenter);
     SetBounds(0, 0, 892, 758);
     Font()->SetName("MS Sans Serif");
+    SetShowHint(true);
+    CreateImageList();
+    CreateMainMenu();
     CreateToolbar();
     CreateStatusBar();
     CreatePages();
+    CreateDialogs();
     DynamicHTMLHelp = new TDynamicHTMLHelp(this);
     DynamicHTMLHelp->SetName("DynamicHTMLHelp");
     QMCAboutComponent = new TQMCAboutComponent(this);
     QMCAboutComponent->SetName("QMCAboutComponent");
+    ApplicationEvents1 = new TApplicationEvents(this);
+    ApplicationEvents1->SetName("ApplicationEvents1");
+    ApplicationEvents1->OnHelp = Bind(this, &TRadonMainForm::ApplicationEvents1Help);
     OnShow = Bind(this, &TRadonMainForm::FormShow);
     OnClose = Bind(this, &TRadonMainForm::FormClose);
     EndLoading(this);
@@ -152,20 +257,115 @@ void TRadonMainForm::BeforeDestruction() {
     Monitor = nullptr;
 }
 
+void TRadonMainForm::CreateImageList() {
+    RegisterGIFImage();
+    ImageList1 = new TImageList(this);
+    ImageList1->SetName("ImageList1");
+    ImageList1->SetHandle(SystemToolbarImages());
+}
+
+void TRadonMainForm::CreateMainMenu() {
+    MainMenu = new TMainMenu(this);
+    MainMenu->SetName("MainMenu");
+    MainMenu->SetImages(ImageList1);
+    MainMenu->SetOwnerDraw(true);
+    auto entry = [this](TMenuItem* parent, const char* name, const char* caption, Handler onClick,
+                        int glyph) {
+        auto* item = new TMenuItem(this);
+        if (*name) item->SetName(name);
+        item->SetCaption(caption);
+        item->SetImageIndex(glyph);
+        if (onClick) item->OnClick = Bind(this, onClick);
+        (parent ? parent : MainMenu->Items())->Add(item);
+        return item;
+    };
+    auto line = [&](TMenuItem* parent) { entry(parent, "", "-", nullptr, NoGlyph); };
+    using F = TRadonMainForm;
+
+    File1 = entry(nullptr, "File1", "&File", nullptr, NoGlyph);
+    Data1 = entry(File1, "Data1", "Retrieve Data", &F::Data1Click, ViewGlyphs + VIEW_NETCONNECT);
+    line(File1);
+    mnuSaveData = entry(File1, "mnuSaveData", "Save Measured Data...", &F::mnuSaveDataClick,
+                        STD_FILESAVE);
+    mnuLoadData = entry(File1, "mnuLoadData", "Open Measured Data...", &F::mnuLoadDataClick,
+                        STD_FILEOPEN);
+    line(File1);
+    Print1 = entry(File1, "Print1", "&Print", nullptr, STD_PRINT);
+    TestResults1 = entry(Print1, "TestResults1", "&Test Results", &F::TestResults1Click, NoGlyph);
+    PrintPreview1 = entry(File1, "PrintPreview1", "Print Preview", &F::PrintPreview1Click,
+                          STD_PRINTPRE);
+    PrinttoPDF1 = entry(File1, "PrinttoPDF1", "Print to PDF", &F::PrinttoPDF1Click, NoGlyph);
+    PrinttoPDF1->SetVisible(false);
+    PrintSetup1 = entry(File1, "PrintSetup1", "Print Set&up...", &F::PrintSetup1Click, NoGlyph);
+    line(File1);
+    Exit = entry(File1, "Exit", "&Exit", &F::ExitClick, NoGlyph);
+
+    Edit1 = entry(nullptr, "Edit1", "&Edit", nullptr, NoGlyph);
+    CopyDatamnu = entry(Edit1, "CopyDatamnu", "&Copy Raw Data", &F::CopyDatamnuClick, STD_COPY);
+    submnuCopyChart = entry(Edit1, "submnuCopyChart", "Copy Char&t", &F::submnuCopyChartClick,
+                            ViewGlyphs + VIEW_LARGEICONS);
+    WriteRawDatasubmnu = entry(Edit1, "WriteRawDatasubmnu", "&Write Raw Data",
+                               &F::WriteRawDatasubmnuClick, STD_FILENEW);
+
+    View1 = entry(nullptr, "View1", "&View", nullptr, NoGlyph);
+    SubMenuViewToolbar = entry(View1, "SubMenuViewToolbar", "&Toolbar",
+                               &F::SubMenuViewToolbarClick, NoGlyph);
+    SubMenuViewLabel = entry(View1, "SubMenuViewLabel", "Toolbar &Label",
+                             &F::SubMenuViewLabelClick, NoGlyph);
+    SubMenuViewStatusBar = entry(View1, "SubMenuViewStatusBar", "&Status Bar",
+                                 &F::SubMenuViewStatusBarClick, NoGlyph);
+    for (TMenuItem* toggle : {SubMenuViewToolbar, SubMenuViewLabel, SubMenuViewStatusBar})
+        toggle->SetChecked(true);
+    line(View1);
+    SubMenuErrorCodes = entry(View1, "SubMenuErrorCodes", "View Notices...",
+                              &F::SubMenuErrorCodesClick, ViewGlyphs + VIEW_LIST);
+
+    Setup1 = entry(nullptr, "Setup1", "&Setup", nullptr, NoGlyph);
+    Preferences = entry(Setup1, "Preferences", "&Preferences...", &F::PreferencesClick, NoGlyph);
+    Preferences->SetVisible(false);
+    submnuMonitorInformation = entry(Setup1, "submnuMonitorInformation",
+                                     "&Monitor Information...",
+                                     &F::submnuMonitorInformationClick, NoGlyph);
+    submnuMonitorInformation->SetVisible(false);
+    submnuPrintingPreferences = entry(Setup1, "submnuPrintingPreferences", "&Monitor Settings...",
+                                      &F::submnuPrintingPreferencesClick, STD_PROPERTIES);
+    subMenuPrintPreferences = entry(Setup1, "subMenuPrintPreferences", "&Print Preferences...",
+                                    &F::subMenuPrintPreferencesClick, ViewGlyphs + VIEW_DETAILS);
+    SerialPort1 = entry(Setup1, "SerialPort1", "&Select Serial Port...", &F::SerialPort1Click,
+                        NoGlyph);
+    SoftwareReset1 = entry(Setup1, "SoftwareReset1", "Software Reset", &F::SoftwareReset1Click,
+                           NoGlyph);
+    SoftwareReset1->SetVisible(false);
+    FirmwareDownload2 = entry(Setup1, "FirmwareDownload2", "Firmware Download",
+                              &F::FirmwareDownload1Click, NoGlyph);
+    FirmwareDownload2->SetVisible(false);
+    FirmwareDownload2->SetEnabled(false);
+
+    Help1 = entry(nullptr, "Help1", "&Help", nullptr, NoGlyph);
+    Manual1 = entry(Help1, "Manual1", "&Contents...", &F::Manual1Click, STD_HELP);
+    About = entry(Help1, "About", "&About...", &F::AboutClick, NoGlyph);
+    SetMenu(MainMenu);
+}
+
 void TRadonMainForm::CreateToolbar() {
     Toolbar = Place<TUiToolbar>(this, this, "Toolbar", 0, 0, 892, 44);
     Toolbar->SetVisualStyle(vsGradient);
     Toolbar->SetGradientColorStyle(gcsMSOffice);
+    Toolbar->SetImages(ImageList1);
     Toolbar->SetTextOptions(ttoShowTextLabels);
     int spacer = 0;
-    for (const auto& button : ToolButtons) {
-        if (*button[0] == '\0') {
+    for (const ToolButtonEntry& entry : ToolButtons) {
+        if (!entry.Field) {
             auto* gap = Place<TUiSpacer>(this, Toolbar, "UiSpacer" + IntToStr(++spacer), 0, 0, 8, 40);
             gap->SetGrooved(true);
             continue;
         }
-        auto* toolButton = Place<TUiToolButton>(this, Toolbar, button[0], 0, 0, 60, 40);
-        toolButton->SetCaption(button[1]);
+        auto* button = Place<TUiToolButton>(this, Toolbar, entry.Name, 0, 0, 60, 40);
+        button->SetCaption(entry.Caption);
+        button->SetHint(entry.Hint);
+        button->SetImageIndex(entry.Glyph);
+        button->OnClick = Bind(this, entry.OnClick);
+        this->*entry.Field = button;
     }
     Toolbar->SetHeight(44);
 }
@@ -218,6 +418,7 @@ void TRadonMainForm::CreatePages() {
     TabSheet1 = sheet("TabSheet1", "Checklist");
     UiPageControl1->SetActivePage(InspectionSheet);
     CreateInspectionSheet();
+    CreatePicturesSheet();
     CreateChecklistSheet();
 }
 
@@ -245,8 +446,15 @@ void TRadonMainForm::CreateInspectionSheet() {
     ButtonRetrive = Place<TButton>(this, sheet, "ButtonRetrive", 6, 300, 220, 30);
     ButtonRetrive->SetCaption("Retrieve Data From Monitor");
     ButtonRetrive->SetDefault(true);
+    ButtonRetrive->OnClick = Bind(this, &TRadonMainForm::ButtonRetriveClick);
+    buttonClearScreen = Place<TUiBitBtn>(this, sheet, "buttonClearScreen", 234, 300, 92, 30);
+    buttonClearScreen->SetCaption("Clear Screen");
+    buttonClearScreen->OnClick = Bind(this, &TRadonMainForm::buttonClearScreenClick);
+    UiBitBtn2 = Place<TUiBitBtn>(this, sheet, "UiBitBtn2", 334, 300, 92, 30);
+    UiBitBtn2->SetCaption("Close");
+    UiBitBtn2->OnClick = Bind(this, &TRadonMainForm::UiBitBtn2Click);
 
-    TUiPanel* customer = Group(this, sheet, "Customer Information", 434, 6, 436, 210);
+    TUiPanel* customer = Group(this, sheet, "Customer Information", 434, 6, 436, 236);
     MakeLabel(this, customer, "", "Billing Address", 90, 22, 150);
     MakeLabel(this, customer, "", "Site Address", 262, 22, 150);
     TUiEdit** billing[] = {&CustomerNameEdit, &CustomerAddress1Edit, &CustomerAddress2Edit,
@@ -264,14 +472,17 @@ void TRadonMainForm::CreateInspectionSheet() {
         *billing[i] = Place<TUiEdit>(this, customer, billingNames[i], 90, y, 165, 21);
         *site[i] = Place<TUiEdit>(this, customer, AnsiString("Site") + billingNames[i], 262, y, 165, 21);
     }
-    TUiPanel* company = Group(this, sheet, "Inspection Company", 434, 222, 436, 72);
-    InspectorInfo = MakeLabel(this, company, "InspectorInfo", "", 10, 24, 416, 44);
+    btnCopyAddress = Place<TUiBitBtn>(this, customer, "btnCopyAddress", 200, 206, 227, 24);
+    btnCopyAddress->SetCaption("Copy Billing Address to Site Address");
+    btnCopyAddress->OnClick = Bind(this, &TRadonMainForm::btnCopyAddressClick);
+    TUiPanel* company = Group(this, sheet, "Inspection Company", 434, 248, 436, 130);
+    InspectorInfo = MakeLabel(this, company, "InspectorInfo", "", 10, 22, 416, 104);
 
     TUiPanel* risk = Group(this, sheet, "Radon Risk Information", 6, 338, 420, 170);
     MakeLabel(this, risk, "labelRadonRiskInfo", RadonRiskText, 10, 24, 400, 140);
 
     TUiPanel* protocols =
-        Group(this, sheet, "Understanding Time-Sensitive Testing Protocols", 434, 300, 436, 208);
+        Group(this, sheet, "Understanding Time-Sensitive Testing Protocols", 434, 384, 436, 214);
     MakeLabel(this, protocols, "UiLabel21", "Continuous Monitor Results:", 10, 24, 400);
     MakeLabel(this, protocols, "labelResult1", "Single test result average 4.0 pCi/l or more", 10, 44, 290);
     MakeLabel(this, protocols, "UiLabel30", "Fix the home", 300, 44, 130);
@@ -294,11 +505,53 @@ void TRadonMainForm::CreateInspectionSheet() {
                                          "* Non-Interference Agreement"};
     for (int i = 0; i < 3; ++i)
         MakeLabel(this, documents, documentNames[i], documentTexts[i], 10, 24 + 18 * i, 400);
+}
 
-    buttonClearScreen = Place<TUiBitBtn>(this, sheet, "buttonClearScreen", 664, 560, 100, 30);
-    buttonClearScreen->SetCaption("Clear Screen");
-    UiBitBtn2 = Place<TUiBitBtn>(this, sheet, "UiBitBtn2", 770, 560, 100, 30);
-    UiBitBtn2->SetCaption("Close");
+void TRadonMainForm::CreatePicturesSheet() {
+    auto* caption = Place<TImage>(this, ImagesSheet, "CoverPagePictureLabel", 24, 16, 24, 169);
+    PaintVerticalCaption(caption, "Cover Page Picture");
+    for (int slot = 0; slot < 6; ++slot)
+        CreatePictureSlot(slot, 56 + 280 * (slot % 3), 16 + 270 * (slot / 3));
+}
+
+void TRadonMainForm::CreatePictureSlot(int slot, int x, int y) {
+    const PictureSlotFields& fields = PictureSlots[slot];
+    const AnsiString n = IntToStr(slot + 1);
+    auto* frame = Place<TUiPanel>(this, ImagesSheet, "PicturePanel" + n, x, y, 217, 169);
+    frame->SetBevelOuter(bvLowered);
+    frame->SetCaption("");
+    TImage* image = Place<TImage>(this, frame, "Image" + n, 1, 1, 215, 167);
+    image->SetAlign(alClient);
+    image->SetCenter(true);
+    image->SetProportional(true);
+    image->SetAutoSize(true);
+    this->*fields.Image = image;
+    TUiBitBtn* button = Place<TUiBitBtn>(this, ImagesSheet, "UiBtnImage" + n, x, y + 176, 110, 25);
+    button->SetCaption("Select Picture...");
+    button->OnClick = Bind(this, fields.OnClick);
+    this->*fields.Button = button;
+    TUiCheckBox* print = Place<TUiCheckBox>(this, ImagesSheet, "cbPrintImage" + n, x + 122,
+                                            y + 180, 95, 17);
+    print->SetCaption("Print Picture");
+    this->*fields.PrintCheck = print;
+    MakeLabel(this, ImagesSheet, "", "Comments:", x, y + 210, 217);
+    this->*fields.Comments = Place<TUiEdit>(this, ImagesSheet, "txtImage" + n + "Comments", x,
+                                            y + 226, 217, 21);
+}
+
+void TRadonMainForm::CreateDialogs() {
+    OpenDialog1 = new TOpenDialog(this);
+    OpenDialog1->SetName("OpenDialog1");
+    OpenDialog1->SetTitle("Load Measured Data");
+    SaveDialog1 = new TSaveDialog(this);
+    SaveDialog1->SetName("SaveDialog1");
+    PrintDialog = new TPrintDialog(this);
+    PrintDialog->SetName("PrintDialog");
+    PrinterSetupDialog = new TPrinterSetupDialog(this);
+    PrinterSetupDialog->SetName("PrinterSetupDialog");
+    OpenPictureDialog = new TOpenPictureDialog(this);
+    OpenPictureDialog->SetName("OpenPictureDialog");
+    OpenPictureDialog->SetFilter(PictureFilter);
 }
 
 void TRadonMainForm::CreateChecklistSheet() {

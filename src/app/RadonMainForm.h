@@ -30,7 +30,10 @@ class TImage;
 class TOpenDialog;
 class TSaveDialog;
 class TOpenPictureDialog;
+class TPrintDialog;
+class TPrinterSetupDialog;
 class TApplicationEvents;
+class TImageList;
 class TStream;
 
 class TRadonMainForm : public TForm {
@@ -105,6 +108,44 @@ class TRadonMainForm : public TForm {
     void UiBtnImage5Click(TObject* sender);
     void UiBtnImage6Click(TObject* sender);
     void ApplyPrintPreferences();
+    void ToolButtonOpenClick(TObject* sender);
+    void ToolButtonSaveClick(TObject* sender);
+    void ToolButtonPrintClick(TObject* sender);
+    void ToolButtonPrintPreviewClick(TObject* sender);
+    void ToolButtonCopyClick(TObject* sender);
+    void ToolButtonCopyChartClick(TObject* sender);
+    void ToolButtonWriteClick(TObject* sender);
+    void ToolButtonPreferencesClick(TObject* sender);
+    void ToolButtonSerialClick(TObject* sender);
+    void ToolButtonHelpClick(TObject* sender);
+
+    // The menu bar, toolbar buttons, picture slots and dialogs of the commands (RadonMainForm.cpp).
+    TMainMenu* MainMenu;
+    TMenuItem *File1, *Data1, *mnuSaveData, *mnuLoadData, *Print1, *TestResults1,
+        *PrintPreview1, *PrinttoPDF1, *PrintSetup1, *Exit;
+    TMenuItem *Edit1, *CopyDatamnu, *submnuCopyChart, *WriteRawDatasubmnu;
+    TMenuItem *View1, *SubMenuViewToolbar, *SubMenuViewLabel, *SubMenuViewStatusBar,
+        *SubMenuErrorCodes;
+    TMenuItem *Setup1, *Preferences, *submnuMonitorInformation, *submnuPrintingPreferences,
+        *subMenuPrintPreferences, *SerialPort1, *SoftwareReset1, *FirmwareDownload2;
+    TMenuItem *Help1, *Manual1, *About;
+    TUiToolButton *ToolButtonOpen, *ToolButtonSave, *ToolButtonPrint, *ToolButtonPrintPreview,
+        *ToolButtonCopy, *ToolButtonCopyChart, *ToolButtonWrite, *ToolButtonPreferences,
+        *testChangeOptions, *ToolButtonSerial, *ToolButtonHelp;
+    TImage *Image1, *Image2, *Image3, *Image4, *Image5, *Image6;
+    TUiBitBtn *UiBtnImage1, *UiBtnImage2, *UiBtnImage3, *UiBtnImage4, *UiBtnImage5, *UiBtnImage6;
+    TUiCheckBox *cbPrintImage1, *cbPrintImage2, *cbPrintImage3, *cbPrintImage4, *cbPrintImage5,
+        *cbPrintImage6;
+    TUiEdit *txtImage1Comments, *txtImage2Comments, *txtImage3Comments, *txtImage4Comments,
+        *txtImage5Comments, *txtImage6Comments;
+    TUiBitBtn* btnCopyAddress;
+    TOpenDialog* OpenDialog1;
+    TSaveDialog* SaveDialog1;
+    TPrintDialog* PrintDialog;
+    TPrinterSetupDialog* PrinterSetupDialog;
+    TOpenPictureDialog* OpenPictureDialog;
+    TApplicationEvents* ApplicationEvents1;
+    TImageList* ImageList1;
 
     TUiToolbar* Toolbar;
     TUiPageControl* UiPageControl1;
@@ -171,6 +212,13 @@ private:
     void CreatePages();
     void CreateInspectionSheet();
     void CreateChecklistSheet();
+    void CreateImageList();
+    void CreateMainMenu();
+    void CreatePicturesSheet();
+    void CreatePictureSlot(int slot, int x, int y);
+    void CreateDialogs();
+    // Loads a picture the user chooses into a slot; a cancelled choice leaves the slot as it was.
+    void SelectPicture(TImage* slot);
     void OpenMonitor();
 };
 
