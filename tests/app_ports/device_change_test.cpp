@@ -91,7 +91,7 @@ TEST_F(PortsTest, OtherBroadcastsPostNothing) {
               -1);
 }
 
-TEST_F(PortsTest, APortNameWithoutNumberRaisesTheConversionError) {
+TEST_F(PortsTest, APortNameWithoutNumberRaisesTheConversionErrorAndPostsNothing) {
     for (bool wide : {false, true}) {
         const auto record = Broadcast("COMX", wide);
         EXPECT_THROW(Monitor->HandleDeviceInterfaceChange(
@@ -99,6 +99,11 @@ TEST_F(PortsTest, APortNameWithoutNumberRaisesTheConversionError) {
                          reinterpret_cast<const DEV_BROADCAST_HDR*>(record.data())),
                      EConvertError);
     }
+    // Through the window the error is shown like any other, and nothing is posted.
+    const auto record = Broadcast("COMX", false);
+    SendDeviceChange(DBT_DEVICEARRIVAL, record.data());
+    EXPECT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(TakePosted(WM_PORT_ARRIVED), -1);
 }
 
 TEST_F(PortsTest, RemovalOfThePortInUseClosesItAndTellsTheUser) {
