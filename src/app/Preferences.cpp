@@ -130,10 +130,10 @@ TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
     SetCaption("Preferences");
     SetBorderStyle(bsDialog);
     SetPosition(poMainFormCenter);
-    SetClientWidth(600);
-    SetClientHeight(470);
+    SetClientWidth(640);
+    SetClientHeight(456);
     Font()->SetName("MS Sans Serif");
-    PageControl = Place<TUiPageControl>(this, this, "PageControl", 8, 8, 584, 420);
+    PageControl = Place<TUiPageControl>(this, this, "PageControl", 8, 8, 624, 408);
     MonitorSheet = new TUiTabSheet(this);
     MonitorSheet->SetName("MonitorSheet");
     MonitorSheet->SetCaption("Monitor Settings");
@@ -144,11 +144,11 @@ TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
     PrintingSheet->SetPageControl(PageControl);
     CreateMonitorSheet();
     CreatePrintSheet();
-    btnOK = Place<TUiBitBtn>(this, this, "btnOK", 424, 438, 80, 25);
+    btnOK = Place<TUiBitBtn>(this, this, "btnOK", 464, 424, 80, 25);
     btnOK->SetCaption("OK");
     btnOK->SetDefault(true);
     btnOK->OnClick = Bind(this, &TfrmPreferences::btnOKClick);
-    btnCancel = Place<TUiBitBtn>(this, this, "btnCancel", 512, 438, 80, 25);
+    btnCancel = Place<TUiBitBtn>(this, this, "btnCancel", 552, 424, 80, 25);
     btnCancel->SetCaption("Cancel");
     btnCancel->SetCancel(true);
     btnCancel->SetModalResult(mrCancel);
@@ -162,14 +162,14 @@ TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
 
 void TfrmPreferences::CreateMonitorSheet() {
     UpdateMonitorGroup = MakeGroup(this, MonitorSheet, "UpdateMonitorGroup",
-                                   "Update Monitor Information", 8, 4, 564, 84);
+                                   "Update Monitor Information", 8, 4, 604, 84);
     Step1Label = MakeLabel(this, UpdateMonitorGroup, "Step1Label", "Step 1:", 12, 24, 40);
     btnRetrieve = Place<TUiBitBtn>(this, UpdateMonitorGroup, "btnRetrieve", 56, 20, 170, 25);
     btnRetrieve->SetCaption("Retrieve Data From Monitor");
     btnRetrieve->OnClick = Bind(this, &TfrmPreferences::btnRetrieveClick);
-    Step2Label = MakeLabel(this, UpdateMonitorGroup, "Step2Label", "Step 2:", 244, 24, 40);
-    Step3Label = MakeLabel(this, UpdateMonitorGroup, "Step3Label", "Step 3:", 332, 24, 40);
-    SetupSendRMBtn = Place<TUiBitBtn>(this, UpdateMonitorGroup, "SetupSendRMBtn", 376, 20, 170,
+    Step2Label = MakeLabel(this, UpdateMonitorGroup, "Step2Label", "Step 2:", 280, 24, 40);
+    Step3Label = MakeLabel(this, UpdateMonitorGroup, "Step3Label", "Step 3:", 372, 24, 40);
+    SetupSendRMBtn = Place<TUiBitBtn>(this, UpdateMonitorGroup, "SetupSendRMBtn", 416, 20, 170,
                                       25);
     SetupSendRMBtn->SetCaption("Send Data To Monitor");
     SetupSendRMBtn->SetEnabled(false);
@@ -177,7 +177,7 @@ void TfrmPreferences::CreateMonitorSheet() {
     NoteLabel = MakeLabel(this, UpdateMonitorGroup, "NoteLabel",
                           "Note: Please make sure data from the monitor's memory is cleared "
                           "before updating monitor information.",
-                          12, 52, 540, 28);
+                          12, 52, 580, 28);
     CreateCompanyGroup();
     CreateRadonMonitorGroup();
 }
@@ -202,10 +202,10 @@ void TfrmPreferences::CreateCompanyGroup() {
 
 void TfrmPreferences::CreateRadonMonitorGroup() {
     RadonMonitorGroup =
-        MakeGroup(this, MonitorSheet, "RadonMonitorGroup", "Radon Monitor", 316, 96, 256, 276);
+        MakeGroup(this, MonitorSheet, "RadonMonitorGroup", "Radon Monitor", 316, 96, 296, 276);
     TWinControl* g = RadonMonitorGroup;
     auto row = [](int i) { return 20 + 28 * i; };
-    const int x = 112, w = 132;
+    const int x = 112, w = 172;
     MakeLabel(this, g, "", "Date", 8, row(0) + 3, 100);
     DatePicker = Place<TUiDateTimePicker>(this, g, "DatePicker", x, row(0), w, RowHeight);
     DatePicker->SetFormat("MM/dd/yyyy");
@@ -236,12 +236,12 @@ void TfrmPreferences::CreateRadonMonitorGroup() {
 
 void TfrmPreferences::CreatePrintSheet() {
     PrintingPreferencesGroup = MakeGroup(this, PrintingSheet, "PrintingPreferencesGroup",
-                                         "Printing Preferences", 8, 4, 564, 284);
+                                         "Printing Preferences", 8, 4, 604, 284);
     CreateSiteRows();
     CreatePictureRows();
     CreateReportOptions();
     GeneralPreferencesGroup = MakeGroup(this, PrintingSheet, "GeneralPreferencesGroup",
-                                        "General Preferences", 8, 296, 564, 56);
+                                        "General Preferences", 8, 296, 604, 56);
     ActionLevelEdit = MakeEdit(this, GeneralPreferencesGroup, "ActionLevelEdit",
                                "Chart Action Level", 8, 24, 120, 56);
     ActionLevelEdit->SetText("4");
@@ -320,7 +320,7 @@ void TfrmPreferences::CreatePictureRows() {
 
 void TfrmPreferences::CreateReportOptions() {
     TWinControl* g = PrintingPreferencesGroup;
-    const int x = 290, w = 262;
+    const int x = 290, w = 302;
     radioHeaderImageAlignment =
         MakeRadioGroup(this, g, "radioHeaderImageAlignment", "Header Image Alignment", x, 16, w,
                        42, {"Left Aligned", "Center Aligned", "Right Aligned"});

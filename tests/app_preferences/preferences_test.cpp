@@ -354,6 +354,27 @@ TEST_F(Preferences, OnlySetMonitorTimeResetsTheClockPickers) {
     EXPECT_EQ(FormatDateTime("hh:nn", form->TimePicker->Time()), "10:20");
 }
 
+TEST_F(Preferences, EachShowingShowsOnlyTheSelectedSheet) {
+    for (int page : {0, 1, 0}) {
+        SCOPED_TRACE(page);
+        MonitorSettings(false, [&] {
+            form->PageControl->SetActivePageIndex(page);
+            form->btnCancel->Click();
+        });
+        const bool print = page == 0;
+        WhileShown(
+            [&] {
+                form->PageControl->SetActivePageIndex(print ? 1 : 0);
+                print ? form->ShowPrintPreferences() : form->ShowMonitorSettings(false);
+            },
+            [&] {
+                EXPECT_EQ(IsWindowVisible(form->PrintingSheet->Handle()) != 0, print);
+                EXPECT_EQ(IsWindowVisible(form->MonitorSheet->Handle()) != 0, !print);
+                form->btnCancel->Click();
+            });
+    }
+}
+
 // The settings fields as the main window copies them from the controls after the window closed.
 TPrintSettings CopiedFromControls(TfrmPreferences* form) {
     TPrintSettings s = *form;

@@ -126,7 +126,11 @@ void TUiPageControl::ChangeActivePage(TUiTabSheet* page) {
         page->SetVisible(true);
         page->BringToFront();
     }
-    if (previous && previous != page) previous->SetVisible(false);
+    if (previous && previous != page) {
+        previous->SetVisible(false);
+        // Hidden while its form is hidden, the sheet's window would stay shown.
+        if (previous->HandleAllocated()) previous->Perform(CM_SHOWINGCHANGED, FALSE);
+    }
 }
 
 int TUiPageControl::ActivePageIndex() const {
