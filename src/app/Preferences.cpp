@@ -156,6 +156,7 @@ TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
     PictureDialog->SetName("PictureDialog");
     PictureDialog->SetFilter(PictureFilter);
     PageControl->SetActivePage(MonitorSheet);
+    for (const auto& flag : PrintBoxes()) this->*flag.second = true;
     OnShow = Bind(this, &TfrmPreferences::FormShow);
     EndLoading(this);
 }

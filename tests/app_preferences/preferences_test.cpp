@@ -21,6 +21,9 @@
 #include "UiPageControl.h"
 #include "UiRadioGroup.h"
 #include "cl_datetime.h"
+#include "cl_dialogs.h"
+#include "cl_graphics.h"
+#include "cl_hooks.h"
 #include "cl_number.h"
 #include "cl_sys.h"
 #include "monitor_simulator.h"
@@ -461,6 +464,41 @@ TEST_F(Preferences, CancelKeepsThePreferencesAndOkWritesThem) {
     EXPECT_EQ(stored.ActionLevel, 6.5);
     EXPECT_EQ(stored.HeaderImageAlignment, 2);
     EXPECT_EQ(stored.PrintFactor, 7.25);
+}
+
+TEST_F(Preferences, PicturesAreChosenIntoThePathAndLoadedOnOk) {
+    const AnsiString file = ExtractFilePath(SettingsFileName()) + "signature_test.bmp";
+    {
+        auto* bitmap = new TBitmap;
+        bitmap->SetSize(37, 11);
+        bitmap->SaveToFile(file);
+        delete bitmap;
+    }
+    Hooks().ExecuteDialog = [&](TCommonDialog& dialog) {
+        auto& open = dynamic_cast<TOpenDialog&>(dialog);
+        EXPECT_NE(open.Filter().Pos("All (*.gif;*.jpg;*.jpeg;*.bmp)|"), 0);
+        open.SetFileName(file);
+        return true;
+    };
+    PrintPreferences([&] {
+        form->btnSelectDigitalSignatureClick(nullptr);
+        EXPECT_EQ(form->editDigitalSignaturePath->GetText(), file);
+        EXPECT_EQ(form->editDigitalSignaturePath->SelStart(), file.Length());
+        form->btnSelectHeaderImageClick(nullptr);
+        EXPECT_EQ(form->editHeaderImagePath->GetText(), file);
+        form->UiToolButton2Click(nullptr);
+        EXPECT_EQ(form->editHeaderImagePath->GetText(), "");
+        EXPECT_EQ(form->ImageDigitalSignature->Picture()->Width(), 0);
+        form->btnOK->Click();
+    });
+    Hooks().ExecuteDialog = nullptr;
+    EXPECT_EQ(form->DigitalSignature, file);
+    EXPECT_EQ(form->ImageDigitalSignature->Picture()->Width(), 37);
+    EXPECT_EQ(form->HeaderImage, "");
+    form->UiToolButton1Click(nullptr);
+    EXPECT_EQ(form->editDigitalSignaturePath->GetText(), "");
+    EXPECT_EQ(form->ImageDigitalSignature->Picture()->Width(), 37) << "kept until one is loaded";
+    DeleteFileA(file.c_str());
 }
 
 TEST_F(Preferences, EntriesThatAreNoNumberOrTooLargeKeepTheWindowOpen) {
