@@ -158,6 +158,7 @@ TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
     PageControl->SetActivePage(MonitorSheet);
     for (const auto& flag : PrintBoxes()) this->*flag.second = true;
     OnShow = Bind(this, &TfrmPreferences::FormShow);
+    OnClose = Bind(this, &TfrmPreferences::FormClose);
     EndLoading(this);
 }
 
@@ -351,19 +352,14 @@ void TfrmPreferences::CreateReportOptions() {
 bool TfrmPreferences::ShowMonitorSettings(bool lock) {
     LockMonitor = lock;
     AnnounceLock = true;
-    ShowAndKeepOnOK();
+    ShowModal();
     return true;
 }
 
 bool TfrmPreferences::ShowPrintPreferences() {
     AnnounceLock = false;
-    ShowAndKeepOnOK();
+    ShowModal();
     return true;
-}
-
-// Whatever closes the window but OK leaves the preferences as they were before it showed.
-void TfrmPreferences::ShowAndKeepOnOK() {
-    if (ShowModal() != mrOk) RestoreShownValues();
 }
 
 void TfrmPreferences::FormShow(TObject*) {
@@ -375,6 +371,10 @@ void TfrmPreferences::FormShow(TObject*) {
     }
     SettingsToControls();
     RememberShownValues();
+}
+
+void TfrmPreferences::FormClose(TObject*, TCloseAction&) {
+    if (ModalResult() != mrOk) RestoreShownValues();
 }
 
 void TfrmPreferences::SetMonitorFieldsEnabled(bool enabled) {

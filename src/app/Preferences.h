@@ -47,6 +47,8 @@ class TfrmPreferences : public TForm, public TPrintSettings {
     void UnlockMonitorFields();
 
     void FormShow(TObject* sender);
+    // Whatever closes the window but OK puts back the preferences it showed.
+    void FormClose(TObject* sender, TCloseAction& action);
     void btnRetrieveClick(TObject* sender);
     void SetupSendRMBtnClick(TObject* sender);
     void SetMonitorTimeCBClick(TObject* sender);
@@ -163,7 +165,6 @@ private:
     void CreateSiteRows();
     void CreatePictureRows();
     void CreateReportOptions();
-    void ShowAndKeepOnOK();
     void SetMonitorFieldsEnabled(bool enabled);
     void LoadPictures();
     std::vector<std::pair<TUiCheckBox*, bool TPrintSettings::*>> PrintBoxes() const;

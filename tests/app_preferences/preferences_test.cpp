@@ -442,6 +442,14 @@ TEST_F(Preferences, CancelKeepsThePreferencesAndOkWritesThem) {
         EXPECT_FALSE(ini.ValueExists("Print", "CreateCoverPage"));
     }
 
+    WhileShown([&] { form->ShowModal(); },
+               [&] {
+                   ChangePrintControls(form);
+                   form->Close();
+               });
+    EXPECT_EQ(form->InspectorNameEdit->GetText(), "Pat Smith") << "closed by its close box";
+    EXPECT_TRUE(form->PrintWindchk->GetChecked());
+
     PrintPreferences([&] {
         ChangePrintControls(form);
         form->btnOK->Click();
