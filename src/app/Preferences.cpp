@@ -122,6 +122,12 @@ TDateTime DateOrToday(int year, int month, int day) {
     return TryEncodeDate(year, month, day, date) ? date : Now();
 }
 
+// The time of an "hour:minute" text, or now when the clock's time is no possible one.
+TDateTime TimeOrNow(const AnsiString& text) {
+    TDateTime time;
+    return TryStrToDateTime(text, time) ? time : Now();
+}
+
 }  // namespace
 
 TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
@@ -427,7 +433,7 @@ void TfrmPreferences::SettingsToControls() {
         String2Date(&TestDateFields, TestDate);
         DatePicker->SetDate(DateOrToday(TestDateFields.Year, TestDateFields.Month, TestDateFields.Day));
     }
-    if (!TestTime.IsEmpty()) TimePicker->SetTime(StrToDateTime(TestTime));
+    if (!TestTime.IsEmpty()) TimePicker->SetTime(TimeOrNow(TestTime));
     RadonUnitsComboBox->SetItemIndex(UnitsIndex);
     PrintFieldsToControls(FloatToStrF(LetterHeadSpace, ffFixed, 7, 2),
                           FloatToStrF(ActionLevel, ffFixed, 7, 2));
@@ -546,7 +552,7 @@ void TfrmPreferences::MonitorRecordToControls() {
     const uint16_t* clock = Monitor->SystemTime;
     DatePicker->SetDate(DateOrToday(clock[0], clock[1], clock[2]));
     TimePicker->SetFormat("HH:MM");
-    TimePicker->SetTime(StrToDateTime(IntToStr(clock[3]) + ":" + IntToStr(clock[4])));
+    TimePicker->SetTime(TimeOrNow(IntToStr(clock[3]) + ":" + IntToStr(clock[4])));
     TimePicker->SetFormat("hh:mm tt");
 }
 

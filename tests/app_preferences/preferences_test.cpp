@@ -306,7 +306,7 @@ TEST_F(Preferences, UnitLabelsFollowTheUnitsAndTheModel) {
     }
 }
 
-TEST_F(Preferences, AClearedMonitorClockShowsToday) {
+TEST_F(Preferences, AClearedOrImpossibleMonitorClockShowsNow) {
     SimMonitor config;
     std::fill(config.clock, config.clock + 5, 0);
     Serve(config);
@@ -324,6 +324,15 @@ TEST_F(Preferences, AClearedMonitorClockShowsToday) {
     form->TestTime = "0:0";
     MonitorSettings(false, [&] {
         EXPECT_EQ(form->DatePicker->Date(), EncodeDate(2020, 5, 6));
+        form->btnCancel->Click();
+    });
+    std::fill(config.clock, config.clock + 5, 99);
+    Serve(config);
+    MonitorSettings(true, [&] {
+        form->btnRetrieve->Click();
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_EQ(form->DatePicker->Date(), EncodeDate(2020, 5, 6));
+        EXPECT_EQ(FormatDateTime("hh:nn", form->TimePicker->Time()), "10:20");
         form->btnCancel->Click();
     });
     form->TestDate = "7/4/2009";
