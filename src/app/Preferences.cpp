@@ -29,8 +29,9 @@ const char* const PictureFilter =
     "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
 const int RowHeight = 21;
 
-template <class T> T* Place(TComponent* owner, TWinControl* parent, const AnsiString& name,
-                            int x, int y, int w, int h) {
+template <class T>
+T* Place(TComponent* owner, TWinControl* parent, const AnsiString& name, int x, int y, int w,
+         int h) {
     T* control = new T(owner);
     if (!name.IsEmpty()) control->SetName(name);
     control->SetParent(parent);
@@ -70,8 +71,8 @@ TUiCheckBox* MakeCheck(TComponent* owner, TWinControl* parent, const AnsiString&
     return box;
 }
 
-TUiComboBox* MakeList(TComponent* owner, TWinControl* parent, const AnsiString& name, int x,
-                      int y, int w, std::initializer_list<const char*> items) {
+TUiComboBox* MakeList(TComponent* owner, TWinControl* parent, const AnsiString& name, int x, int y,
+                      int w, std::initializer_list<const char*> items) {
     auto* combo = Place<TUiComboBox>(owner, parent, name, x, y, w, RowHeight);
     combo->SetStyle(csDropDownList);
     for (const char* item : items) combo->Items()->Add(item);
@@ -116,7 +117,7 @@ private:
     TCursor saved_;
 };
 
-// The date, or now when the monitor's clock holds no possible date (a cleared clock reads 0).
+// The date, or today when the monitor's clock holds no possible date (a cleared clock reads 0).
 TDateTime DateOrToday(int year, int month, int day) {
     TDateTime date;
     return TryEncodeDate(year, month, day, date) ? date : Now();
@@ -177,8 +178,7 @@ void TfrmPreferences::CreateMonitorSheet() {
     btnRetrieve->OnClick = Bind(this, &TfrmPreferences::btnRetrieveClick);
     Step2Label = MakeLabel(this, UpdateMonitorGroup, "Step2Label", "Step 2:", 280, 24, 40);
     Step3Label = MakeLabel(this, UpdateMonitorGroup, "Step3Label", "Step 3:", 372, 24, 40);
-    SetupSendRMBtn = Place<TUiBitBtn>(this, UpdateMonitorGroup, "SetupSendRMBtn", 416, 20, 170,
-                                      25);
+    SetupSendRMBtn = Place<TUiBitBtn>(this, UpdateMonitorGroup, "SetupSendRMBtn", 416, 20, 170, 25);
     SetupSendRMBtn->SetCaption("Send Data To Monitor");
     SetupSendRMBtn->SetEnabled(false);
     SetupSendRMBtn->OnClick = Bind(this, &TfrmPreferences::SetupSendRMBtnClick);
@@ -264,8 +264,8 @@ void TfrmPreferences::CreateSiteRows() {
     auto row = [](int i) { return 34 + 26 * i; };
     const int labelWidth = 122, editWidth = 114, checkX = 252;
     MakeLabel(this, g, "", "Print", checkX - 6, 18, 30);
-    StructureTypeEdit =
-        MakeEdit(this, g, "StructureTypeEdit", "Structure Type", 8, row(0), labelWidth, editWidth, 20);
+    StructureTypeEdit = MakeEdit(this, g, "StructureTypeEdit", "Structure Type", 8, row(0),
+                                 labelWidth, editWidth, 20);
     YearBuildEdit =
         MakeEdit(this, g, "YearBuildEdit", "Year Built", 8, row(1), labelWidth, editWidth, 12);
     SqftEdit = MakeEdit(this, g, "SqftEdit", "SqFt", 8, row(2), labelWidth, editWidth, 20);
@@ -288,7 +288,8 @@ void TfrmPreferences::CreateSiteRows() {
     PrintStructureTypechk = MakeCheck(this, g, "PrintStructureTypechk", "", checkX, row(0) + 2, 17);
     PrintYearBuiltchk = MakeCheck(this, g, "PrintYearBuiltchk", "", checkX, row(1) + 2, 17);
     PrintSQFTchk = MakeCheck(this, g, "PrintSQFTchk", "", checkX, row(2) + 2, 17);
-    PrintMonitorLocationchk = MakeCheck(this, g, "PrintMonitorLocationchk", "", checkX, row(3) + 2, 17);
+    PrintMonitorLocationchk =
+        MakeCheck(this, g, "PrintMonitorLocationchk", "", checkX, row(3) + 2, 17);
     PrintAtomosphericConditionschk =
         MakeCheck(this, g, "PrintAtomosphericConditionschk", "", checkX, row(4) + 2, 17);
     PrintWindchk = MakeCheck(this, g, "PrintWindchk", "", checkX, row(5) + 2, 17);
@@ -304,19 +305,19 @@ void TfrmPreferences::CreatePictureRows() {
     LetterHeadSpaceEdit->SetText("0.0");
     GiveHint(LetterHeadSpaceEdit, "Maximum letter head space allowed is 2 inches");
     MakeLabel(this, g, "", "inches", 184, 197, 40);
-    btnSelectDigitalSignature = MakeToolButton(this, g, "btnSelectDigitalSignature",
-                                               "Select Signature Image", 8, 224, 126);
-    btnSelectDigitalSignature->OnClick = Bind(this, &TfrmPreferences::btnSelectDigitalSignatureClick);
-    editDigitalSignaturePath = Place<TUiEdit>(this, g, "editDigitalSignaturePath", 138, 224, 112,
-                                              RowHeight);
+    btnSelectDigitalSignature =
+        MakeToolButton(this, g, "btnSelectDigitalSignature", "Select Signature Image", 8, 224, 126);
+    btnSelectDigitalSignature->OnClick =
+        Bind(this, &TfrmPreferences::btnSelectDigitalSignatureClick);
+    editDigitalSignaturePath =
+        Place<TUiEdit>(this, g, "editDigitalSignaturePath", 138, 224, 112, RowHeight);
     UiToolButton1 = MakeToolButton(this, g, "UiToolButton1", "X", 252, 224, 22);
     GiveHint(UiToolButton1, "Clear Image");
     UiToolButton1->OnClick = Bind(this, &TfrmPreferences::UiToolButton1Click);
-    btnSelectHeaderImage = MakeToolButton(this, g, "btnSelectHeaderImage", "Select Header Image",
-                                          8, 252, 126);
+    btnSelectHeaderImage =
+        MakeToolButton(this, g, "btnSelectHeaderImage", "Select Header Image", 8, 252, 126);
     btnSelectHeaderImage->OnClick = Bind(this, &TfrmPreferences::btnSelectHeaderImageClick);
-    editHeaderImagePath =
-        Place<TUiEdit>(this, g, "editHeaderImagePath", 138, 252, 112, RowHeight);
+    editHeaderImagePath = Place<TUiEdit>(this, g, "editHeaderImagePath", 138, 252, 112, RowHeight);
     UiToolButton2 = MakeToolButton(this, g, "UiToolButton2", "X", 252, 252, 22);
     GiveHint(UiToolButton2, "Clear Image");
     UiToolButton2->OnClick = Bind(this, &TfrmPreferences::UiToolButton2Click);
@@ -330,18 +331,20 @@ void TfrmPreferences::CreateReportOptions() {
     TWinControl* g = PrintingPreferencesGroup;
     const int x = 290, w = 302;
     radioHeaderImageAlignment =
-        MakeRadioGroup(this, g, "radioHeaderImageAlignment", "Header Image Alignment", x, 16, w,
-                       42, {"Left Aligned", "Center Aligned", "Right Aligned"});
+        MakeRadioGroup(this, g, "radioHeaderImageAlignment", "Header Image Alignment", x, 16, w, 42,
+                       {"Left Aligned", "Center Aligned", "Right Aligned"});
     radioHeaderImageAlignment->SetItemIndex(1);
     auto row = [](int i) { return 66 + 22 * i; };
-    PrintEPAAveragechk = MakeCheck(this, g, "PrintEPAAveragechk", "Print EPA Average", x, row(0), w);
+    PrintEPAAveragechk =
+        MakeCheck(this, g, "PrintEPAAveragechk", "Print EPA Average", x, row(0), w);
     PrintOverallAveragechk =
         MakeCheck(this, g, "PrintOverallAveragechk", "Print Overall Average", x, row(1), w);
     PrintRadonRiskchk =
         MakeCheck(this, g, "PrintRadonRiskchk", "Print Radon Risk Information", x, row(2), w);
     PrintUnderstandingResultschk = MakeCheck(this, g, "PrintUnderstandingResultschk",
                                              "Print Understanding Testing Protocols", x, row(3), w);
-    CreateCoverPagechk = MakeCheck(this, g, "CreateCoverPagechk", "Create Cover Page", x, row(4), w);
+    CreateCoverPagechk =
+        MakeCheck(this, g, "CreateCoverPagechk", "Create Cover Page", x, row(4), w);
     PrintSignatureOnFirstPagechk = MakeCheck(this, g, "PrintSignatureOnFirstPagechk",
                                              "Print Signature on First Page", x, row(5), w);
     PrintMitigationSystemInstalledchk = MakeCheck(this, g, "PrintMitigationSystemInstalledchk",
@@ -405,7 +408,8 @@ void TfrmPreferences::ReadSettings() {
 }
 
 void TfrmPreferences::LoadPictures() {
-    if (FileExists(DigitalSignature)) ImageDigitalSignature->Picture()->LoadFromFile(DigitalSignature);
+    if (FileExists(DigitalSignature))
+        ImageDigitalSignature->Picture()->LoadFromFile(DigitalSignature);
     if (FileExists(HeaderImage)) ImageHeaderImage->Picture()->LoadFromFile(HeaderImage);
 }
 
@@ -421,17 +425,22 @@ void TfrmPreferences::WriteSettings() {
 
 void TfrmPreferences::SettingsToControls() {
     ReadSettings();
-    const std::pair<TUiEdit*, AnsiString*> texts[] = {
-        {CompanyNameEdit, &CompanyName}, {Address1Edit, &Address1}, {Address2Edit, &Address2},
-        {CityEdit, &City},               {StateEdit, &State},       {ZipEdit, &Zip},
-        {PhoneNumberEdit, &PhoneNumber}, {LicenseNumberEdit, &LicenseNumber},
-        {PinNumberEdit, &Pin}};
+    const std::pair<TUiEdit*, AnsiString*> texts[] = {{CompanyNameEdit, &CompanyName},
+                                                      {Address1Edit, &Address1},
+                                                      {Address2Edit, &Address2},
+                                                      {CityEdit, &City},
+                                                      {StateEdit, &State},
+                                                      {ZipEdit, &Zip},
+                                                      {PhoneNumberEdit, &PhoneNumber},
+                                                      {LicenseNumberEdit, &LicenseNumber},
+                                                      {PinNumberEdit, &Pin}};
     for (const auto& [edit, text] : texts) edit->SetText(*text);
     SerialNumberVal->SetCaption(SerialNumber);
     FirmwareVersionVal->SetCaption(FirmwareVersion);
     if (!TestDate.IsEmpty()) {
         String2Date(&TestDateFields, TestDate);
-        DatePicker->SetDate(DateOrToday(TestDateFields.Year, TestDateFields.Month, TestDateFields.Day));
+        DatePicker->SetDate(
+            DateOrToday(TestDateFields.Year, TestDateFields.Month, TestDateFields.Day));
     }
     if (!TestTime.IsEmpty()) TimePicker->SetTime(TimeOrNow(TestTime));
     RadonUnitsComboBox->SetItemIndex(UnitsIndex);
@@ -539,10 +548,14 @@ void TfrmPreferences::RetrieveMonitorInformation() {
 
 void TfrmPreferences::MonitorRecordToControls() {
     const std::pair<TUiEdit*, const AnsiString*> texts[] = {
-        {CompanyNameEdit, &Monitor->CompanyName}, {Address1Edit, &Monitor->Address1},
-        {Address2Edit, &Monitor->Address2},       {CityEdit, &Monitor->City},
-        {StateEdit, &Monitor->State},             {ZipEdit, &Monitor->Zip},
-        {PhoneNumberEdit, &Monitor->PhoneNumber}, {LicenseNumberEdit, &Monitor->LicenseNumber}};
+        {CompanyNameEdit, &Monitor->CompanyName},
+        {Address1Edit, &Monitor->Address1},
+        {Address2Edit, &Monitor->Address2},
+        {CityEdit, &Monitor->City},
+        {StateEdit, &Monitor->State},
+        {ZipEdit, &Monitor->Zip},
+        {PhoneNumberEdit, &Monitor->PhoneNumber},
+        {LicenseNumberEdit, &Monitor->LicenseNumber}};
     for (const auto& [edit, text] : texts) edit->SetText(TrimRight(*text));
     SerialNumberVal->SetCaption(Trim(Monitor->SerialNumber));
     FirmwareVersionVal->SetCaption(UIntToStr(Monitor->FirmwareVersion));
@@ -576,11 +589,16 @@ void TfrmPreferences::SendCompanyPinAndUnits() {
     Monitor->SetPin(PinNumberEdit->GetText());
     Monitor->UnitsIndex = static_cast<uint32_t>(RadonUnitsComboBox->ItemIndex());
     const std::tuple<TUiEdit*, AnsiString*, int> texts[] = {
-        {CompanyNameEdit, &Monitor->CompanyName, 30}, {Address1Edit, &Monitor->Address1, 30},
-        {Address2Edit, &Monitor->Address2, 30},       {CityEdit, &Monitor->City, 20},
-        {StateEdit, &Monitor->State, 10},             {ZipEdit, &Monitor->Zip, 10},
-        {PhoneNumberEdit, &Monitor->PhoneNumber, 20}, {LicenseNumberEdit, &Monitor->LicenseNumber, 20}};
-    for (const auto& [edit, field, width] : texts) Monitor->PadString(edit->GetText(), *field, width);
+        {CompanyNameEdit, &Monitor->CompanyName, 30},
+        {Address1Edit, &Monitor->Address1, 30},
+        {Address2Edit, &Monitor->Address2, 30},
+        {CityEdit, &Monitor->City, 20},
+        {StateEdit, &Monitor->State, 10},
+        {ZipEdit, &Monitor->Zip, 10},
+        {PhoneNumberEdit, &Monitor->PhoneNumber, 20},
+        {LicenseNumberEdit, &Monitor->LicenseNumber, 20}};
+    for (const auto& [edit, field, width] : texts)
+        Monitor->PadString(edit->GetText(), *field, width);
     Monitor->SendAll();
     const uint8_t payload[2] = {0xB0, 0x00};
     Monitor->SendMessageA(2, 72, 0, payload);

@@ -1,5 +1,5 @@
-// The preferences window: the monitor's company texts, PIN, units and clock read and written on
-// its first sheet, the report preferences on its second, and the settings fields other windows read.
+// The preferences window: the monitor's company texts, PIN, units and clock on its first sheet,
+// the report preferences on its second, and the settings fields that other windows read.
 #pragma once
 
 #include <utility>

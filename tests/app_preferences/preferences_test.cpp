@@ -1,6 +1,8 @@
 // The preferences window with the monitor simulator on the far end of COM8: company texts, PIN,
 // units and clock read and sent as the monitor receives them, the refusals while a test is in
 // the monitor and for a bad PIN, Cancel against OK, refused entries and a cleared monitor clock.
+#include "Preferences.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "Preferences.h"
 #include "Radon.h"
 #include "RadonMainForm.h"
 #include "SettingsFile.h"
@@ -120,10 +121,10 @@ protected:
         return count;
     }
     std::vector<TControl*> MonitorControls() const {
-        return {form->CompanyNameEdit, form->Address1Edit,   form->Address2Edit,
-                form->CityEdit,        form->StateEdit,      form->ZipEdit,
-                form->PhoneNumberEdit, form->LicenseNumberEdit, form->DatePicker,
-                form->TimePicker,      form->SetMonitorTimeCB, form->PinNumberEdit,
+        return {form->CompanyNameEdit,   form->Address1Edit,      form->Address2Edit,
+                form->CityEdit,          form->StateEdit,         form->ZipEdit,
+                form->PhoneNumberEdit,   form->LicenseNumberEdit, form->DatePicker,
+                form->TimePicker,        form->SetMonitorTimeCB,  form->PinNumberEdit,
                 form->RadonUnitsComboBox};
     }
     bool AllEnabled(bool enabled) const {
@@ -348,10 +349,10 @@ TEST_F(Preferences, AClearedOrImpossibleMonitorClockShowsNow) {
 
 TEST_F(Preferences, OnlySetMonitorTimeResetsTheClockPickers) {
     form->SetMonitorTimeCB->SetChecked(true);
-    for (TUiCheckBox* box : {form->PrintStructureTypechk, form->PrintYearBuiltchk,
-                             form->PrintAtomosphericConditionschk, form->PrintSQFTchk,
-                             form->PrintMonitorLocationchk, form->PrintWindchk,
-                             form->DisplayDataOnChartchk}) {
+    for (TUiCheckBox* box :
+         {form->PrintStructureTypechk, form->PrintYearBuiltchk,
+          form->PrintAtomosphericConditionschk, form->PrintSQFTchk, form->PrintMonitorLocationchk,
+          form->PrintWindchk, form->DisplayDataOnChartchk}) {
         form->DatePicker->SetDate(EncodeDate(2001, 1, 1));
         box->SetChecked(!box->GetChecked());
         EXPECT_EQ(form->DatePicker->Date(), EncodeDate(2001, 1, 1)) << box->Name().c_str();
