@@ -379,11 +379,15 @@ void TfrmPreferences::FormShow(TObject*) {
         UnlockMonitorFields();
     }
     SettingsToControls();
-    RememberShownValues();
+    shownAnswers_ = SiteAnswers();
 }
 
+// The print fields go back written out exactly, so that copying the controls into the fields
+// changes nothing; the site and mitigation answers go back as the window showed them.
 void TfrmPreferences::FormClose(TObject*, TCloseAction&) {
-    if (ModalResult() != mrOk) RestoreShownValues();
+    if (ModalResult() == mrOk) return;
+    PrintFieldsToControls(FloatToStr(LetterHeadSpace), FloatToStr(ActionLevel));
+    SetSiteAnswers(shownAnswers_);
 }
 
 void TfrmPreferences::SetMonitorFieldsEnabled(bool enabled) {
@@ -494,28 +498,24 @@ void TfrmPreferences::ControlsToSettings() {
     LoadPictures();
 }
 
-void TfrmPreferences::RememberShownValues() {
-    shownSite_.clear();
-    for (TUiEdit* edit : {StructureTypeEdit, YearBuildEdit, SqftEdit, LocationEdit})
-        shownSite_.push_back(edit->GetText());
-    for (TUiComboBox* combo : {AtomosphericConditionsCB, WindDirCB, WindSpeedCB})
-        shownSite_.push_back(IntToStr(combo->ItemIndex()));
-    shownMitigationInstalled_ = PrintMitigationSystemInstalledchk->GetChecked();
-    shownMitigationWorking_ = radioMitigationWorking->ItemIndex();
+TfrmPreferences::TSiteAnswers TfrmPreferences::SiteAnswers() {
+    TSiteAnswers answers;
+    TUiEdit* const edits[] = {StructureTypeEdit, YearBuildEdit, SqftEdit, LocationEdit};
+    TUiComboBox* const combos[] = {AtomosphericConditionsCB, WindDirCB, WindSpeedCB};
+    for (int i = 0; i < 4; ++i) answers.Texts[i] = edits[i]->GetText();
+    for (int i = 0; i < 3; ++i) answers.Choices[i] = combos[i]->ItemIndex();
+    answers.MitigationInstalled = PrintMitigationSystemInstalledchk->GetChecked();
+    answers.MitigationWorking = radioMitigationWorking->ItemIndex();
+    return answers;
 }
 
-// Puts back what the window showed: the print fields, written out exactly, so that copying the
-// controls into the fields changes nothing, and the site and mitigation answers.
-void TfrmPreferences::RestoreShownValues() {
-    PrintFieldsToControls(FloatToStr(LetterHeadSpace), FloatToStr(ActionLevel));
-    if (shownSite_.size() != 7) return;
-    int i = 0;
-    for (TUiEdit* edit : {StructureTypeEdit, YearBuildEdit, SqftEdit, LocationEdit})
-        edit->SetText(shownSite_[i++]);
-    for (TUiComboBox* combo : {AtomosphericConditionsCB, WindDirCB, WindSpeedCB})
-        combo->SetItemIndex(StrToInt(shownSite_[i++]));
-    PrintMitigationSystemInstalledchk->SetChecked(shownMitigationInstalled_);
-    radioMitigationWorking->SetItemIndex(shownMitigationWorking_);
+void TfrmPreferences::SetSiteAnswers(const TSiteAnswers& answers) {
+    TUiEdit* const edits[] = {StructureTypeEdit, YearBuildEdit, SqftEdit, LocationEdit};
+    TUiComboBox* const combos[] = {AtomosphericConditionsCB, WindDirCB, WindSpeedCB};
+    for (int i = 0; i < 4; ++i) edits[i]->SetText(answers.Texts[i]);
+    for (int i = 0; i < 3; ++i) combos[i]->SetItemIndex(answers.Choices[i]);
+    PrintMitigationSystemInstalledchk->SetChecked(answers.MitigationInstalled);
+    radioMitigationWorking->SetItemIndex(answers.MitigationWorking);
 }
 
 void TfrmPreferences::btnRetrieveClick(TObject* sender) {

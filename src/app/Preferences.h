@@ -170,8 +170,6 @@ private:
     std::vector<std::pair<TUiCheckBox*, bool TPrintSettings::*>> PrintBoxes() const;
     TPrintSettings PrintControlValues();
     void PrintFieldsToControls(const AnsiString& letterHeadSpace, const AnsiString& actionLevel);
-    void RememberShownValues();
-    void RestoreShownValues();
     void MonitorRecordToControls();
     void SendCompanyPinAndUnits();
     void SendClock();
@@ -179,10 +177,17 @@ private:
     bool NumberEntered(TUiEdit* edit, double& value);
     void RefuseEntry(TUiEdit* edit, const AnsiString& text);
 
-    // The site conditions and mitigation answers as the window showed them.
-    std::vector<AnsiString> shownSite_;
-    bool shownMitigationInstalled_ = false;
-    int shownMitigationWorking_ = 0;
+    // The site conditions and mitigation answers, which only the window holds.
+    struct TSiteAnswers {
+        AnsiString Texts[4];
+        int Choices[3] = {};
+        bool MitigationInstalled = false;
+        int MitigationWorking = 0;
+    };
+    TSiteAnswers SiteAnswers();
+    void SetSiteAnswers(const TSiteAnswers& answers);
+
+    TSiteAnswers shownAnswers_;
 };
 
 extern TfrmPreferences* frmPreferences;
