@@ -1,5 +1,9 @@
 #include "Preferences.h"
 
+#include <algorithm>
+#include <initializer_list>
+#include <tuple>
+
 #include "Radon.h"
 #include "UiBitBtn.h"
 #include "UiCheckBox.h"
@@ -13,7 +17,6 @@
 #include "UiToolButton.h"
 #include "cl_datetime.h"
 #include "cl_dialogs.h"
-#include "cl_except.h"
 #include "cl_number.h"
 #include "cl_sys.h"
 
