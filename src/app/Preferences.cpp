@@ -168,7 +168,6 @@ TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
     PageControl->SetActivePage(MonitorSheet);
     for (const auto& flag : PrintBoxes()) this->*flag.second = true;
     OnShow = Bind(this, &TfrmPreferences::FormShow);
-    OnClose = Bind(this, &TfrmPreferences::FormClose);
     EndLoading(this);
 }
 
@@ -364,13 +363,13 @@ void TfrmPreferences::CreateReportOptions() {
 bool TfrmPreferences::ShowMonitorSettings(bool lock) {
     LockMonitor = lock;
     AnnounceLock = true;
-    ShowModal();
+    ShowRestoringOnCancel();
     return true;
 }
 
 bool TfrmPreferences::ShowPrintPreferences() {
     AnnounceLock = false;
-    ShowModal();
+    ShowRestoringOnCancel();
     return true;
 }
 
@@ -385,10 +384,11 @@ void TfrmPreferences::FormShow(TObject*) {
     shownAnswers_ = SiteAnswers();
 }
 
-// The print fields go back written out exactly, so that copying the controls into the fields
-// changes nothing; the site and mitigation answers go back as the window showed them.
-void TfrmPreferences::FormClose(TObject*, TCloseAction&) {
-    if (ModalResult() == mrOk) return;
+// Closed without OK, the window puts back what it showed: the print fields written out exactly,
+// so that copying the controls into the fields changes nothing, and the site and mitigation
+// answers.
+void TfrmPreferences::ShowRestoringOnCancel() {
+    if (ShowModal() == mrOk) return;
     PrintFieldsToControls(FloatToStr(LetterHeadSpace), FloatToStr(ActionLevel));
     SetSiteAnswers(shownAnswers_);
 }

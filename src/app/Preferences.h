@@ -30,7 +30,8 @@ class TfrmPreferences : public TForm, public TPrintSettings {
     explicit TfrmPreferences(TComponent* owner);
 
     // Shows the window modally, the monitor fields locked when `lock` and the monitor holds a
-    // test, with a message saying so. True whatever closed the window.
+    // test, with a message saying so. True whatever closed the window; closed without OK, the
+    // window shows again the preferences it showed.
     bool ShowMonitorSettings(bool lock);
     // Shows the window modally without the lock message. True whatever closed the window.
     bool ShowPrintPreferences();
@@ -47,8 +48,6 @@ class TfrmPreferences : public TForm, public TPrintSettings {
     void UnlockMonitorFields();
 
     void FormShow(TObject* sender);
-    // Whatever closes the window but OK puts back the preferences it showed.
-    void FormClose(TObject* sender, TCloseAction& action);
     void btnRetrieveClick(TObject* sender);
     void SetupSendRMBtnClick(TObject* sender);
     void SetMonitorTimeCBClick(TObject* sender);
@@ -165,6 +164,7 @@ private:
     void CreateSiteRows();
     void CreatePictureRows();
     void CreateReportOptions();
+    void ShowRestoringOnCancel();
     void SetMonitorFieldsEnabled(bool enabled);
     void LoadPictures();
     std::vector<std::pair<TUiCheckBox*, bool TPrintSettings::*>> PrintBoxes() const;

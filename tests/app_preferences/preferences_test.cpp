@@ -452,7 +452,7 @@ TEST_F(Preferences, CancelKeepsThePreferencesAndOkWritesThem) {
         EXPECT_FALSE(ini.ValueExists("Print", "CreateCoverPage"));
     }
 
-    WhileShown([&] { form->ShowModal(); },
+    WhileShown([&] { form->ShowMonitorSettings(false); },
                [&] {
                    ChangePrintControls(form);
                    form->Close();
