@@ -93,9 +93,9 @@ struct PictureSlotFields {
     Handler OnClick;
 };
 
-#define PICTURE_SLOT(n)                                                                    \
-    {&TRadonMainForm::Image##n, &TRadonMainForm::UiBtnImage##n,                               \
-     &TRadonMainForm::cbPrintImage##n, &TRadonMainForm::txtImage##n##Comments,                \
+#define PICTURE_SLOT(n)                                                                     \
+    {&TRadonMainForm::Image##n, &TRadonMainForm::UiBtnImage##n,                                \
+     &TRadonMainForm::cbPrintImage##n, &TRadonMainForm::txtImage##n##Comments,                 \
      &TRadonMainForm::UiBtnImage##n##Click}
 const PictureSlotFields PictureSlots[] = {PICTURE_SLOT(1), PICTURE_SLOT(2),
                                           PICTURE_SLOT(3), PICTURE_SLOT(4),
@@ -258,7 +258,6 @@ void TRadonMainForm::BeforeDestruction() {
 }
 
 void TRadonMainForm::CreateImageList() {
-    RegisterGIFImage();
     ImageList1 = new TImageList(this);
     ImageList1->SetName("ImageList1");
     ImageList1->SetHandle(SystemToolbarImages());
@@ -508,6 +507,7 @@ void TRadonMainForm::CreateInspectionSheet() {
 }
 
 void TRadonMainForm::CreatePicturesSheet() {
+    RegisterGIFImage();  // the slots read GIF files too
     auto* caption = Place<TImage>(this, ImagesSheet, "CoverPagePictureLabel", 24, 16, 24, 169);
     PaintVerticalCaption(caption, "Cover Page Picture");
     for (int slot = 0; slot < 6; ++slot)
