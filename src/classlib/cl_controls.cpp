@@ -80,6 +80,11 @@ bool IsWindowedControl(const TControl* control) {
     return dynamic_cast<const TWinControl*>(control) != nullptr;
 }
 
+// The window's own show state: IsWindowVisible is false for any child of a hidden window.
+bool HasVisibleStyle(HWND window) {
+    return (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 // Windows of the calling thread that a modal window or box disables meanwhile.
 BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
     try {
@@ -909,9 +914,9 @@ void TWinControl::UpdateShowing() {
             CreateHandle();
             return;
         }
-        if (!IsWindowVisible(handle_)) Perform(CM_SHOWINGCHANGED, TRUE);
+        if (!HasVisibleStyle(handle_)) Perform(CM_SHOWINGCHANGED, TRUE);
         for (TControl* child : std::vector<TControl*>(controls_)) child->UpdateShowing();
-    } else if (handle_ && !visible_ && IsWindowVisible(handle_)) {
+    } else if (handle_ && !visible_ && HasVisibleStyle(handle_)) {
         Perform(CM_SHOWINGCHANGED, FALSE);
     }
 }

@@ -117,6 +117,21 @@ TEST_F(FormTest, HandlesAreCreatedOnlyWhenTheFormShows) {
     EXPECT_EQ(form->Ok->Caption(), "OK");
 }
 
+TEST_F(FormTest, ControlsHiddenOrShownWhileTheFormIsHiddenKeepThatStateWhenItShows) {
+    ShowAndSettle();
+    form->Hide();
+    form->First->SetVisible(false);
+    form->Second->SetVisible(false);
+    form->Second->SetVisible(true);
+    ShowAndSettle();
+    EXPECT_FALSE(IsWindowVisible(form->First->WindowHandle()));
+    EXPECT_TRUE(IsWindowVisible(form->Second->WindowHandle()));
+    form->Hide();
+    form->First->SetVisible(true);
+    ShowAndSettle();
+    EXPECT_TRUE(IsWindowVisible(form->First->WindowHandle()));
+}
+
 TEST_F(FormTest, ScreenCenterPositionsTheFormWhenShown) {
     ShowAndSettle();
     EXPECT_NEAR(form->Left() + form->Width() / 2, Screen->Width() / 2, 1);

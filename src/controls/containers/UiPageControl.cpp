@@ -126,11 +126,7 @@ void TUiPageControl::ChangeActivePage(TUiTabSheet* page) {
         page->SetVisible(true);
         page->BringToFront();
     }
-    if (previous && previous != page) {
-        previous->SetVisible(false);
-        // Hidden while its form is hidden, the sheet's window would stay shown.
-        if (previous->HandleAllocated()) previous->Perform(CM_SHOWINGCHANGED, FALSE);
-    }
+    if (previous && previous != page) previous->SetVisible(false);
 }
 
 int TUiPageControl::ActivePageIndex() const {
