@@ -256,6 +256,25 @@ TEST_F(PageControlTest, SheetOfAnotherControlIsIgnoredAndHiddenTabsStillActivate
     EXPECT_EQ(pages->TabIndex(), -1);
 }
 
+TEST_F(PageControlTest, TabRowTakesRoomOnlyWhileATabIsVisible) {
+    pages->SetActivePage(sheets[1]);
+    ShowAndSettle();
+    const int width = pages->ClientWidth(), height = pages->ClientHeight();
+    const TRect withTabs = sheets[1]->BoundsRect();
+    EXPECT_EQ(withTabs.Top, pages->TabHeight() + 2);
+    for (TUiTabSheet* sheet : sheets) sheet->SetTabVisible(false);
+    const TRect r = sheets[1]->BoundsRect();
+    EXPECT_EQ(r.Left, 2);
+    EXPECT_EQ(r.Top, 2);
+    EXPECT_EQ(r.Right, width - 2);
+    EXPECT_EQ(r.Bottom, height - 2);
+    RECT window;
+    GetWindowRect(sheets[1]->WindowHandle(), &window);
+    EXPECT_EQ(window.bottom - window.top, height - 4);
+    sheets[2]->SetTabVisible(true);
+    EXPECT_EQ(sheets[1]->Top(), withTabs.Top);
+}
+
 TEST_F(PageControlTest, ActivePageSetWhileLoadingIsShownAfterLoading) {
     auto* loadingForm = new TForm(nullptr);
     BeginLoading(loadingForm);

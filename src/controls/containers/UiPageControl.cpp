@@ -104,8 +104,16 @@ void TUiPageControl::RemovePage(TUiTabSheet* page) {
 
 void TUiPageControl::Rebuild() {
     tabIndex_ = activePage_ ? activePage_->TabIndex() : -1;
+    Realign();
     Invalidate();
 }
+
+bool TUiPageControl::HasVisibleTab() const {
+    return std::any_of(pages_.begin(), pages_.end(),
+                       [](const TUiTabSheet* page) { return page->TabVisible(); });
+}
+
+int TUiPageControl::TabRowHeight() const { return HasVisibleTab() ? tabHeight_ : 0; }
 
 void TUiPageControl::SetActivePage(TUiTabSheet* page) {
     if (page && page->pageControl_ != this) return;
@@ -161,7 +169,7 @@ void TUiPageControl::Loaded() {
 
 void TUiPageControl::AdjustClientRect(TRect& rect) {
     TCustomControl::AdjustClientRect(rect);
-    rect.Top += tabHeight_ + PageBorder;
+    rect.Top += TabRowHeight() + PageBorder;
     rect.Left += PageBorder;
     rect.Right -= PageBorder;
     rect.Bottom -= PageBorder;
@@ -205,7 +213,7 @@ void TUiPageControl::Paint() {
     canvas->Brush()->SetStyle(bsSolid);
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(TRect(0, 0, Width(), Height()));
-    TRect page(0, tabHeight_, Width(), Height());
+    TRect page(0, TabRowHeight(), Width(), Height());
     Frame3D(canvas, page, clBtnHighlight, cl3DDkShadow, 1);
     Frame3D(canvas, page, Color(), clBtnShadow, 1);
     const std::vector<TRect> rects = TabRects();

@@ -82,6 +82,9 @@ private:
     void RemovePage(TUiTabSheet* page);
     void ChangeActivePage(TUiTabSheet* page);
     void Rebuild();
+    bool HasVisibleTab() const;
+    // Room taken by the tab row: none when every tab is hidden.
+    int TabRowHeight() const;
     // The rectangles of the visible tabs, in tab order.
     std::vector<TRect> TabRects();
 
