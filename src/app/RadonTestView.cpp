@@ -7,6 +7,7 @@
 #include "Preferences.h"
 #include "Radon.h"
 #include "RadonAverages.h"
+#include "RadonTexts.h"
 #include "UiComboBox.h"
 #include "UiDateTimePicker.h"
 #include "UiLabel.h"
@@ -70,9 +71,7 @@ bool RetrieveTest(TRadonMainForm& form, THourglass& hourglass) {
     }
 }
 
-double IntervalHoursOf(const TRadon& monitor) {
-    return static_cast<double>(StrToFloat(monitor.IntervalIndex2String()));
-}
+double IntervalHoursOf(const TRadon& monitor) { return IntervalIndexHours(monitor.IntervalIndex); }
 
 // Asks for the monitor's return when its calibration is 350 days old; a calibration date that
 // is no date skips the reminder.

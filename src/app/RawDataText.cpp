@@ -57,9 +57,7 @@ AnsiString Footer(const TDeviceRecord& record, const AnsiString& productVersion)
 
 }  // namespace
 
-double IntervalHours(uint32_t intervalIndex) {
-    return FixedTextToFloat(IntervalIndexText(intervalIndex));
-}
+double IntervalHours(uint32_t intervalIndex) { return IntervalIndexHours(intervalIndex); }
 
 double IntervalDays(uint32_t intervalIndex) { return IntervalHours(intervalIndex) * HourInDays; }
 

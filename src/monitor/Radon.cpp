@@ -187,7 +187,7 @@ void TRadon::RetrieveAll() {
     ReadRequest(48);
     ComputeStartTime();
 
-    const double interval = static_cast<double>(StrToFloat(IntervalIndex2String())) * OneHour;
+    const double interval = IntervalIndexHours(IntervalIndex) * OneHour;
     Measurements[0].Time = StartTime - DelayIndex * 12 * OneHour;
     ReadRecord(0);
     IncProgress(5);

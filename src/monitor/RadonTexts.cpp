@@ -1,11 +1,16 @@
 #include "RadonTexts.h"
 
+#include "cl_except.h"
+
 namespace {
 
 const char* const DurationTexts[] = {"1.0",  "12.0", "24.0", "36.0",  "48.0", "60.0",
                                      "72.0", "84.0", "96.0", "100.0", "999.0"};
 const char* const IntervalTexts[] = {"1.0",  "2.0",  "4.0",  "8.0", "12.0",
                                      "16.0", "20.0", "24.0", "0.5"};
+const double IntervalHours[] = {1.0, 2.0, 4.0, 8.0, 12.0, 16.0, 20.0, 24.0, 0.5};
+static_assert(sizeof(IntervalHours) / sizeof(IntervalHours[0]) ==
+              sizeof(IntervalTexts) / sizeof(IntervalTexts[0]));
 const char* const DelayTexts[] = {"0.0", "12.0", "24.0"};
 
 const char* const NoticeTexts[32] = {
@@ -55,6 +60,11 @@ AnsiString TableText(const char* const (&table)[N], uint32_t index, const char* 
 
 AnsiString DurationIndexText(uint32_t index) { return TableText(DurationTexts, index, "Unknown"); }
 AnsiString IntervalIndexText(uint32_t index) { return TableText(IntervalTexts, index, "Unknown"); }
+double IntervalIndexHours(uint32_t index) {
+    if (index >= sizeof(IntervalHours) / sizeof(IntervalHours[0]))
+        throw EConvertError("'%s' is not a valid floating point value", IntervalIndexText(index));
+    return IntervalHours[index];
+}
 AnsiString DelayIndexText(uint32_t index) { return TableText(DelayTexts, index, "48.0"); }
 AnsiString UnitsIndexText(uint32_t index) { return index ? "pCi/l" : "Bq/m3"; }
 AnsiString FlagsText(uint8_t flags) { return flags == 0x10 ? "M" : " "; }

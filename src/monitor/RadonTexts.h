@@ -8,6 +8,9 @@
 
 AnsiString DurationIndexText(uint32_t index);
 AnsiString IntervalIndexText(uint32_t index);
+// The interval of `index` in hours, whatever the locale's decimal separator; an index beyond the
+// table raises EConvertError, as its text is no number.
+double IntervalIndexHours(uint32_t index);
 AnsiString DelayIndexText(uint32_t index);
 AnsiString UnitsIndexText(uint32_t index);
 // "M" for motion (exactly 0x10), otherwise one space.
