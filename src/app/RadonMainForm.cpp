@@ -381,22 +381,22 @@ void TRadonMainForm::CreateStatusBar() {
     version->SetFieldLabelColor(clBlack);
     version->SetHint("Software Version");
     version->SetVersionInfo(VersionInfo);
-    auto* clock = Place<TUiClockStatus>(this, StatusBar, "ClockStatus", 0, 0, 150, 19);
+    auto* clock = Place<TUiClockStatus>(this, StatusBar, "ClockStatus", 0, 0, 240, 19);
     clock->SetFormat("dddddd tt");
     const TUiToggleKey keys[] = {tkCapsLock, tkNumLock, tkScrollLock};
     const char* const keyNames[] = {"CapsLockStatus", "NumLockStatus", "ScrollLockStatus"};
     for (int i = 0; i < 3; ++i) {
-        auto* key = Place<TUiKeyStatus>(this, StatusBar, keyNames[i], 150 + 45 * (i + 1), 0, 45, 19);
+        auto* key = Place<TUiKeyStatus>(this, StatusBar, keyNames[i], 240 + 40 * i, 0, 40, 19);
         key->SetKey(keys[i]);
     }
-    ProgressStatus = Place<TUiProgressStatus>(this, StatusBar, "ProgressStatus", 400, 0, 150, 19);
+    ProgressStatus = Place<TUiProgressStatus>(this, StatusBar, "ProgressStatus", 360, 0, 150, 19);
     ProgressStatus->SetBarStyle(bsGradient);
     ProgressStatus->SetBorderWidth(0);
     ProgressStatus->SetTransparent(false);
     ProgressStatus->SetParentColor(false);
     ProgressStatus->SetColor(clBtnFace);
     ProgressStatus->SetPercent(100);
-    auto* text = Place<TUiStatusPane>(this, StatusBar, "TextStatus", 560, 0, 200, 19);
+    auto* text = Place<TUiStatusPane>(this, StatusBar, "TextStatus", 510, 0, 200, 19);
     text->SetAlign(alClient);
     text->SetCaption("QMC Continuous Radon Monitor");
 }

@@ -97,14 +97,29 @@ void TUiToolButton::PaintGlyph(const TRect& area) {
     images_->Draw(Canvas(), x, y, imageIndex_, Enabled());
 }
 
+namespace {
+
+// The caption cut at the end with "..." so that it fits `width`; a caption that fits is kept.
+AnsiString FittedCaption(TCanvas* canvas, const AnsiString& caption, int width) {
+    if (canvas->TextWidth(caption) <= width) return caption;
+    for (int length = caption.Length() - 1; length > 0; --length) {
+        const AnsiString shortened = caption.SubString(1, length) + "...";
+        if (canvas->TextWidth(shortened) <= width) return shortened;
+    }
+    return "";
+}
+
+}  // namespace
+
 void TUiToolButton::PaintCaption(const TRect& area) {
     TCanvas* canvas = Canvas();
     canvas->SetFont(Font());
     canvas->Font()->SetColor(Enabled() ? clBtnText : clGrayText);
     canvas->Brush()->SetStyle(bsClear);
-    const AnsiString caption = Caption();
-    const TSize size = canvas->TextExtent(caption);
     const int glyphW = images_ ? images_->Width() : 0;
+    const int room = area.Right - area.Left - 6 - (layout_ == blGlyphTop || !glyphW ? 0 : glyphW + 4);
+    const AnsiString caption = FittedCaption(canvas, Caption(), room);
+    const TSize size = canvas->TextExtent(caption);
     int x, y;
     if (layout_ == blGlyphTop) {
         x = (area.Left + area.Right - size.cx) / 2;
