@@ -1,22 +1,14 @@
 // Program entry: creates the application's four windows in order and runs the message loop.
 #include <windows.h>
 
-#include "ErrorCodes.h"
-#include "MonitorErrorDisplay.h"
-#include "PreviewDialog.h"
-#include "Preferences.h"
-#include "RadonMainForm.h"
+#include "ApplicationWindows.h"
 #include "cl_forms.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         Application->Initialize();
         Application->SetTitle("QMC Continuous Radon Monitor");
-        InstallMonitorErrorDisplay();
-        Application->CreateForm(RadonMainForm);
-        Application->CreateForm(frmPrintPreview);
-        Application->CreateForm(frmPreferences);
-        Application->CreateForm(ErrorCodesForm);
+        CreateApplicationWindows();
         Application->Run();
     } catch (Exception& e) {
         Application->ShowException(&e);

@@ -2,6 +2,7 @@
 // window opens on the Inspection sheet with its layout; a stored port that is missing gives 0.
 #include <gtest/gtest.h>
 
+#include "ApplicationWindows.h"
 #include "ErrorCodes.h"
 #include "Preferences.h"
 #include "PreviewDialog.h"
@@ -19,10 +20,7 @@ namespace {
 
 TEST(StartUpTest, FreshStartWithoutSettingsOrPortOpensOnTheInspectionSheet) {
     DeleteFileA(SettingsFileName().c_str());
-    Application->CreateForm(RadonMainForm);
-    Application->CreateForm(frmPrintPreview);
-    Application->CreateForm(frmPreferences);
-    Application->CreateForm(ErrorCodesForm);
+    CreateApplicationWindows();
     EXPECT_EQ(Application->MainForm(), RadonMainForm);
     ASSERT_NE(Monitor, nullptr);
     // This machine may have a COM1: the port stays open only when it exists.

@@ -31,6 +31,7 @@
 #include "cl_jpeg.h"
 #include "cl_menus.h"
 #include "cl_number.h"
+#include "main_window_environment.h"
 #include "test_pump.h"
 
 namespace {
@@ -127,23 +128,11 @@ private:
     TTimer* timer_;
 };
 
+// A port that does not exist: monitor requests fail at once.
+const auto* mainWindow = ::testing::AddGlobalTestEnvironment(new MainWindowEnvironment(9));
+
 class CommandsTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (RadonMainForm) return;
-        {
-            // A port that does not exist: monitor requests fail at once.
-            TIniFile ini(SettingsFileName());
-            WritePort(ini, 9);
-        }
-        Application->CreateForm(RadonMainForm);
-        DeleteFileA(SettingsFileName().c_str());
-        Application->CreateForm(frmPrintPreview);
-        Application->CreateForm(frmPreferences);
-        Application->CreateForm(ErrorCodesForm);
-        RadonMainForm->Show();
-        Application->ProcessMessages();
-    }
     void SetUp() override {
         Boxes().clear();
         RadonMainForm->UiPageControl1->SetActivePage(RadonMainForm->InspectionSheet);

@@ -19,6 +19,7 @@
 #include "UiRadioGroup.h"
 #include "cl_clipboard.h"
 #include "cl_dialogs.h"
+#include "main_window_environment.h"
 #include "sample_tests.h"
 #include "test_pump.h"
 
@@ -29,27 +30,18 @@ using ::testing::StartsWith;
 
 const char* const Version = "1.2.0.0";
 
-class MainWindowEnvironment : public ::testing::Environment {
+// The about box shows a fixed version, which the raw-data text carries.
+class FileCommandsEnvironment : public MainWindowEnvironment {
 public:
+    FileCommandsEnvironment() : MainWindowEnvironment(0) {}
     void SetUp() override {
-        DeleteFileA(SettingsFileName().c_str());
-        Application->CreateForm(RadonMainForm);
-        Application->CreateForm(frmPrintPreview);
-        Application->CreateForm(frmPreferences);
-        Application->CreateForm(ErrorCodesForm);
+        MainWindowEnvironment::SetUp();
         RadonMainForm->QMCAboutComponent->AboutBox()->Version->SetCaption(Version);
-        RadonMainForm->Show();
-        Application->ProcessMessages();
-    }
-    void TearDown() override {
-        RadonMainForm->Hide();
-        Application->ProcessMessages();
-        DeleteFileA(SettingsFileName().c_str());
     }
 };
 
 const auto* controls = ::testing::AddGlobalTestEnvironment(new ControlsEnvironment);
-const auto* mainWindow = ::testing::AddGlobalTestEnvironment(new MainWindowEnvironment);
+const auto* mainWindow = ::testing::AddGlobalTestEnvironment(new FileCommandsEnvironment);
 
 using Edits = std::array<TUiEdit*, CustomerFieldCount>;
 

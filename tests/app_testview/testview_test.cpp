@@ -24,6 +24,7 @@
 #include "UiProgressStatus.h"
 #include "cl_datetime.h"
 #include "cl_number.h"
+#include "main_window_environment.h"
 #include "monitor_simulator.h"
 #include "test_pump.h"
 
@@ -36,31 +37,10 @@ using testsupport::SimRecord;
 
 constexpr int ProgramPort = 5, SimulatorPort = 6;
 
-// The application as the program entry builds it, the monitor on COM5.
-class MainWindowEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        {
-            TIniFile ini(SettingsFileName());
-            WritePort(ini, ProgramPort);
-        }
-        InstallMonitorErrorDisplay();
-        Application->CreateForm(RadonMainForm);
-        Application->CreateForm(frmPrintPreview);
-        Application->CreateForm(frmPreferences);
-        Application->CreateForm(ErrorCodesForm);
-        RadonMainForm->Show();
-        Application->ProcessMessages();
-    }
-    void TearDown() override {
-        RadonMainForm->Hide();
-        Application->ProcessMessages();
-        DeleteFileA(SettingsFileName().c_str());
-    }
-};
-
 const auto* controls = ::testing::AddGlobalTestEnvironment(new ControlsEnvironment);
-const auto* mainWindow = ::testing::AddGlobalTestEnvironment(new MainWindowEnvironment);
+// The application as start-up builds it, the monitor on COM5.
+const auto* mainWindow =
+    ::testing::AddGlobalTestEnvironment(new MainWindowEnvironment(ProgramPort));
 
 TDateTime clockNow = 0;
 
