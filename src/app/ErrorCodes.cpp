@@ -1,13 +1,16 @@
 #include "ErrorCodes.h"
 
+#include <optional>
+
+#include "MonitorErrorDisplay.h"
 #include "Radon.h"
 #include "UiBitBtn.h"
+#include "UiGroupBox.h"
 #include "UiMemo.h"
 #include "UiPageControl.h"
 #include "UiPanel.h"
 #include "cl_datetime.h"
 #include "cl_dialogs.h"
-#include "cl_extctrls.h"
 #include "cl_lists.h"
 #include "cl_sys.h"
 
@@ -80,16 +83,12 @@ void TErrorCodesForm::CreateControls() {
     MonitorSheet->SetTabVisible(false);
     PageControl->SetActivePage(MonitorSheet);
 
-    UiGroupBox5 = Place<TUiPanel>(this, MonitorSheet, "UiGroupBox5", 0, 0, 633, 22);
+    UiGroupBox5 = Place<TUiGroupBox>(this, MonitorSheet, "UiGroupBox5", 0, 0, 633, 22);
     UiGroupBox5->SetAlign(alTop);
-    UiGroupBox5->SetBevelOuter(bvNone);
-    UiGroupBox5->SetAlignment(taLeftJustify);
+    UiGroupBox5->SetGroupBoxStyle(gsBanner);
     UiGroupBox5->SetCaption("Notices From The Monitor");
     UiGroupBox5->Font()->SetStyle({fsBold});
     UiGroupBox5->Font()->SetHeight(-13);
-    auto* underline = Place<TBevel>(this, UiGroupBox5, "", 0, 0, 633, 22);
-    underline->SetAlign(alClient);
-    underline->SetShape(bsBottomLine);
 
     ErrorMemo = Place<TUiMemo>(this, MonitorSheet, "ErrorMemo", 0, 22, 633, 311);
     ErrorMemo->SetAlign(alClient);
@@ -111,19 +110,17 @@ void TErrorCodesForm::FormShow(TObject*) { ErrorMemo->Lines()->Clear(); }
 void TErrorCodesForm::ReadCodesButtonClick(TObject*) { ReadNotices(); }
 
 bool TErrorCodesForm::AskMonitor(uint8_t command) {
-    AnsiString failure;
-    bool failed = false;
+    std::optional<QMCRadonDataError> failure;
     {
         HourGlassCursor busy;
         try {
             Monitor->SendMessageA(0, command, ReadSubCode, nullptr);
         } catch (const QMCRadonDataError& e) {
-            failure = e.GetText();
-            failed = true;
+            failure = e;
         }
     }
-    if (failed) Application->MessageBox(failure, "Monitor Error", MB_OK);
-    return !failed;
+    if (failure) ShowMonitorError(*failure);
+    return !failure;
 }
 
 void TErrorCodesForm::ReadNotices() {

@@ -9,9 +9,9 @@
 class TUiPageControl;
 class TUiTabSheet;
 class TUiPanel;
+class TUiGroupBox;
 class TUiMemo;
 class TUiBitBtn;
-class TBevel;
 class TStringList;
 
 class TErrorCodesForm : public TForm {
@@ -32,7 +32,7 @@ class TErrorCodesForm : public TForm {
 
     TUiPageControl* PageControl;
     TUiTabSheet* MonitorSheet;
-    TUiPanel* UiGroupBox5;
+    TUiGroupBox* UiGroupBox5;
     TUiMemo* ErrorMemo;
     TUiPanel* UiPanel4;
     TUiBitBtn* ReadCodesButton;

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <tuple>
 
+#include "MonitorErrorDisplay.h"
 #include "Radon.h"
 #include "UiBitBtn.h"
 #include "UiCheckBox.h"
@@ -532,7 +533,7 @@ void TfrmPreferences::RetrieveMonitorInformation() {
         try {
             Monitor->RetrieveAll();
         } catch (const QMCRadonDataError& e) {
-            Application->MessageBox(e.GetText(), "Monitor Error", MB_OK);
+            ShowMonitorError(e);
             return;
         }
         MonitorRecordToControls();
@@ -583,7 +584,7 @@ void TfrmPreferences::SetupSendRMBtnClick(TObject*) {
         SendCompanyPinAndUnits();
         if (SetMonitorTimeCB->GetChecked()) SendClock();
     } catch (const QMCRadonDataError& e) {
-        Application->MessageBox(e.GetText(), "Monitor Error", MB_OK);
+        ShowMonitorError(e);
     }
 }
 

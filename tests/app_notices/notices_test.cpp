@@ -11,9 +11,9 @@
 #include "ErrorCodes.h"
 #include "Radon.h"
 #include "UiBitBtn.h"
+#include "UiGroupBox.h"
 #include "UiMemo.h"
 #include "UiPageControl.h"
-#include "UiPanel.h"
 #include "cl_datetime.h"
 #include "cl_lists.h"
 #include "monitor_simulator.h"
@@ -203,6 +203,9 @@ TEST_F(NoticesWindow, LaidOutWithTheFourButtonsLeftToRight) {
     EXPECT_EQ(form->Height(), 436);
     EXPECT_EQ(form->Position(), poMainFormCenter);
     EXPECT_EQ(form->UiGroupBox5->Caption(), "Notices From The Monitor");
+    EXPECT_EQ(form->UiGroupBox5->GroupStyle(), gsBanner);
+    EXPECT_EQ(form->UiGroupBox5->Font()->Style(), TFontStyles{fsBold});
+    EXPECT_EQ(form->UiGroupBox5->Font()->Height(), -13);
     EXPECT_FALSE(form->MonitorSheet->TabVisible());
     TUiBitBtn* const buttons[] = {form->ReadCodesButton, form->ClearCodesButton,
                                   form->SaveToLogButton, form->CloseButton};

@@ -3,6 +3,7 @@
 // by sheet and by index.
 #include <gtest/gtest.h>
 
+#include "UiGroupBox.h"
 #include "UiPageControl.h"
 #include "UiPanel.h"
 #include "UiPollingStatus.h"
@@ -56,6 +57,43 @@ TEST_F(ContainersTest, RadioGroupClampsTheIndexAndChecksOneButton) {
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(group->Buttons(i)->Checked(), i == c.expected) << "set " << c.set;
     }
+}
+
+COLORREF PixelOf(TWinControl* control, int x, int y) {
+    UpdateWindow(control->WindowHandle());
+    HDC dc = GetDC(control->WindowHandle());
+    const COLORREF pixel = GetPixel(dc, x, y);
+    ReleaseDC(control->WindowHandle(), dc);
+    return pixel;
+}
+
+TEST_F(ContainersTest, BannerGroupBoxShadesItsCaptionBarAndPlacesChildrenBelowIt) {
+    auto* group = Add<TUiGroupBox>(form);
+    group->SetBounds(10, 10, 300, 80);
+    group->SetCaption("Notices From The Monitor");
+    group->Font()->SetStyle({fsBold});
+    group->Font()->SetHeight(-13);
+    auto* child = Add<TUiPanel>(group);
+    child->SetAlign(alClient);
+    EXPECT_EQ(group->GroupStyle(), gsStandard);
+    group->SetGroupBoxStyle(gsBanner);
+    ShowAndSettle();
+    const TRect banner = group->BannerRect();
+    EXPECT_EQ(banner.Left, 0);
+    EXPECT_EQ(banner.Top, 0);
+    EXPECT_EQ(banner.Right, 300);
+    EXPECT_GE(banner.Height(), 13 + 6);
+    EXPECT_EQ(child->BoundsRect(), TRect(0, banner.Bottom + 2, 300, 80));
+    const COLORREF face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(PixelOf(group, 0, 0), face) << "cut corner";
+    EXPECT_EQ(PixelOf(group, 1, 0), ColorToRGB(cl3DDkShadow)) << "outline";
+    EXPECT_EQ(PixelOf(group, 297, 1), ColorToRGB(clBtnShadow)) << "gradient start";
+    EXPECT_EQ(PixelOf(group, 297, banner.Bottom - 2), face) << "gradient end";
+    group->SetCaption("");
+    EXPECT_EQ(group->BannerRect().Height(), 0);
+    group->SetGroupBoxStyle(gsStandard);
+    EXPECT_LT(child->Top(), banner.Bottom);
+    EXPECT_EQ(child->Left(), 2);
 }
 
 TEST_F(ContainersTest, RadioGroupFollowsTheUsersClick) {
