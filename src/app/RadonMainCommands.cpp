@@ -4,6 +4,7 @@
 
 #include "DynamicHTMLHelp.h"
 #include "ErrorCodes.h"
+#include "Hourglass.h"
 #include "Preferences.h"
 #include "QMCAbout.h"
 #include "Radon.h"
@@ -25,18 +26,6 @@ constexpr uint16_t HelpFinder = 11;
 constexpr int ContentsHelpData = 1000;
 constexpr int MonitorSettingsPage = 0;
 constexpr int PrintPage = 1;
-
-// The hourglass while the monitor works; the previous cursor comes back when it goes.
-class THourglass {
-public:
-    THourglass() : saved_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~THourglass() { Screen->SetCursor(saved_); }
-    THourglass(const THourglass&) = delete;
-    THourglass& operator=(const THourglass&) = delete;
-
-private:
-    TCursor saved_;
-};
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
 #include "Preferences.h"
 #include "Radon.h"
@@ -23,19 +24,6 @@ constexpr uint8_t TestHeaderCommand = 48;
 const char* const CalibrationReminderText =
     "The EPA requires an annual calibration for all continuous radon monitors.\nPlease return "
     "your device for service according to the displayed calibration date.";
-
-// Shows the hourglass until restored or destroyed, then the cursor it replaced.
-class THourglass {
-public:
-    THourglass() : saved_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~THourglass() { Restore(); }
-    THourglass(const THourglass&) = delete;
-    THourglass& operator=(const THourglass&) = delete;
-    void Restore() { Screen->SetCursor(saved_); }
-
-private:
-    TCursor saved_;
-};
 
 // Reads the test header once more: the records just read are shown only while the monitor
 // still holds as many.
