@@ -244,9 +244,11 @@ TEST_F(Preferences, ATestInTheMonitorLocksItsSettings) {
         EXPECT_TRUE(Boxes().empty()) << "no test known before the retrieval";
         form->btnRetrieve->Click();
         ExpectLockedBox();
-        for (TControl* control : MonitorControls())
-            if (control != form->DatePicker && control != form->TimePicker)
+        for (TControl* control : MonitorControls()) {
+            if (control != form->DatePicker && control != form->TimePicker) {
                 EXPECT_FALSE(control->Enabled()) << control->Name().c_str();
+            }
+        }
         EXPECT_TRUE(form->DatePicker->Enabled());
         EXPECT_TRUE(form->TimePicker->Enabled());
         EXPECT_FALSE(form->SetupSendRMBtn->Enabled());
