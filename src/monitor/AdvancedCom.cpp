@@ -89,6 +89,11 @@ TAdvancedCom::TAdvancedCom(TComponent* owner)
     });
 }
 
+void TAdvancedCom::BeforeDestruction() {
+    ComClose();
+    TComponent::BeforeDestruction();
+}
+
 TAdvancedCom::~TAdvancedCom() {
     ComClose();
     DeallocateHWnd(noticeWindow_);

@@ -100,6 +100,9 @@ class TAdvancedCom : public TComponent {
 
 protected:
     ~TAdvancedCom() override;
+    // The port closes while the whole object still stands: closing waits for the reader and
+    // services messages, which must not reach a half-destroyed monitor.
+    void BeforeDestruction() override;
     _OVERLAPPED* ReadOverlapped() const;
     _OVERLAPPED* WriteOverlapped() const;
 
