@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
 #include "Radon.h"
 #include "UiBitBtn.h"
@@ -19,27 +20,6 @@ TErrorCodesForm* ErrorCodesForm = nullptr;
 namespace {
 
 const char* const NoNoticesLine = "No Notices Found.";
-
-template <class T> T* Place(TComponent* owner, TWinControl* parent, const char* name, int x,
-                            int y, int w, int h) {
-    T* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(x, y, w, h);
-    return control;
-}
-
-// Shows the hourglass for its lifetime and puts the previous cursor back.
-class HourGlassCursor {
-public:
-    HourGlassCursor() : previous_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~HourGlassCursor() { Screen->SetCursor(previous_); }
-    HourGlassCursor(const HourGlassCursor&) = delete;
-    HourGlassCursor& operator=(const HourGlassCursor&) = delete;
-
-private:
-    TCursor previous_;
-};
 
 }  // namespace
 
@@ -63,7 +43,7 @@ void TErrorCodesForm::BeforeDestruction() {
 }
 
 void TErrorCodesForm::CreateControls() {
-    UiPanel4 = Place<TUiPanel>(this, this, "UiPanel4", 0, 361, 641, 41);
+    UiPanel4 = PlaceControl<TUiPanel>(this, this, "UiPanel4", 0, 361, 641, 41);
     UiPanel4->SetAlign(alBottom);
     UiPanel4->SetCaption("");
     ReadCodesButton = MakeButton("ReadCodesButton", "Read Notices From Monitor", 8, 170);
@@ -75,7 +55,7 @@ void TErrorCodesForm::CreateControls() {
     ClearCodesButton->OnClick = Bind(this, &TErrorCodesForm::ClearCodesButtonClick);
     SaveToLogButton->OnClick = Bind(this, &TErrorCodesForm::SaveToLogButtonClick);
 
-    PageControl = Place<TUiPageControl>(this, this, "PageControl", 0, 0, 641, 361);
+    PageControl = PlaceControl<TUiPageControl>(this, this, "PageControl", 0, 0, 641, 361);
     PageControl->SetAlign(alClient);
     MonitorSheet = new TUiTabSheet(this);
     MonitorSheet->SetName("MonitorSheet");
@@ -83,20 +63,20 @@ void TErrorCodesForm::CreateControls() {
     MonitorSheet->SetTabVisible(false);
     PageControl->SetActivePage(MonitorSheet);
 
-    UiGroupBox5 = Place<TUiGroupBox>(this, MonitorSheet, "UiGroupBox5", 0, 0, 633, 22);
+    UiGroupBox5 = PlaceControl<TUiGroupBox>(this, MonitorSheet, "UiGroupBox5", 0, 0, 633, 22);
     UiGroupBox5->SetAlign(alTop);
     UiGroupBox5->SetGroupBoxStyle(gsBanner);
     UiGroupBox5->SetCaption("Notices From The Monitor");
     UiGroupBox5->Font()->SetStyle({fsBold});
     UiGroupBox5->Font()->SetHeight(-13);
 
-    ErrorMemo = Place<TUiMemo>(this, MonitorSheet, "ErrorMemo", 0, 22, 633, 311);
+    ErrorMemo = PlaceControl<TUiMemo>(this, MonitorSheet, "ErrorMemo", 0, 22, 633, 311);
     ErrorMemo->SetAlign(alClient);
     ErrorMemo->SetScrollBars(ssVertical);
 }
 
 TUiBitBtn* TErrorCodesForm::MakeButton(const char* name, const char* caption, int x, int width) {
-    auto* button = Place<TUiBitBtn>(this, UiPanel4, name, x, 8, width, 25);
+    auto* button = PlaceControl<TUiBitBtn>(this, UiPanel4, name, x, 8, width, 25);
     button->SetCaption(caption);
     return button;
 }
@@ -112,7 +92,7 @@ void TErrorCodesForm::ReadCodesButtonClick(TObject*) { ReadNotices(); }
 bool TErrorCodesForm::AskMonitor(uint8_t command) {
     std::optional<QMCRadonDataError> failure;
     {
-        HourGlassCursor busy;
+        THourglass busy;
         try {
             Monitor->SendMessageA(0, command, ReadSubCode, nullptr);
         } catch (const QMCRadonDataError& e) {

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <tuple>
 
+#include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
 #include "Radon.h"
 #include "UiBitBtn.h"
@@ -33,19 +34,9 @@ const char* const PictureFilter =
     "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
 const int RowHeight = 21;
 
-template <class T>
-T* Place(TComponent* owner, TWinControl* parent, const AnsiString& name, int x, int y, int w,
-         int h) {
-    T* control = new T(owner);
-    if (!name.IsEmpty()) control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(x, y, w, h);
-    return control;
-}
-
 TUiLabel* MakeLabel(TComponent* owner, TWinControl* parent, const AnsiString& name,
                     const AnsiString& caption, int x, int y, int w, int h = 15) {
-    auto* label = Place<TUiLabel>(owner, parent, name, x, y, w, h);
+    auto* label = PlaceControl<TUiLabel>(owner, parent, name, x, y, w, h);
     label->SetCaption(caption);
     label->SetWordWrap(h > 15);
     return label;
@@ -53,7 +44,7 @@ TUiLabel* MakeLabel(TComponent* owner, TWinControl* parent, const AnsiString& na
 
 TUiGroupBox* MakeGroup(TComponent* owner, TWinControl* parent, const AnsiString& name,
                        const AnsiString& caption, int x, int y, int w, int h) {
-    auto* group = Place<TUiGroupBox>(owner, parent, name, x, y, w, h);
+    auto* group = PlaceControl<TUiGroupBox>(owner, parent, name, x, y, w, h);
     group->SetCaption(caption);
     return group;
 }
@@ -63,21 +54,21 @@ TUiEdit* MakeEdit(TComponent* owner, TWinControl* parent, const AnsiString& name
                   const AnsiString& caption, int x, int y, int labelWidth, int editWidth,
                   int maxLength = 0) {
     MakeLabel(owner, parent, "", caption, x, y + 3, labelWidth - 4);
-    auto* edit = Place<TUiEdit>(owner, parent, name, x + labelWidth, y, editWidth, RowHeight);
+    auto* edit = PlaceControl<TUiEdit>(owner, parent, name, x + labelWidth, y, editWidth, RowHeight);
     edit->SetMaxLength(maxLength);
     return edit;
 }
 
 TUiCheckBox* MakeCheck(TComponent* owner, TWinControl* parent, const AnsiString& name,
                        const AnsiString& caption, int x, int y, int w) {
-    auto* box = Place<TUiCheckBox>(owner, parent, name, x, y, w, 17);
+    auto* box = PlaceControl<TUiCheckBox>(owner, parent, name, x, y, w, 17);
     box->SetCaption(caption);
     return box;
 }
 
 TUiComboBox* MakeList(TComponent* owner, TWinControl* parent, const AnsiString& name, int x, int y,
                       int w, std::initializer_list<const char*> items) {
-    auto* combo = Place<TUiComboBox>(owner, parent, name, x, y, w, RowHeight);
+    auto* combo = PlaceControl<TUiComboBox>(owner, parent, name, x, y, w, RowHeight);
     combo->SetStyle(csDropDownList);
     for (const char* item : items) combo->Items()->Add(item);
     combo->SetItemIndex(0);
@@ -87,7 +78,7 @@ TUiComboBox* MakeList(TComponent* owner, TWinControl* parent, const AnsiString& 
 TUiRadioGroup* MakeRadioGroup(TComponent* owner, TWinControl* parent, const AnsiString& name,
                               const AnsiString& caption, int x, int y, int w, int h,
                               std::initializer_list<const char*> items) {
-    auto* group = Place<TUiRadioGroup>(owner, parent, name, x, y, w, h);
+    auto* group = PlaceControl<TUiRadioGroup>(owner, parent, name, x, y, w, h);
     group->SetCaption(caption);
     group->SetColumns(static_cast<int>(items.size()));
     for (const char* item : items) group->Items()->Add(item);
@@ -96,7 +87,7 @@ TUiRadioGroup* MakeRadioGroup(TComponent* owner, TWinControl* parent, const Ansi
 
 TUiToolButton* MakeToolButton(TComponent* owner, TWinControl* parent, const AnsiString& name,
                               const AnsiString& caption, int x, int y, int w) {
-    auto* button = Place<TUiToolButton>(owner, parent, name, x, y, w, RowHeight + 1);
+    auto* button = PlaceControl<TUiToolButton>(owner, parent, name, x, y, w, RowHeight + 1);
     button->SetCaption(caption);
     button->SetShowCaption(true);
     return button;
@@ -108,18 +99,6 @@ void GiveHint(TControl* control, const AnsiString& hint) {
 }
 
 bool MonitorHoldsTest() { return Monitor && Monitor->NumMeasurements != 0; }
-
-// The hourglass for as long as it lives; the cursor shown before comes back on every path.
-class THourglass {
-public:
-    THourglass() : saved_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~THourglass() { Screen->SetCursor(saved_); }
-    THourglass(const THourglass&) = delete;
-    THourglass& operator=(const THourglass&) = delete;
-
-private:
-    TCursor saved_;
-};
 
 // The date, or today when the monitor's clock holds no possible date (a cleared clock reads 0).
 TDateTime DateOrToday(int year, int month, int day) {
@@ -144,7 +123,7 @@ TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
     SetClientWidth(640);
     SetClientHeight(456);
     Font()->SetName("MS Sans Serif");
-    PageControl = Place<TUiPageControl>(this, this, "PageControl", 8, 8, 624, 408);
+    PageControl = PlaceControl<TUiPageControl>(this, this, "PageControl", 8, 8, 624, 408);
     MonitorSheet = new TUiTabSheet(this);
     MonitorSheet->SetName("MonitorSheet");
     MonitorSheet->SetCaption("Monitor Settings");
@@ -155,11 +134,11 @@ TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
     PrintingSheet->SetPageControl(PageControl);
     CreateMonitorSheet();
     CreatePrintSheet();
-    btnOK = Place<TUiBitBtn>(this, this, "btnOK", 464, 424, 80, 25);
+    btnOK = PlaceControl<TUiBitBtn>(this, this, "btnOK", 464, 424, 80, 25);
     btnOK->SetCaption("OK");
     btnOK->SetDefault(true);
     btnOK->OnClick = Bind(this, &TfrmPreferences::btnOKClick);
-    btnCancel = Place<TUiBitBtn>(this, this, "btnCancel", 552, 424, 80, 25);
+    btnCancel = PlaceControl<TUiBitBtn>(this, this, "btnCancel", 552, 424, 80, 25);
     btnCancel->SetCaption("Cancel");
     btnCancel->SetCancel(true);
     btnCancel->SetModalResult(mrCancel);
@@ -176,12 +155,12 @@ void TfrmPreferences::CreateMonitorSheet() {
     UpdateMonitorGroup = MakeGroup(this, MonitorSheet, "UpdateMonitorGroup",
                                    "Update Monitor Information", 8, 4, 604, 84);
     Step1Label = MakeLabel(this, UpdateMonitorGroup, "Step1Label", "Step 1:", 12, 24, 40);
-    btnRetrieve = Place<TUiBitBtn>(this, UpdateMonitorGroup, "btnRetrieve", 56, 20, 170, 25);
+    btnRetrieve = PlaceControl<TUiBitBtn>(this, UpdateMonitorGroup, "btnRetrieve", 56, 20, 170, 25);
     btnRetrieve->SetCaption("Retrieve Data From Monitor");
     btnRetrieve->OnClick = Bind(this, &TfrmPreferences::btnRetrieveClick);
     Step2Label = MakeLabel(this, UpdateMonitorGroup, "Step2Label", "Step 2:", 280, 24, 40);
     Step3Label = MakeLabel(this, UpdateMonitorGroup, "Step3Label", "Step 3:", 372, 24, 40);
-    SetupSendRMBtn = Place<TUiBitBtn>(this, UpdateMonitorGroup, "SetupSendRMBtn", 416, 20, 170, 25);
+    SetupSendRMBtn = PlaceControl<TUiBitBtn>(this, UpdateMonitorGroup, "SetupSendRMBtn", 416, 20, 170, 25);
     SetupSendRMBtn->SetCaption("Send Data To Monitor");
     SetupSendRMBtn->SetEnabled(false);
     SetupSendRMBtn->OnClick = Bind(this, &TfrmPreferences::SetupSendRMBtnClick);
@@ -218,11 +197,11 @@ void TfrmPreferences::CreateRadonMonitorGroup() {
     auto row = [](int i) { return 20 + 28 * i; };
     const int x = 112, w = 172;
     MakeLabel(this, g, "", "Date", 8, row(0) + 3, 100);
-    DatePicker = Place<TUiDateTimePicker>(this, g, "DatePicker", x, row(0), w, RowHeight);
+    DatePicker = PlaceControl<TUiDateTimePicker>(this, g, "DatePicker", x, row(0), w, RowHeight);
     DatePicker->SetFormat("MM/dd/yyyy");
     DatePicker->SetMinDate(EncodeDate(1970, 2, 1));
     MakeLabel(this, g, "", "Time", 8, row(1) + 3, 100);
-    TimePicker = Place<TUiDateTimePicker>(this, g, "TimePicker", x, row(1), w, RowHeight);
+    TimePicker = PlaceControl<TUiDateTimePicker>(this, g, "TimePicker", x, row(1), w, RowHeight);
     TimePicker->SetKind(dtkTime);
     TimePicker->SetFormat("hh:mm tt");
     SetMonitorTimeCB = MakeCheck(this, g, "SetMonitorTimeCB", "Set Monitor Time", x, row(2) + 2, w);
@@ -313,20 +292,20 @@ void TfrmPreferences::CreatePictureRows() {
     btnSelectDigitalSignature->OnClick =
         Bind(this, &TfrmPreferences::btnSelectDigitalSignatureClick);
     editDigitalSignaturePath =
-        Place<TUiEdit>(this, g, "editDigitalSignaturePath", 138, 224, 112, RowHeight);
+        PlaceControl<TUiEdit>(this, g, "editDigitalSignaturePath", 138, 224, 112, RowHeight);
     UiToolButton1 = MakeToolButton(this, g, "UiToolButton1", "X", 252, 224, 22);
     GiveHint(UiToolButton1, "Clear Image");
     UiToolButton1->OnClick = Bind(this, &TfrmPreferences::UiToolButton1Click);
     btnSelectHeaderImage =
         MakeToolButton(this, g, "btnSelectHeaderImage", "Select Header Image", 8, 252, 126);
     btnSelectHeaderImage->OnClick = Bind(this, &TfrmPreferences::btnSelectHeaderImageClick);
-    editHeaderImagePath = Place<TUiEdit>(this, g, "editHeaderImagePath", 138, 252, 112, RowHeight);
+    editHeaderImagePath = PlaceControl<TUiEdit>(this, g, "editHeaderImagePath", 138, 252, 112, RowHeight);
     UiToolButton2 = MakeToolButton(this, g, "UiToolButton2", "X", 252, 252, 22);
     GiveHint(UiToolButton2, "Clear Image");
     UiToolButton2->OnClick = Bind(this, &TfrmPreferences::UiToolButton2Click);
-    ImageDigitalSignature = Place<TImage>(this, this, "ImageDigitalSignature", 0, 0, 1, 1);
+    ImageDigitalSignature = PlaceControl<TImage>(this, this, "ImageDigitalSignature", 0, 0, 1, 1);
     ImageDigitalSignature->SetVisible(false);
-    ImageHeaderImage = Place<TImage>(this, this, "ImageHeaderImage", 0, 0, 1, 1);
+    ImageHeaderImage = PlaceControl<TImage>(this, this, "ImageHeaderImage", 0, 0, 1, 1);
     ImageHeaderImage->SetVisible(false);
 }
 

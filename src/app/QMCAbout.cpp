@@ -11,15 +11,6 @@ namespace {
 
 const char* const PairError = "Only 4 additional version boxes available!";
 
-template <class T> T* Place(TComponent* owner, TWinControl* parent, const char* name, int x,
-                            int y, int w, int h) {
-    T* control = new T(owner);
-    control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(x, y, w, h);
-    return control;
-}
-
 AnsiString Numbered(const char* base, int n) { return AnsiString(base) + IntToStr(n); }
 
 // The string values of the program's version resource under its first translation.
@@ -73,47 +64,47 @@ TQMCAboutBox::TQMCAboutBox(TComponent* owner) : TForm(owner) {
 }
 
 void TQMCAboutBox::CreateControls() {
-    Panel1 = Place<TPanel>(this, this, "Panel1", 8, 8, 280, 232);
+    Panel1 = PlaceControl<TPanel>(this, this, "Panel1", 8, 8, 280, 232);
     Panel1->SetColor(clWhite);
     Panel1->SetBevelOuter(bvRaised);
-    ProgramIcon = Place<TImage>(this, Panel1, "ProgramIcon", 31, 10, 217, 49);
+    ProgramIcon = PlaceControl<TImage>(this, Panel1, "ProgramIcon", 31, 10, 217, 49);
     ProgramIcon->SetStretch(true);
-    ProductName = Place<TLabel>(this, Panel1, "ProductName", 8, 68, 264, 16);
+    ProductName = PlaceControl<TLabel>(this, Panel1, "ProductName", 8, 68, 264, 16);
     ProductName->SetAlignment(taCenter);
     ProductName->SetCaption("Product Name");
     ProductName->Font()->SetStyle({fsBold});
-    Bevel1 = Place<TBevel>(this, Panel1, "Bevel1", 8, 92, 264, 2);
+    Bevel1 = PlaceControl<TBevel>(this, Panel1, "Bevel1", 8, 92, 264, 2);
     Bevel1->SetShape(bsTopLine);
     VersionStaticText =
-        Place<TStaticText>(this, Panel1, "VersionStaticText", 16, 102, 120, 17);
+        PlaceControl<TStaticText>(this, Panel1, "VersionStaticText", 16, 102, 120, 17);
     VersionStaticText->SetCaption("Application Version");
-    Version = Place<TLabel>(this, Panel1, "Version", 150, 102, 120, 17);
+    Version = PlaceControl<TLabel>(this, Panel1, "Version", 150, 102, 120, 17);
     Version->SetCaption("");
     for (int i = 0; i < 4; ++i) {
         const int y = 124 + i * 22;
-        UserDefineText[i] = Place<TStaticText>(this, Panel1, Numbered("UserDefineText", i + 1).c_str(),
+        UserDefineText[i] = PlaceControl<TStaticText>(this, Panel1, Numbered("UserDefineText", i + 1).c_str(),
                                                16, y, 120, 17);
         UserDefineText[i]->SetCaption("");
         UserDefineText[i]->SetVisible(false);
-        UserDefineVersion[i] = Place<TLabel>(
+        UserDefineVersion[i] = PlaceControl<TLabel>(
             this, Panel1, Numbered("UserDefineVersion", i + 1).c_str(), 150, y, 120, 17);
         UserDefineVersion[i]->SetCaption("");
         UserDefineVersion[i]->SetVisible(false);
     }
-    lbCustomFields = Place<TListBox>(this, Panel1, "lbCustomFields", 1, 122, 278, 108);
+    lbCustomFields = PlaceControl<TListBox>(this, Panel1, "lbCustomFields", 1, 122, 278, 108);
     lbCustomFields->SetStyle(lbVirtualOwnerDraw);
     lbCustomFields->SetBorderStyle(bsNone);
     lbCustomFields->SetItemHeight(14);
     lbCustomFields->SetAlign(alBottom);
     lbCustomFields->SetVisible(false);
-    CopyrightStaticText = Place<TStaticText>(this, this, "CopyrightStaticText", 8, 248, 100, 17);
+    CopyrightStaticText = PlaceControl<TStaticText>(this, this, "CopyrightStaticText", 8, 248, 100, 17);
     CopyrightStaticText->SetCaption("Copyright");
-    Panel2 = Place<TPanel>(this, this, "Panel2", 8, 266, 280, 22);
+    Panel2 = PlaceControl<TPanel>(this, this, "Panel2", 8, 266, 280, 22);
     Panel2->SetColor(clWhite);
     Panel2->SetBevelOuter(bvLowered);
-    Copyright = Place<TLabel>(this, Panel2, "Copyright", 6, 4, 268, 15);
+    Copyright = PlaceControl<TLabel>(this, Panel2, "Copyright", 6, 4, 268, 15);
     Copyright->SetCaption("");
-    OKButton = Place<TButton>(this, this, "OKButton", 110, 295, 75, 25);
+    OKButton = PlaceControl<TButton>(this, this, "OKButton", 110, 295, 75, 25);
     OKButton->SetCaption("OK");
     OKButton->SetDefault(true);
     OKButton->SetModalResult(mrOk);

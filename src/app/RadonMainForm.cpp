@@ -30,15 +30,6 @@ TRadonMainForm* RadonMainForm = nullptr;
 
 namespace {
 
-template <class T> T* Place(TComponent* owner, TWinControl* parent, const AnsiString& name,
-                            int x, int y, int w, int h) {
-    T* control = new T(owner);
-    if (!name.IsEmpty()) control->SetName(name);
-    control->SetParent(parent);
-    control->SetBounds(x, y, w, h);
-    return control;
-}
-
 // Glyphs of the system's standard small toolbar images, followed by its view images.
 constexpr int ViewGlyphs = STD_PRINT + 1;
 constexpr int NoGlyph = -1;
@@ -183,10 +174,10 @@ const char* const ChecklistCaptions[] = {
 // A framed group with a gradient banner carrying its title.
 TUiPanel* Group(TComponent* owner, TWinControl* parent, const char* title, int x, int y, int w,
                 int h) {
-    auto* group = Place<TUiPanel>(owner, parent, "", x, y, w, h);
+    auto* group = PlaceControl<TUiPanel>(owner, parent, "", x, y, w, h);
     group->SetBevelOuter(bvLowered);
     group->SetCaption("");
-    auto* banner = Place<TUiPanel>(owner, group, "", 0, 0, w, 18);
+    auto* banner = PlaceControl<TUiPanel>(owner, group, "", 0, 0, w, 18);
     banner->SetAlign(alTop);
     banner->SetBevelOuter(bvNone);
     banner->SetVisualStyle(vsGradient);
@@ -199,7 +190,7 @@ TUiPanel* Group(TComponent* owner, TWinControl* parent, const char* title, int x
 
 TUiLabel* MakeLabel(TComponent* owner, TWinControl* parent, const AnsiString& name,
                const AnsiString& caption, int x, int y, int w, int h = 15) {
-    auto* label = Place<TUiLabel>(owner, parent, name, x, y, w, h);
+    auto* label = PlaceControl<TUiLabel>(owner, parent, name, x, y, w, h);
     label->SetCaption(caption);
     label->SetWordWrap(h > 15);
     label->SetTransparent(true);
@@ -347,7 +338,7 @@ void TRadonMainForm::CreateMainMenu() {
 }
 
 void TRadonMainForm::CreateToolbar() {
-    Toolbar = Place<TUiToolbar>(this, this, "Toolbar", 0, 0, 892, 44);
+    Toolbar = PlaceControl<TUiToolbar>(this, this, "Toolbar", 0, 0, 892, 44);
     Toolbar->SetVisualStyle(vsGradient);
     Toolbar->SetGradientColorStyle(gcsMSOffice);
     Toolbar->SetImages(ImageList1);
@@ -355,11 +346,11 @@ void TRadonMainForm::CreateToolbar() {
     int spacer = 0;
     for (const ToolButtonEntry& entry : ToolButtons) {
         if (!entry.Field) {
-            auto* gap = Place<TUiSpacer>(this, Toolbar, "UiSpacer" + IntToStr(++spacer), 0, 0, 8, 40);
+            auto* gap = PlaceControl<TUiSpacer>(this, Toolbar, "UiSpacer" + IntToStr(++spacer), 0, 0, 8, 40);
             gap->SetGrooved(true);
             continue;
         }
-        auto* button = Place<TUiToolButton>(this, Toolbar, entry.Name, 0, 0, 60, 40);
+        auto* button = PlaceControl<TUiToolButton>(this, Toolbar, entry.Name, 0, 0, 60, 40);
         button->SetCaption(entry.Caption);
         button->SetHint(entry.Hint);
         button->SetImageIndex(entry.Glyph);
@@ -370,39 +361,39 @@ void TRadonMainForm::CreateToolbar() {
 }
 
 void TRadonMainForm::CreateStatusBar() {
-    StatusBar = Place<TUiStatusBar>(this, this, "StatusBar", 0, 0, 892, 19);
+    StatusBar = PlaceControl<TUiStatusBar>(this, this, "StatusBar", 0, 0, 892, 19);
     StatusBar->SetVisualStyle(vsGradient);
     StatusBar->SetGradientColorStyle(gcsMSOffice);
     VersionInfo = new TUiVersionInfo(this);
     VersionInfo->SetName("VersionInfo");
-    auto* version = Place<TUiVersionInfoStatus>(this, StatusBar, "VersionStatus", 0, 0, 120, 19);
+    auto* version = PlaceControl<TUiVersionInfoStatus>(this, StatusBar, "VersionStatus", 0, 0, 120, 19);
     version->SetAlign(alRight);
     version->SetFieldLabel("Version");
     version->SetFieldLabelColor(clBlack);
     version->SetHint("Software Version");
     version->SetVersionInfo(VersionInfo);
-    auto* clock = Place<TUiClockStatus>(this, StatusBar, "ClockStatus", 0, 0, 240, 19);
+    auto* clock = PlaceControl<TUiClockStatus>(this, StatusBar, "ClockStatus", 0, 0, 240, 19);
     clock->SetFormat("dddddd tt");
     const TUiToggleKey keys[] = {tkCapsLock, tkNumLock, tkScrollLock};
     const char* const keyNames[] = {"CapsLockStatus", "NumLockStatus", "ScrollLockStatus"};
     for (int i = 0; i < 3; ++i) {
-        auto* key = Place<TUiKeyStatus>(this, StatusBar, keyNames[i], 240 + 40 * i, 0, 40, 19);
+        auto* key = PlaceControl<TUiKeyStatus>(this, StatusBar, keyNames[i], 240 + 40 * i, 0, 40, 19);
         key->SetKey(keys[i]);
     }
-    ProgressStatus = Place<TUiProgressStatus>(this, StatusBar, "ProgressStatus", 360, 0, 150, 19);
+    ProgressStatus = PlaceControl<TUiProgressStatus>(this, StatusBar, "ProgressStatus", 360, 0, 150, 19);
     ProgressStatus->SetBarStyle(bsGradient);
     ProgressStatus->SetBorderWidth(0);
     ProgressStatus->SetTransparent(false);
     ProgressStatus->SetParentColor(false);
     ProgressStatus->SetColor(clBtnFace);
     ProgressStatus->SetPercent(100);
-    auto* text = Place<TUiStatusPane>(this, StatusBar, "TextStatus", 510, 0, 200, 19);
+    auto* text = PlaceControl<TUiStatusPane>(this, StatusBar, "TextStatus", 510, 0, 200, 19);
     text->SetAlign(alClient);
     text->SetCaption("QMC Continuous Radon Monitor");
 }
 
 void TRadonMainForm::CreatePages() {
-    UiPageControl1 = Place<TUiPageControl>(this, this, "UiPageControl1", 0, 44, 892, 600);
+    UiPageControl1 = PlaceControl<TUiPageControl>(this, this, "UiPageControl1", 0, 44, 892, 600);
     UiPageControl1->SetAlign(alClient);
     auto sheet = [&](const char* name, const char* caption) {
         auto* page = new TUiTabSheet(this);
@@ -442,14 +433,14 @@ void TRadonMainForm::CreateInspectionSheet() {
         MakeLabel(this, test, "", TestCaptions[i], 10, 24 + 19 * i, 140);
         *values[i] = MakeLabel(this, test, valueNames[i], "", 160, 24 + 19 * i, 250);
     }
-    ButtonRetrive = Place<TButton>(this, sheet, "ButtonRetrive", 6, 300, 220, 30);
+    ButtonRetrive = PlaceControl<TButton>(this, sheet, "ButtonRetrive", 6, 300, 220, 30);
     ButtonRetrive->SetCaption("Retrieve Data From Monitor");
     ButtonRetrive->SetDefault(true);
     ButtonRetrive->OnClick = Bind(this, &TRadonMainForm::ButtonRetriveClick);
-    buttonClearScreen = Place<TUiBitBtn>(this, sheet, "buttonClearScreen", 234, 300, 92, 30);
+    buttonClearScreen = PlaceControl<TUiBitBtn>(this, sheet, "buttonClearScreen", 234, 300, 92, 30);
     buttonClearScreen->SetCaption("Clear Screen");
     buttonClearScreen->OnClick = Bind(this, &TRadonMainForm::buttonClearScreenClick);
-    UiBitBtn2 = Place<TUiBitBtn>(this, sheet, "UiBitBtn2", 334, 300, 92, 30);
+    UiBitBtn2 = PlaceControl<TUiBitBtn>(this, sheet, "UiBitBtn2", 334, 300, 92, 30);
     UiBitBtn2->SetCaption("Close");
     UiBitBtn2->OnClick = Bind(this, &TRadonMainForm::UiBitBtn2Click);
 
@@ -468,10 +459,10 @@ void TRadonMainForm::CreateInspectionSheet() {
     for (int i = 0; i < 7; ++i) {
         const int y = 40 + 23 * i;
         MakeLabel(this, customer, "", AddressCaptions[i], 8, y + 3, 80);
-        *billing[i] = Place<TUiEdit>(this, customer, billingNames[i], 90, y, 165, 21);
-        *site[i] = Place<TUiEdit>(this, customer, AnsiString("Site") + billingNames[i], 262, y, 165, 21);
+        *billing[i] = PlaceControl<TUiEdit>(this, customer, billingNames[i], 90, y, 165, 21);
+        *site[i] = PlaceControl<TUiEdit>(this, customer, AnsiString("Site") + billingNames[i], 262, y, 165, 21);
     }
-    btnCopyAddress = Place<TUiBitBtn>(this, customer, "btnCopyAddress", 200, 206, 227, 24);
+    btnCopyAddress = PlaceControl<TUiBitBtn>(this, customer, "btnCopyAddress", 200, 206, 227, 24);
     btnCopyAddress->SetCaption("Copy Billing Address to Site Address");
     btnCopyAddress->OnClick = Bind(this, &TRadonMainForm::btnCopyAddressClick);
     TUiPanel* company = Group(this, sheet, "Inspection Company", 434, 248, 436, 130);
@@ -508,7 +499,7 @@ void TRadonMainForm::CreateInspectionSheet() {
 
 void TRadonMainForm::CreatePicturesSheet() {
     RegisterGIFImage();  // the slots read GIF files too
-    auto* caption = Place<TImage>(this, ImagesSheet, "CoverPagePictureLabel", 24, 16, 24, 169);
+    auto* caption = PlaceControl<TImage>(this, ImagesSheet, "CoverPagePictureLabel", 24, 16, 24, 169);
     PaintVerticalCaption(caption, "Cover Page Picture");
     for (int slot = 0; slot < 6; ++slot)
         CreatePictureSlot(slot, 56 + 280 * (slot % 3), 16 + 270 * (slot / 3));
@@ -517,25 +508,25 @@ void TRadonMainForm::CreatePicturesSheet() {
 void TRadonMainForm::CreatePictureSlot(int slot, int x, int y) {
     const PictureSlotFields& fields = PictureSlots[slot];
     const AnsiString n = IntToStr(slot + 1);
-    auto* frame = Place<TUiPanel>(this, ImagesSheet, "PicturePanel" + n, x, y, 217, 169);
+    auto* frame = PlaceControl<TUiPanel>(this, ImagesSheet, "PicturePanel" + n, x, y, 217, 169);
     frame->SetBevelOuter(bvLowered);
     frame->SetCaption("");
-    TImage* image = Place<TImage>(this, frame, "Image" + n, 1, 1, 215, 167);
+    TImage* image = PlaceControl<TImage>(this, frame, "Image" + n, 1, 1, 215, 167);
     image->SetAlign(alClient);
     image->SetCenter(true);
     image->SetProportional(true);
     image->SetAutoSize(true);
     this->*fields.Image = image;
-    TUiBitBtn* button = Place<TUiBitBtn>(this, ImagesSheet, "UiBtnImage" + n, x, y + 176, 110, 25);
+    TUiBitBtn* button = PlaceControl<TUiBitBtn>(this, ImagesSheet, "UiBtnImage" + n, x, y + 176, 110, 25);
     button->SetCaption("Select Picture...");
     button->OnClick = Bind(this, fields.OnClick);
     this->*fields.Button = button;
-    TUiCheckBox* print = Place<TUiCheckBox>(this, ImagesSheet, "cbPrintImage" + n, x + 122,
+    TUiCheckBox* print = PlaceControl<TUiCheckBox>(this, ImagesSheet, "cbPrintImage" + n, x + 122,
                                             y + 180, 95, 17);
     print->SetCaption("Print Picture");
     this->*fields.PrintCheck = print;
     MakeLabel(this, ImagesSheet, "", "Comments:", x, y + 210, 217);
-    this->*fields.Comments = Place<TUiEdit>(this, ImagesSheet, "txtImage" + n + "Comments", x,
+    this->*fields.Comments = PlaceControl<TUiEdit>(this, ImagesSheet, "txtImage" + n + "Comments", x,
                                             y + 226, 217, 21);
 }
 
@@ -556,7 +547,7 @@ void TRadonMainForm::CreateDialogs() {
 
 void TRadonMainForm::CreateChecklistSheet() {
     for (int i = 0; i < 10; ++i) {
-        ChecklistBoxes[i] = Place<TUiCheckBox>(this, TabSheet1, "CheckBox" + IntToStr(i + 1), 16,
+        ChecklistBoxes[i] = PlaceControl<TUiCheckBox>(this, TabSheet1, "CheckBox" + IntToStr(i + 1), 16,
                                                16 + 34 * i, 850, 28);
         ChecklistBoxes[i]->SetCaption(ChecklistCaptions[i]);
     }

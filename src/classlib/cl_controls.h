@@ -709,3 +709,15 @@ class TDockTree : public IDockManager {};
 class TDragDockObject : public TDragObject {
     CL_CLASS(TDragDockObject, TDragObject)
 };
+
+// A control made in code, as a form builds its children: owned by `owner`, named unless `name`
+// is empty, placed on `parent` at the given bounds.
+template <class T>
+T* PlaceControl(TComponent* owner, TWinControl* parent, const AnsiString& name, int x, int y,
+                int w, int h) {
+    T* control = new T(owner);
+    if (!name.IsEmpty()) control->SetName(name);
+    control->SetParent(parent);
+    control->SetBounds(x, y, w, h);
+    return control;
+}

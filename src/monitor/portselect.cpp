@@ -4,18 +4,9 @@
 
 namespace {
 
-template <class T>
-T* Place(TSelectPortDlg* form, const char* name, int x, int y, int w, int h) {
-    T* control = new T(form);
-    control->SetName(name);
-    control->SetParent(form);
-    control->SetBounds(x, y, w, h);
-    return control;
-}
-
 TLabel* CentredLabel(TSelectPortDlg* form, const char* name, const char* caption, int x, int y,
                      int w, int h) {
-    auto* label = Place<TLabel>(form, name, x, y, w, h);
+    auto* label = PlaceControl<TLabel>(form, form, name, x, y, w, h);
     label->SetAutoSize(false);
     label->SetAlignment(taCenter);
     label->SetCaption(caption);
@@ -23,7 +14,7 @@ TLabel* CentredLabel(TSelectPortDlg* form, const char* name, const char* caption
 }
 
 TButton* Button(TSelectPortDlg* form, const char* name, const char* caption, int x, int y) {
-    auto* button = Place<TButton>(form, name, x, y, 75, 25);
+    auto* button = PlaceControl<TButton>(form, form, name, x, y, 75, 25);
     button->SetCaption(caption);
     return button;
 }
@@ -46,7 +37,7 @@ TSelectPortDlg::TSelectPortDlg(TComponent* owner, bool showInformation) : TForm(
 
 void TSelectPortDlg::CreateControls() {
     Label1 = CentredLabel(this, "Label1", "Select the Proper Port", 57, 30, 142, 13);
-    PortComboBox = Place<TComboBox>(this, "PortComboBox", 55, 58, 145, 21);
+    PortComboBox = PlaceControl<TComboBox>(this, this, "PortComboBox", 55, 58, 145, 21);
     PortComboBox->SetStyle(csDropDownList);
     PortComboBox->SetTabOrder(0);
     InformationLabel = CentredLabel(this, "InformationLabel", "", 55, 88, 145, 13);

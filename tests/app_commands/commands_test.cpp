@@ -279,8 +279,9 @@ TEST_F(CommandsTest, PicturesSheetHasSixEmptySlotsInTwoRows) {
         const int row = i / 3, column = i % 3;
         EXPECT_EQ(images[i]->Parent()->Top(), images[3 * row]->Parent()->Top());
         EXPECT_EQ(images[i]->Parent()->Left(), images[column]->Parent()->Left());
-        if (column > 0)
+        if (column > 0) {
             EXPECT_GT(images[i]->Parent()->Left(), images[i - 1]->Parent()->Left() + 217);
+        }
     }
     EXPECT_GT(form.Image4->Parent()->Top(), form.txtImage1Comments->Top());
     EXPECT_EQ(form.btnCopyAddress->Caption(), "Copy Billing Address to Site Address");
@@ -341,7 +342,9 @@ TEST_F(CommandsTest, EveryEntryAndButtonRunsItsHandler) {
             Application->HandleException(nullptr);
         }
         const std::vector<std::string> direct = recorder.Take();
-        if (c.own) EXPECT_EQ(direct, c.shows);
+        if (c.own) {
+            EXPECT_EQ(direct, c.shows);
+        }
         if (item->Visible())
             Choose(item);
         else
@@ -512,7 +515,9 @@ TEST_F(CommandsTest, PreferencesEntryPointsShowTheirSheetAndApplyTheControls) {
                 EXPECT_EQ(p.ActionLevel, 4.0);
                 EXPECT_EQ(p.InspectorName, "");
             }
-            if (ok) EXPECT_EQ(p.ActionLevel, edited);
+            if (ok) {
+                EXPECT_EQ(p.ActionLevel, edited);
+            }
         }
     }
     EXPECT_TRUE(Boxes().empty());
