@@ -17,6 +17,19 @@
 class TStream;
 class TCanvas;
 
+// The screen's device context for as long as the guard lives.
+class ScreenDC {
+public:
+    ScreenDC() : dc_(GetDC(nullptr)) {}
+    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
+    ScreenDC(const ScreenDC&) = delete;
+    ScreenDC& operator=(const ScreenDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // System colours become their current RGB; clNone and clDefault pass unchanged; others lose
 // their top byte.
 TColor ColorToRGB(TColor color);

@@ -4,27 +4,15 @@ namespace {
 constexpr int BannerPadding = 6;
 constexpr int BannerTextInsetX = 4;
 constexpr int BannerTextInsetY = 1;
-
-class ScreenDC {
-public:
-    ScreenDC() : dc_(GetDC(nullptr)) {}
-    ~ScreenDC() { ReleaseDC(nullptr, dc_); }
-    ScreenDC(const ScreenDC&) = delete;
-    ScreenDC& operator=(const ScreenDC&) = delete;
-    HDC Handle() const { return dc_; }
-
-private:
-    HDC dc_;
-};
 }  // namespace
 
 // Measured on the screen, so that laying out the children needs no window of the group box.
 int TUiGroupBox::TextHeight(const AnsiString& text) {
     ScreenDC screen;
-    HGDIOBJ previous = SelectObject(screen.Handle(), Font()->Handle());
+    HGDIOBJ previous = SelectObject(screen, Font()->Handle());
     SIZE size{};
-    GetTextExtentPoint32A(screen.Handle(), text.c_str(), text.Length(), &size);
-    SelectObject(screen.Handle(), previous);
+    GetTextExtentPoint32A(screen, text.c_str(), text.Length(), &size);
+    SelectObject(screen, previous);
     return size.cy;
 }
 
