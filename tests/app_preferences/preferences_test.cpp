@@ -28,6 +28,7 @@
 #include "cl_number.h"
 #include "cl_sys.h"
 #include "monitor_simulator.h"
+#include "main_window_environment.h"
 #include "test_pump.h"
 
 namespace {
@@ -38,28 +39,9 @@ using testsupport::SimMonitor;
 
 constexpr int ProgramPort = 7, SimulatorPort = 8;
 
-class PreferencesEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        DeleteFileA(SettingsFileName().c_str());
-        {
-            TIniFile ini(SettingsFileName());
-            WritePort(ini, ProgramPort);
-        }
-        Application->CreateForm(RadonMainForm);
-        Application->CreateForm(frmPreferences);
-        RadonMainForm->Show();
-        Application->ProcessMessages();
-    }
-    void TearDown() override {
-        RadonMainForm->Hide();
-        Application->ProcessMessages();
-        DeleteFileA(SettingsFileName().c_str());
-    }
-};
-
 const auto* controls = ::testing::AddGlobalTestEnvironment(new ControlsEnvironment);
-const auto* environment = ::testing::AddGlobalTestEnvironment(new PreferencesEnvironment);
+const auto* environment =
+    ::testing::AddGlobalTestEnvironment(new MainWindowEnvironment(ProgramPort));
 
 TDateTime clockNow = 0;
 
