@@ -93,9 +93,11 @@ int TComThread::ReadWaitingBytes() {
     if (GetLastError() != ERROR_IO_PENDING) return 0;
     WaitForSingleObject(overlapped->hEvent, INFINITE);
     if (GetOverlappedResult(portHandle_, overlapped, &got, TRUE)) return static_cast<int>(got);
+    // The event may have been set by the closing side before the read ended: the read is
+    // cancelled and waited for, so that its record is never written after it is freed.
     if (GetLastError() == ERROR_IO_INCOMPLETE) {
         CancelIo(portHandle_);
-        GetOverlappedResult(portHandle_, overlapped, &got, TRUE);
+        while (!HasOverlappedIoCompleted(overlapped)) Sleep(1);
     }
     return 0;
 }
