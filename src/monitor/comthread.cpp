@@ -92,14 +92,11 @@ int TComThread::ReadWaitingBytes() {
         return static_cast<int>(got);
     if (GetLastError() != ERROR_IO_PENDING) return 0;
     WaitForSingleObject(overlapped->hEvent, INFINITE);
-    if (GetOverlappedResult(portHandle_, overlapped, &got, TRUE)) return static_cast<int>(got);
-    // The event may have been set by the closing side before the read ended: the read is
-    // cancelled and waited for, so that its record is never written after it is freed.
-    if (GetLastError() == ERROR_IO_INCOMPLETE) {
-        CancelIo(portHandle_);
-        while (!HasOverlappedIoCompleted(overlapped)) Sleep(1);
-    }
-    return 0;
+    // The closing side may set the event before the read ends: the read is then cancelled and
+    // waited for, so that the system never writes its record or buffer after they are freed.
+    if (!HasOverlappedIoCompleted(overlapped)) CancelIo(portHandle_);
+    while (!HasOverlappedIoCompleted(overlapped)) Sleep(1);
+    return GetOverlappedResult(portHandle_, overlapped, &got, FALSE) ? static_cast<int>(got) : 0;
 }
 
 void TComThread::TakeByte(uint8_t byte) {
