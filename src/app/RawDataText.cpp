@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr double HourInDays = 0.0416666666642414;
-
 struct TConversion {
     bool convert;
     bool bequerel;
@@ -59,12 +57,12 @@ AnsiString Footer(const TDeviceRecord& record, const AnsiString& productVersion)
 
 double IntervalHours(uint32_t intervalIndex) { return IntervalIndexHours(intervalIndex); }
 
-double IntervalDays(uint32_t intervalIndex) { return IntervalHours(intervalIndex) * HourInDays; }
+double IntervalDays(uint32_t intervalIndex) { return IntervalHours(intervalIndex) * OneHour; }
 
 AnsiString RawDataText(const TDeviceRecord& record, bool convert,
                        const AnsiString& productVersion) {
     const double hours = IntervalHours(record.IntervalIndex);
-    const double interval = hours * HourInDays;
+    const double interval = hours * OneHour;
     const TConversion conversion = ConversionOf(record, convert, hours);
     const bool model6916 = record.ModelNumber == "6916";
     const int count = std::min<int>(record.NumMeasurements, MaxMeasurements);

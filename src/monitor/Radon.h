@@ -10,8 +10,6 @@
 #include "RadonPacket.h"
 #include "RadonRecord.h"
 
-// One hour as a fraction of a day, as the program stores it.
-constexpr double OneHour = 0.0416666666642414;
 constexpr unsigned long ReplyTimeoutMs = 5000;
 
 class TRadon : public TAdvancedCom, public TDeviceRecord {

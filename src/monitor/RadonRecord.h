@@ -8,6 +8,8 @@
 #include "cl_string.h"
 
 constexpr int MaxMeasurements = 720;
+// One hour as a fraction of a day, as the program stores it.
+constexpr double OneHour = 0.0416666666642414;
 constexpr int NoticeCount = 32;
 
 struct TMeasurement {
