@@ -162,17 +162,16 @@ private:
     }
     HWND FindBrowser() const {
         HWND found = nullptr;
-        EnumThreadWindows(
-            guiThread_,
-            [](HWND window, LPARAM data) -> BOOL {
-                char name[16] = {};
-                GetClassNameA(window, name, sizeof name);
-                if (lstrcmpA(name, "#32770") || !IsWindowVisible(window)) return TRUE;
-                *reinterpret_cast<HWND*>(data) = window;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&found));
+        EnumThreadWindows(guiThread_, &BrowserAnswerer::NoteBrowser,
+                          reinterpret_cast<LPARAM>(&found));
         return found;
+    }
+    static BOOL CALLBACK NoteBrowser(HWND window, LPARAM data) {
+        char name[16] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (lstrcmpA(name, "#32770") || !IsWindowVisible(window)) return TRUE;
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
     }
     static BOOL CALLBACK NoteText(HWND child, LPARAM data) {
         char text[256] = {};

@@ -26,20 +26,20 @@ std::string FileBytes(const char* path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+BOOL CALLBACK NoteHelpWindow(HWND window, LPARAM list) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    char caption[128] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        std::string(caption) == kTitle)
+        reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
 std::vector<HWND> HelpWindows() {
     std::vector<HWND> found;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            char caption[128] = "";
-            GetWindowTextA(window, caption, sizeof caption);
-            if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-                std::string(caption) == kTitle)
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumWindows(NoteHelpWindow, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 

@@ -394,6 +394,12 @@ TEST(FontModel, TextScalesWithTheCanvasFontsPixelsPerInch) {
 
 // ---- metafiles ----
 
+int CALLBACK NoteStretchedDIB(HDC, HANDLETABLE*, const ENHMETARECORD* record, int,
+                              LPARAM found) {
+    if (record->iType == EMR_STRETCHDIBITS) *reinterpret_cast<bool*>(found) = true;
+    return 1;
+}
+
 TEST(Metafile, CanvasRecordsAndPlaysBack) {
     TMetafile metafile;
     {
@@ -434,13 +440,7 @@ TEST(Metafile, BitmapsAreRecordedAsDibBits) {
     ENHMETAHEADER header{};
     GetEnhMetaFileHeader(metafile.Handle(), sizeof header, &header);
     bool stretchedDIB = false;
-    EnumEnhMetaFile(
-        nullptr, metafile.Handle(),
-        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM found) -> int {
-            if (record->iType == EMR_STRETCHDIBITS) *reinterpret_cast<bool*>(found) = true;
-            return 1;
-        },
-        &stretchedDIB, nullptr);
+    EnumEnhMetaFile(nullptr, metafile.Handle(), NoteStretchedDIB, &stretchedDIB, nullptr);
     EXPECT_TRUE(stretchedDIB);
     auto target = FilledBitmap(16, 16, clWhite);
     target->Canvas()->StretchDraw(Rect(0, 0, 16, 16), &metafile);

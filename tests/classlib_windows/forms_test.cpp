@@ -402,17 +402,16 @@ TEST_F(FormTest, ChildNotificationsAreReflectedAndTheChildAnswers) {
     edit->WindowProc = original;
 }
 
+DWORD WINAPI AskFromWorker(void* result) {
+    *static_cast<int*>(result) =
+        Application->MessageBox("Checksum Error!", "Radon", MB_OK | MB_ICONWARNING);
+    return 0;
+}
+
 TEST(ApplicationMessageBox, WorkerThreadsGoThroughTheHookToo) {
     boxes.clear();
     int answer = 0;
-    HANDLE thread = CreateThread(
-        nullptr, 0,
-        [](void* result) -> DWORD {
-            *static_cast<int*>(result) =
-                Application->MessageBox("Checksum Error!", "Radon", MB_OK | MB_ICONWARNING);
-            return 0;
-        },
-        &answer, 0, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, AskFromWorker, &answer, 0, nullptr);
     WaitForSingleObject(thread, 5000);
     CloseHandle(thread);
     EXPECT_EQ(answer, IDOK);

@@ -15,6 +15,7 @@ using Bytes = std::vector<uint8_t>;
 struct RetrievalCase {
     const char* model;
     uint16_t records;
+    int readingSteps;  // progress steps of one percent while the readings come in
 };
 
 std::ostream& operator<<(std::ostream& os, const RetrievalCase& c) {
@@ -45,17 +46,12 @@ std::vector<ExpectedRequest> ExpectedRequests(bool is6916, uint16_t records) {
     return out;
 }
 
-// Fixed steps of 35 percent, then about 40 for the readings in whole steps.
-std::vector<uint16_t> ExpectedProgress(uint16_t records) {
+// Fixed steps of 35 percent, then a step each time the readings' share of 40/N per reading has
+// gone past one percent: 50 readings step every second reading; 720 readings (1/18 each) every
+// 18th, as eighteen doubles of 1/18 add up to just over 1.
+std::vector<uint16_t> ExpectedProgress(int readingSteps) {
     std::vector<uint16_t> steps{2, 2, 2, 2, 2, 5, 5, 5, 5, 5};
-    double accumulator = 0;
-    for (int k = 1; k < records; ++k) {
-        accumulator += 40.0 / records;
-        if (accumulator > 1.0) {
-            steps.push_back(static_cast<uint16_t>(accumulator));
-            accumulator = 0;
-        }
-    }
+    steps.insert(steps.end(), readingSteps, 1);
     return steps;
 }
 
@@ -80,7 +76,7 @@ TEST_P(Retrieval, ReadsTheWholeTestInOrder) {
                                   : Bytes{uint8_t(expected[i].record & 0xFF), uint8_t(expected[i].record >> 8)};
         EXPECT_EQ(requests[i].payload, payload) << "request " << i;
     }
-    EXPECT_EQ(progress, ExpectedProgress(c.records));
+    EXPECT_EQ(progress, ExpectedProgress(c.readingSteps));
     EXPECT_EQ(RecordIndex, std::max<uint16_t>(c.records, 1));
 
     EXPECT_EQ(radon->FirmwareVersion, config.firmwareVersion);
@@ -146,10 +142,12 @@ TEST_P(Retrieval, ReadsTheWholeTestInOrder) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Models, Retrieval,
-                         ::testing::Values(RetrievalCase{"6915", 0}, RetrievalCase{"6915", 1},
-                                           RetrievalCase{"6915", 50}, RetrievalCase{"6915", 720},
-                                           RetrievalCase{"6916", 0}, RetrievalCase{"6916", 1},
-                                           RetrievalCase{"6916", 50}, RetrievalCase{"6916", 720}));
+                         ::testing::Values(RetrievalCase{"6915", 0, 0}, RetrievalCase{"6915", 1, 0},
+                                           RetrievalCase{"6915", 50, 24},
+                                           RetrievalCase{"6915", 720, 39},
+                                           RetrievalCase{"6916", 0, 0}, RetrievalCase{"6916", 1, 0},
+                                           RetrievalCase{"6916", 50, 24},
+                                           RetrievalCase{"6916", 720, 39}));
 
 TEST_F(MonitorLink, SecondRetrievalStartsAgainAtRecordZero) {
     SimMonitor config;
