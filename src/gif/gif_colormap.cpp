@@ -488,8 +488,10 @@ void TGIFHeader::SaveToStream(TStream* stream)
     adapter.WriteBuffer("GIF", 3);
     adapter.WriteBuffer(GIFVersions[version], 3);
     adapter.WriteBuffer(LogicalScreen.Bytes, 7);
-    if (LogicalScreen.Bytes[4] & 0x80)
-        GlobalMap->SaveToStream(stream);
+    // The size field follows the frame that needs the most bits, so a local table larger
+    // than the global one makes the global table longer than its colours: pad it with black.
+    if (LogicalScreen.HasGlobalTable())
+        WriteColorTable(adapter, GlobalMap->Colors(), LogicalScreen.GlobalTableSize());
 }
 
 void TGIFHeader::LoadFromStream(TStream* stream)

@@ -194,11 +194,16 @@ void DecodeGIFFile(TGIFByteStream& stream, TGIFDecodedFile& file, const TGIFWarn
 
 void WriteColorTable(TGIFByteStream& stream, const std::vector<TGIFColor>& table)
 {
+    WriteColorTable(stream, table, 1 << BitsForColors(static_cast<int>(table.size())));
+}
+
+void WriteColorTable(TGIFByteStream& stream, const std::vector<TGIFColor>& table, int entries)
+{
     if (table.empty())
         return;
     stream.WriteBuffer(table.data(), 3 * static_cast<int>(table.size()));
     const TGIFColor black{0, 0, 0};
-    for (size_t i = table.size(); i < (size_t(1) << BitsForColors(static_cast<int>(table.size()))); ++i)
+    for (int i = static_cast<int>(table.size()); i < entries; ++i)
         stream.WriteBuffer(&black, 3);
 }
 

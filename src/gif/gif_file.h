@@ -67,6 +67,8 @@ void EncodeGIFFile(TGIFByteStream& stream, const TGIFDecodedFile& file,
                    TGIFCompression compression);
 // Writes a colour table padded with black to the 2^bits entries the format stores.
 void WriteColorTable(TGIFByteStream& stream, const std::vector<TGIFColor>& table);
+// Writes a non-empty colour table padded with black to the given number of entries.
+void WriteColorTable(TGIFByteStream& stream, const std::vector<TGIFColor>& table, int entries);
 
 extern const char* const sInvalidSignature;
 extern const char* const sImageTooLarge;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Lets ImageMagick decode every GIF that the tests wrote (<name>.<encoder>.gif) and compares
-# each frame with ImageMagick's decoding of the corpus file it came from.
+# each frame with ImageMagick's decoding of the corpus file it came from, or, for a picture the
+# tests made themselves, with the frames they wrote beside it (<name>.frames, <name>.<i>.rgba).
 set -euo pipefail
 corpus=$1
 written=$2
@@ -11,9 +12,11 @@ shopt -s nullglob
 for gif in "$written"/*.gif; do
   file=$(basename "$gif" .gif)
   name=${file%.*}
-  n=$(wc -l < "$corpus/$name.frames")
+  expected=$corpus
+  [ -f "$written/$name.frames" ] && expected=$written
+  n=$(wc -l < "$expected/$name.frames")
   for ((i = 0; i < n; i++)); do
-    if "$im" "$gif[$i]" -depth 8 rgba:- | cmp -s - "$corpus/$name.$i.rgba"; then
+    if "$im" "$gif[$i]" -depth 8 rgba:- | cmp -s - "$expected/$name.$i.rgba"; then
       checked=$((checked + 1))
     else
       echo "differs: $file frame $i"

@@ -128,6 +128,94 @@ TEST(GIFImage, SavesEveryCorpusFileWithBothEncoders)
     }
 }
 
+// Two frames: the first uses a 2-colour global table, the second a 16-colour local one, so
+// the image needs more bits than its global table. Frames are 8x6 at 0,0 and 5x4 at 2,1.
+struct TwoTableFrame {
+    int Left, Top, Width, Height;
+    std::vector<TGIFColor> Table;
+};
+
+std::vector<TwoTableFrame> TwoTableFrames()
+{
+    std::vector<TGIFColor> local;
+    for (int i = 0; i < 16; ++i)
+        local.push_back(TGIFColor{static_cast<uint8_t>(16 * i), static_cast<uint8_t>(255 - 9 * i), 77});
+    return {{0, 0, 8, 6, {{10, 20, 30}, {240, 230, 220}}}, {2, 1, 5, 4, local}};
+}
+
+uint8_t TwoTablePixel(int frame, int p) { return static_cast<uint8_t>(frame == 0 ? p % 3 % 2 : (7 * p) % 16); }
+
+TOwnedPtr<TGIFImage> TwoTableImage()
+{
+    TOwnedPtr<TGIFImage> image(new TGIFImage);
+    const std::vector<TwoTableFrame> frames = TwoTableFrames();
+    for (const TGIFColor& colour : frames[0].Table)
+        image->GetColorMap()->Add(colour);
+    for (size_t f = 0; f < frames.size(); ++f) {
+        auto* frame = new TGIFSubImage(image.get());
+        image->Add(frame);
+        if (f > 0)
+            for (const TGIFColor& colour : frames[f].Table)
+                frame->ColorMap()->Add(colour);
+        frame->SetBounds(1, frames[f].Left);
+        frame->SetBounds(2, frames[f].Top);
+        frame->SetBounds(3, frames[f].Width);
+        frame->SetBounds(4, frames[f].Height);
+        for (int p = 0; p < frame->DataSize(); ++p)
+            frame->Data()[p] = TwoTablePixel(static_cast<int>(f), p);
+    }
+    return image;
+}
+
+// What every decoder must show: each frame's pixels through its own table, as RGBA.
+Bytes TwoTableRgba(const TwoTableFrame& frame, int index)
+{
+    Bytes rgba;
+    for (int p = 0; p < frame.Width * frame.Height; ++p) {
+        const TGIFColor& c = frame.Table[TwoTablePixel(index, p)];
+        rgba.insert(rgba.end(), {c.Red, c.Green, c.Blue, 255});
+    }
+    return rgba;
+}
+
+// Saved with either encoder, the file's global table is as long as its header says, and our
+// decoder shows the pixels given; the files go to ImageMagick with their expected frames.
+TEST(GIFImage, SavesALocalTableLargerThanTheGlobalOne)
+{
+    const std::vector<TwoTableFrame> frames = TwoTableFrames();
+    std::string sizes;
+    for (size_t f = 0; f < frames.size(); ++f) {
+        sizes += std::to_string(frames[f].Width) + " " + std::to_string(frames[f].Height) + " +" +
+                 std::to_string(frames[f].Left) + " +" + std::to_string(frames[f].Top) + "\n";
+        WriteFileBytes(RoundTripPath("two_tables." + std::to_string(f) + ".rgba"),
+                       TwoTableRgba(frames[f], static_cast<int>(f)));
+    }
+    WriteFileBytes(RoundTripPath("two_tables.frames"), Bytes(sizes.begin(), sizes.end()));
+
+    for (TGIFCompression compression : {gcLZW, gcRLE}) {
+        SCOPED_TRACE(compression == gcLZW ? "lzw" : "rle");
+        TOwnedPtr<TGIFImage> image = TwoTableImage();
+        image->Compression = compression;
+        const Bytes saved = SaveBytes(image.get());
+        ASSERT_GT(saved.size(), 13u);
+        ASSERT_EQ(saved[10] & 0x87, 0x83);  // a global table of 16 entries is announced
+        ASSERT_GT(saved.size(), 13u + 3 * 16);
+        EXPECT_EQ(saved[13 + 3 * 16], 0x2C) << "the first image must follow the announced table";
+        Loaded again;
+        LoadBytes(again, saved);
+        EXPECT_TRUE(again.Warnings.empty());
+        ASSERT_EQ(again.Image->FrameCount(), 2);
+        for (int f = 0; f < 2; ++f) {
+            ReferenceFrame expected;
+            expected.Rgba = TwoTableRgba(frames[f], f);
+            ASSERT_EQ(again.Image->Frame(f)->DataSize(), frames[f].Width * frames[f].Height);
+            EXPECT_EQ(CountDifferences(again.Image->Frame(f), expected), 0) << "frame " << f;
+        }
+        WriteFileBytes(RoundTripPath(compression == gcLZW ? "two_tables.image-lzw.gif" : "two_tables.image-rle.gif"),
+                       saved);
+    }
+}
+
 TEST(GIFImage, DrawsStillPicturesWithTheirTransparency)
 {
     for (const char* name : {"bits8", "interlaced", "transparent", "one_by_one", "odd_size"}) {
