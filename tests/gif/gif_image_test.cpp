@@ -211,8 +211,8 @@ TEST(GIFImage, SavesALocalTableLargerThanTheGlobalOne)
             ASSERT_EQ(again.Image->Frame(f)->DataSize(), frames[f].Width * frames[f].Height);
             EXPECT_EQ(CountDifferences(again.Image->Frame(f), expected), 0) << "frame " << f;
         }
-        WriteFileBytes(RoundTripPath(compression == gcLZW ? "two_tables.image-lzw.gif" : "two_tables.image-rle.gif"),
-                       saved);
+        const char* file = compression == gcLZW ? "two_tables.image-lzw.gif" : "two_tables.image-rle.gif";
+        WriteFileBytes(RoundTripPath(file), saved);
     }
 }
 
