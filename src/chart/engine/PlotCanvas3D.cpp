@@ -47,8 +47,10 @@ void TPlotCanvas3D::SetUseBuffer(bool value) {
     if (!value && buffer_) {
         DeleteBitmap();
         BufferDirty = true;
-    } else if (value && buffer_) {
-        SetCanvas(buffer_->Canvas());
+    } else if (value) {
+        // The canvas stays on its current target until the next drawing selects the buffer;
+        // the buffer's old image is stale.
+        BufferDirty = true;
     }
 }
 
