@@ -140,14 +140,16 @@ void TPlotCanvas3D::CalcTrigValues() {
     SinTilt = std::sin(t * PlotPiStep);
     CosTilt = std::cos(t * PlotPiStep);
     TiltOn = t != 0;
+    // The screen offsets as linear terms of dx, dy and dz (without perspective), for the
+    // inverse projection: x' = t0 dx + t1 dy + t2 dz, y' = t3 dx + t4 dy + t5 dz.
     const double sE = SinElevation, cE = CosElevation, sR = SinRotation, cR = CosRotation,
                  sT = SinTilt, cT = CosTilt;
-    InverseTerms[0] = cR * sT;
-    InverseTerms[1] = Max(1e-5, cR * cT);
-    InverseTerms[2] = Max(1e-5, sE * sR * sT + cE * cT);
-    InverseTerms[3] = cT * sE * sR - cE * sT;
-    InverseTerms[4] = cE * sR * sT - cT * sE;
-    InverseTerms[5] = cE * cT * sR + sE * sT;
+    InverseTerms[0] = cT * cR - sT * sE * sR;
+    InverseTerms[1] = -sT * cE;
+    InverseTerms[2] = cT * sR + sT * sE * cR;
+    InverseTerms[3] = cT * sE * sR + sT * cR;
+    InverseTerms[4] = cT * cE;
+    InverseTerms[5] = sT * sR - cT * sE * cR;
 }
 
 void TPlotCanvas3D::Projection(int maxDepth, const TRect&, const TRect& chartRect) {
@@ -249,11 +251,13 @@ void TPlotCanvas3D::Calculate2DPosition(int& x, int& y, int z) {
     }
     if (!Is3DActive) return;
     const double* t = InverseTerms;
-    if (t[2] == 0 || t[1] == 0) return;
+    const double determinant = t[0] * t[4] - t[1] * t[3];
+    if (std::fabs(determinant) < 1e-9) return;
     const double dz = z - CenterZ;
-    const int x0 = x, y0 = y;
-    x = PlotRound((k * (x0 - ScreenX) - dz * t[4] - (y0 - CenterY) * t[0]) / t[2]) + CenterX;
-    y = PlotRound((k * (y0 - ScreenY) - dz * t[5] - (x0 - CenterX) * t[3]) / t[1]) + CenterY;
+    const double sx = k * (x - ScreenX) - t[2] * dz;
+    const double sy = k * (y - ScreenY) - t[5] * dz;
+    x = PlotRound((sx * t[4] - t[1] * sy) / determinant) + CenterX;
+    y = PlotRound((t[0] * sy - t[3] * sx) / determinant) + CenterY;
 }
 
 void TPlotCanvas3D::DisableRotation() {

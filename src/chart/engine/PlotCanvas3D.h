@@ -152,6 +152,7 @@ class TPlotCanvas3D : public TCanvas3D {
     int ScreenX = 0, ScreenY = 0;
     Extended SinElevation = 0, SinRotation = 0, SinTilt = 0;
     Extended CosElevation = 0, CosRotation = 0, CosTilt = 0;
+    // Screen offsets as linear terms of the chart offsets (for Calculate2DPosition).
     double InverseTerms[6] = {0, 0, 0, 0, 0, 0};
     bool WasIs3D = false;
     bool BufferDirty = true;

@@ -145,8 +145,11 @@ void TPlotCanvas3D::GradientFill(const TRect& rect, TColor startColor, TColor en
         const int stepY = up ? -1 : 1;
         TPoint p{r.Left, startY}, q{r.Left, startY};
         for (int k = 0; k < lines; ++k) {
-            Pen()->SetColor(color(k * last / lines, last));
+            const TColor band = color(k * last / lines, last);
+            Pen()->SetColor(band);
             Line(p.X, p.Y, q.X, q.Y);
+            // Lines leave out their last point: it is set too, so no corner stays unpainted.
+            if (q.X < r.Right && q.Y >= r.Top && q.Y < r.Bottom) ::SetPixel(dc, q.X, q.Y, band);
             if (q.X < r.Right)
                 ++q.X;
             else if (q.Y != farY)

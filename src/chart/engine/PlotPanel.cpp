@@ -154,6 +154,7 @@ void TCustomPlotPanel::Paint() {
 
 void TCustomPlotPanel::DrawPanelBevels(TRect r) {
     TPlotCanvas3D* canvas = InternalCanvas;
+    canvas->Brush()->SetStyle(bsClear);
     if (border_->Visible()) {
         canvas->AssignVisiblePen(border_);
         int w;
