@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "PlotProcs.h"
+#include "cl_forms.h"
 #include "chart_test_support.h"
 
 namespace {
@@ -344,6 +345,42 @@ TEST_F(PanelTest, ReplacingTheCanvasKeepsItsSettings) {
     EXPECT_TRUE(panel->GetMonochrome());
     panel->SetInternalCanvas(nullptr);
     EXPECT_EQ(panel->InternalCanvas, canvas);
+}
+
+TEST(ChartPanelWindow, PaintsThroughItsBufferAndRepaintsFromIt) {
+    TOwnedPtr<TComponent> owner(new TComponent(nullptr));
+    TForm* form = new TForm(owner.get());
+    form->SetBounds(40, 40, 300, 200);
+    auto* panel = new TestPanel(owner.get());
+    panel->SetParent(form);
+    panel->SetBounds(10, 10, 200, 120);
+    panel->SetColor(clRed);
+    int bodies = 0;
+    panel->Body = [&bodies](const TRect&) { ++bodies; };
+    form->Show();
+    Application->ProcessMessages();
+    UpdateWindow(panel->Handle());
+    ASSERT_GE(bodies, 1);
+    EXPECT_EQ(panel->GetRectangle(), panel->ClientRect());
+    HDC dc = GetDC(panel->Handle());
+    EXPECT_EQ(static_cast<TColor>(GetPixel(dc, 100, 60)), clRed);
+    ReleaseDC(panel->Handle(), dc);
+
+    // A repaint of the window alone copies the still valid image.
+    const int drawn = bodies;
+    InvalidateRect(panel->Handle(), nullptr, FALSE);
+    UpdateWindow(panel->Handle());
+    EXPECT_EQ(bodies, drawn);
+    // A change of the chart draws it afresh.
+    panel->Invalidate();
+    UpdateWindow(panel->Handle());
+    EXPECT_EQ(bodies, drawn + 1);
+
+    panel->SetBorderRound(20);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(panel->Handle(), region), ERROR);
+    DeleteObject(region);
+    form->Hide();
 }
 
 }  // namespace
