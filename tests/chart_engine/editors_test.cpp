@@ -55,7 +55,9 @@ TEST_F(EditorsTest, ColourButtonReadsAndWritesTheLinkedProperty) {
     TPropertyInfo info;
     info.Name = "Colour";
     info.Kind = pkColor;
-    info.GetOrd = [](TObject* o) { return static_cast<int>(static_cast<ColourHolder*>(o)->colour); };
+    info.GetOrd = [](TObject* o) {
+        return static_cast<int>(static_cast<ColourHolder*>(o)->colour);
+    };
     info.SetOrd = [](TObject* o, int v) { static_cast<ColourHolder*>(o)->colour = v; };
     RegisterProperty(ColourHolder::StaticClass(), info);
 

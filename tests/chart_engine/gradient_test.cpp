@@ -39,9 +39,9 @@ TEST(ChartGradientFill, DirectionsPlaceTheColours) {
         TPoint startAt;
         TPoint endAt;
     } cases[] = {
-        {gdTopBottom, {10, 39}, {10, 0}},   {gdBottomTop, {10, 0}, {10, 39}},
-        {gdLeftRight, {39, 10}, {0, 10}},   {gdRightLeft, {0, 10}, {39, 10}},
-        {gdFromCenter, {20, 20}, {0, 0}},   {gdFromTopLeft, {39, 39}, {0, 0}},
+        {gdTopBottom, {10, 39}, {10, 0}},     {gdBottomTop, {10, 0}, {10, 39}},
+        {gdLeftRight, {39, 10}, {0, 10}},     {gdRightLeft, {0, 10}, {39, 10}},
+        {gdFromCenter, {20, 20}, {0, 0}},     {gdFromTopLeft, {39, 39}, {0, 0}},
         {gdFromBottomLeft, {39, 0}, {0, 39}}, {gdDiagonalUp, {0, 39}, {39, 0}},
         {gdDiagonalDown, {0, 0}, {39, 39}},
     };

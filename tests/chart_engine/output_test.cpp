@@ -79,9 +79,9 @@ TEST_F(OutputTest, ChartCopiedToTheClipboardAsABitmap) {
     ASSERT_EQ(pasted.Width(), 400);
     ASSERT_EQ(pasted.Height(), 250);
     EXPECT_EQ(PixelOf(&pasted, 200, 125), clRed);
-    EXPECT_EQ(PixelOf(&pasted, 11, 125), clWhite);   // left margin: 3 % of 400
+    EXPECT_EQ(PixelOf(&pasted, 11, 125), clWhite);  // left margin: 3 % of 400
     EXPECT_EQ(PixelOf(&pasted, 12, 125), clRed);
-    EXPECT_EQ(PixelOf(&pasted, 200, 9), clWhite);    // top margin: 4 % of 250
+    EXPECT_EQ(PixelOf(&pasted, 200, 9), clWhite);  // top margin: 4 % of 250
     EXPECT_EQ(PixelOf(&pasted, 200, 10), clRed);
 }
 

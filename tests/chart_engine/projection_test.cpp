@@ -10,8 +10,8 @@ namespace {
 TEST(ChartBuffer, BufferedDrawingHappensAtTheOriginAndIsShownAtTheRectangle) {
     auto destination = FilledBitmap(120, 80, clWhite);
     TPlotCanvas3D canvas;
-    const TRect drawn = canvas.InitWindow(destination->Canvas(), nullptr, clWhite, false,
-                                          Rect(10, 20, 110, 70));
+    const TRect drawn =
+        canvas.InitWindow(destination->Canvas(), nullptr, clWhite, false, Rect(10, 20, 110, 70));
     EXPECT_EQ(drawn, Rect(0, 0, 100, 50));
     ASSERT_NE(canvas.Buffer(), nullptr);
     EXPECT_EQ(canvas.TargetCanvas(), canvas.Buffer()->Canvas());
@@ -58,7 +58,7 @@ TEST(ChartProjection, ObliqueDepthGoesOffAtTheAngle) {
         {135, 100, {20, 30, 10}, {10, 20}},
         {45, 100, {20, 30, 0}, {20, 30}},
         {45, 200, {20, 30, 10}, {10, -10}},  // about the centre (50, 50)
-        {90, 100, {20, 30, 10}, {30, 20}},  // the cosine is below 0.01: rise 1
+        {90, 100, {20, 30, 10}, {30, 20}},   // the cosine is below 0.01: rise 1
     };
     auto bitmap = FilledBitmap(100, 100, clWhite);
     for (const ObliqueCase& c : cases) {
@@ -114,7 +114,8 @@ TEST(ChartProjection, RotatedPointsComeBackThroughTheInverse) {
     TPlotCanvas3D canvas;
     canvas.InitWindow(bitmap->Canvas(), &options, clWhite, true, Rect(0, 0, 300, 300));
     canvas.Projection(60, Rect(0, 0, 300, 300), Rect(20, 20, 280, 280));
-    for (const TPoint3D& p : {TPoint3D{150, 150, 30}, TPoint3D{40, 200, 10}, TPoint3D{260, 30, 55}}) {
+    for (const TPoint3D& p :
+         {TPoint3D{150, 150, 30}, TPoint3D{40, 200, 10}, TPoint3D{260, 30, 55}}) {
         const TPoint screen = canvas.Calculate3DPosition(p);
         int x = screen.X, y = screen.Y;
         canvas.Calculate2DPosition(x, y, p.Z);

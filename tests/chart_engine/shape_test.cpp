@@ -35,8 +35,8 @@ protected:
 
 TEST_F(ShapeTest, BoxWithShadowFillAndFrame) {
     auto bitmap = Render();
-    EXPECT_EQ(PixelOf(bitmap.get(), 20, 20), clBlue);   // frame
-    EXPECT_EQ(PixelOf(bitmap.get(), 40, 35), clYellow); // fill
+    EXPECT_EQ(PixelOf(bitmap.get(), 20, 20), clBlue);    // frame
+    EXPECT_EQ(PixelOf(bitmap.get(), 40, 35), clYellow);  // fill
     // A fading shadow of size 3 below and to the right.
     EXPECT_EQ(PixelOf(bitmap.get(), 40, 50), clBlack);
     EXPECT_EQ(PixelOf(bitmap.get(), 40, 51), PlotRGB(85, 85, 85));

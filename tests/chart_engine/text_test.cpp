@@ -65,8 +65,9 @@ TEST(ChartText, OutlineOfATextWithoutColourDrawsOnlyTheOutline) {
     const TRect box = BoxOf(outlined.bitmap.get(), clRed);
     ASSERT_GT(box.Right, box.Left);
     // The letter's inside stays white: only strokes were drawn.
-    EXPECT_EQ(PixelOf(outlined.bitmap.get(), (box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2),
-              clWhite);
+    EXPECT_EQ(
+        PixelOf(outlined.bitmap.get(), (box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2),
+        clWhite);
     EXPECT_EQ(CountPixels(outlined.bitmap.get(), Rect(0, 0, 120, 60), clBlue), 0);
 }
 
@@ -148,9 +149,9 @@ TEST(ChartSolids, ArrowsPyramidsAndPiesDrawInsideTheirBoxes) {
     donut.canvas->Brush()->SetColor(clGreen);
     donut.canvas->Pen()->SetColor(clGreen);
     donut.canvas->Donut(50, 50, 40, 40, 0, 3.14159265358979 / 2, 50);
-    EXPECT_EQ(donut.At(75, 35), clGreen);   // inside the ring's quarter
-    EXPECT_EQ(donut.At(55, 45), clWhite);   // the hole
-    EXPECT_EQ(donut.At(30, 70), clWhite);   // another quarter
+    EXPECT_EQ(donut.At(75, 35), clGreen);  // inside the ring's quarter
+    EXPECT_EQ(donut.At(55, 45), clWhite);  // the hole
+    EXPECT_EQ(donut.At(30, 70), clWhite);  // another quarter
 }
 
 }  // namespace

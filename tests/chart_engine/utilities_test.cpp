@@ -29,8 +29,8 @@ TEST(ChartDateSteps, RoundingToTheStartOfAStep) {
         TDateTimeStep step;
         TDateTime expected;
     } cases[] = {
-        {dtHalfMonth, EncodeDate(2009, 5, 15)},  {dtThreeMonths, EncodeDate(2009, 5, 1)},
-        {dtOneMonth, EncodeDate(2009, 5, 1)},    {dtOneYear, EncodeDate(2009, 1, 1)},
+        {dtHalfMonth, EncodeDate(2009, 5, 15)}, {dtThreeMonths, EncodeDate(2009, 5, 1)},
+        {dtOneMonth, EncodeDate(2009, 5, 1)},   {dtOneYear, EncodeDate(2009, 1, 1)},
         {dtTwoDays, EncodeDate(2009, 5, 20)},
     };
     for (const auto& c : cases) EXPECT_EQ(PlotRoundDate(may20, c.step), c.expected) << c.step;
@@ -64,7 +64,8 @@ TEST(ChartDateSteps, CalendarStepping) {
     for (const auto& c : cases) {
         double value = c.from + 0.75;  // the time of day is dropped
         PlotDateTimeIncrement(true, c.forward, value, DateTimeStep[c.step], c.step);
-        EXPECT_EQ(value, c.expected) << FormatDateTime("yyyy-mm-dd", c.from).c_str() << " " << c.step;
+        EXPECT_EQ(value, c.expected)
+            << FormatDateTime("yyyy-mm-dd", c.from).c_str() << " " << c.step;
     }
     double plain = 10.5;
     PlotDateTimeIncrement(true, false, plain, 2, dtTwoDays);
@@ -93,8 +94,8 @@ TEST(ChartHitTests, LinesAndPolygons) {
     EXPECT_FALSE(PointInLine(Point(13, 0), 0, 0, 10, 0, 1));
 
     const TPoint square[4] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
-    EXPECT_TRUE(PointInPolygon(Point(5, 0), square, 3));   // top edge
-    EXPECT_FALSE(PointInPolygon(Point(5, 10), square, 3)); // bottom edge
+    EXPECT_TRUE(PointInPolygon(Point(5, 0), square, 3));    // top edge
+    EXPECT_FALSE(PointInPolygon(Point(5, 10), square, 3));  // bottom edge
     EXPECT_TRUE(PointInPolygon(Point(5, 5), square, 3));
     EXPECT_FALSE(PointInPolygon(Point(5, 5), square, -1));
     // Coordinates whose products pass 32 bits.
@@ -165,9 +166,10 @@ TEST(ChartFields, UniqueNames) {
 TEST(ChartSort, SortsTheCallersDataByIndex) {
     for (std::vector<int> data : {std::vector<int>{5, 3, 9, 1, 1, 7, 2, 8}, std::vector<int>{1},
                                   std::vector<int>{2, 1}, std::vector<int>{4, 4, 4, 4}}) {
-        PlotSort(0, static_cast<int>(data.size()) - 1,
-                 [&data](int a, int b) { return data[a] < data[b] ? -1 : data[a] > data[b]; },
-                 [&data](int a, int b) { std::swap(data[a], data[b]); });
+        PlotSort(
+            0, static_cast<int>(data.size()) - 1,
+            [&data](int a, int b) { return data[a] < data[b] ? -1 : data[a] > data[b]; },
+            [&data](int a, int b) { std::swap(data[a], data[b]); });
         EXPECT_TRUE(std::is_sorted(data.begin(), data.end()));
     }
 }

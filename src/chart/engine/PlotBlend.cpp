@@ -45,8 +45,8 @@ void TPlotBlend::SetRectangle(const TRect& rect) {
     saved_->SetPixelFormat(pf24bit);
     saved_->SetSize(r.Width(), r.Height());
     TCanvas* from = buffer ? buffer->Canvas() : canvas_->TargetCanvas();
-    BitBlt(saved_->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), from->Handle(), r.Left,
-           r.Top, SRCCOPY);
+    BitBlt(saved_->Canvas()->Handle(), 0, 0, r.Width(), r.Height(), from->Handle(), r.Left, r.Top,
+           SRCCOPY);
 }
 
 void TPlotBlend::DoBlend(int transparency) {
@@ -84,10 +84,9 @@ void PlotBlendBitmaps(double percent, TBitmap* bitmap, TBitmap* background, TPoi
     const int h = Min(bitmap->Height(), background->Height() - y0);
     if (w <= 0 || h <= 0) return;
     if (TPlotAlphaBlend alphaBlend = PlotAlphaBlend()) {
-        BLENDFUNCTION blend{AC_SRC_OVER, 0,
-                            static_cast<BYTE>(255 - PlotRound(percent * 2.55)), 0};
-        alphaBlend(background->Canvas()->Handle(), x0, y0, w, h, bitmap->Canvas()->Handle(), 0,
-                   0, w, h, blend);
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(255 - PlotRound(percent * 2.55)), 0};
+        alphaBlend(background->Canvas()->Handle(), x0, y0, w, h, bitmap->Canvas()->Handle(), 0, 0,
+                   w, h, blend);
         GdiFlush();
         return;
     }
@@ -97,7 +96,8 @@ void PlotBlendBitmaps(double percent, TBitmap* bitmap, TBitmap* background, TPoi
             uint8_t* g = PixelAt(background, x0 + x, y0 + y);
             const uint8_t* b = PixelAt(bitmap, x, y);
             if (g[0] == 255 && g[1] == 255 && g[2] == 255) g[2] = 254;
-            for (int c = 0; c < 3; ++c) g[c] = static_cast<uint8_t>(g[c] + (b[c] - g[c]) * keep / 100);
+            for (int c = 0; c < 3; ++c)
+                g[c] = static_cast<uint8_t>(g[c] + (b[c] - g[c]) * keep / 100);
         }
 }
 
@@ -150,8 +150,8 @@ std::vector<std::vector<Contribution>> Contributions(int sourceSize, int destSiz
         const int first = static_cast<int>(std::floor(center - width));
         const int last = static_cast<int>(std::ceil(center + width));
         for (int j = first; j <= last; ++j) {
-            const float value = scale >= 1.0f ? filter(center - j)
-                                              : filter((center - j) * scale) * scale;
+            const float value =
+                scale >= 1.0f ? filter(center - j) : filter((center - j) * scale) * scale;
             const int weight = PlotRound(value * 1000.0f);
             if (weight == 0) continue;
             int k = j;

@@ -14,8 +14,8 @@
 
 namespace {
 
-const DWORD kPenStyleCodes[] = {PS_SOLID,      PS_DASH,  PS_DOT,        PS_DASHDOT,
-                                PS_DASHDOTDOT, PS_NULL,  PS_INSIDEFRAME};
+const DWORD kPenStyleCodes[] = {PS_SOLID,      PS_DASH, PS_DOT,        PS_DASHDOT,
+                                PS_DASHDOTDOT, PS_NULL, PS_INSIDEFRAME};
 const DWORD kEndStyleCodes[] = {PS_ENDCAP_ROUND, PS_ENDCAP_SQUARE | PS_JOIN_BEVEL,
                                 PS_ENDCAP_FLAT | PS_JOIN_MITER};
 
@@ -45,9 +45,9 @@ void PlotSetPlotPen(TPen* devicePen, TChartPen* pen, TColor color, HDC dc) {
     devicePen->Assign(pen);
     devicePen->SetColor(color);
     LOGBRUSH brush{BS_SOLID, static_cast<COLORREF>(ColorToRGB(color)), 0};
-    devicePen->SetHandle(ExtCreatePen(PS_GEOMETRIC | kPenStyleCodes[pen->Style()] |
-                                          kEndStyleCodes[pen->EndStyle()],
-                                      pen->Width(), &brush, 0, nullptr));
+    devicePen->SetHandle(
+        ExtCreatePen(PS_GEOMETRIC | kPenStyleCodes[pen->Style()] | kEndStyleCodes[pen->EndStyle()],
+                     pen->Width(), &brush, 0, nullptr));
     SetROP2(dc, PenModeToRop2(pen->Mode()));
 }
 
@@ -222,12 +222,12 @@ void TPlotCanvas::Frame3D(TRect& rect, TColor topColor, TColor bottomColor, int 
     --rect.Bottom;
     for (int i = 0; i < width; ++i) {
         pen_->SetColor(topColor);
-        const TPoint top[3] = {{rect.Left, rect.Bottom}, {rect.Left, rect.Top},
-                               {rect.Right, rect.Top}};
+        const TPoint top[3] = {
+            {rect.Left, rect.Bottom}, {rect.Left, rect.Top}, {rect.Right, rect.Top}};
         Polyline(top, 3);
         pen_->SetColor(bottomColor);
-        const TPoint bottom[3] = {{rect.Right, rect.Top}, {rect.Right, rect.Bottom},
-                                  {rect.Left - 1, rect.Bottom}};
+        const TPoint bottom[3] = {
+            {rect.Right, rect.Top}, {rect.Right, rect.Bottom}, {rect.Left - 1, rect.Bottom}};
         Polyline(bottom, 3);
         rect = {rect.Left + 1, rect.Top + 1, rect.Right - 1, rect.Bottom - 1};
     }
@@ -237,13 +237,15 @@ void TPlotCanvas::Frame3D(TRect& rect, TColor topColor, TColor bottomColor, int 
 
 int TPlotCanvas::TextWidth(const AnsiString& text) {
     int width = target_->TextExtent(text).cx;
-    if (LastFont && LastFont->ShadowIfAny()) width += std::abs(LastFont->ShadowIfAny()->HorizSize());
+    if (LastFont && LastFont->ShadowIfAny())
+        width += std::abs(LastFont->ShadowIfAny()->HorizSize());
     return width;
 }
 
 int TPlotCanvas::TextHeight(const AnsiString& text) {
     int height = target_->TextExtent(text).cy;
-    if (LastFont && LastFont->ShadowIfAny()) height += std::abs(LastFont->ShadowIfAny()->VertSize());
+    if (LastFont && LastFont->ShadowIfAny())
+        height += std::abs(LastFont->ShadowIfAny()->VertSize());
     return height;
 }
 

@@ -104,7 +104,9 @@ class TPlotCanvas : public TObject {
     void Rectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void DoRectangle(const TRect& r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void Ellipse(const TRect& r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
-    void RoundRect(const TRect& r, int w, int h) { RoundRect(r.Left, r.Top, r.Right, r.Bottom, w, h); }
+    void RoundRect(const TRect& r, int w, int h) {
+        RoundRect(r.Left, r.Top, r.Right, r.Bottom, w, h);
+    }
     void Line(const TPoint& p, const TPoint& q) { Line(p.X, p.Y, q.X, q.Y); }
     void Polyline(const TPointArray& p) { Polyline(p.data(), static_cast<int>(p.size())); }
     void Polygon(const TPointArray& p) { Polygon(p.data(), static_cast<int>(p.size())); }
@@ -158,8 +160,8 @@ class TCanvas3D : public TPlotCanvas {
     // Screen point back to the chart point at depth z.
     virtual void Calculate2DPosition(int& x, int& y, int z) = 0;
     virtual TPoint Calculate3DPosition(int x, int y, int z) = 0;
-    virtual TRect InitWindow(TCanvas* canvas, TView3DOptions* options, TColor backColor,
-                             bool is3D, const TRect& rect) = 0;
+    virtual TRect InitWindow(TCanvas* canvas, TView3DOptions* options, TColor backColor, bool is3D,
+                             const TRect& rect) = 0;
     // Copies the monochrome setting.
     virtual void Assign(TCanvas3D* other);
     virtual void Projection(int maxDepth, const TRect& bounds, const TRect& chartRect) = 0;
@@ -170,10 +172,9 @@ class TCanvas3D : public TPlotCanvas {
     virtual void ClipCube(const TRect& rect, int minZ, int maxZ) = 0;
     virtual void Cone(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
                       bool darkSides, int conePercent) = 0;
-    virtual void Cube(int left, int right, int top, int bottom, int z0, int z1,
-                      bool darkSides) = 0;
-    virtual void Cylinder(bool vertical, int left, int top, int right, int bottom, int z0,
-                          int z1, bool darkSides) = 0;
+    virtual void Cube(int left, int right, int top, int bottom, int z0, int z1, bool darkSides) = 0;
+    virtual void Cylinder(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
+                          bool darkSides) = 0;
     virtual void DisableRotation() {}
     virtual void EllipseWithZ(int x0, int y0, int x1, int y1, int z) = 0;
     virtual void EnableRotation() {}
@@ -190,16 +191,15 @@ class TCanvas3D : public TPlotCanvas {
                        double startAngle, double endAngle, bool darkSides, bool drawSides,
                        int donutPercent, class TCustomPlotGradient* gradient) = 0;
     virtual void Plane3D(const TPoint& a, const TPoint& b, int z0, int z1) = 0;
-    virtual void PlaneWithZ(const TPoint& p1, const TPoint& p2, const TPoint& p3,
-                            const TPoint& p4, int z) = 0;
+    virtual void PlaneWithZ(const TPoint& p1, const TPoint& p2, const TPoint& p3, const TPoint& p4,
+                            int z) = 0;
     // The first two points at z0, the last two at z1.
     virtual void PlaneFour3D(const TFourPoints& points, int z0, int z1) = 0;
     virtual void PolygonWithZ(const TPoint* points, int count, int z) = 0;
     virtual void Polyline(const TPoint* points, int count, int z) = 0;
-    virtual void Pyramid(bool vertical, int left, int top, int right, int bottom, int z0,
-                         int z1, bool darkSides) = 0;
-    virtual void PyramidTrunc(const TRect& rect, int startZ, int endZ, int truncX,
-                              int truncZ) = 0;
+    virtual void Pyramid(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
+                         bool darkSides) = 0;
+    virtual void PyramidTrunc(const TRect& rect, int startZ, int endZ, int truncX, int truncZ) = 0;
     virtual void RectangleWithZ(const TRect& rect, int z) = 0;
     // A floor or ceiling at height y.
     virtual void RectangleY(int x0, int y, int x1, int z0, int z1) = 0;
@@ -228,7 +228,9 @@ class TCanvas3D : public TPlotCanvas {
     void LineTo3D(const TPoint3D& p) { LineTo3D(p.X, p.Y, p.Z); }
     void PlaneWithZ(const TFourPoints& p, int z) { PlaneWithZ(p[0], p[1], p[2], p[3], z); }
     void Rectangle(const TRect& r, int z) { RectangleWithZ(r, z); }
-    void Rectangle(int x0, int y0, int x1, int y1, int z) { RectangleWithZ(Rect(x0, y0, x1, y1), z); }
+    void Rectangle(int x0, int y0, int x1, int y1, int z) {
+        RectangleWithZ(Rect(x0, y0, x1, y1), z);
+    }
     // Exclusive bounding box of the rectangle projected at z.
     TRect RectFromRectZ(const TRect& rect, int z);
     void RotatedEllipse(int x0, int y0, int x1, int y1, int z, double angle);

@@ -183,8 +183,8 @@ void TPlotCanvas3D::Calc3DPos(int& x, int& y, int z) {
     const double dx = x - CenterX, dy = y - CenterY, dz = z - CenterZ;
     const double sE = SinElevation, cE = CosElevation, sR = SinRotation, cR = CosRotation;
     const double a = dz * cR - dx * sR;
-    const double f = PerspectiveOn ? ZoomScale / ((cE * a + sE * dy) * PerspectiveFactor + 1)
-                                   : ZoomScale;
+    const double f =
+        PerspectiveOn ? ZoomScale / ((cE * a + sE * dy) * PerspectiveFactor + 1) : ZoomScale;
     const double b = dx * cR + dz * sR;
     const double c = dy * cE - sE * a;
     if (TiltOn) {
@@ -216,8 +216,8 @@ void TPlotCanvas3D::Calc3DPoint(TPoint& p, double x, double y, int z) {
     const double sE = SinElevation, cE = CosElevation, sR = SinRotation, cR = CosRotation,
                  sT = SinTilt, cT = CosTilt;
     const double a = dz * cR - dx * sR;
-    const double f = PerspectiveOn ? ZoomScale / ((cE * a + sE * dy) * PerspectiveFactor + 1)
-                                   : ZoomScale;
+    const double f =
+        PerspectiveOn ? ZoomScale / ((cE * a + sE * dy) * PerspectiveFactor + 1) : ZoomScale;
     const double b = dx * cR + dz * sR;
     const double c = dy * cE - sE * a;
     p.X = PlotRound((cT * b - sT * c) * f) + ScreenX;
@@ -315,7 +315,9 @@ void TPlotCanvas3D::RoundRect(int x0, int y0, int x1, int y1, int cornerWidth, i
     ::RoundRect(GetHandle(), x0, y0, x1, y1, cornerWidth, cornerHeight);
 }
 
-void TPlotCanvas3D::Ellipse(int x0, int y0, int x1, int y1) { ::Ellipse(GetHandle(), x0, y0, x1, y1); }
+void TPlotCanvas3D::Ellipse(int x0, int y0, int x1, int y1) {
+    ::Ellipse(GetHandle(), x0, y0, x1, y1);
+}
 
 void TPlotCanvas3D::Arc(int x0, int y0, int x1, int y1, int x2, int y2, int x3, int y3) {
     ::Arc(GetHandle(), x0, y0, x1, y1, x2, y2, x3, y3);
@@ -412,14 +414,14 @@ void TPlotCanvas3D::PlaneWithZ(const TPoint& p1, const TPoint& p2, const TPoint&
 }
 
 void TPlotCanvas3D::PlaneFour3D(const TFourPoints& points, int z0, int z1) {
-    Calc3DPoint(QuadPoints[0], static_cast<double>(points[0].X),
-                static_cast<double>(points[0].Y), z0);
-    Calc3DPoint(QuadPoints[1], static_cast<double>(points[1].X),
-                static_cast<double>(points[1].Y), z0);
-    Calc3DPoint(QuadPoints[2], static_cast<double>(points[2].X),
-                static_cast<double>(points[2].Y), z1);
-    Calc3DPoint(QuadPoints[3], static_cast<double>(points[3].X),
-                static_cast<double>(points[3].Y), z1);
+    Calc3DPoint(QuadPoints[0], static_cast<double>(points[0].X), static_cast<double>(points[0].Y),
+                z0);
+    Calc3DPoint(QuadPoints[1], static_cast<double>(points[1].X), static_cast<double>(points[1].Y),
+                z0);
+    Calc3DPoint(QuadPoints[2], static_cast<double>(points[2].X), static_cast<double>(points[2].Y),
+                z1);
+    Calc3DPoint(QuadPoints[3], static_cast<double>(points[3].X), static_cast<double>(points[3].Y),
+                z1);
     PolygonFour();
 }
 

@@ -1,7 +1,5 @@
-// The GDI chart canvas: an off-screen buffer per drawing, the flat, oblique and rotated
-// projections, clipping through GDI regions, the primitives, the 3-D solids and the texts.
-// Sources: PlotCanvas3D.cpp (buffer, projection, clipping, primitives), PlotCanvas3DSolids.cpp,
-// PlotCanvas3DText.cpp and PlotCanvas3DGradient.cpp.
+// The GDI chart canvas: off-screen buffer, flat/oblique/rotated projection, GDI clipping,
+// primitives, 3-D solids, texts and gradient fill (sources PlotCanvas3D*.cpp).
 #pragma once
 
 #include "PlotCanvas.h"
@@ -85,8 +83,8 @@ class TPlotCanvas3D : public TCanvas3D {
     void Projection(int maxDepth, const TRect& bounds, const TRect& chartRect) override;
     void ShowImage(TCanvas* destination, TCanvas* defaultCanvas, const TRect& rect) override;
     bool ReDrawBitmap() override;
-    void Arrow(bool filled, const TPoint& from, const TPoint& to, int headWidth,
-               int headHeight, int z) override;
+    void Arrow(bool filled, const TPoint& from, const TPoint& to, int headWidth, int headHeight,
+               int z) override;
     void ClipCube(const TRect& rect, int minZ, int maxZ) override;
     void Cone(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
               bool darkSides, int conePercent) override;
@@ -103,8 +101,8 @@ class TPlotCanvas3D : public TCanvas3D {
     void MoveTo3D(int x, int y, int z) override;
     void LineTo3D(int x, int y, int z) override;
     void Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, int z0, int z1,
-               double startAngle, double endAngle, bool darkSides, bool drawSides,
-               int donutPercent, TCustomPlotGradient* gradient) override;
+               double startAngle, double endAngle, bool darkSides, bool drawSides, int donutPercent,
+               TCustomPlotGradient* gradient) override;
     void Plane3D(const TPoint& a, const TPoint& b, int z0, int z1) override;
     void PlaneWithZ(const TPoint& p1, const TPoint& p2, const TPoint& p3, const TPoint& p4,
                     int z) override;
@@ -119,7 +117,8 @@ class TPlotCanvas3D : public TCanvas3D {
     void RectangleZ(int x, int y0, int y1, int z0, int z1) override;
     void RotateLabel3D(int x, int y, int z, const AnsiString& text, double angle) override;
     void Sphere(int x, int y, int z, double radius) override;
-    void Surface3D(TPlotCanvasSurfaceStyle, bool, int, int, const TPlotCanvasCalcPoints&) override {}
+    void Surface3D(TPlotCanvasSurfaceStyle, bool, int, int, const TPlotCanvasCalcPoints&) override {
+    }
     void TextOut3D(int x, int y, int z, const AnsiString& text) override;
     void Triangle3D(const TPoint3D& p0, const TPoint3D& p1, const TPoint3D& p2, TColor color0,
                     TColor color1, TColor color2) override;
@@ -143,8 +142,8 @@ class TPlotCanvas3D : public TCanvas3D {
     void CalcTrigValues();
     // The 64 points of an ellipse in depth (point 63 repeats point 0).
     void GetCirclePoints(TPoint* points, int x0, int y0, int x1, int y1, int z);
-    void InternalCylinder(bool vertical, int left, int top, int right, int bottom, int z0,
-                          int z1, bool darkSides, int conePercent);
+    void InternalCylinder(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
+                          bool darkSides, int conePercent);
 
     TBitmap* Buffer() const { return buffer_; }
 

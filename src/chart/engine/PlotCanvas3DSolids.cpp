@@ -33,8 +33,7 @@ void TPlotCanvas3D::DrawFace(const TFourPoints& face, TColor faceColor, int dark
     PolygonFour();
 }
 
-void TPlotCanvas3D::Cube(int left, int right, int top, int bottom, int z0, int z1,
-                         bool darkSides) {
+void TPlotCanvas3D::Cube(int left, int right, int top, int bottom, int z0, int z1, bool darkSides) {
     const TColor k = FaceColor();
     const bool clear = Brush()->Style() == bsClear;
     auto P = [this](int x, int y, int z) { return Calculate3DPosition(x, y, z); };
@@ -47,7 +46,8 @@ void TPlotCanvas3D::Cube(int left, int right, int top, int bottom, int z0, int z
         DrawFace({P(left, top, z1), P(right, top, z1), P(right, bottom, z1), P(left, bottom, z1)},
                  k, 0);
     const TFourPoints rightSide = {bk, d, P(right, bottom, z1), c};
-    if (clear || FaceVisible(rightSide)) DrawFace(rightSide, k, darkSides ? DarkerColorQuantity : 0);
+    if (clear || FaceVisible(rightSide))
+        DrawFace(rightSide, k, darkSides ? DarkerColorQuantity : 0);
     const TFourPoints leftSide = {a, P(left, top, z1), P(left, bottom, z1), P(left, bottom, z0)};
     const long long leftTest =
         static_cast<long long>(leftSide[3].X - leftSide[0].X) * (leftSide[1].Y - leftSide[0].Y) -
@@ -57,13 +57,12 @@ void TPlotCanvas3D::Cube(int left, int right, int top, int bottom, int z0, int z
     const long long topTest = static_cast<long long>(a.X - bk.X) * (d.Y - bk.Y) -
                               static_cast<long long>(d.X - bk.X) * (a.Y - bk.Y);
     if (clear || topTest > 0) DrawFace(topSide, k, darkSides ? DarkColorQuantity : 0);
-    const TFourPoints bottomSide = {P(left, bottom, z0), P(left, bottom, z1),
-                                    P(right, bottom, z1), c};
-    const long long bottomTest =
-        static_cast<long long>(bottomSide[3].X - bottomSide[2].X) *
-            (bottomSide[1].Y - bottomSide[2].Y) -
-        static_cast<long long>(bottomSide[1].X - bottomSide[2].X) *
-            (bottomSide[3].Y - bottomSide[2].Y);
+    const TFourPoints bottomSide = {P(left, bottom, z0), P(left, bottom, z1), P(right, bottom, z1),
+                                    c};
+    const long long bottomTest = static_cast<long long>(bottomSide[3].X - bottomSide[2].X) *
+                                     (bottomSide[1].Y - bottomSide[2].Y) -
+                                 static_cast<long long>(bottomSide[1].X - bottomSide[2].X) *
+                                     (bottomSide[3].Y - bottomSide[2].Y);
     if (clear || bottomTest < 0) DrawFace(bottomSide, k, darkSides ? DarkColorQuantity : 0);
 }
 
@@ -118,8 +117,8 @@ void TPlotCanvas3D::InternalCylinder(bool vertical, int left, int top, int right
     Polygon(narrowCap ? narrow.data() : full.data(), sides);
 }
 
-void TPlotCanvas3D::Pyramid(bool vertical, int left, int top, int right, int bottom, int z0,
-                            int z1, bool darkSides) {
+void TPlotCanvas3D::Pyramid(bool vertical, int left, int top, int right, int bottom, int z0, int z1,
+                            bool darkSides) {
     const TColor k = FaceColor();
     const bool clear = Brush()->Style() == bsClear;
     auto P = [this](int x, int y, int z) { return Calculate3DPosition(x, y, z); };
@@ -161,8 +160,7 @@ void TPlotCanvas3D::Pyramid(bool vertical, int left, int top, int right, int bot
     }
 }
 
-void TPlotCanvas3D::PyramidTrunc(const TRect& rect, int startZ, int endZ, int truncX,
-                                 int truncZ) {
+void TPlotCanvas3D::PyramidTrunc(const TRect& rect, int startZ, int endZ, int truncX, int truncZ) {
     const bool clear = Brush()->Style() == bsClear;
     const int xc = (rect.Left + rect.Right) / 2, zc = (startZ + endZ) / 2;
     const int tl = xc - truncX, tr = xc + truncX, tz0 = zc - truncZ, tz1 = zc + truncZ;
@@ -171,8 +169,7 @@ void TPlotCanvas3D::PyramidTrunc(const TRect& rect, int startZ, int endZ, int tr
         TFourPoints projected;
         for (int i = 0; i < 4; ++i)
             Calc3DPoint(projected[i], static_cast<double>(points[i].X),
-                static_cast<double>(points[i].Y),
-                        i < 2 ? z0 : z1);
+                        static_cast<double>(points[i].Y), i < 2 ? z0 : z1);
         if (clear || !PlotCull(projected.data())) PlaneFour3D(points, z0, z1);
     };
     plane({TPoint(rect.Left, rect.Bottom), TPoint(rect.Right, rect.Bottom), TPoint(tr, rect.Top),
@@ -215,7 +212,8 @@ void TPlotCanvas3D::Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, in
         }
         return points;
     };
-    const std::vector<TPoint> outer0 = arc(xRadius, yRadius, z0), outer1 = arc(xRadius, yRadius, z1);
+    const std::vector<TPoint> outer0 = arc(xRadius, yRadius, z0),
+                              outer1 = arc(xRadius, yRadius, z1);
     std::vector<TPoint> inner0, inner1;
     if (donutPercent > 0) {
         inner0 = arc(innerX, innerY, z0);
@@ -288,7 +286,8 @@ void TPlotCanvas3D::Donut(int xCenter, int yCenter, int xRadius, int yRadius, do
         return TPoint(PlotRound(xCenter + rx * std::cos(angle)),
                       PlotRound(yCenter - ry * std::sin(angle)));
     };
-    const TPoint outerStart = at(xRadius, yRadius, startAngle), outerEnd = at(xRadius, yRadius, endAngle);
+    const TPoint outerStart = at(xRadius, yRadius, startAngle),
+                 outerEnd = at(xRadius, yRadius, endAngle);
     const TPoint innerStart = at(ix, iy, startAngle), innerEnd = at(ix, iy, endAngle);
     HDC dc = GetHandle();
     const int direction = GetArcDirection(dc);
@@ -318,7 +317,9 @@ void TPlotCanvas3D::Arrow(bool filled, const TPoint& from, const TPoint& to, int
     const double headLength = Min<double>(headHeight, PlotRound(length));
     const double ux = dx / length, uy = dy / length;
     const double nx = -uy, ny = ux;
-    auto point = [&](double x, double y) { return Calculate3DPosition(PlotRound(x), PlotRound(y), z); };
+    auto point = [&](double x, double y) {
+        return Calculate3DPosition(PlotRound(x), PlotRound(y), z);
+    };
     const double bx = to.X - ux * headLength, by = to.Y - uy * headLength;
     const double half = headWidth / 2.0;
     const TPoint tip = Calculate3DPosition(to, z);
@@ -329,12 +330,10 @@ void TPlotCanvas3D::Arrow(bool filled, const TPoint& from, const TPoint& to, int
         return;
     }
     const double shaft = headWidth / 4.0;
-    const TPoint polygon[7] = {point(from.X + nx * shaft, from.Y + ny * shaft),
-                               point(bx + nx * shaft, by + ny * shaft),
-                               point(bx + nx * half, by + ny * half),
-                               tip,
-                               point(bx - nx * half, by - ny * half),
-                               point(bx - nx * shaft, by - ny * shaft),
-                               point(from.X - nx * shaft, from.Y - ny * shaft)};
+    const TPoint polygon[7] = {
+        point(from.X + nx * shaft, from.Y + ny * shaft), point(bx + nx * shaft, by + ny * shaft),
+        point(bx + nx * half, by + ny * half),           tip,
+        point(bx - nx * half, by - ny * half),           point(bx - nx * shaft, by - ny * shaft),
+        point(from.X - nx * shaft, from.Y - ny * shaft)};
     Polygon(polygon, 7);
 }

@@ -113,8 +113,8 @@ void TPlotCanvas3D::RotateLabel(int x, int y, const AnsiString& text, double ang
     font.lfOutPrecision = OUT_TT_ONLY_PRECIS;
     font.lfQuality = static_cast<BYTE>(PlotFontAntiAlias);
     if (ZoomTextOn && ZoomScale != 1 && ZoomScale != 0)
-        font.lfHeight = -MulDiv(Max(PlotRound(Font()->Size() * ZoomScale), 1),
-                                Font()->PixelsPerInch(), 72);
+        font.lfHeight =
+            -MulDiv(Max(PlotRound(Font()->Size() * ZoomScale), 1), Font()->PixelsPerInch(), 72);
     ScopedLogFont selected(dc, font);
     TextOut(x, y, text);
 }

@@ -5,13 +5,34 @@
 #include "cl_locale.h"
 #include "cl_types.h"
 
-const double DateTimeStep[dtNone + 1] = {
-    1.0 / 86400000000.0, 1.0 / 86400000.0, 1.0 / 86400, 5.0 / 86400, 10.0 / 86400,
-    15.0 / 86400,        30.0 / 86400,     1.0 / 1440,  5.0 / 1440,  10.0 / 1440,
-    15.0 / 1440,         30.0 / 1440,      1.0 / 24,    2.0 / 24,    0.25,
-    0.5,                 1,                2,           3,           7,
-    15,                  30,               60,          90,          120,
-    182,                 365,              1};
+const double DateTimeStep[dtNone + 1] = {1.0 / 86400000000.0,
+                                         1.0 / 86400000.0,
+                                         1.0 / 86400,
+                                         5.0 / 86400,
+                                         10.0 / 86400,
+                                         15.0 / 86400,
+                                         30.0 / 86400,
+                                         1.0 / 1440,
+                                         5.0 / 1440,
+                                         10.0 / 1440,
+                                         15.0 / 1440,
+                                         30.0 / 1440,
+                                         1.0 / 24,
+                                         2.0 / 24,
+                                         0.25,
+                                         0.5,
+                                         1,
+                                         2,
+                                         3,
+                                         7,
+                                         15,
+                                         30,
+                                         60,
+                                         90,
+                                         120,
+                                         182,
+                                         365,
+                                         1};
 
 namespace {
 
@@ -51,22 +72,22 @@ TDateTime PlotRoundDate(TDateTime date, TDateTimeStep step) {
     int year, month, day;
     DecodeDate(date, year, month, day);
     switch (step) {
-    case dtHalfMonth:
-        day = day >= 15 ? 15 : 1;
-        break;
-    case dtOneMonth:
-    case dtTwoMonths:
-    case dtThreeMonths:
-    case dtFourMonths:
-    case dtSixMonths:
-        day = 1;
-        break;
-    case dtOneYear:
-        day = 1;
-        month = 1;
-        break;
-    default:
-        break;
+        case dtHalfMonth:
+            day = day >= 15 ? 15 : 1;
+            break;
+        case dtOneMonth:
+        case dtTwoMonths:
+        case dtThreeMonths:
+        case dtFourMonths:
+        case dtSixMonths:
+            day = 1;
+            break;
+        case dtOneYear:
+            day = 1;
+            month = 1;
+            break;
+        default:
+            break;
     }
     return EncodeDate(year, month, day);
 }

@@ -5,11 +5,34 @@
 #include "cl_datetime.h"
 
 enum TDateTimeStep {
-    dtOneMicroSecond, dtOneMillisecond, dtOneSecond, dtFiveSeconds, dtTenSeconds,
-    dtFifteenSeconds, dtThirtySeconds, dtOneMinute, dtFiveMinutes, dtTenMinutes,
-    dtFifteenMinutes, dtThirtyMinutes, dtOneHour, dtTwoHours, dtSixHours, dtTwelveHours,
-    dtOneDay, dtTwoDays, dtThreeDays, dtOneWeek, dtHalfMonth, dtOneMonth, dtTwoMonths,
-    dtThreeMonths, dtFourMonths, dtSixMonths, dtOneYear, dtNone
+    dtOneMicroSecond,
+    dtOneMillisecond,
+    dtOneSecond,
+    dtFiveSeconds,
+    dtTenSeconds,
+    dtFifteenSeconds,
+    dtThirtySeconds,
+    dtOneMinute,
+    dtFiveMinutes,
+    dtTenMinutes,
+    dtFifteenMinutes,
+    dtThirtyMinutes,
+    dtOneHour,
+    dtTwoHours,
+    dtSixHours,
+    dtTwelveHours,
+    dtOneDay,
+    dtTwoDays,
+    dtThreeDays,
+    dtOneWeek,
+    dtHalfMonth,
+    dtOneMonth,
+    dtTwoMonths,
+    dtThreeMonths,
+    dtFourMonths,
+    dtSixMonths,
+    dtOneYear,
+    dtNone
 };
 
 // Each step's length in days.

@@ -71,20 +71,20 @@ void TPlotButton::PaintSymbol() {
 
 void TPlotButton::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_PAINT:
-        TButton::Dispatch(message);
-        PaintSymbol();
-        return;
-    case CM_TEXTCHANGED:
-        TButton::Dispatch(message);
-        Invalidate();
-        return;
-    case CM_ENABLEDCHANGED:
-        TButton::Dispatch(message);
-        Repaint();
-        return;
-    default:
-        TButton::Dispatch(message);
+        case WM_PAINT:
+            TButton::Dispatch(message);
+            PaintSymbol();
+            return;
+        case CM_TEXTCHANGED:
+            TButton::Dispatch(message);
+            Invalidate();
+            return;
+        case CM_ENABLEDCHANGED:
+            TButton::Dispatch(message);
+            Repaint();
+            return;
+        default:
+            TButton::Dispatch(message);
     }
 }
 
@@ -149,23 +149,23 @@ void TComboFlat::PaintFlat() {
 
 void TComboFlat::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case WM_PAINT:
-        TComboBox::Dispatch(message);
-        PaintFlat();
-        return;
-    case CM_MOUSEENTER:
-        TComboBox::Dispatch(message);
-        mouseInside_ = true;
-        Repaint();
-        return;
-    case CM_MOUSELEAVE:
-    case CM_ENTER:
-    case CM_EXIT:
-        TComboBox::Dispatch(message);
-        mouseInside_ = false;
-        Repaint();
-        return;
-    default:
-        TComboBox::Dispatch(message);
+        case WM_PAINT:
+            TComboBox::Dispatch(message);
+            PaintFlat();
+            return;
+        case CM_MOUSEENTER:
+            TComboBox::Dispatch(message);
+            mouseInside_ = true;
+            Repaint();
+            return;
+        case CM_MOUSELEAVE:
+        case CM_ENTER:
+        case CM_EXIT:
+            TComboBox::Dispatch(message);
+            mouseInside_ = false;
+            Repaint();
+            return;
+        default:
+            TComboBox::Dispatch(message);
     }
 }

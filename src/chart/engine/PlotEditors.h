@@ -1,6 +1,5 @@
-// Small editing aids of the chart editors: the colour dialog with remembered custom colours,
-// a button linked to an object's property that paints a symbol, the colour button, and a flat
-// drop-down list.
+// Editing aids of the chart editors: the colour dialog with remembered custom colours, the
+// property-linked button and colour button, and a flat drop-down list.
 #pragma once
 
 #include <functional>

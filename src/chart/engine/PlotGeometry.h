@@ -29,15 +29,22 @@ struct TFloatPoint {
 enum TCanvasBackMode { cbmNone, cbmTransparent, cbmOpaque };
 enum TPenEndStyle { esRound, esSquare, esFlat };
 enum TGradientDirection {
-    gdTopBottom, gdBottomTop, gdLeftRight, gdRightLeft, gdFromCenter, gdFromTopLeft,
-    gdFromBottomLeft, gdRadial, gdDiagonalUp, gdDiagonalDown
+    gdTopBottom,
+    gdBottomTop,
+    gdLeftRight,
+    gdRightLeft,
+    gdFromCenter,
+    gdFromTopLeft,
+    gdFromBottomLeft,
+    gdRadial,
+    gdDiagonalUp,
+    gdDiagonalDown
 };
 // A percentage of transparency, 0 .. 100.
 using TPlotTransparency = uint8_t;
 enum TPlotCanvasSurfaceStyle { tcsSolid, tcsWire, tcsDot };
 // Surface mesh callback: (x index, z index, out P0, out P1, out Color0, out Color1).
-using TPlotCanvasCalcPoints =
-    std::function<bool(int, int, TPoint3D&, TPoint3D&, TColor&, TColor&)>;
+using TPlotCanvasCalcPoints = std::function<bool(int, int, TPoint3D&, TPoint3D&, TColor&, TColor&)>;
 using TPlotView3DScrolled = std::function<void(bool isHoriz)>;
 using TPlotView3DChangedZoom = std::function<void(int newZoom)>;
 

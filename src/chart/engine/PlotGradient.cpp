@@ -115,22 +115,22 @@ void TCustomPlotGradient::Draw(TPlotCanvas* canvas, const TRect& rect, int corne
         const TRect top{r.Left, r.Top, r.Right, midY}, bottom{r.Left, midY, r.Right, r.Bottom};
         const TRect left{r.Left, r.Top, midX, r.Bottom}, right{midX, r.Top, r.Right, r.Bottom};
         switch (direction_) {
-        case gdTopBottom:
-            canvas->GradientFill(top, mid, end, direction_, 50);
-            canvas->GradientFill(bottom, start, mid, direction_, 50);
-            break;
-        case gdBottomTop:
-            canvas->GradientFill(top, start, mid, direction_, 50);
-            canvas->GradientFill(bottom, mid, end, direction_, 50);
-            break;
-        case gdLeftRight:
-            canvas->GradientFill(left, mid, end, direction_, 50);
-            canvas->GradientFill(right, start, mid, direction_, 50);
-            break;
-        default:
-            canvas->GradientFill(left, start, mid, direction_, 50);
-            canvas->GradientFill(right, mid, end, direction_, 50);
-            break;
+            case gdTopBottom:
+                canvas->GradientFill(top, mid, end, direction_, 50);
+                canvas->GradientFill(bottom, start, mid, direction_, 50);
+                break;
+            case gdBottomTop:
+                canvas->GradientFill(top, start, mid, direction_, 50);
+                canvas->GradientFill(bottom, mid, end, direction_, 50);
+                break;
+            case gdLeftRight:
+                canvas->GradientFill(left, mid, end, direction_, 50);
+                canvas->GradientFill(right, start, mid, direction_, 50);
+                break;
+            default:
+                canvas->GradientFill(left, start, mid, direction_, 50);
+                canvas->GradientFill(right, mid, end, direction_, 50);
+                break;
         }
     } else if (hasMidColor_ && (direction_ == gdFromCenter || direction_ == gdFromTopLeft ||
                                 direction_ == gdFromBottomLeft)) {

@@ -192,7 +192,8 @@ void TCustomPlotPanel::DrawPanelBevels(TRect r) {
 }
 
 void TCustomPlotPanel::SetBrushCanvas(TColor color, TChartBrush* brush, TColor backColor) {
-    if (brush->Style() != bsSolid && color == backColor) color = backColor == clBlack ? clWhite : clBlack;
+    if (brush->Style() != bsSolid && color == backColor)
+        color = backColor == clBlack ? clWhite : clBlack;
     InternalCanvas->AssignBrushColor(brush, color, backColor);
 }
 
@@ -356,25 +357,25 @@ void TCustomPlotPanel::DblClick() {
 
 void TCustomPlotPanel::Dispatch(TMessage& message) {
     switch (message.Msg) {
-    case CM_MOUSELEAVE:
-        SetCursor(SavedCursor);
-        Panning->Active = false;
-        TCustomPanelNoCaption::Dispatch(message);
-        return;
-    case WM_GETDLGCODE:
-        TCustomPanelNoCaption::Dispatch(message);
-        message.Result |= DLGC_WANTARROWS;
-        return;
-    case WM_ERASEBKGND:
-        if (PlotEraseBack) TCustomPanelNoCaption::Dispatch(message);
-        message.Result = 1;
-        return;
-    case CM_SYSCOLORCHANGE:
-        TCustomPanelNoCaption::Dispatch(message);
-        Invalidate();
-        return;
-    default:
-        TCustomPanelNoCaption::Dispatch(message);
+        case CM_MOUSELEAVE:
+            SetCursor(SavedCursor);
+            Panning->Active = false;
+            TCustomPanelNoCaption::Dispatch(message);
+            return;
+        case WM_GETDLGCODE:
+            TCustomPanelNoCaption::Dispatch(message);
+            message.Result |= DLGC_WANTARROWS;
+            return;
+        case WM_ERASEBKGND:
+            if (PlotEraseBack) TCustomPanelNoCaption::Dispatch(message);
+            message.Result = 1;
+            return;
+        case CM_SYSCOLORCHANGE:
+            TCustomPanelNoCaption::Dispatch(message);
+            Invalidate();
+            return;
+        default:
+            TCustomPanelNoCaption::Dispatch(message);
     }
 }
 
@@ -553,7 +554,9 @@ void TCustomPlotPanel::PrintPartialCanvas(TCanvas* canvas, const TRect& rect) {
     DrawToMetaCanvas(canvas, r);
 }
 
-void TCustomPlotPanel::PrintPartial(const TRect& rect) { PrintPartialCanvas(::Printer()->Canvas(), rect); }
+void TCustomPlotPanel::PrintPartial(const TRect& rect) {
+    PrintPartialCanvas(::Printer()->Canvas(), rect);
+}
 
 void TCustomPlotPanel::PrintRect(const TRect& rect) {
     TPrinter* printer = ::Printer();

@@ -1,6 +1,5 @@
-// The chart panel: the window a chart lives on. It owns the chart canvas, works out the chart
-// rectangle, paints the frame, tells listeners of chart and mouse events, and renders the chart
-// onto the window, bitmaps, metafiles, the clipboard, the printer or part of a foreign canvas.
+// The chart panel: owns the chart canvas, works out the chart rectangle, paints the frame, tells
+// listeners of events and renders onto window, bitmap, metafile, clipboard, printer or a canvas.
 #pragma once
 
 #include <vector>

@@ -1,6 +1,5 @@
-// The chart panel's surroundings: mouse zoom and scroll settings with the drag state, the
-// background (colour or gradient, drop shadow, back image in four placements) and the
-// XOR-drawn zoom rectangle. The chart class runs the zoom and scroll drags with these.
+// The chart panel's surroundings: zoom and scroll settings with the drag state, the background
+// (colour or gradient, shadow, back image) and the XOR-drawn zoom rectangle.
 #pragma once
 
 #include "PlotGradient.h"

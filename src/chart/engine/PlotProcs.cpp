@@ -21,10 +21,9 @@ bool PrintPlotPanel = false;
 
 namespace {
 
-const TColor kDefaultPalette[] = {clRed,    clGreen,  clYellow, clBlue,   clWhite,
-                                  clGray,   clFuchsia, clTeal,  clNavy,   clMaroon,
-                                  clLime,   clOlive,  clPurple, clSilver, clAqua,
-                                  clBlack,  0xC0DCC0, 0xF0CAA6, 0xF0FBFF, 0xA4A0A0};
+const TColor kDefaultPalette[] = {
+    clRed,  clGreen, clYellow, clBlue,   clWhite, clGray,  clFuchsia, clTeal,   clNavy,   clMaroon,
+    clLime, clOlive, clPurple, clSilver, clAqua,  clBlack, 0xC0DCC0,  0xF0CAA6, 0xF0FBFF, 0xA4A0A0};
 
 const char* const kOptionsKey = "Software\\QMC\\Radon Monitor\\Chart Options";
 
@@ -286,7 +285,8 @@ void PlotTranslateControl(TControl* control) {
 }
 
 void PlotTranslateControl(TControl* control, TControl* const excluded[], int high) {
-    if (PlotTranslateHook) PlotTranslateHook(control, std::vector<TControl*>(excluded, excluded + high + 1));
+    if (PlotTranslateHook)
+        PlotTranslateHook(control, std::vector<TControl*>(excluded, excluded + high + 1));
 }
 
 void PlotDrawCheckBox(int x, int y, TCanvas* canvas, bool checked, TColor, bool checkBox) {
@@ -392,8 +392,9 @@ TBitmap* PlotAntiAlias(TCustomPlotPanel* panel) {
         auto* out = static_cast<uint8_t*>(small->ScanLine(y));
         for (int x = 0; x < w; ++x)
             for (int c = 0; c < 3; ++c)
-                out[x * 3 + c] = static_cast<uint8_t>(
-                    (top[x * 6 + c] + top[x * 6 + 3 + c] + bottom[x * 6 + c] + bottom[x * 6 + 3 + c]) / 4);
+                out[x * 3 + c] = static_cast<uint8_t>((top[x * 6 + c] + top[x * 6 + 3 + c] +
+                                                       bottom[x * 6 + c] + bottom[x * 6 + 3 + c]) /
+                                                      4);
     }
     return small.release();
 }

@@ -1,6 +1,5 @@
-// Shared routines of axes, series and panels: the default colour palette, hit tests, a sort
-// by index, unique names, delimited fields, number-format translation, check boxes, resource
-// bitmaps, the anti-aliased chart picture, data exporters and per-user chart options.
+// Shared routines of axes, series and panels: palette, hit tests, sort by index, names, fields,
+// format translation, check boxes, bitmaps, anti-aliasing, exporters and per-user options.
 #pragma once
 
 #include <functional>

@@ -9,8 +9,10 @@ void RectToFourPoints(const TRect& rect, double angle, TFourPoints& points) {
     const TPoint center = RectCenter(rect);
     const double a = angle * PlotPiStep;
     const double s = std::sin(a), c = std::cos(a);
-    const TPoint corners[4] = {{rect.Left, rect.Top}, {rect.Right, rect.Top},
-                               {rect.Right, rect.Bottom}, {rect.Left, rect.Bottom}};
+    const TPoint corners[4] = {{rect.Left, rect.Top},
+                               {rect.Right, rect.Top},
+                               {rect.Right, rect.Bottom},
+                               {rect.Left, rect.Bottom}};
     for (int i = 0; i < 4; ++i) {
         const double dx = corners[i].X - center.X, dy = corners[i].Y - center.Y;
         points[i] = {center.X + PlotRound(dx * c + dy * s), center.Y + PlotRound(-dx * s + dy * c)};

@@ -1,6 +1,5 @@
-// The framed box of titles, legends, marks and axis items: brush, frame pen, bevel, fill
-// colour or gradient, shadow, font, round corners and transparency, drawn optionally rotated
-// and at a depth. The texts inside are drawn by the subclasses.
+// The framed box of titles, legends, marks and axis items (frame, fill or gradient, bevel,
+// shadow, transparency), drawn optionally rotated and in depth; subclasses draw the texts.
 #pragma once
 
 #include "PlotFont.h"
@@ -60,7 +59,9 @@ class TPlotCustomShape : public TPlotCustomShapeBrushPen {
     CL_CLASS(TPlotCustomShape, TPlotCustomShapeBrushPen)
 
     explicit TPlotCustomShape(TCustomPlotPanel* parent);
-    static TPlotCustomShape* Create(TCustomPlotPanel* parent) { return new TPlotCustomShape(parent); }
+    static TPlotCustomShape* Create(TCustomPlotPanel* parent) {
+        return new TPlotCustomShape(parent);
+    }
     ~TPlotCustomShape() override;
     void Assign(TPersistent* source) override;
 
