@@ -149,10 +149,9 @@ void TPlotCanvas::AssignBrush(TChartBrush* brush, TColor color) {
 
 void TPlotCanvas::AssignBrushColor(TChartBrush* brush, TColor foreColor, TColor backColor) {
     if (GetMonochrome()) foreColor = clWhite;
-    TPicture* image = brush->ImageIfAny();
-    if (image && image->Graphic() && !image->Graphic()->Empty()) {
+    if (TBitmap* pattern = brush->ImageBitmap()) {
         brush_->SetStyle(bsClear);
-        brush_->SetBitmap(image->Bitmap());
+        brush_->SetBitmap(pattern);
         ::SetTextColor(GetHandle(), ColorToRGB(foreColor));
         SetBackMode(cbmOpaque);
         SetBackColor(backColor);

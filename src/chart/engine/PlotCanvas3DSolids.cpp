@@ -233,7 +233,6 @@ void TPlotCanvas3D::Pie3D(int xCenter, int yCenter, int xRadius, int yRadius, in
                              c1 = Calculate3DPosition(xCenter, yCenter, z1);
                 plane = {c0, outer0[index], outer1[index], c1};
             }
-            Brush()->SetColor(k);
             DrawFace(plane, k, sideDark);
         };
         if (outer0[n - 1].X < ScreenX) sidePlane(n - 1);

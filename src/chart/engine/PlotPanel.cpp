@@ -148,7 +148,7 @@ void TCustomPlotPanel::ReCalcWidthHeight() {
 }
 
 void TCustomPlotPanel::Paint() {
-    if (IsPrinting) return;
+    if (IsPrinting || !InternalCanvas) return;
     if (!InternalCanvas->ReDrawBitmap()) Draw();
 }
 

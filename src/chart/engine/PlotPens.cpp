@@ -55,7 +55,10 @@ TChartBrush::TChartBrush(const TNotifyEvent& onChange) {
     OnChange = onChange;
 }
 
-TChartBrush::~TChartBrush() { TObject::Free(image_); }
+TChartBrush::~TChartBrush() {
+    TObject::Free(image_);
+    TObject::Free(pattern_);
+}
 
 void TChartBrush::Assign(TPersistent* source) {
     if (auto* brush = dynamic_cast<TChartBrush*>(source)) {
@@ -75,13 +78,29 @@ TPicture* TChartBrush::GetImage() {
     return image_;
 }
 
-void TChartBrush::ImageChanged(TObject*) { Changed(); }
+void TChartBrush::ImageChanged(TObject*) {
+    FreeAndNil(pattern_);
+    Changed();
+}
+
+TBitmap* TChartBrush::ImageBitmap() {
+    TGraphic* graphic = image_ ? image_->Graphic() : nullptr;
+    if (!graphic || graphic->Empty()) return nullptr;
+    if (auto* bitmap = dynamic_cast<TBitmap*>(graphic)) return bitmap;
+    if (!pattern_) {
+        pattern_ = new TBitmap;
+        pattern_->SetSize(graphic->Width(), graphic->Height());
+        pattern_->Canvas()->Draw(0, 0, graphic);
+    }
+    return pattern_;
+}
 
 void TChartBrush::SetImage(TPicture* picture) {
     if (picture)
         GetImage()->Assign(picture);
     else
         FreeAndNil(image_);
+    FreeAndNil(pattern_);
     Changed();
 }
 

@@ -80,8 +80,12 @@ class TChartBrush : public TBrush {
     void SetImage(TPicture* picture);
     // Clear style and no image.
     void Clear();
+    // The image as a bitmap for a pattern brush (pictures of other kinds drawn into a bitmap
+    // the brush keeps); null without an image.
+    TBitmap* ImageBitmap();
 
 private:
     void ImageChanged(TObject* sender);
     TPicture* image_ = nullptr;
+    TBitmap* pattern_ = nullptr;
 };
