@@ -197,6 +197,22 @@ TEST(ChartDepthForms, FlatDrawingDrawsTheFlatShapes) {
     EXPECT_TRUE(SameImage(depth.bitmap.get(), flat.bitmap.get()));
 }
 
+TEST(ChartDepthForms, PictureInDepthLeavesTheCallersBitmapAlone) {
+    BitmapCanvas target(40, 40);
+    TBitmap picture;
+    picture.SetPixelFormat(pf32bit);
+    picture.SetSize(2, 2);
+    picture.Canvas()->Brush()->SetColor(clRed);
+    picture.Canvas()->FillRect(Rect(0, 0, 2, 2));
+    picture.Canvas()->SetPixels(1, 1, clBlue);
+    target.canvas->StretchDraw(Rect(10, 10, 30, 30), &picture, 5);
+    EXPECT_EQ(picture.PixelFormat(), pf32bit);
+    EXPECT_EQ(target.At(12, 12), clRed);
+    EXPECT_EQ(target.At(27, 27), clBlue);
+    EXPECT_EQ(target.At(9, 9), clWhite);
+    EXPECT_EQ(target.At(30, 30), clWhite);
+}
+
 TEST(ChartDepthForms, WidePixelsIgnoreTheColour) {
     BitmapCanvas target(20, 20);
     target.canvas->Pen()->SetColor(clBlue);
