@@ -1,0 +1,86 @@
+#include "PlotFont.h"
+
+#include "PlotSystem.h"
+
+TPlotFont::TPlotFont(const TNotifyEvent& onChange) {
+    SetColor(clBlack);
+    if (Charset() != DEFAULT_CHARSET) SetCharset(DEFAULT_CHARSET);
+    SetName(GetDefaultFontName());
+    if (Size() != GetDefaultFontSize()) SetSize(GetDefaultFontSize());
+    OnChange = onChange;
+}
+
+TPlotFont::~TPlotFont() {
+    TObject::Free(outline_);
+    TObject::Free(shadow_);
+    TObject::Free(gradient_);
+}
+
+void TPlotFont::SubObjectChanged(TObject*) {
+    if (OnChange) OnChange(this);
+}
+
+void TPlotFont::Assign(TPersistent* source) {
+    if (auto* other = dynamic_cast<TPlotFont*>(source)) {
+        if (other->gradient_)
+            GetGradient()->Assign(other->gradient_);
+        else
+            FreeAndNil(gradient_);
+        if (other->outline_)
+            GetOutLine()->Assign(other->outline_);
+        else
+            FreeAndNil(outline_);
+        if (other->shadow_)
+            GetShadow()->Assign(other->shadow_);
+        else
+            FreeAndNil(shadow_);
+        interCharSize_ = other->interCharSize_;
+    }
+    TFont::Assign(source);
+}
+
+void TPlotFont::SetInterCharSize(int value) {
+    if (value == interCharSize_) return;
+    interCharSize_ = value;
+    if (OnChange) OnChange(this);
+}
+
+TChartHiddenPen* TPlotFont::GetOutLine() {
+    if (!outline_) outline_ = new TChartHiddenPen([this](TObject* s) { SubObjectChanged(s); });
+    return outline_;
+}
+
+TPlotShadow* TPlotFont::GetShadow() {
+    if (!shadow_) shadow_ = new TPlotShadow([this](TObject* s) { SubObjectChanged(s); });
+    return shadow_;
+}
+
+TPlotFontGradient* TPlotFont::GetGradient() {
+    if (!gradient_) gradient_ = new TPlotFontGradient([this](TObject* s) { SubObjectChanged(s); });
+    return gradient_;
+}
+
+void TPlotFont::SetOutLine(TChartHiddenPen* value) {
+    if (value)
+        GetOutLine()->Assign(value);
+    else
+        FreeAndNil(outline_);
+}
+
+void TPlotFont::SetShadow(TPlotShadow* value) {
+    if (value)
+        GetShadow()->Assign(value);
+    else
+        FreeAndNil(shadow_);
+}
+
+void TPlotFont::SetGradient(TPlotFontGradient* value) {
+    if (value)
+        GetGradient()->Assign(value);
+    else
+        FreeAndNil(gradient_);
+}
+
+bool TPlotFont::IsHeightStored() const { return Size() != GetDefaultFontSize(); }
+
+bool TPlotFont::IsNameStored() const { return Name() != GetDefaultFontName(); }
