@@ -9,7 +9,7 @@ packages=(
   googletest imagemagick poppler-utils
   fonts-wine fonts-liberation fonts-dejavu-core
   cups cups-bsd printer-driver-cups-pdf libcups2:i386
-  dpkg-dev fp-utils locales
+  dpkg-dev fp-utils locales qpdf
   clang libgif-dev libclang-rt-14-dev
 )
 
