@@ -396,6 +396,7 @@ bool EmfTranslator::TranslatePoly(HDC dc, const ENHMETARECORD* record) {
     if (!paint.stroke && !paint.fill) return true;
     const Affine toPage = LogicalToPage(dc);
     SyncClip(dc);
+    painter_->Prepare(paint);
     bool any = false;
     for (std::vector<PointF>& points : figures) {
         if (fromCurrent) {
@@ -417,7 +418,11 @@ bool EmfTranslator::TranslatePoly(HDC dc, const ENHMETARECORD* record) {
         }
         if (closed) painter_->ClosePath();
     }
-    if (any) painter_->PaintPath(paint);
+    if (any) {
+        painter_->PaintPath(paint);
+    } else {
+        painter_->EndPath();
+    }
     return true;
 }
 
@@ -444,6 +449,7 @@ bool EmfTranslator::TranslateShape(HDC dc, const ENHMETARECORD* record) {
         POINT current{};
         GetCurrentPositionEx(dc, &current);
         SyncClip(dc);
+        painter_->Prepare(paint);
         painter_->MoveTo(toPage.Apply({static_cast<double>(current.x),
                                        static_cast<double>(current.y)}));
         painter_->LineTo(toPage.Apply({static_cast<double>(r->ptl.x),
@@ -457,7 +463,9 @@ bool EmfTranslator::TranslateShape(HDC dc, const ENHMETARECORD* record) {
     const double l = box.left, t = box.top, r = box.right, b = box.bottom;
     if (type != EMR_ARC && !ReadBrush(dc, paint)) return false;
     if (!paint.stroke && !paint.fill) return true;
+    if (type == EMR_ARC) paint.fill = false;
     SyncClip(dc);
+    painter_->Prepare(paint);
     PointF start;
     switch (type) {
         case EMR_RECTANGLE:
@@ -509,7 +517,6 @@ bool EmfTranslator::TranslateShape(HDC dc, const ENHMETARECORD* record) {
                 EmitCurves(toPage, start, curves, false);
             }
             if (type != EMR_ARC) painter_->ClosePath();
-            if (type == EMR_ARC) paint.fill = false;
         }
     }
     painter_->PaintPath(paint);

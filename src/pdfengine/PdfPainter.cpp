@@ -56,6 +56,8 @@ void PdfPainter::CurveTo(PointF c1, PointF c2, PointF end) {
 
 void PdfPainter::ClosePath() { HPDF_Page_ClosePath(page_); }
 
+void PdfPainter::EndPath() { HPDF_Page_EndPath(page_); }
+
 void PdfPainter::SetFill(COLORREF color) {
     HPDF_Page_SetRGBFill(page_, Red(color), Green(color), Blue(color));
 }
@@ -64,7 +66,7 @@ void PdfPainter::SetStroke(COLORREF color) {
     HPDF_Page_SetRGBStroke(page_, Red(color), Green(color), Blue(color));
 }
 
-void PdfPainter::PaintPath(const Paint& paint) {
+void PdfPainter::Prepare(const Paint& paint) {
     if (paint.fill) SetFill(paint.fillColor);
     if (paint.stroke) {
         SetStroke(paint.strokeColor);
@@ -74,6 +76,9 @@ void PdfPainter::PaintPath(const Paint& paint) {
         HPDF_Page_SetDash(page_, paint.dash.empty() ? nullptr : paint.dash.data(),
                           static_cast<HPDF_UINT>(paint.dash.size()), 0);
     }
+}
+
+void PdfPainter::PaintPath(const Paint& paint) {
     if (paint.fill && paint.stroke) {
         if (paint.evenOdd) {
             HPDF_Page_EofillStroke(page_);
@@ -94,14 +99,15 @@ void PdfPainter::PaintPath(const Paint& paint) {
 }
 
 void PdfPainter::FillParallelogram(PointF corner, PointF side1, PointF side2, COLORREF color) {
+    Paint paint;
+    paint.fill = true;
+    paint.fillColor = color;
+    Prepare(paint);
     MoveTo(corner);
     LineTo({corner.x + side1.x, corner.y + side1.y});
     LineTo({corner.x + side1.x + side2.x, corner.y + side1.y + side2.y});
     LineTo({corner.x + side2.x, corner.y + side2.y});
     ClosePath();
-    Paint paint;
-    paint.fill = true;
-    paint.fillColor = color;
     PaintPath(paint);
 }
 

@@ -46,7 +46,10 @@ public:
     void LineTo(PointF p);
     void CurveTo(PointF c1, PointF c2, PointF end);
     void ClosePath();
+    // The colours and line style go before the path is built, its painting after.
+    void Prepare(const Paint& paint);
     void PaintPath(const Paint& paint);
+    void EndPath();
     // Fills the quadrilateral spanned by `corner` and the two side vectors.
     void FillParallelogram(PointF corner, PointF side1, PointF side2, COLORREF color);
 
