@@ -24,7 +24,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 
-# A deb-src entry for the main component lets the JPEG library's source package be fetched.
+# A deb-src entry for the main component lets the third-party libraries' source packages be
+# fetched (libjpeg-turbo, zlib, libharu).
 src_list=/etc/apt/sources.list.d/radonmonitor-src.sources
 if [ ! -f "$src_list" ]; then
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")

@@ -132,11 +132,16 @@ void EngineEnvironment::ApplySettings() {
     doc_->SetZoomMode(Integer(ipZoomMode));
     const int32_t encryption = Integer(ipEncryption);
     if (encryption & 1) {
-        HPDF_UINT permissions = 0;
+        // The upper permission bits allow unless cleared: form filling (0x100), assembly
+        // (0x400) and printing at full quality (0x800).
+        HPDF_UINT permissions = 0xFFFFFFC0u;
         if (encryption & 2) permissions |= HPDF_ENABLE_PRINT;
         if (encryption & 4) permissions |= HPDF_ENABLE_EDIT_ALL;
         if (encryption & 8) permissions |= HPDF_ENABLE_COPY;
         if (encryption & 16) permissions |= HPDF_ENABLE_EDIT;
+        if (!(encryption & 16)) permissions &= ~0x100u;
+        if (!(encryption & 4)) permissions &= ~0x400u;
+        if (!(encryption & 2) || (encryption & 32)) permissions &= ~0x800u;
         doc_->SetEncryption(String(spOwnerPassword), String(spUserPassword), permissions,
                             Integer(ipSecurity) == 1);
     }

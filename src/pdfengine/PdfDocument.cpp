@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -142,8 +143,8 @@ HPDF_Image PdfDocument::Graphic(int id) const {
 HPDF_Destination PdfDocument::Destination(HPDF_Page page, double x, double y) {
     HPDF_Destination destination = HPDF_Page_CreateDestination(page);
     if (destination) {
-        HPDF_Destination_SetXYZ(destination, static_cast<HPDF_REAL>(x),
-                                static_cast<HPDF_REAL>(y), 0);
+        HPDF_Destination_SetXYZ(destination, static_cast<HPDF_REAL>(std::max(x, 0.0)),
+                                static_cast<HPDF_REAL>(std::max(y, 0.0)), 1);
     }
     return destination;
 }

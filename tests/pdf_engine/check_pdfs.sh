@@ -9,7 +9,7 @@ cd "$out"
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-for pdf in drawing.pdf merge.pdf forms.pdf; do
+for pdf in drawing.pdf merge.pdf forms.pdf navigation.pdf; do
   [ -s "$pdf" ] || { fail "$pdf missing"; continue; }
   qpdf --check "$pdf" >/dev/null 2>&1 || fail "$pdf: qpdf --check: $(qpdf --check "$pdf" 2>&1 | tail -3)"
 done
@@ -58,6 +58,18 @@ grep -q "^Author: *Test Inspector" <<<"$info" || fail "author: $info"
 grep -q "^Title: *Drawing test" <<<"$info" || fail "title: $info"
 grep -q "^Producer: *Radon Monitor PDF engine" <<<"$info" || fail "producer: $info"
 grep -q "^Page size: *595.2.* x 841.9.* pts (A4)" <<<"$info" || fail "page size: $info"
+pdfinfo -isodates drawing.pdf | grep -q "^CreationDate: *2025-03-04T05:06:07" \
+  || fail "creation date: $(pdfinfo -isodates drawing.pdf | grep Date)"
+
+# Links, outlines and encryption: the link and the two outline entries lead to page 2.
+encryption=$(qpdf --show-encryption navigation.pdf)
+for line in "R = 3" "print high resolution: allowed" "modify anything: not allowed"; do
+  grep -qF "$line" <<<"$encryption" || fail "navigation.pdf encryption lacks \"$line\""
+done
+expect_text navigation.pdf 2 "Results"
+plain=$(qpdf --decrypt --qdf navigation.pdf - 2>/dev/null)
+[ "$(grep -c "/Subtype /Link" <<<"$plain")" = 1 ] || fail "navigation.pdf: no link"
+grep -q "/Count 2" <<<"$plain" || fail "navigation.pdf: outline entries missing"
 
 # Rendered pages against the reference renderings at 100 dots per inch: the mean difference
 # of 8 x 8 pixel blocks must stay small beside the difference the page makes to white paper.

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "PePDFR1.h"
+#include "cl_datetime.h"
 #include "cl_sys.h"
 
 namespace {
@@ -208,6 +209,7 @@ TEST_F(PdfEngineTest, WritesTheDrawingAsVectorPdf) {
     pdf->Info()->Author = "Test Inspector";
     pdf->Info()->Title = "Drawing test";
     pdf->Info()->Subject = "Radon";
+    pdf->Info()->CreationDate = EncodeDateTime(2025, 3, 4, 5, 6, 7, 0);
     Begin("drawing");
     DrawReportPage(NewPage());
     DrawTransformedPage(pdf, NewPage());
@@ -251,6 +253,22 @@ TEST_F(PdfEngineTest, BackgroundFormAppearsOnEveryPage) {
     Begin("forms");
     NewPage()->TextOut(600, 600, "First page");
     NewPage()->TextOut(600, 600, "Second page");
+    Finish();
+}
+
+TEST_F(PdfEngineTest, NavigationAndEncryption) {
+    pdf->Encryption = {peEncryptFile, peEnablePrinting};
+    pdf->Security = pep128bit;
+    pdf->OwnerPassword = "owner";
+    Begin("navigation");
+    TCanvas* c = NewPage();
+    c->TextOut(600, 600, "Contents");
+    pdf->SetLinkArea("results", TRect(600, 600, 2000, 700));
+    pdf->SetOutline("Results", "results", 0, 1);
+    c = NewPage();
+    c->TextOut(600, 600, "Results");
+    pdf->SetBookmark("results", 600, 600);
+    EXPECT_EQ(pdf->SetOutlineXY("Chart", 600, 3000, 1, 0), 2);
     Finish();
 }
 
