@@ -92,6 +92,11 @@ compare_page() {
 }
 compare_page drawing 1
 compare_page drawing 2
+if [ -s printer.pdf ]; then
+  qpdf --check printer.pdf >/dev/null 2>&1 || fail "printer.pdf: qpdf --check"
+  expect_text printer.pdf 1 "Measured against the printer"
+  compare_page printer 1
+fi
 
 [ "$failures" = 0 ] || exit 1
 echo "all PDF checks passed"

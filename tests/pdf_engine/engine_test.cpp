@@ -14,6 +14,7 @@
 
 #include "PePDFR1.h"
 #include "cl_datetime.h"
+#include "cl_printer.h"
 #include "cl_sys.h"
 
 namespace {
@@ -269,6 +270,27 @@ TEST_F(PdfEngineTest, NavigationAndEncryption) {
     c->TextOut(600, 600, "Results");
     pdf->SetBookmark("results", 600, 600);
     EXPECT_EQ(pdf->SetOutlineXY("Chart", 600, 3000, 1, 0), 2);
+    Finish();
+}
+
+// The report's road: pages in printer dots at the printer's resolution, measured against it.
+TEST_F(PdfEngineTest, PagesMeasuredAgainstThePrinter) {
+    DeleteFileA((OutputDir + "/printer.pdf").c_str());
+    if (Printer()->Printers()->Count() == 0) GTEST_SKIP() << "no printer";
+    const int dpi = Printer()->DeviceCaps(LOGPIXELSY);
+    const int width = Printer()->DeviceCaps(PHYSICALWIDTH);
+    const int height = Printer()->DeviceCaps(PHYSICALHEIGHT);
+    pdf->CanvasReference = perefPrinter;
+    Begin("printer");
+    pdf->StartPage(width, height, Printer()->DeviceCaps(LOGPIXELSX), dpi, 0);
+    TCanvas* c = pdf->GetCanvas();
+    c->Font()->SetName("Times New Roman");
+    c->Font()->SetSize(10);
+    c->TextOut(width / 10, height / 10, "Measured against the printer");
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(clGray);
+    c->Rectangle(width / 10, height / 5, width * 9 / 10, height / 4);
+    c->Ellipse(width / 10, height / 3, width / 2, height / 2);
     Finish();
 }
 
