@@ -46,10 +46,11 @@ for f in Times-Roman Times-Bold Times-Italic Times-BoldItalic Courier Helvetica;
   grep -q "^$f " <<<"$fonts" || fail "drawing.pdf does not use $f"
 done
 
-# Page 1 holds one image (the bitmap); page 2 holds the images standing for the hatching and
+# Page 1 holds two images (the bitmap and the copied part of it); page 2 holds the images standing for the hatching and
 # the gradient, with their coverage masks; everything else is vector drawing.
 images=$(pdfimages -list drawing.pdf | awk 'NR > 2')
-[ "$(awk '$1 == 1 && $3 == "image"' <<<"$images" | wc -l)" = 1 ] || fail "page 1 images: $images"
+[ "$(awk '$1 == 1 && $3 == "image"' <<<"$images" | wc -l)" = 2 ] || fail "page 1 images: $images"
+awk '$1 == 1 && $3 == "smask"' <<<"$images" | grep -q . && fail "page 1 has an image in place of drawing"
 awk '$1 == 2 && $3 == "image"' <<<"$images" | grep -q . || fail "page 2 has no image"
 awk '$1 == 2 && $3 == "smask"' <<<"$images" | grep -q . || fail "page 2 images have no mask"
 

@@ -158,6 +158,8 @@ void DrawReportPage(TCanvas* c) {
         stripes.Canvas()->FillRect(TRect(i * 10, 0, i * 10 + 10, 20));
     }
     c->StretchDraw(TRect(600, 3600, 2200, 4400), &stripes);
+    // The footer logo's way: a part of another canvas copied onto the page.
+    c->CopyRect(TRect(3000, 3600, 4200, 4000), stripes.Canvas(), TRect(10, 0, 30, 20));
 }
 
 void DrawTransformedPage(TPeCustomPDFExport* pdf, TCanvas* c) {
