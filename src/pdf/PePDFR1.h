@@ -253,7 +253,6 @@ private:
     void LaunchViewer();
     void DropCanvas();
     void WriteDebugCopy(HENHMETAFILE metafile);
-    void BeginForm(const AnsiString& name, int width, int height, int xRes, int yRes);
     void DrawWatermarkFile(const AnsiString& fileName);
     int DrawGraphic(pepdf::GraphicDef& graphic);
     int DrawCompressed(int x, int y, int width, int height, int imageWidth, int imageHeight,
