@@ -9,7 +9,7 @@ packages=(
   googletest imagemagick poppler-utils
   fonts-wine fonts-liberation fonts-dejavu-core
   cups cups-bsd printer-driver-cups-pdf libcups2:i386
-  dpkg-dev fp-utils locales
+  dpkg-dev fp-utils locales qpdf
   clang libgif-dev libclang-rt-14-dev
 )
 
@@ -24,7 +24,8 @@ if ! dpkg --print-foreign-architectures | grep -qx i386; then
   need_update=1
 fi
 
-# A deb-src entry for the main component lets the JPEG library's source package be fetched.
+# A deb-src entry for the main component lets the third-party libraries' source packages be
+# fetched (libjpeg-turbo, zlib, libharu).
 src_list=/etc/apt/sources.list.d/radonmonitor-src.sources
 if [ ! -f "$src_list" ]; then
   codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
