@@ -281,7 +281,8 @@ void TAdvancedCom::SetupThread() {
 
 // The component counts as closed from the start: a handler run by the message pump below finds
 // nothing to close, and one that opens a port gets its own handle, records and reader. The
-// reader's pending read is cancelled and finished before its records and the handle go.
+// reader's pending read is cancelled and finished before the thread goes; the records go after
+// the handle, which ends any write still pending.
 void TAdvancedCom::ComClose() {
     if (!ComThread) return;
     TComThread* thread = std::exchange(ComThread, nullptr);
@@ -289,7 +290,6 @@ void TAdvancedCom::ComClose() {
     const std::unique_ptr<TOverlappedRecord> read = std::move(readOverlapped_);
     const std::unique_ptr<TOverlappedRecord> write = std::move(writeOverlapped_);
     const std::vector<std::unique_ptr<TOverlappedRecord>> abandoned = std::move(abandonedWrites_);
-    abandonedWrites_.clear();
     thread->Terminate();
     CancelIoEx(port, &read->Overlapped);
     SetEvent(read->Overlapped.hEvent);
@@ -329,7 +329,7 @@ void TAdvancedCom::Write(const void* buffer, int count) {
     throw Exception("Send Error: " + UIntToStr(GetLastError()));
 }
 
-// Purging the output does not end a pending write, so it is cancelled as well. A write that
+// Purging the output need not end a pending write, so it is cancelled as well. A write that
 // has not ended even then keeps its record, which the system may still fill, until the port
 // closes; the next write gets a fresh one.
 void TAdvancedCom::AbandonWrite() {
