@@ -14,7 +14,6 @@ namespace {
 
 using testsupport::Fault;
 using testsupport::FaultKind;
-using testsupport::MonitorSimulator;
 using testsupport::SimMonitor;
 using Bytes = std::vector<uint8_t>;
 
