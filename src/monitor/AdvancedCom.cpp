@@ -32,10 +32,12 @@ HANDLE OpenPort(const AnsiString& name, DWORD access) {
                        FILE_FLAG_OVERLAPPED, nullptr);
 }
 
-void Raise(const char* text) { throw Exception(text); }
+[[noreturn]] void Raise(const char* text) { throw Exception(text); }
 
 constexpr uint32_t HighestListedPort = 9;
 constexpr uint32_t AdapterSettleMs = 4000;
+// How long a cancelled write may take to end after its time-out.
+constexpr DWORD CancelledWriteBoundMs = 500;
 
 // The name after a port broadcast's header, `bytes` long at most. The system may hand even an
 // ANSI window the wide form; a port name never starts with a NUL, so a zero second byte marks
@@ -65,6 +67,20 @@ struct TPortDialogScope {
 
 }  // namespace
 
+TModemLineCalls& ModemLineCalls() {
+    static TModemLineCalls calls{
+        [](void* port, unsigned long function) {
+            return EscapeCommFunction(port, function) != FALSE;
+        },
+        [](void* port, unsigned long& status) {
+            DWORD lines = 0;
+            const bool ok = GetCommModemStatus(port, &lines) != FALSE;
+            status = lines;
+            return ok;
+        }};
+    return calls;
+}
+
 struct TAdvancedCom::TOverlappedRecord {
     OVERLAPPED Overlapped{};
     TOverlappedRecord() { Overlapped.hEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr); }
@@ -75,7 +91,7 @@ struct TAdvancedCom::TOverlappedRecord {
 
 struct TAdvancedCom::TNoticeQueue {
     std::mutex Lock;
-    std::deque<std::pair<AnsiString, AnsiString>> Notices;
+    std::deque<std::function<void()>> Notices;
 };
 
 TAdvancedCom::TAdvancedCom(TComponent* owner)
@@ -125,7 +141,7 @@ void TAdvancedCom::SetBaud(uint32_t value) {
     if (Open()) {
         DCB dcb{};
         dcb.DCBlength = sizeof dcb;
-        GetCommState(portHandle_, &dcb);
+        if (!GetCommState(portHandle_, &dcb)) Raise("Baud rate cannot be set!");
         dcb.BaudRate = value;
         if (!SetCommState(portHandle_, &dcb)) Raise("Baud rate cannot be set!");
     }
@@ -172,14 +188,14 @@ void TAdvancedCom::SetRtsControl(TRtsControl value) {
 void TAdvancedCom::SetDtr(bool value) {
     if (!Open()) Raise("Initialize port before setting DTR");
     if (dtrControl_ == dtrHandshake) Raise("Can't set DTR when DtrControl is dtrHandshake");
-    EscapeCommFunction(portHandle_, value ? SETDTR : CLRDTR);
+    ModemLineCalls().Escape(portHandle_, value ? SETDTR : CLRDTR);
     dtr_ = value;
 }
 
 void TAdvancedCom::SetRts(bool value) {
     if (!Open()) Raise("Set Serial port before Starting");
     if (rtsControl_ == rtsHandshake) Raise("Can't set RTS when RtsControl is rtsHandshake");
-    EscapeCommFunction(portHandle_, value ? SETRTS : CLRRTS);
+    ModemLineCalls().Escape(portHandle_, value ? SETRTS : CLRRTS);
     rts_ = value;
 }
 
@@ -198,13 +214,21 @@ void TAdvancedCom::SetPacketNotify(bool value) {
 
 void TAdvancedCom::DataRecieved(uint8_t*) {}
 
+// A port whose reader cannot be started is closed again, like one that cannot be opened.
 void TAdvancedCom::ComInit() {
     ComClose();
     InitPort();
     if (!initialized_) return;
     readOverlapped_.reset(new TOverlappedRecord);
     writeOverlapped_.reset(new TOverlappedRecord);
-    SetupThread();
+    try {
+        SetupThread();
+    } catch (const Exception&) {
+        ClosePortHandle();
+        FreeOverlappedRecords();
+        SetPortA(0);
+        initialized_ = false;
+    }
 }
 
 void TAdvancedCom::InitPort() {
@@ -255,16 +279,23 @@ void TAdvancedCom::SetupThread() {
                                ReadOverlapped(), bufSize_, true);
 }
 
-// The reader's pending read is cancelled and finished before the records and the handle go.
+// The component counts as closed from the start: a handler run by the message pump below finds
+// nothing to close, and one that opens a port gets its own handle, records and reader. The
+// reader's pending read is cancelled and finished before the thread goes; the records go after
+// the handle, which ends any write still pending.
 void TAdvancedCom::ComClose() {
     if (!ComThread) return;
-    ComThread->Terminate();
-    CancelIoEx(portHandle_, ReadOverlapped());
-    SetEvent(ReadOverlapped()->hEvent);
-    while (ComThread->Running()) Application->ProcessMessages();
-    FreeAndNil(ComThread);
-    ClosePortHandle();
-    FreeOverlappedRecords();
+    TComThread* thread = std::exchange(ComThread, nullptr);
+    const HANDLE port = std::exchange(portHandle_, INVALID_HANDLE_VALUE);
+    const std::unique_ptr<TOverlappedRecord> read = std::move(readOverlapped_);
+    const std::unique_ptr<TOverlappedRecord> write = std::move(writeOverlapped_);
+    const std::vector<std::unique_ptr<TOverlappedRecord>> abandoned = std::move(abandonedWrites_);
+    thread->Terminate();
+    CancelIoEx(port, &read->Overlapped);
+    SetEvent(read->Overlapped.hEvent);
+    while (thread->Running()) Application->ProcessMessages();
+    thread->Free();
+    CloseHandle(port);
 }
 
 void TAdvancedCom::ClosePortHandle() {
@@ -291,17 +322,26 @@ void TAdvancedCom::Write(const void* buffer, int count) {
     DWORD written = 0;
     if (WriteFile(portHandle_, buffer, static_cast<DWORD>(count), &written, overlapped)) return;
     if (GetLastError() == ERROR_IO_PENDING) {
-        if (WaitForSingleObject(overlapped->hEvent, timeoutMs) != WAIT_OBJECT_0) {
-            DWORD errors = 0;
-            ClearCommError(portHandle_, &errors, nullptr);
-            PurgeComm(portHandle_, PURGE_TXABORT | PURGE_TXCLEAR);
-            GetOverlappedResult(portHandle_, overlapped, &written, TRUE);
-            Raise("Send Timeout");
-        }
+        if (WaitForSingleObject(overlapped->hEvent, timeoutMs) != WAIT_OBJECT_0) AbandonWrite();
         if (GetOverlappedResult(portHandle_, overlapped, &written, TRUE)) return;
         PurgeComm(portHandle_, PURGE_TXABORT | PURGE_TXCLEAR);
     }
     throw Exception("Send Error: " + UIntToStr(GetLastError()));
+}
+
+// Purging the output need not end a pending write, so it is cancelled as well. A write that
+// has not ended even then keeps its record, which the system may still fill, until the port
+// closes; the next write gets a fresh one.
+void TAdvancedCom::AbandonWrite() {
+    DWORD errors = 0;
+    ClearCommError(portHandle_, &errors, nullptr);
+    PurgeComm(portHandle_, PURGE_TXABORT | PURGE_TXCLEAR);
+    CancelIoEx(portHandle_, WriteOverlapped());
+    if (WaitForSingleObject(WriteOverlapped()->hEvent, CancelledWriteBoundMs) != WAIT_OBJECT_0) {
+        abandonedWrites_.push_back(std::move(writeOverlapped_));
+        writeOverlapped_.reset(new TOverlappedRecord);
+    }
+    Raise("Send Timeout");
 }
 
 void TAdvancedCom::Write(const AnsiString& text) { Write(text.c_str(), text.Length()); }
@@ -384,22 +424,38 @@ void TAdvancedCom::HandleDeviceRemoval(uint32_t port) {
 }
 
 void TAdvancedCom::PostReaderNotice(const AnsiString& text, const AnsiString& caption) {
+    PostToGuiThread([text, caption] { Application->MessageBox(text, caption, MB_OK); });
+}
+
+void TAdvancedCom::PostReaderException(std::exception_ptr error) {
+    PostToGuiThread([this, error] { ShowReaderException(error); });
+}
+
+void TAdvancedCom::PostToGuiThread(std::function<void()> show) {
     {
         std::lock_guard<std::mutex> lock(notices_->Lock);
-        notices_->Notices.emplace_back(text, caption);
+        notices_->Notices.push_back(std::move(show));
     }
     PostMessageA(noticeWindow_, WM_READER_NOTICE, 0, 0);
 }
 
 void TAdvancedCom::ShowPendingNotices() {
     for (;;) {
-        std::pair<AnsiString, AnsiString> notice;
+        std::function<void()> show;
         {
             std::lock_guard<std::mutex> lock(notices_->Lock);
             if (notices_->Notices.empty()) return;
-            notice = std::move(notices_->Notices.front());
+            show = std::move(notices_->Notices.front());
             notices_->Notices.pop_front();
         }
-        Application->MessageBox(notice.first, notice.second, MB_OK);
+        show();
+    }
+}
+
+void TAdvancedCom::ShowReaderException(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (...) {
+        Application->HandleException(this);
     }
 }

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "cl_component.h"
 
@@ -18,6 +20,15 @@ enum TParity { none, odd, even, mark, space };
 enum TStopBits { s1, s1_5, s2 };
 enum TDtrControl { dtrDisable, dtrEnable, dtrHandshake };
 enum TRtsControl { rtsDisable, rtsEnable, rtsHandshake, rtsToggle };
+
+// The modem-line calls of the serial component: the system's EscapeCommFunction and
+// GetCommModemStatus in the program. A pseudo-terminal can neither drive DTR and RTS nor report
+// CTS, DSR, RING and RLSD, so tests put stand-ins here (only while no port is open).
+struct TModemLineCalls {
+    std::function<bool(void* port, unsigned long function)> Escape;
+    std::function<bool(void* port, unsigned long& status)> GetModemStatus;
+};
+TModemLineCalls& ModemLineCalls();
 
 using TPacketReceivedEvent = std::function<void(TObject* sender, const AnsiString& buffer)>;
 using TStatusChangedEvent =
@@ -75,6 +86,9 @@ class TAdvancedCom : public TComponent {
     // Safe from the reader thread: the application's message box shows `text` under
     // `caption` on the GUI thread later; the caller does not wait for it.
     void PostReaderNotice(const AnsiString& text, const AnsiString& caption);
+    // Safe from the reader thread: the application's exception handling shows `error` on the
+    // GUI thread later.
+    void PostReaderException(std::exception_ptr error);
 
     bool Open() const { return ComThread != nullptr; }
     bool Initialized() const { return initialized_; }
@@ -109,12 +123,15 @@ protected:
 private:
     struct TOverlappedRecord;
     struct TNoticeQueue;
+    [[noreturn]] void AbandonWrite();
     void RefuseWhileOpen(const char* text) const;
     void CheckStopBits(uint32_t dataBits, TStopBits stopBits) const;
     void ApplyTimeouts();
     void ClosePortHandle();
     void FreeOverlappedRecords();
+    void PostToGuiThread(std::function<void()> show);
     void ShowPendingNotices();
+    void ShowReaderException(const std::exception_ptr& error);
     void FillPortDialog(uint32_t preselect, int helpContext);
     void ApplySelectedPort();
 
@@ -123,6 +140,8 @@ private:
     void* portHandle_;
     std::unique_ptr<TOverlappedRecord> readOverlapped_;
     std::unique_ptr<TOverlappedRecord> writeOverlapped_;
+    // Records of writes that did not end when cancelled; kept until the port is closed.
+    std::vector<std::unique_ptr<TOverlappedRecord>> abandonedWrites_;
     uint32_t packetSize_ = 80;
     uint32_t baud_ = 9600;
     uint32_t dataBits_ = 8;

@@ -4,10 +4,14 @@
 
 #include <cstring>
 
+#include "RadonRawData.h"
 #include "RadonReply.h"
 #include "RadonTexts.h"
 #include "cl_datetime.h"
+#include "cl_except.h"
+#include "cl_forms.h"
 #include "cl_number.h"
+#include "cl_sys.h"
 #include "comthread.h"
 
 TRadon* Monitor = nullptr;
@@ -19,10 +23,34 @@ constexpr uint8_t UnsolicitedStatusCommand = 113;
 constexpr uint8_t StatusReplyCommand = 66;
 constexpr int MaxResends = 3;
 constexpr const char* DefaultTestDateText = "07/31/1970";
+constexpr DWORD LoaderBaud = 9600;
+constexpr unsigned long LoaderAnswerMs = 5000;
 
 bool IsStatusReply(uint8_t command) {
     return command == StatusReplyCommand || command == UnsolicitedStatusCommand;
 }
+
+// The open port's line at the loader's speed and parity while it stands; the speed and parity
+// it had before come back on every way out.
+class TLoaderLine {
+public:
+    explicit TLoaderLine(const TAdvancedCom& com) : port_(com.PortHandle()) {
+        if (!com.Open()) throw Exception("Initialize port before setting DTR");
+        saved_.DCBlength = sizeof saved_;
+        if (!GetCommState(port_, &saved_)) throw Exception("GetCommState Failed.");
+        DCB loader = saved_;
+        loader.BaudRate = LoaderBaud;
+        loader.Parity = EVENPARITY;
+        if (!SetCommState(port_, &loader)) throw Exception("SetCommState Failed.");
+    }
+    ~TLoaderLine() { SetCommState(port_, &saved_); }
+    TLoaderLine(const TLoaderLine&) = delete;
+    TLoaderLine& operator=(const TLoaderLine&) = delete;
+
+private:
+    HANDLE port_;
+    DCB saved_{};
+};
 
 }  // namespace
 
@@ -319,6 +347,36 @@ void TRadon::Initialize() {
     blank.RecordNumber = blank.Alpha0Counts = blank.Alpha1Counts = 0xFFFF;
     blank.Temperature = blank.Pressure = blank.Humidity = -1.0f;
     for (TMeasurement& m : Measurements) m = blank;
+}
+
+void TRadon::BSLEntrySequence() {
+    const TLoaderLine line(*this);
+    ReceiveDataEvent->ResetEvent();
+    SetDtr(false);
+    SetRts(false);
+    SetRts(true);
+    SetRts(false);
+    SetRts(true);
+    SetDtr(true);
+    SetRts(false);
+    ReceiveDataEvent->WaitFor(LoaderAnswerMs);
+}
+
+void TRadon::StandardRESETSequence() {
+    const TLoaderLine line(*this);
+    SetDtr(false);
+    SetRts(false);
+    SetDtr(false);
+}
+
+void TRadon::WriteRawData(const AnsiString& path) {
+    const AnsiString text = RawDataText(*this);
+    try {
+        WriteFileWhole(path, text.c_str(), static_cast<size_t>(text.Length()));
+    } catch (const EFCreateError&) {
+        Application->MessageBox("Unable to open output file " + path, "RawDataWrite",
+                                MB_OK | MB_ICONWARNING);
+    }
 }
 
 // ---- texts ----------------------------------------------------------------------------------

@@ -43,6 +43,14 @@ class TRadon : public TAdvancedCom, public TDeviceRecord {
     void SetSystemTime(uint16_t hour, uint16_t minute, uint16_t ignored);
     void SendCorrectionFactors();
     void Initialize();
+    // The monitor's loader entry and its plain reset: both drive DTR and RTS at 9600 bits per
+    // second and even parity, then put the port's speed and parity back. The entry waits up
+    // to 5000 ms for a packet from the monitor.
+    void BSLEntrySequence();
+    void StandardRESETSequence();
+    // Writes the record as tab-separated text to `path`; a file that cannot be written is
+    // reported in a message box.
+    void WriteRawData(const AnsiString& path);
 
     void PadString(const AnsiString& text, AnsiString& result, int width) const;
     AnsiString DurationIndex2String() const;

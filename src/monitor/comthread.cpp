@@ -29,24 +29,52 @@ TComThread::TComThread(void* portHandle, TAdvancedCom* com, TStatusChangedEvent 
     SetPriority(tpNormal);
     SetFreeOnTerminate(false);
     assembler_.SetPacketSize(bufSize);
-    ReceiveDataEvent = new TEvent(nullptr, true, false, ReceiveDataEventName());
+    receiveDataEvent_ = new TEvent(nullptr, true, false, ReceiveDataEventName());
+    ReceiveDataEvent = receiveDataEvent_;
     if (start) Resume();
 }
 
-TComThread::~TComThread() { FreeAndNil(ReceiveDataEvent); }
+// A reader started while this one was being closed owns the global by now.
+TComThread::~TComThread() {
+    if (ReceiveDataEvent == receiveDataEvent_) ReceiveDataEvent = nullptr;
+    TObject::Free(receiveDataEvent_);
+}
 
-void TComThread::SetPacketSize(uint32_t value) { assembler_.SetPacketSize(value); }
-uint32_t TComThread::GetPacketSize() { return assembler_.PacketSize(); }
+void TComThread::SetPacketSize(uint32_t value) {
+    std::lock_guard<std::mutex> lock(lock_);
+    assembler_.SetPacketSize(value);
+}
+
+uint32_t TComThread::GetPacketSize() {
+    std::lock_guard<std::mutex> lock(lock_);
+    return assembler_.PacketSize();
+}
+
 void TComThread::SetPacketNotify(bool value) { packetNotify_ = value; }
+
+void TComThread::SetDownloadMode(bool value) {
+    std::lock_guard<std::mutex> lock(lock_);
+    assembler_.DownloadMode = value;
+}
+
+void TComThread::ForgetPartialPacket() {
+    std::lock_guard<std::mutex> lock(lock_);
+    assembler_.Reset();
+}
 
 void TComThread::AppendBytes(const uint8_t* bytes, int count) {
     for (int i = 0; i < count; ++i) TakeByte(bytes[i]);
 }
 
 void TComThread::DoPacketReceived() {
-    if (onPacketReceived_ && !Terminated())
-        onPacketReceived_(this, AnsiString(reinterpret_cast<const char*>(assembler_.Packet()),
-                                           static_cast<int>(assembler_.PacketLength())));
+    if (!onPacketReceived_ || Terminated()) return;
+    AnsiString buffer;
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        buffer = AnsiString(reinterpret_cast<const char*>(assembler_.Packet()),
+                            static_cast<int>(assembler_.PacketLength()));
+    }
+    onPacketReceived_(this, buffer);
 }
 
 void TComThread::DoStatusChanged() {
@@ -61,8 +89,7 @@ void TComThread::Execute() {
     } leaveLoop{running_};
     running_ = true;
     SampleModemStatus();
-    if ((ctsOn_ || dsrOn_ || ringOn_ || rlsdOn_) && !Terminated())
-        Synchronize([this] { DoStatusChanged(); });
+    if ((ctsOn_ || dsrOn_ || ringOn_ || rlsdOn_) && !Terminated()) ReportStatusChange();
     ReadPort();
 }
 
@@ -70,9 +97,18 @@ void TComThread::ReadPort() {
     while (!Terminated()) {
         const int count = ReadWaitingBytes();
         if (count > 0) AppendBytes(readByte_.data(), count);
-        if (onStatusChanged_ && SampleModemStatus() && !Terminated())
-            Synchronize([this] { DoStatusChanged(); });
+        if (onStatusChanged_ && SampleModemStatus() && !Terminated()) ReportStatusChange();
     }
+}
+
+void TComThread::ReportStatusChange() {
+    Synchronize([this] {
+        try {
+            DoStatusChanged();
+        } catch (...) {
+            com_->PostReaderException(std::current_exception());
+        }
+    });
 }
 
 // The bytes already queued, or else the next one within the port's 1 ms read time-out.
@@ -99,45 +135,50 @@ int TComThread::ReadWaitingBytes() {
     return GetOverlappedResult(portHandle_, overlapped, &got, FALSE) ? static_cast<int>(got) : 0;
 }
 
+// Only this thread writes the assembler's packet bytes, so a completed packet is read from
+// them outside the guard.
 void TComThread::TakeByte(uint8_t byte) {
-    if (forgetPartialPacket_.exchange(false)) assembler_.Reset();
-    assembler_.DownloadMode = downloadMode_;
-    if (assembler_.Take(byte) && !Terminated())
-        ValidatePacket(assembler_.Packet(), assembler_.PacketLength());
+    bool completed = false;
+    {
+        std::lock_guard<std::mutex> lock(lock_);
+        completed = assembler_.Take(byte);
+    }
+    if (completed && !Terminated()) ValidatePacket(assembler_.Packet(), assembler_.PacketLength());
 }
 
+// A packet reaches the waiting request only once its checksum holds.
 bool TComThread::ValidatePacket(const uint8_t* packet, size_t size) {
+    if (!::ValidatePacket(packet, size)) {
+        com_->PostReaderNotice("Missed last communication message, Message had Checksum error!",
+                               "Error");
+        return false;
+    }
     {
-        std::lock_guard<std::mutex> lock(lastPacketLock_);
+        std::lock_guard<std::mutex> lock(lock_);
         std::memcpy(lastPacket_, packet, size);
         lastPacketLength_ = size;
         ++lastPacketSequence_;
     }
-    if (::ValidatePacket(packet, size)) {
-        ReceiveDataEvent->SetEvent();
-        return true;
-    }
-    com_->PostReaderNotice("Missed last communication message, Message had Checksum error!",
-                           "Error");
-    return false;
+    receiveDataEvent_->SetEvent();
+    return true;
 }
 
 uint32_t TComThread::CopyLastPacket(uint8_t* target, size_t& length) {
-    std::lock_guard<std::mutex> lock(lastPacketLock_);
+    std::lock_guard<std::mutex> lock(lock_);
     std::memcpy(target, lastPacket_, lastPacketLength_);
     length = lastPacketLength_;
     return lastPacketSequence_;
 }
 
 void TComThread::SetLastPacketByte(uint8_t value) {
-    std::lock_guard<std::mutex> lock(lastPacketLock_);
+    std::lock_guard<std::mutex> lock(lock_);
     lastPacket_[0] = value;
 }
 
 // True when a line changed; a failed query changes nothing.
 bool TComThread::SampleModemStatus() {
-    DWORD status = 0;
-    if (!GetCommModemStatus(portHandle_, &status)) return false;
+    unsigned long status = 0;
+    if (!ModemLineCalls().GetModemStatus(portHandle_, status)) return false;
     const bool cts = status & MS_CTS_ON, dsr = status & MS_DSR_ON, ring = status & MS_RING_ON,
                rlsd = status & MS_RLSD_ON;
     const bool changed = cts != ctsOn_ || dsr != dsrOn_ || ring != ringOn_ || rlsd != rlsdOn_;

@@ -11,8 +11,8 @@
 #include "RadonPacket.h"
 #include "cl_threads.h"
 
-// Set by the reader for each packet with a good checksum; exists while a reader exists. Its
-// name starts with "WAIT_FOR_RECIEVE_DATA" and is unique to this process.
+// The current reader's event, set for each packet with a good checksum; exists while a reader
+// exists. Its name starts with "WAIT_FOR_RECIEVE_DATA" and is unique to this process.
 extern TEvent* ReceiveDataEvent;
 
 class TComThread : public TThread {
@@ -29,16 +29,18 @@ class TComThread : public TThread {
     virtual void AppendBytes(const uint8_t* bytes, int count);
     virtual void DoPacketReceived();
     virtual void DoStatusChanged();
+    // Keeps the packet as the last packet and sets the event when its checksum holds; shows
+    // the checksum notice otherwise.
     bool ValidatePacket(const uint8_t* packet, size_t size);
 
     // True until the reading loop has been left (or the thread ended without entering it).
     bool Running() const { return running_ && !Finished(); }
     bool PacketNotify() const { return packetNotify_; }
-    void SetDownloadMode(bool value) { downloadMode_ = value; }
-    // Makes the reader forget a half-assembled packet before it takes its next byte.
-    void ForgetPartialPacket() { forgetPartialPacket_ = true; }
-    // Copies the last packet handed to validation; returns its sequence number, which grows
-    // by one with every packet.
+    void SetDownloadMode(bool value);
+    // Makes the reader forget a half-assembled packet.
+    void ForgetPartialPacket();
+    // Copies the last packet whose checksum held; returns its sequence number, which grows by
+    // one with every such packet.
     uint32_t CopyLastPacket(uint8_t* target, size_t& length);
     void SetLastPacketByte(uint8_t value);
 
@@ -49,15 +51,19 @@ protected:
 private:
     void TakeByte(uint8_t byte);
     bool SampleModemStatus();
+    // Raises OnStatusChanged on the GUI thread; what it throws is shown there, and reading
+    // goes on.
+    void ReportStatusChange();
     unsigned long BytesToRead();
     int ReadWaitingBytes();
 
+    // Guards the assembler (its packet size included) and the last packet: the GUI thread
+    // reaches both while the reader works.
+    std::mutex lock_;
     TPacketAssembler assembler_;
     std::atomic<bool> running_{true};
     std::atomic<bool> packetNotify_{true};
-    std::atomic<bool> downloadMode_{false};
-    std::atomic<bool> forgetPartialPacket_{false};
-    std::mutex lastPacketLock_;
+    TEvent* receiveDataEvent_ = nullptr;
     uint8_t lastPacket_[MaxPacketSize] = {};
     size_t lastPacketLength_ = 0;
     uint32_t lastPacketSequence_ = 0;

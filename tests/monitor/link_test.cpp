@@ -4,14 +4,16 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "cl_hooks.h"
 #include "comthread.h"
+#include "ui_pump.h"
 
 namespace {
 
 using testsupport::Fault;
 using testsupport::FaultKind;
-using testsupport::MonitorSimulator;
 using testsupport::SimMonitor;
 using Bytes = std::vector<uint8_t>;
 
@@ -95,19 +97,21 @@ TEST_F(MonitorLink, ClosedPortRaisesAndTheEventNameIsPrivateToTheProcess) {
     if (mine) CloseHandle(mine);
 }
 
-TEST_F(MonitorLink, ModemStatusOfAPseudoTerminalReportsNoChange) {
-    int changes = 0;
-    sim = std::make_unique<MonitorSimulator>(6, SimMonitor{});
-    sim->Start();
-    radon = new TRadon(nullptr);
-    radon->OnStatusChanged = [&](TObject*, bool, bool, bool, bool) { ++changes; };
-    radon->SetPortA(5);
-    radon->SetBaud(57600);
-    radon->ComInit();
-    radon->SendMessageA(0, 70, 0x99, nullptr);
-    PumpMessages();
-    EXPECT_EQ(changes, 0);
-    EXPECT_EQ(radon->FirmwareVersion, 213);
+TEST_F(MonitorLink, ACorruptPacketRightAfterAGoodReplyNeverReachesTheRecord) {
+    int boxes = 0;
+    Hooks().ShowMessageBox = [&](const AnsiString&, const AnsiString&, unsigned) {
+        ++boxes;
+        return IDOK;
+    };
+    Connect(SimMonitor{});
+    sim->AddFault({FaultKind::CorruptCopyAfter, 70});
+    for (int i = 0; i < 20; ++i) {
+        radon->FirmwareVersion = 0;
+        radon->SendMessageA(0, 70, 0x99, nullptr);
+        EXPECT_EQ(radon->FirmwareVersion, 213) << "request " << i;
+    }
+    EXPECT_TRUE(PumpUntil([&] { return boxes == 20; }, 3000)) << boxes << " checksum boxes";
+    Hooks().ShowMessageBox = nullptr;
 }
 
 // ---- writes ----------------------------------------------------------------------------------
@@ -150,6 +154,87 @@ TEST_F(MonitorLink, SendSystemTimeWritesTheClock) {
     EXPECT_EQ(requests[0].command, 71);
     EXPECT_EQ(requests[0].subCode, 0x00);
     EXPECT_EQ(requests[0].payload, (Bytes{0xDA, 0x07, 12, 0, 31, 0, 23, 0, 59, 0}));
+}
+
+Bytes FloatBytes(float value) {
+    Bytes bytes(4);
+    std::memcpy(bytes.data(), &value, 4);
+    return bytes;
+}
+
+TEST_F(MonitorLink, DemonstrationRecordReachesTheMonitorAsWritten) {
+    Connect(SimMonitor{});
+    radon->Initialize();
+    EXPECT_EQ(radon->ModelNumber, AnsiString("6916"));
+    EXPECT_EQ(radon->Measurements[719].Alpha1Counts, 0xFFFF);
+    EXPECT_EQ(radon->Measurements[719].Humidity, -1.0f);
+    EXPECT_EQ(radon->IntervalIndex, 1u);
+    const uint16_t date[3] = {2011, 5, 6};
+    std::copy(date, date + 3, radon->SystemTime);
+    radon->SetSystemTime(14, 30, 99);
+
+    radon->SendCorrectionFactors();
+    radon->SendSystemTime();
+    radon->SendAll();
+
+    EXPECT_EQ(RequestedCommands(), (Bytes{39, 36, 37, 34, 35, 71, 1, 2, 3, 4, 5, 6, 7, 9, 80, 8}));
+    const auto requests = sim->Requests();
+    for (const auto& r : requests) EXPECT_EQ(r.subCode, 0x00) << int(r.command);
+    EXPECT_EQ(requests[0].payload, (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(requests[1].payload, FloatBytes(0.0377f));
+    EXPECT_EQ(requests[2].payload, FloatBytes(15373.0f));
+    Bytes factors = FloatBytes(2.7f);
+    factors.insert(factors.end(), factors.begin(), factors.end());
+    EXPECT_EQ(requests[4].payload, factors);
+    EXPECT_EQ(requests[5].payload, (Bytes{0xDB, 0x07, 5, 0, 6, 0, 14, 0, 30, 0}));
+
+    const SimMonitor got = sim->Monitor();
+    EXPECT_EQ(got.cf1, 2.7f);
+    EXPECT_EQ(got.cf2, 2.7f);
+    EXPECT_EQ(got.humiditySlope, 0.0377f);
+    EXPECT_EQ(got.humidityF0, 15373.0f);
+    EXPECT_EQ(Bytes(got.command39, got.command39 + 4), (Bytes{0, 0, 0, 0}));
+    EXPECT_EQ(got.calibrationDate, "07/31/1970");
+    EXPECT_EQ(std::vector<uint16_t>(got.clock, got.clock + 5),
+              (std::vector<uint16_t>{2011, 5, 6, 14, 30}));
+    EXPECT_EQ(got.companyName, "Company Name" + std::string(18, ' '));
+    EXPECT_EQ(got.address1, "None" + std::string(26, ' '));
+    EXPECT_EQ(got.zip, "0000      ");
+    EXPECT_EQ(got.pin, "3142");
+    EXPECT_EQ(got.license, "None      ");
+    EXPECT_EQ(got.unitsIndex, 0);
+}
+
+// The reply to a write is decoded like any other. Where its command's payload is stored
+// whatever the sub-code (the indexes, the clock), the monitor must echo what was written, or
+// the program would store nothing true; where it is stored only from a read reply (texts, PIN,
+// calibration values), the write reply's payload is never read, and one without it is success.
+TEST_F(MonitorLink, WriteRepliesWithoutEchoAreSuccessOnlyWhereNothingIsStoredFromThem) {
+    struct Case { uint8_t command; size_t length; const char* error; };
+    const Case cases[] = {
+        {1, 30, ""}, {9, 4, ""}, {34, 10, ""}, {35, 8, ""}, {36, 4, ""}, {39, 4, ""},
+        {80, 2, "The monitor's reply to command 80 was too short: 0 bytes where 2 are needed. "
+                "Nothing was stored."},
+        {83, 2, "The monitor's reply to command 83 was too short: 0 bytes where 2 are needed. "
+                "Nothing was stored."},
+        {71, 10, "The monitor's reply to command 71 was too short: 0 bytes where 10 are needed. "
+                 "Nothing was stored."},
+    };
+    Connect(SimMonitor{});
+    radon->UnitsIndex = 7;
+    radon->CF1 = 1.5f;
+    const Bytes payload(30, 0x01);
+    for (const Case& c : cases) {
+        sim->AddFault({FaultKind::NoEcho, c.command, 1});
+        EXPECT_EQ(ErrorOf([&] {
+                      radon->SendMessageA(static_cast<int>(c.length), c.command, 0x00, payload.data());
+                  }),
+                  AnsiString(c.error))
+            << int(c.command);
+    }
+    EXPECT_EQ(radon->UnitsIndex, 7u);
+    EXPECT_EQ(radon->CF1, 1.5f);
+    EXPECT_EQ(RequestedCommands(), (Bytes{1, 9, 34, 35, 36, 39, 80, 83, 71})) << "nothing resent";
 }
 
 TEST_F(MonitorLink, SoftwareResetResetsTheSetUpAndClearsNotices) {

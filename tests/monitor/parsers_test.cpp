@@ -72,8 +72,10 @@ TEST(DateAndTimeParsers, FailuresNameThePartAndKeepWhatWasStoredBefore) {
     EXPECT_EQ(fields.Year, 7);
 }
 
+// The parsers cut their text apart; the caller's own (not const, so that a parser taking it by
+// reference could reach it) keeps every character.
 TEST(DateAndTimeParsers, CallersTextIsUnchanged) {
-    const AnsiString date = "07/31/1970", time = "13:05";
+    AnsiString date = "07/31/1970", time = "13:05";
     TDateTimeFields fields;
     String2Date(&fields, date);
     String2Time(&fields, time);

@@ -16,11 +16,15 @@ struct RetrievalCase {
     const char* model;
     uint16_t records;
     int readingSteps;  // progress steps of one percent while the readings come in
+    uint16_t intervalIndex = 0;
 };
 
 std::ostream& operator<<(std::ostream& os, const RetrievalCase& c) {
-    return os << c.model << " with " << c.records << " records";
+    return os << c.model << " with " << c.records << " records, interval index "
+              << c.intervalIndex;
 }
+
+const double IntervalHours[] = {1.0, 2.0, 4.0, 8.0, 12.0, 16.0, 20.0, 24.0, 0.5};
 
 class Retrieval : public MonitorLink, public ::testing::WithParamInterface<RetrievalCase> {};
 
@@ -60,6 +64,7 @@ TEST_P(Retrieval, ReadsTheWholeTestInOrder) {
     const bool is6916 = std::string(c.model) == "6916";
     SimMonitor config;
     config.model = c.model;
+    config.intervalIndex = c.intervalIndex;
     FillTest(config, c.records);
     Connect(config);
 
@@ -126,6 +131,7 @@ TEST_P(Retrieval, ReadsTheWholeTestInOrder) {
         EXPECT_EQ(radon->DefaultTestDate.Year, 1970);
     }
     const double hour = 0.0416666666642414;
+    const double interval = IntervalHours[c.intervalIndex] * hour;
     for (int k = 0; k < std::max<int>(c.records, 1); ++k) {
         const testsupport::SimRecord& r = config.records[k];
         const TMeasurement& m = radon->Measurements[k];
@@ -136,7 +142,7 @@ TEST_P(Retrieval, ReadsTheWholeTestInOrder) {
         EXPECT_EQ(m.Pressure, r.pressure) << "record " << k;
         EXPECT_EQ(m.Humidity, r.humidity) << "record " << k;
         EXPECT_EQ(m.Flags, r.flags) << "record " << k;
-        const double time = k == 0 ? start - config.delayIndex * 12 * hour : start + (k - 1) * 1.0 * hour;
+        const double time = k == 0 ? start - config.delayIndex * 12 * hour : start + (k - 1) * interval;
         EXPECT_NEAR(m.Time, time, 1e-9) << "record " << k;
     }
 }
@@ -144,10 +150,12 @@ TEST_P(Retrieval, ReadsTheWholeTestInOrder) {
 INSTANTIATE_TEST_SUITE_P(Models, Retrieval,
                          ::testing::Values(RetrievalCase{"6915", 0, 0}, RetrievalCase{"6915", 1, 0},
                                            RetrievalCase{"6915", 50, 24},
+                                           RetrievalCase{"6915", 50, 24, 3},
                                            RetrievalCase{"6915", 720, 39},
                                            RetrievalCase{"6916", 0, 0}, RetrievalCase{"6916", 1, 0},
-                                           RetrievalCase{"6916", 50, 24},
-                                           RetrievalCase{"6916", 720, 39}));
+                                           RetrievalCase{"6916", 50, 24, 8},
+                                           RetrievalCase{"6916", 720, 39},
+                                           RetrievalCase{"6916", 720, 39, 7}));
 
 TEST_F(MonitorLink, SecondRetrievalStartsAgainAtRecordZero) {
     SimMonitor config;

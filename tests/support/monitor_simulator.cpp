@@ -287,12 +287,19 @@ void MonitorSimulator::Answer(const SimRequest& request, size_t) {
         payload.assign(monitor_.status, monitor_.status + 6);
     }
     if (faulty && fault.kind == FaultKind::ShortPayload) payload.resize(fault.length);
+    if (faulty && fault.kind == FaultKind::NoEcho && request.subCode != kRead && !isStatusRequest)
+        payload.clear();
     const uint8_t command = faulty && fault.kind == FaultKind::UnsolicitedStatus
                                 ? fault.otherCommand
                                 : request.command;
     auto reply = Packet(command, replySubCode, payload);
     if (faulty && fault.kind == FaultKind::BadChecksum) ++reply[reply.size() - 2];
     out.insert(out.end(), reply.begin(), reply.end());
+    if (faulty && fault.kind == FaultKind::CorruptCopyAfter) {
+        auto copy = reply;
+        for (size_t i = 9; i + 2 < copy.size(); ++i) copy[i] = static_cast<uint8_t>(~copy[i]);
+        out.insert(out.end(), copy.begin(), copy.end());
+    }
     Send(out);
 }
 
@@ -352,6 +359,15 @@ void MonitorSimulator::ApplyWrite(const SimRequest& request) {
         *index = Get16(request.payload, 0);
     } else if (request.command == 71) {
         for (size_t i = 0; i < 5; ++i) monitor_.clock[i] = Get16(request.payload, 2 * i);
+    } else if (request.command == 35 && request.payload.size() >= 8) {
+        std::memcpy(&monitor_.cf1, request.payload.data(), 4);
+        std::memcpy(&monitor_.cf2, request.payload.data() + 4, 4);
+    } else if (request.command == 36 && request.payload.size() >= 4) {
+        std::memcpy(&monitor_.humiditySlope, request.payload.data(), 4);
+    } else if (request.command == 37 && request.payload.size() >= 4) {
+        std::memcpy(&monitor_.humidityF0, request.payload.data(), 4);
+    } else if (request.command == 39 && request.payload.size() >= 4) {
+        std::memcpy(monitor_.command39, request.payload.data(), 4);
     }
 }
 

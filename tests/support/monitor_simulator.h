@@ -79,6 +79,9 @@ enum class FaultKind {
     UnsolicitedStatus,  // a status message (command `otherCommand`) in place of the reply
     OtherCommandFirst,  // a reply of `otherCommand` (1 byte) before the right one
     ShortPayload,       // reply payload cut to `length` bytes
+    NoEcho,             // the reply to a write carries no payload
+    CorruptCopyAfter,   // the reply, then at once a copy with other payload bytes and a bad
+                        // checksum
 };
 
 struct Fault {

@@ -90,8 +90,8 @@ std::vector<uint8_t> SerialPort::Read(size_t count, DWORD timeoutMs) {
     return result;
 }
 
-void SerialPort::Drain() {
-    while (!Read(4096, 0).empty()) {
+void SerialPort::Drain(DWORD quietMs) {
+    while (!Read(4096, quietMs).empty()) {
     }
 }
 

@@ -21,8 +21,9 @@ public:
     void Write(const std::vector<uint8_t>& bytes);
     // Reads up to `count` bytes, waiting at most `timeoutMs` in all; returns what arrived.
     std::vector<uint8_t> Read(size_t count, DWORD timeoutMs);
-    // Discards whatever is waiting in the input queue.
-    void Drain();
+    // Discards what is waiting in the input queue, and what else arrives until the line has
+    // been quiet for `quietMs`.
+    void Drain(DWORD quietMs = 0);
     HANDLE Handle() const { return handle_; }
 
 private:
