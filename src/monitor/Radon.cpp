@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "RadonRawData.h"
+#include "RadonDump.h"
 #include "RadonReply.h"
 #include "RadonTexts.h"
 #include "cl_datetime.h"
@@ -370,7 +370,7 @@ void TRadon::StandardRESETSequence() {
 }
 
 void TRadon::WriteRawData(const AnsiString& path) {
-    const AnsiString text = RawDataText(*this);
+    const AnsiString text = MonitorDumpText(*this);
     try {
         WriteFileWhole(path, text.c_str(), static_cast<size_t>(text.Length()));
     } catch (const EFCreateError&) {

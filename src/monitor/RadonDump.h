@@ -7,4 +7,4 @@
 
 // The dump of `record`, with CR LF line ends. Raises EConvertError when the record holds
 // readings and its interval index lies beyond the table, as that interval is no number.
-AnsiString RawDataText(const TDeviceRecord& record);
+AnsiString MonitorDumpText(const TDeviceRecord& record);

@@ -1,4 +1,4 @@
-#include "RadonRawData.h"
+#include "RadonDump.h"
 
 #include <algorithm>
 #include <string>
@@ -91,4 +91,4 @@ private:
 
 }  // namespace
 
-AnsiString RawDataText(const TDeviceRecord& record) { return TDump(record).Text(); }
+AnsiString MonitorDumpText(const TDeviceRecord& record) { return TDump(record).Text(); }

@@ -1,6 +1,6 @@
 // The raw-data dump of the device record: its text for both models, and the file it is written
 // to or the message when the file cannot be written.
-#include "RadonRawData.h"
+#include "RadonDump.h"
 
 #include <gtest/gtest.h>
 
@@ -72,35 +72,35 @@ std::string WithHeader(const char* model, const std::string& rows) {
     return AnsiString().sprintf(Header, model).str() + rows;
 }
 
-TEST(RawDataText, SensorModelListsTheReadingsWithAllValues) {
+TEST(MonitorDumpText, SensorModelListsTheReadingsWithAllValues) {
     TDeviceRecord r;
     FillRecord(r, "6916", 3);
-    EXPECT_EQ(RawDataText(r).str(),
+    EXPECT_EQ(MonitorDumpText(r).str(),
               WithHeader("6916",
                          "Time\tAlpha0 Counts\tAlpha1 Counts\tTemp C\tPressure\tHumidity\tFlags\r\n"
                          "03/01/09 10:02\t11\t65531\t21.500000\t29.250000\t39.000000\t \r\n"
                          "03/01/09 12:02\t12\t65532\t22.500000\t29.250000\t38.000000\tM\r\n"));
 }
 
-TEST(RawDataText, CountsModelStartsWithTheRecordBeforeTheTest) {
+TEST(MonitorDumpText, CountsModelStartsWithTheRecordBeforeTheTest) {
     TDeviceRecord r;
     FillRecord(r, "6915", 3);
-    EXPECT_EQ(RawDataText(r).str(), WithHeader("6915",
+    EXPECT_EQ(MonitorDumpText(r).str(), WithHeader("6915",
                                                "Time\tAlpha0 Counts\tFlags\r\n"
                                                "02/28/09 22:02\t10\t \r\n"
                                                "03/01/09 10:02\t11\t \r\n"
                                                "03/01/09 12:02\t12\tM\r\n"));
 }
 
-TEST(RawDataText, WithoutReadingsTheIntervalIsNotNeeded) {
+TEST(MonitorDumpText, WithoutReadingsTheIntervalIsNotNeeded) {
     TDeviceRecord r;
     FillRecord(r, "6916", 1);
     r.IntervalIndex = 9;
-    EXPECT_EQ(RawDataText(r).str(),
+    EXPECT_EQ(MonitorDumpText(r).str(),
               WithHeader("6916",
                          "Time\tAlpha0 Counts\tAlpha1 Counts\tTemp C\tPressure\tHumidity\tFlags\r\n"));
     r.NumMeasurements = 2;
-    EXPECT_THROW(RawDataText(r), EConvertError);
+    EXPECT_THROW(MonitorDumpText(r), EConvertError);
 }
 
 std::string FileText(const char* path) {
@@ -117,7 +117,7 @@ TEST(WriteRawData, WritesTheDumpOrSaysWhyItCannot) {
     GetTempPathA(MAX_PATH, folder);
     const AnsiString path = AnsiString(folder) + "raw_data_test.txt";
     radon->WriteRawData(path);
-    EXPECT_EQ(FileText(path.c_str()), RawDataText(*radon).str());
+    EXPECT_EQ(FileText(path.c_str()), MonitorDumpText(*radon).str());
     DeleteFileA(path.c_str());
 
     std::vector<std::tuple<std::string, std::string, unsigned>> boxes;
