@@ -5,6 +5,7 @@
 #include <locale>
 #include <sstream>
 
+#include "Radonmath.h"
 #include "cl_except.h"
 #include "cl_locale.h"
 
@@ -35,3 +36,16 @@ double FixedTextToFloat(const AnsiString& text) {
 AnsiString FixedDateText(TDateTime value) { return FormatDateTime("mm'/'dd'/'yyyy", value); }
 
 AnsiString FixedTimeText(TDateTime value) { return FormatDateTime("hh':'nn", value); }
+
+TDateTime FixedTextToTime(const AnsiString& text) {
+    TDateTimeFields fields;
+    TDateTime time = 0;
+    try {
+        String2Time(&fields, text);
+    } catch (const EConvertError&) {
+        throw EConvertError(SInvalidTime, text);
+    }
+    if (!TryEncodeTime(fields.Hour, fields.Minute, 0, 0, time))
+        throw EConvertError(SInvalidTime, text);
+    return time;
+}

@@ -16,3 +16,6 @@ double FixedTextToFloat(const AnsiString& text);
 
 AnsiString FixedDateText(TDateTime value);
 AnsiString FixedTimeText(TDateTime value);
+// The time of day of an "hour:minute" text, whatever the system's time separator. Raises
+// EConvertError "'%s' is not a valid time" for a text that is no time of day.
+TDateTime FixedTextToTime(const AnsiString& text);

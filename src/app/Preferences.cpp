@@ -4,9 +4,11 @@
 #include <initializer_list>
 #include <tuple>
 
+#include "FixedFormText.h"
 #include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
 #include "Radon.h"
+#include "TestRetrieval.h"
 #include "UiBitBtn.h"
 #include "UiCheckBox.h"
 #include "UiComboBox.h"
@@ -108,8 +110,11 @@ TDateTime DateOrToday(int year, int month, int day) {
 
 // The time of an "hour:minute" text, or now when the clock's time is no possible one.
 TDateTime TimeOrNow(const AnsiString& text) {
-    TDateTime time;
-    return TryStrToDateTime(text, time) ? time : Now();
+    try {
+        return FixedTextToTime(text);
+    } catch (const EConvertError&) {
+        return Now();
+    }
 }
 
 }  // namespace
@@ -395,9 +400,24 @@ void TfrmPreferences::ReadSettings() {
 }
 
 void TfrmPreferences::LoadPictures() {
-    if (FileExists(DigitalSignature))
-        ImageDigitalSignature->Picture()->LoadFromFile(DigitalSignature);
-    if (FileExists(HeaderImage)) ImageHeaderImage->Picture()->LoadFromFile(HeaderImage);
+    LoadPicture(ImageDigitalSignature, DigitalSignature);
+    LoadPicture(ImageHeaderImage, HeaderImage);
+}
+
+// A missing file leaves the picture as it was; one that cannot be read empties it and is
+// reported the first time only.
+void TfrmPreferences::LoadPicture(TImage* image, const AnsiString& fileName) {
+    if (!FileExists(fileName)) return;
+    try {
+        image->Picture()->LoadFromFile(fileName);
+        unreadablePictures_.erase(fileName.str());
+    } catch (const Exception& error) {
+        image->Picture()->SetGraphic(nullptr);
+        if (!unreadablePictures_.insert(fileName.str()).second) return;
+        Application->MessageBox("The picture \"" + fileName + "\" cannot be read:\n" +
+                                    error.Message() + "\nThe report is printed without it.",
+                                "Message", MB_ICONWARNING);
+    }
 }
 
 void TfrmPreferences::WriteSettings() {
@@ -510,7 +530,7 @@ void TfrmPreferences::RetrieveMonitorInformation() {
     {
         THourglass hourglass;
         try {
-            Monitor->RetrieveAll();
+            RetrieveWholeTest(*Monitor);
         } catch (const QMCRadonDataError& e) {
             ShowMonitorError(e);
             return;

@@ -2,6 +2,8 @@
 // the report preferences on its second, and the settings fields that other windows read.
 #pragma once
 
+#include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -167,6 +169,7 @@ private:
     void ShowRestoringOnCancel();
     void SetMonitorFieldsEnabled(bool enabled);
     void LoadPictures();
+    void LoadPicture(TImage* image, const AnsiString& fileName);
     std::vector<std::pair<TUiCheckBox*, bool TPrintSettings::*>> PrintBoxes() const;
     TPrintSettings PrintControlValues();
     void PrintFieldsToControls(const AnsiString& letterHeadSpace, const AnsiString& actionLevel);
@@ -188,6 +191,8 @@ private:
     void SetSiteAnswers(const TSiteAnswers& answers);
 
     TSiteAnswers shownAnswers_;
+    // Picture files already reported as unreadable.
+    std::set<std::string> unreadablePictures_;
 };
 
 extern TfrmPreferences* frmPreferences;
