@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <locale>
 #include <sstream>
 
@@ -31,6 +32,15 @@ double FixedTextToFloat(const AnsiString& text) {
     if (trimmed.empty() || result.ec != std::errc() || result.ptr != end || !std::isfinite(value))
         throw EConvertError("'%s' is not a valid floating point value", text);
     return value;
+}
+
+double FixedTextToAnyFloat(const AnsiString& text) {
+    const AnsiString word = UpperCase(Trim(text));
+    if (word == "NAN" || word == "-NAN" || word == "+NAN")
+        return std::numeric_limits<double>::quiet_NaN();
+    if (word == "INF" || word == "+INF") return std::numeric_limits<double>::infinity();
+    if (word == "-INF") return -std::numeric_limits<double>::infinity();
+    return FixedTextToFloat(text);
 }
 
 AnsiString FixedDateText(TDateTime value) { return FormatDateTime("mm'/'dd'/'yyyy", value); }

@@ -13,6 +13,9 @@ AnsiString StreamFloatText(double value);
 // characters around it are ignored. Raises EConvertError "'%s' is not a valid floating point
 // value" for anything else.
 double FixedTextToFloat(const AnsiString& text);
+// FixedTextToFloat, and besides the forms in which FloatToStrF and a C++ stream write a value
+// that is no number or infinite: NAN, INF and -INF in either letter case, "nan" with a sign.
+double FixedTextToAnyFloat(const AnsiString& text);
 
 AnsiString FixedDateText(TDateTime value);
 AnsiString FixedTimeText(TDateTime value);

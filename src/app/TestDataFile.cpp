@@ -19,6 +19,10 @@ const char* const CustomerLabels[CustomerFieldCount] = {
 
 constexpr int TokenLimit = 9;
 constexpr int FlagLimit6915 = 4;
+// A sensor value in the exponent form of the largest float, "-3.4028E+38".
+constexpr int SensorTokenLimit = 11;
+// A 6916 reading keeps the sum of its two detectors; what detector 0 cannot hold goes to 1.
+constexpr double MaxCountsSum = 2.0 * UINT16_MAX;
 
 // The company texts of a record in file order.
 template <class Record> auto CompanyTexts(Record& record) {
@@ -81,8 +85,9 @@ private:
 
 // A number of the current line as the record's 32-bit float holds it.
 float FloatOf(const TFileLines& lines, const AnsiString& token) {
-    const double value = lines.OnLine([&] { return FixedTextToFloat(token); });
-    if (std::fabs(value) > FLT_MAX) lines.Fail("'" + token + "' is out of range");
+    const double value = lines.OnLine([&] { return FixedTextToAnyFloat(token); });
+    if (std::isfinite(value) && std::fabs(value) > FLT_MAX)
+        lines.Fail("'" + token + "' is out of range");
     return static_cast<float>(value);
 }
 
@@ -136,8 +141,8 @@ void ReadHeader(TFileLines& lines, TLoadedTest& test) {
         static_cast<uint16_t>(ReadRanged(lines, 0, MaxMeasurements, "number of measurements"));
 }
 
-// A reading's line cut at its TABs: the fields before the last one, each at most
-// TokenLimit characters, and the rest of the line after them (the flag and its TAB).
+// A reading's line cut at its TABs: the fields before the last one, each at most as long as
+// its limit, and the rest of the line after them (the flag and its TAB).
 struct TRowFields {
     AnsiString Tokens[5];
     AnsiString Rest;
@@ -148,6 +153,9 @@ void CheckLength(const TFileLines& lines, const AnsiString& token, int limit) {
         lines.Fail(Format("'%s' is longer than its field of %d characters", token, limit));
 }
 
+// Time and counts, then for the 6916 layout the three sensor values.
+int TokenLimitOf(int field) { return field < 2 ? TokenLimit : SensorTokenLimit; }
+
 TRowFields CutRow(const TFileLines& lines, const AnsiString& row, int tokenCount, int restLimit) {
     TRowFields fields;
     int start = 1;
@@ -155,7 +163,7 @@ TRowFields CutRow(const TFileLines& lines, const AnsiString& row, int tokenCount
         const int tab = row.SubString(start, row.Length()).Pos("\t");
         if (tab == 0) lines.Fail("the reading has too few fields");
         fields.Tokens[i] = row.SubString(start, tab - 1);
-        CheckLength(lines, fields.Tokens[i], TokenLimit);
+        CheckLength(lines, fields.Tokens[i], TokenLimitOf(i));
         start += tab;
     }
     fields.Rest = row.SubString(start, row.Length());
@@ -163,12 +171,11 @@ TRowFields CutRow(const TFileLines& lines, const AnsiString& row, int tokenCount
     return fields;
 }
 
-uint16_t ReadCounts(const TFileLines& lines, const AnsiString& token, double scale) {
+double ReadCounts(const TFileLines& lines, const AnsiString& token, double scale, double most) {
     const double value = lines.OnLine([&] { return FixedTextToFloat(token); });
     const double counts = std::trunc(value * scale);
-    if (counts < 0 || counts > UINT16_MAX)
-        lines.Fail("the counts '" + token + "' are out of range");
-    return static_cast<uint16_t>(counts);
+    if (counts < 0 || counts > most) lines.Fail("the counts '" + token + "' are out of range");
+    return counts;
 }
 
 uint8_t FlagsOf(const AnsiString& rest) { return Trim(rest) == "M" ? 0x10 : 0; }
@@ -177,13 +184,15 @@ void ReadRow(const TFileLines& lines, const AnsiString& row, bool model6915,
              TMeasurement& reading) {
     if (model6915) {
         const TRowFields fields = CutRow(lines, row, 2, FlagLimit6915);
-        reading.Alpha0Counts = ReadCounts(lines, fields.Tokens[1], 1);
+        reading.Alpha0Counts =
+            static_cast<uint16_t>(ReadCounts(lines, fields.Tokens[1], 1, UINT16_MAX));
         reading.Flags = FlagsOf(fields.Rest);
         return;
     }
     const TRowFields fields = CutRow(lines, row, 5, TokenLimit);
-    reading.Alpha0Counts = ReadCounts(lines, fields.Tokens[1], 2);
-    reading.Alpha1Counts = 0;
+    const double sum = ReadCounts(lines, fields.Tokens[1], 2, MaxCountsSum);
+    reading.Alpha0Counts = static_cast<uint16_t>(std::min<double>(sum, UINT16_MAX));
+    reading.Alpha1Counts = static_cast<uint16_t>(sum - reading.Alpha0Counts);
     reading.Temperature = FloatOf(lines, fields.Tokens[2]);
     reading.Pressure = FloatOf(lines, fields.Tokens[3]);
     reading.Humidity = FloatOf(lines, fields.Tokens[4]);
