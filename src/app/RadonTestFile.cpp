@@ -1,6 +1,8 @@
 // The main window's test data file commands and the text blocks the file and the window share.
 #include <array>
+#include <exception>
 #include <memory>
+#include <new>
 
 #include "Preferences.h"
 #include "RadonAverages.h"
@@ -66,6 +68,24 @@ void ShowWindowFields(const TRadonMainForm& form, const TTestFileWindow& window)
     }
 }
 
+// Runs a step of opening a file; any failure, the class library's or another, is shown behind
+// the open error text and gives false.
+template <class Step> bool OpenStep(Step step) {
+    AnsiString failure;
+    try {
+        step();
+        return true;
+    } catch (const Exception& e) {
+        failure = e.Message();
+    } catch (const std::bad_alloc&) {
+        failure = "There is not enough memory to read the file.";
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    MessageDlg(OpenFailedText + failure, mtError, {mbOK}, 0);
+    return false;
+}
+
 }  // namespace
 
 void TRadonMainForm::mnuSaveDataClick(TObject*) {
@@ -87,14 +107,7 @@ void TRadonMainForm::mnuLoadDataClick(TObject*) {
     OpenDialog1->SetFilter(TextFileFilter);
     if (!OpenDialog1->Execute()) return;
     const auto test = std::make_unique<TLoadedTest>();
-    try {
-        TMemoryStream file;
-        file.LoadFromFile(OpenDialog1->FileName());
-        ReadTestDataFile(file, *test);
-    } catch (const Exception& e) {
-        MessageDlg(OpenFailedText + e.Message(), mtError, {mbOK}, 0);
-        return;
-    }
+    if (!OpenStep([&] { LoadTestDataFile(OpenDialog1->FileName(), *test); })) return;
     CopyTestFileFields(test->Record, *Monitor);
     ShowWindowFields(*this, test->Window);
     const TSensorAverages sensors = ComputeSensorAverages(*Monitor);
@@ -102,11 +115,7 @@ void TRadonMainForm::mnuLoadDataClick(TObject*) {
     AvgPressure = sensors.Pressure;
     AvgHumidity = sensors.Humidity;
     TestFromMonitor = false;
-    try {
-        ShowLoadedTest();
-    } catch (const Exception& e) {
-        MessageDlg(OpenFailedText + e.Message(), mtError, {mbOK}, 0);
-    }
+    OpenStep([&] { ShowLoadedTest(); });
 }
 
 void TRadonMainForm::btnCopyAddressClick(TObject*) {

@@ -322,6 +322,19 @@ void ReadTestDataFile(TStream& stream, TLoadedTest& test) {
     ReadReadings(lines, test.Record);
 }
 
+void LoadTestDataFile(const AnsiString& fileName, TLoadedTest& test) {
+    TMemoryStream contents;
+    {
+        TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+        if (file.Size() > MaxTestFileSize)
+            throw ETestFileError(
+                "The file \"%s\" is far larger than any test data file and is not read.",
+                fileName);
+        contents.LoadFromStream(&file);
+    }
+    ReadTestDataFile(contents, test);
+}
+
 void CopyTestFileFields(const TDeviceRecord& from, TDeviceRecord& to) {
     to.ModelNumber = from.ModelNumber;
     to.SerialNumber = from.SerialNumber;

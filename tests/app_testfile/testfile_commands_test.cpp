@@ -79,7 +79,7 @@ protected:
     }
     void TearDown() override {
         Hooks().ExecuteDialog = nullptr;
-        for (const char* name : {"saved.txt", "saved.TXT", "raw.txt", "damaged.txt"})
+        for (const char* name : {"saved.txt", "saved.TXT", "raw.txt", "damaged.txt", "large.txt"})
             DeleteFileA((folder_ + name).c_str());
         RemoveDirectoryA(folder_.c_str());
     }
@@ -244,6 +244,32 @@ TEST_F(FileCommandsTest, DamagedOrMissingFilesLeaveTheShownTest) {
     EXPECT_EQ(Boxes().at(0).text,
               "Error occured while opening the file.\n\nLine 62: '6553x.0' is not a valid "
               "floating point value");
+}
+
+// A file far larger than any test is refused before it is read, naming the file.
+TEST_F(FileCommandsTest, OpenRefusesAFileFarLargerThanAnyTest) {
+    const std::string large = folder_ + "large.txt";
+    {
+        std::ofstream out(large, std::ios::binary);
+        out << Fixture("test6915.txt");
+    }
+    HANDLE file = CreateFileA(large.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = MaxTestFileSize + 1;
+    ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(file));
+    CloseHandle(file);
+    Show(Sample6916());
+    answer_ = large;
+    RadonMainForm->mnuLoadDataClick(nullptr);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, ("Error occured while opening the file.\n\nThe file \"" + large +
+                                "\" is far larger than any test data file and is not read.")
+                                   .c_str());
+    EXPECT_EQ(Boxes()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));
+    EXPECT_EQ(Monitor->SerialNumber, "16042");
+    EXPECT_TRUE(RadonMainForm->TestFromMonitor);
 }
 
 TEST_F(FileCommandsTest, CopyBillingAddressCopiesTheTextsUnchanged) {
