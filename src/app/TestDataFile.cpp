@@ -370,5 +370,5 @@ void CopyTestFileFields(const TDeviceRecord& from, TDeviceRecord& to) {
 
 AnsiString WithTxtExtension(const AnsiString& fileName) {
     const AnsiString ending = fileName.SubString(fileName.Length() - 3, 4);
-    return fileName.Length() >= 4 && LowerCase(ending) == ".txt" ? fileName : fileName + ".txt";
+    return fileName.Length() >= 4 && ending == ".txt" ? fileName : fileName + ".txt";
 }

@@ -60,5 +60,5 @@ void LoadTestDataFile(const AnsiString& fileName, TLoadedTest& test);
 // company, battery, indexes, count, start time and readings 1 to NumMeasurements - 1.
 void CopyTestFileFields(const TDeviceRecord& from, TDeviceRecord& to);
 
-// The name with ".txt" appended unless it already ends so, in any letter case.
+// The name with ".txt" appended unless it already ends in exactly ".txt" (letter case counts).
 AnsiString WithTxtExtension(const AnsiString& fileName);

@@ -79,7 +79,7 @@ protected:
     }
     void TearDown() override {
         Hooks().ExecuteDialog = nullptr;
-        for (const char* name : {"saved.txt", "saved.TXT", "raw.txt", "damaged.txt", "large.txt"})
+        for (const char* name : {"saved.txt", "saved.TXT.txt", "raw.txt", "damaged.txt", "large.txt"})
             DeleteFileA((folder_ + name).c_str());
         RemoveDirectoryA(folder_.c_str());
     }
@@ -161,7 +161,7 @@ TEST_F(FileCommandsTest, SaveWritesTheFixturesAndLeavesTheClipboardAlone) {
     Show(Sample6916());
     answer_ = folder_ + "saved.TXT";
     RadonMainForm->mnuSaveDataClick(nullptr);
-    EXPECT_EQ(ReadBytes(folder_ + "saved.TXT"), Fixture("test6916.txt"));
+    EXPECT_EQ(ReadBytes(folder_ + "saved.TXT.txt"), Fixture("test6916.txt"));
     EXPECT_EQ(filters_, std::vector<std::string>(2, "Text file (*.txt)|*.txt"));
     EXPECT_EQ(dialogs_.at(0), RadonMainForm->SaveDialog1);
     EXPECT_TRUE(Boxes().empty());

@@ -371,11 +371,12 @@ TEST(TestFileRecordTest, CopyTakesOnlyWhatTheFileHolds) {
     EXPECT_EQ(shown.StartTime, loaded->Record.StartTime);
 }
 
-TEST(TestFileRecordTest, TxtIsAppendedUnlessTheNameEndsInItInAnyCase) {
+TEST(TestFileRecordTest, TxtIsAppendedUnlessTheNameEndsInExactlyIt) {
     EXPECT_EQ(WithTxtExtension("report"), "report.txt");
     EXPECT_EQ(WithTxtExtension("report.txt"), "report.txt");
-    EXPECT_EQ(WithTxtExtension("report.TXT"), "report.TXT");
-    EXPECT_EQ(WithTxtExtension("report.Txt"), "report.Txt");
+    EXPECT_EQ(WithTxtExtension("report.TXT"), "report.TXT.txt");
+    EXPECT_EQ(WithTxtExtension("report.Txt"), "report.Txt.txt");
+    EXPECT_EQ(WithTxtExtension(".txt"), ".txt");
     EXPECT_EQ(WithTxtExtension("report.csv"), "report.csv.txt");
     EXPECT_EQ(WithTxtExtension("txt"), "txt.txt");
     EXPECT_EQ(WithTxtExtension("C:\\a.txt\\b"), "C:\\a.txt\\b.txt");
