@@ -110,7 +110,8 @@ void TRadonMainForm::mnuLoadDataClick(TObject*) {
     if (!OpenStep([&] { LoadTestDataFile(OpenDialog1->FileName(), *test); })) return;
     CopyTestFileFields(test->Record, *Monitor);
     ShowWindowFields(*this, test->Window);
-    const TSensorAverages sensors = ComputeSensorAverages(*Monitor);
+    const TSensorAverages sensors =
+        HasSensorColumns(*Monitor) ? AverageSensorReadings(*Monitor) : TSensorAverages{};
     AvgTemperature = sensors.Temperature;
     AvgPressure = sensors.Pressure;
     AvgHumidity = sensors.Humidity;

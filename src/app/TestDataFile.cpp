@@ -180,9 +180,9 @@ double ReadCounts(const TFileLines& lines, const AnsiString& token, double scale
 
 uint8_t FlagsOf(const AnsiString& rest) { return Trim(rest) == "M" ? 0x10 : 0; }
 
-void ReadRow(const TFileLines& lines, const AnsiString& row, bool model6915,
+void ReadRow(const TFileLines& lines, const AnsiString& row, bool sensorColumns,
              TMeasurement& reading) {
-    if (model6915) {
+    if (!sensorColumns) {
         const TRowFields fields = CutRow(lines, row, 2, FlagLimit6915);
         reading.Alpha0Counts =
             static_cast<uint16_t>(ReadCounts(lines, fields.Tokens[1], 1, UINT16_MAX));
@@ -241,10 +241,10 @@ void ReadReadings(TFileLines& lines, TDeviceRecord& record) {
     AnsiString row = lines.Next();
     // Reading 1 lies one interval after the start, whatever the delay.
     record.StartTime = date + StartTimeOf(lines, row) - IntervalDays(record.IntervalIndex);
-    const bool model6915 = record.ModelNumber == "6915";
+    const bool sensorColumns = HasSensorColumns(record);
     for (int i = 1; i < record.NumMeasurements; ++i) {
         if (i > 1) row = NextRow(lines);
-        ReadRow(lines, row, model6915, record.Measurements[i]);
+        ReadRow(lines, row, sensorColumns, record.Measurements[i]);
     }
 }
 
@@ -305,6 +305,8 @@ AnsiString TestDataFileText(const TDeviceRecord& record, const TTestFileWindow& 
     text += RawDataText(record, false, AnsiString());
     return WithCrLf(text);
 }
+
+bool HasSensorColumns(const TDeviceRecord& record) { return record.ModelNumber != "6915"; }
 
 AnsiString FieldValue(const AnsiString& line) {
     const int tab = line.Pos("\t");

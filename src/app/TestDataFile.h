@@ -47,6 +47,9 @@ AnsiString FieldValue(const AnsiString& line);
 // Reads one line (its CR LF or LF dropped) and gives its FieldValue.
 AnsiString ReadFieldValue(TStream& stream);
 
+// The rows of every model text but "6915" carry the three sensor columns.
+bool HasSensorColumns(const TDeviceRecord& record);
+
 // Reads a whole file into `test`; raises ETestFileError for a missing line, a value that is
 // not a number or a date, a token longer than its field, or more readings than a test holds.
 void ReadTestDataFile(TStream& stream, TLoadedTest& test);

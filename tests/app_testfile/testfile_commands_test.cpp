@@ -214,6 +214,24 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndSaveIsThenRefused) {
     EXPECT_THAT(Boxes()[0].text.str(), StartsWith("Only data from the device"));
 }
 
+// Any model text but "6915" reads the rows with their sensor columns, and averages them.
+TEST_F(FileCommandsTest, AFileOfAnotherModelGetsTheAveragesOfItsSensorColumns) {
+    std::string text = Fixture("test6916.txt");
+    text.replace(text.find("Monitor:\t6916"), 14, "Monitor:\t6917");
+    {
+        std::ofstream out(folder_ + "damaged.txt", std::ios::binary);
+        out << text;
+    }
+    Show(Sample6915());
+    answer_ = folder_ + "damaged.txt";
+    RadonMainForm->mnuLoadDataClick(nullptr);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Monitor->ModelNumber, "6917");
+    EXPECT_NEAR(RadonMainForm->AvgTemperature, (20.0 + 21.5 - 3.3 + 20.0) / 4, 1e-5);
+    EXPECT_NEAR(RadonMainForm->AvgHumidity, (45.5 + 50.0 + 0.0 + 99.9) / 4, 1e-5);
+    EXPECT_NEAR(RadonMainForm->AvgPressure, (30.0 + 29.9 + 28.5 + 30.0) / 4 * 3.385, 1e-4);
+}
+
 TEST_F(FileCommandsTest, DamagedOrMissingFilesLeaveTheShownTest) {
     std::string damaged = Fixture("test6915.txt");
     damaged.replace(damaged.find("Serial Number:\t15001"), 20, "Serial Number:\t99999");
