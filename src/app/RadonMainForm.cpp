@@ -296,6 +296,7 @@ void TRadonMainForm::CreateMainMenu() {
                             ViewGlyphs + VIEW_LARGEICONS);
     WriteRawDatasubmnu = entry(Edit1, "WriteRawDatasubmnu", "&Write Raw Data",
                                &F::WriteRawDatasubmnuClick, STD_FILENEW);
+    WriteRawDatasubmnu->SetHint("Write Raw Data In A File");
 
     View1 = entry(nullptr, "View1", "&View", nullptr, NoGlyph);
     SubMenuViewToolbar = entry(View1, "SubMenuViewToolbar", "&Toolbar",

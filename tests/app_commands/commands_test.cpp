@@ -194,6 +194,7 @@ TEST_F(CommandsTest, MenuBarEntriesWithTheirCaptionsStatesAndGlyphList) {
         EXPECT_EQ(e.item->Enabled(), e.enabled);
         EXPECT_EQ(e.item->Checked(), e.checked);
     }
+    EXPECT_EQ(f.WriteRawDatasubmnu->Hint(), "Write Raw Data In A File");
     EXPECT_EQ(f.Menu(), f.MainMenu);
     EXPECT_TRUE(f.MainMenu->OwnerDraw());
     EXPECT_EQ(f.MainMenu->Images(), f.ImageList1);

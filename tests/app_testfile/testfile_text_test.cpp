@@ -440,11 +440,11 @@ TEST_P(RawDataTextTest, The6915ExampleInBothVariants) {
               "\n\nDate:\t 07/04/2009\nTime\tCounts\tFlags\n\tBq/m3"
               "\n11:00\t100.0\tM\t\n12:00\t3.0\t \t");
     EXPECT_EQ(RawDataText(r, true, "1.2.0.0"),
-              "\n\nDate:\t 07/04/2009\nTime\tCounts\tFlags\n\tBq/m3"
-              "\n11:00\t1850.0\tM\t\n12:00\t55.5\t \t"
-              "\n\nError Flags:\nM Motion:\n\n\nInspector Signature "
-              "___________________________________________\n\n"
-              "PC Software Version:\t1.2.0.0\nEmbedded Software Version:\t65535");
+              Localized("\n\nDate:\t 07{/}04{/}2009\nTime\tCounts\tFlags\n\tBq/m3"
+                        "\n11{:}00\t1850{.}0\tM\t\n12{:}00\t55{.}5\t \t"
+                        "\n\nError Flags:\nM Motion:\n\n\nInspector Signature "
+                        "___________________________________________\n\n"
+                        "PC Software Version:\t1.2.0.0\nEmbedded Software Version:\t65535"));
 }
 
 TEST_P(RawDataTextTest, The6916ExamplesOfCountsAndSensors) {
@@ -456,15 +456,17 @@ TEST_P(RawDataTextTest, The6916ExamplesOfCountsAndSensors) {
     const char* const header =
         "\n\nDate:\t 07/04/2009\nTime\tCounts\tTemp\tPressure\tHumidity\tFlags\n\t";
     EXPECT_THAT(RawDataText(r, true, "").str(),
-                ::testing::StartsWith(std::string(header) +
-                                      "pCi/l\tF\tinHg\n12:00\t55.0\t68.0\t30.0\t45.0\t \t" +
-                                      "\n14:00\t3.8\t-40.0\t29.5\t100.0\tM\t\n\nError Flags:"));
+                ::testing::StartsWith(Localized(
+                    "\n\nDate:\t 07{/}04{/}2009\nTime\tCounts\tTemp\tPressure\tHumidity\tFlags"
+                    "\n\tpCi/l\tF\tinHg\n12{:}00\t55{.}0\t68{.}0\t30{.}0\t45{.}0\t \t"
+                    "\n14{:}00\t3{.}8\t-40{.}0\t29{.}5\t100{.}0\tM\t\n\nError Flags:")));
     EXPECT_EQ(RawDataText(r, false, ""),
               std::string(header) + "pCi/l\tF\tinHg\n12:00\t110.0\t20.0\t30.0\t45.0\t \t" +
                   "\n14:00\t7.5\t-40.0\t29.5\t100.0\tM\t");
     r.UnitsIndex = 0;
     EXPECT_THAT(RawDataText(r, true, "").str(),
-                HasSubstr("Bq/M3\tC\tPa\n12:00\t2035.0\t20.0\t1015.5\t45.0\t \t"));
+                HasSubstr(Localized(
+                    "Bq/M3\tC\tPa\n12{:}00\t2035{.}0\t20{.}0\t1015{.}5\t45{.}0\t \t")));
 }
 
 TEST_P(RawDataTextTest, ADayBlockStartsAtEachNewDate) {
