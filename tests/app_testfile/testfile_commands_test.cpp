@@ -231,6 +231,37 @@ TEST_F(FileCommandsTest, AFileOfAnotherModelGetsTheAveragesOfItsSensorColumns) {
     EXPECT_NEAR(RadonMainForm->AvgPressure, (30.0 + 29.9 + 28.5 + 30.0) / 4 * 3.385, 1e-4);
 }
 
+// The file keeps one count per 6916 reading, the sum of both detectors, and that sum returns in
+// detector 0: reopened, detector 1's counts are converted with CF1 in place of CF2. The averages
+// differ by exactly that, nothing more, and not at all when both factors are equal.
+TEST_F(FileCommandsTest, A6916TestReopenedDiffersFromTheRetrievedOneOnlyByDetectorOnesFactor) {
+    for (const float cf2 : {1.25f, 1.3f, 2.5f}) {
+        SCOPED_TRACE(cf2);
+        SampleTest test = Sample6916();  // Bq/m3, half-hour readings, CF1 = 1.25
+        TDeviceRecord& r = *test.Record;
+        r.CF2 = cf2;
+        r.NumMeasurements = 30;
+        double sum1 = 0, first1 = 0;
+        for (int i = 1; i < 30; ++i) {
+            SetReading(r, i, uint16_t(100 + 7 * i), uint16_t(90 + 11 * i), 20, 30, 40, 0);
+            sum1 += r.Measurements[i].Alpha1Counts;
+            if (i <= 4) first1 += r.Measurements[i].Alpha1Counts;
+        }
+        Show(test);
+        RadonMainForm->IntervalHours = 0.5;
+        RadonMainForm->ComputeAverages();
+        const double overall = RadonMainForm->OverallAverage, epa = RadonMainForm->EpaAverage;
+        answer_ = folder_ + "saved";
+        RadonMainForm->mnuSaveDataClick(nullptr);
+        answer_ = folder_ + "saved.txt";
+        RadonMainForm->mnuLoadDataClick(nullptr);
+        ASSERT_TRUE(Boxes().empty());
+        const double k = 37 / 0.5 * (1.0 / r.CF1 - 1.0 / r.CF2) * 0.5;
+        EXPECT_NEAR(RadonMainForm->OverallAverage - overall, k * sum1 / 29, 1e-9);
+        EXPECT_NEAR(RadonMainForm->EpaAverage - epa, k * (sum1 - first1) / 25, 1e-9);
+    }
+}
+
 TEST_F(FileCommandsTest, DamagedOrMissingFilesLeaveTheShownTest) {
     std::string damaged = Fixture("test6915.txt");
     damaged.replace(damaged.find("Serial Number:\t15001"), 20, "Serial Number:\t99999");
