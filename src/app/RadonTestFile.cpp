@@ -29,27 +29,12 @@ const char* const RequiredFieldTexts[CustomerFieldCount] = {
     "City is a required field.", "State is a required field.", "Zai code is a required field.",
     nullptr};
 
-using TAddressEdits = std::array<TUiEdit*, CustomerFieldCount>;
-
-TAddressEdits BillingEdits(const TRadonMainForm& form) {
-    return {form.CustomerNameEdit,  form.CustomerAddress1Edit, form.CustomerAddress2Edit,
-            form.CustomerCityEdit,  form.CustomerStateEdit,    form.CustomerZipEdit,
-            form.CustomerPhoneNumberEdit};
-}
-
-TAddressEdits SiteEdits(const TRadonMainForm& form) {
-    return {form.SiteCustomerNameEdit,  form.SiteCustomerAddress1Edit,
-            form.SiteCustomerAddress2Edit, form.SiteCustomerCityEdit,
-            form.SiteCustomerStateEdit, form.SiteCustomerZipEdit,
-            form.SiteCustomerPhoneNumberEdit};
-}
-
 TTestFileWindow WindowFields(const TRadonMainForm& form) {
     TTestFileWindow window;
     window.MitigationInstalled = frmPreferences->PrintMitigationSystemInstalledchk->GetChecked();
     window.MitigationWorking = frmPreferences->radioMitigationWorking->ItemIndex();
     window.InspectorName = frmPreferences->InspectorName;
-    const TAddressEdits billing = BillingEdits(form), site = SiteEdits(form);
+    const TAddressEdits billing = form.BillingEdits(), site = form.SiteEdits();
     for (int i = 0; i < CustomerFieldCount; ++i) {
         window.Billing[i] = billing[i]->Text();
         window.Site[i] = site[i]->Text();
@@ -61,7 +46,7 @@ void ShowWindowFields(const TRadonMainForm& form, const TTestFileWindow& window)
     frmPreferences->PrintMitigationSystemInstalledchk->SetChecked(window.MitigationInstalled);
     frmPreferences->radioMitigationWorking->SetItemIndex(window.MitigationWorking);
     frmPreferences->InspectorName = window.InspectorName;
-    const TAddressEdits billing = BillingEdits(form), site = SiteEdits(form);
+    const TAddressEdits billing = form.BillingEdits(), site = form.SiteEdits();
     for (int i = 0; i < CustomerFieldCount; ++i) {
         billing[i]->SetText(window.Billing[i]);
         site[i]->SetText(window.Site[i]);
@@ -120,12 +105,12 @@ void TRadonMainForm::mnuLoadDataClick(TObject*) {
 }
 
 void TRadonMainForm::btnCopyAddressClick(TObject*) {
-    const TAddressEdits billing = BillingEdits(*this), site = SiteEdits(*this);
+    const TAddressEdits billing = BillingEdits(), site = SiteEdits();
     for (int i = 0; i < CustomerFieldCount; ++i) site[i]->SetText(billing[i]->Text());
 }
 
 bool TRadonMainForm::BuildCustomerText() {
-    for (const TAddressEdits& edits : {BillingEdits(*this), SiteEdits(*this)}) {
+    for (const TAddressEdits& edits : {BillingEdits(), SiteEdits()}) {
         for (int i = 0; i < CustomerFieldCount; ++i) {
             if (!RequiredFieldTexts[i] || !Trim(edits[i]->Text()).IsEmpty()) continue;
             MessageDlg(RequiredFieldTexts[i], mtError, {mbOK}, 0);

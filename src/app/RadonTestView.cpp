@@ -1,6 +1,7 @@
 // The test view: retrieval from the monitor, the identity and test labels and the averages.
 #include "RadonMainForm.h"
 
+#include "CompanyTexts.h"
 #include "FixedFormText.h"
 #include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
@@ -119,14 +120,9 @@ void ShowMeasurementCount(TRadonMainForm& form) {
 void HandMonitorSettingsToPreferences() {
     TfrmPreferences& preferences = *frmPreferences;
     const TRadon& monitor = *Monitor;
-    preferences.CompanyName = Trim(monitor.CompanyName);
-    preferences.Address1 = Trim(monitor.Address1);
-    preferences.Address2 = Trim(monitor.Address2);
-    preferences.City = Trim(monitor.City);
-    preferences.State = Trim(monitor.State);
-    preferences.Zip = Trim(monitor.Zip);
-    preferences.PhoneNumber = Trim(monitor.PhoneNumber);
-    preferences.LicenseNumber = Trim(monitor.LicenseNumber);
+    const auto texts = CompanyTexts(monitor);
+    const auto settings = preferences.CompanySettings();
+    for (int i = 0; i < CompanyTextCount; ++i) *settings[i] = Trim(*texts[i]);
     preferences.FirmwareVersion = IntToStr(monitor.FirmwareVersion);
     preferences.SerialNumber = Trim(monitor.SerialNumber);
     preferences.ModelNumber = Trim(monitor.ModelNumber);

@@ -1,17 +1,17 @@
 #include "TestDataFile.h"
 
 #include <algorithm>
-#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 
+#include "CompanyTexts.h"
 #include "FixedFormText.h"
 #include "RawDataText.h"
 
 namespace {
 
-const char* const CompanyLabels[] = {"Company Name:\t", "Address 1:\t", "Address 2:\t",
+const char* const CompanyLabels[CompanyTextCount] = {"Company Name:\t", "Address 1:\t", "Address 2:\t",
                                      "City:\t",         "State:\t",     "Zip:\t",
                                      "Phone:\t",        "License Number:\t"};
 const char* const CustomerLabels[CustomerFieldCount] = {
@@ -23,13 +23,6 @@ constexpr int FlagLimit6915 = 4;
 constexpr int SensorTokenLimit = 11;
 // A 6916 reading keeps the sum of its two detectors; what detector 0 cannot hold goes to 1.
 constexpr double MaxCountsSum = 2.0 * UINT16_MAX;
-
-// The company texts of a record in file order.
-template <class Record> auto CompanyTexts(Record& record) {
-    return std::array{&record.CompanyName, &record.Address1, &record.Address2, &record.City,
-                      &record.State,       &record.Zip,      &record.PhoneNumber,
-                      &record.LicenseNumber};
-}
 
 AnsiString AddressLines(const AnsiString (&fields)[CustomerFieldCount]) {
     AnsiString text;
@@ -343,14 +336,9 @@ void CopyTestFileFields(const TDeviceRecord& from, TDeviceRecord& to) {
     to.CF1 = from.CF1;
     to.CF2 = from.CF2;
     to.CalibrationDate = from.CalibrationDate;
-    to.CompanyName = from.CompanyName;
-    to.Address1 = from.Address1;
-    to.Address2 = from.Address2;
-    to.City = from.City;
-    to.State = from.State;
-    to.Zip = from.Zip;
-    to.PhoneNumber = from.PhoneNumber;
-    to.LicenseNumber = from.LicenseNumber;
+    const auto fromTexts = CompanyTexts(from);
+    const auto toTexts = CompanyTexts(to);
+    for (int i = 0; i < CompanyTextCount; ++i) *toTexts[i] = *fromTexts[i];
     to.BatteryVoltage = from.BatteryVoltage;
     to.IntervalIndex = from.IntervalIndex;
     to.DurationIndex = from.DurationIndex;

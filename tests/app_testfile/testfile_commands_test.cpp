@@ -42,21 +42,8 @@ public:
 const auto* controls = ::testing::AddGlobalTestEnvironment(new ControlsEnvironment);
 const auto* mainWindow = ::testing::AddGlobalTestEnvironment(new FileCommandsEnvironment);
 
-using Edits = std::array<TUiEdit*, CustomerFieldCount>;
-
-Edits BillingEdits() {
-    const TRadonMainForm& f = *RadonMainForm;
-    return {f.CustomerNameEdit, f.CustomerAddress1Edit, f.CustomerAddress2Edit,
-            f.CustomerCityEdit, f.CustomerStateEdit,    f.CustomerZipEdit,
-            f.CustomerPhoneNumberEdit};
-}
-
-Edits SiteEdits() {
-    const TRadonMainForm& f = *RadonMainForm;
-    return {f.SiteCustomerNameEdit,  f.SiteCustomerAddress1Edit, f.SiteCustomerAddress2Edit,
-            f.SiteCustomerCityEdit,  f.SiteCustomerStateEdit,    f.SiteCustomerZipEdit,
-            f.SiteCustomerPhoneNumberEdit};
-}
+TAddressEdits BillingEdits() { return RadonMainForm->BillingEdits(); }
+TAddressEdits SiteEdits() { return RadonMainForm->SiteEdits(); }
 
 class FileCommandsTest : public ::testing::Test {
 protected:
