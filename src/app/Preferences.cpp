@@ -1,6 +1,7 @@
 #include "Preferences.h"
 
 #include <algorithm>
+#include <exception>
 #include <initializer_list>
 #include <utility>
 
@@ -434,11 +435,11 @@ void TfrmPreferences::LoadPicture(TImage* image, const AnsiString& fileName) {
     try {
         image->Picture()->LoadFromFile(fileName);
         unreadablePictures_.erase(fileName.str());
-    } catch (const Exception& error) {
+    } catch (const std::exception& error) {
         image->Picture()->SetGraphic(nullptr);
         if (!unreadablePictures_.insert(fileName.str()).second) return;
         Application->MessageBox("The picture \"" + fileName + "\" cannot be read:\n" +
-                                    error.Message() + "\nThe report is printed without it.",
+                                    error.what() + "\nThe report is printed without it.",
                                 "Message", MB_ICONWARNING);
     }
 }
