@@ -14,7 +14,7 @@ AnsiString StreamFloatText(double value);
 // value" for anything else.
 double FixedTextToFloat(const AnsiString& text);
 // FixedTextToFloat, and besides the forms in which FloatToStrF and a C++ stream write a value
-// that is no number or infinite: NAN, INF and -INF in either letter case, "nan" with a sign.
+// that is no number or infinite: NAN, INF and -INF in either letter case, and a signed NAN.
 double FixedTextToAnyFloat(const AnsiString& text);
 
 AnsiString FixedDateText(TDateTime value);

@@ -456,7 +456,8 @@ void TfrmPreferences::WriteSettings() {
 
 void TfrmPreferences::SettingsToControls() {
     ReadSettings();
-    for (const CompanyField& field : CompanyFields) (this->*field.Edit)->SetText(this->*field.Setting);
+    for (const CompanyField& field : CompanyFields)
+        (this->*field.Edit)->SetText(this->*field.Setting);
     PinNumberEdit->SetText(Pin);
     SerialNumberVal->SetCaption(SerialNumber);
     FirmwareVersionVal->SetCaption(FirmwareVersion);

@@ -461,10 +461,10 @@ void TRadonMainForm::CreateInspectionSheet() {
         const AddressField& field = AddressFields[i];
         const int y = 40 + 23 * i;
         MakeLabel(this, customer, "", field.Caption, 8, y + 3, 80);
-        this->*field.Billing = PlaceControl<TUiEdit>(this, customer, field.BillingName, 90, y, 165, 21);
-        this->*field.Site = PlaceControl<TUiEdit>(this, customer,
-                                                  AnsiString("Site") + field.BillingName, 262, y,
-                                                  165, 21);
+        this->*field.Billing =
+            PlaceControl<TUiEdit>(this, customer, field.BillingName, 90, y, 165, 21);
+        this->*field.Site = PlaceControl<TUiEdit>(
+            this, customer, AnsiString("Site") + field.BillingName, 262, y, 165, 21);
     }
     btnCopyAddress = PlaceControl<TUiBitBtn>(this, customer, "btnCopyAddress", 200, 206, 227, 24);
     btnCopyAddress->SetCaption("Copy Billing Address to Site Address");

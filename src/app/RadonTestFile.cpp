@@ -1,5 +1,4 @@
 // The main window's test data file commands and the text blocks the file and the window share.
-#include <array>
 #include <exception>
 #include <memory>
 #include <new>

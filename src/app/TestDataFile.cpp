@@ -11,9 +11,9 @@
 
 namespace {
 
-const char* const CompanyLabels[CompanyTextCount] = {"Company Name:\t", "Address 1:\t", "Address 2:\t",
-                                     "City:\t",         "State:\t",     "Zip:\t",
-                                     "Phone:\t",        "License Number:\t"};
+const char* const CompanyLabels[CompanyTextCount] = {
+    "Company Name:\t", "Address 1:\t", "Address 2:\t", "City:\t",
+    "State:\t",        "Zip:\t",       "Phone:\t",     "License Number:\t"};
 const char* const CustomerLabels[CustomerFieldCount] = {
     "Name:\t", "Address 1:\t", "Address 2:\t", "City:\t", "State:\t", "Zip:\t", "Phone :\t"};
 
