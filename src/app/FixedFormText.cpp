@@ -2,9 +2,11 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <locale>
 #include <sstream>
 
+#include "Radonmath.h"
 #include "cl_except.h"
 #include "cl_locale.h"
 
@@ -32,6 +34,28 @@ double FixedTextToFloat(const AnsiString& text) {
     return value;
 }
 
+double FixedTextToAnyFloat(const AnsiString& text) {
+    const AnsiString word = UpperCase(Trim(text));
+    if (word == "NAN" || word == "-NAN" || word == "+NAN")
+        return std::numeric_limits<double>::quiet_NaN();
+    if (word == "INF" || word == "+INF") return std::numeric_limits<double>::infinity();
+    if (word == "-INF") return -std::numeric_limits<double>::infinity();
+    return FixedTextToFloat(text);
+}
+
 AnsiString FixedDateText(TDateTime value) { return FormatDateTime("mm'/'dd'/'yyyy", value); }
 
 AnsiString FixedTimeText(TDateTime value) { return FormatDateTime("hh':'nn", value); }
+
+TDateTime FixedTextToTime(const AnsiString& text) {
+    TDateTimeFields fields;
+    TDateTime time = 0;
+    try {
+        String2Time(&fields, text);
+    } catch (const EConvertError&) {
+        throw EConvertError(SInvalidTime, text);
+    }
+    if (!TryEncodeTime(fields.Hour, fields.Minute, 0, 0, time))
+        throw EConvertError(SInvalidTime, text);
+    return time;
+}

@@ -13,6 +13,12 @@ AnsiString StreamFloatText(double value);
 // characters around it are ignored. Raises EConvertError "'%s' is not a valid floating point
 // value" for anything else.
 double FixedTextToFloat(const AnsiString& text);
+// FixedTextToFloat, and besides the forms in which FloatToStrF and a C++ stream write a value
+// that is no number or infinite: NAN, INF and -INF in either letter case, and a signed NAN.
+double FixedTextToAnyFloat(const AnsiString& text);
 
 AnsiString FixedDateText(TDateTime value);
 AnsiString FixedTimeText(TDateTime value);
+// The time of day of an "hour:minute" text, whatever the system's time separator. Raises
+// EConvertError "'%s' is not a valid time" for a text that is no time of day.
+TDateTime FixedTextToTime(const AnsiString& text);

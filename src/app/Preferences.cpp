@@ -1,12 +1,17 @@
 #include "Preferences.h"
 
 #include <algorithm>
+#include <exception>
 #include <initializer_list>
-#include <tuple>
+#include <utility>
 
+#include "CompanyTexts.h"
+#include "FixedFormText.h"
+#include "FormParts.h"
 #include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
 #include "Radon.h"
+#include "TestRetrieval.h"
 #include "UiBitBtn.h"
 #include "UiCheckBox.h"
 #include "UiComboBox.h"
@@ -29,18 +34,7 @@ namespace {
 const char* const LockedText =
     "There is radon data in the monitor. Radon monitor information update is not allowed."
     "\nPlease clear the radon data to update the monitor information";
-const char* const PictureFilter =
-    "All (*.gif;*.jpg;*.jpeg;*.bmp)|*.gif;*.jpg;*.jpeg;*.bmp|GIF Image (*.gif)|*.gif|"
-    "JPEG Image File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
 const int RowHeight = 21;
-
-TUiLabel* MakeLabel(TComponent* owner, TWinControl* parent, const AnsiString& name,
-                    const AnsiString& caption, int x, int y, int w, int h = 15) {
-    auto* label = PlaceControl<TUiLabel>(owner, parent, name, x, y, w, h);
-    label->SetCaption(caption);
-    label->SetWordWrap(h > 15);
-    return label;
-}
 
 TUiGroupBox* MakeGroup(TComponent* owner, TWinControl* parent, const AnsiString& name,
                        const AnsiString& caption, int x, int y, int w, int h) {
@@ -98,6 +92,31 @@ void GiveHint(TControl* control, const AnsiString& hint) {
     control->SetShowHint(true);
 }
 
+// The company texts as the window edits, keeps and sends them, in the monitor's order.
+struct CompanyField {
+    TUiEdit* TfrmPreferences::*Edit;
+    AnsiString TfrmPreferences::*Setting;
+    const char* Name;
+    const char* Caption;
+    int MaxLength;  // what the edit takes
+    int SendWidth;  // what the monitor's field is padded to
+};
+const CompanyField CompanyFields[CompanyTextCount] = {
+    {&TfrmPreferences::CompanyNameEdit, &TfrmPreferences::CompanyName, "CompanyNameEdit",
+     "Company Name", 30, 30},
+    {&TfrmPreferences::Address1Edit, &TfrmPreferences::Address1, "Address1Edit", "Address 1", 30,
+     30},
+    {&TfrmPreferences::Address2Edit, &TfrmPreferences::Address2, "Address2Edit", "Address 2", 30,
+     30},
+    {&TfrmPreferences::CityEdit, &TfrmPreferences::City, "CityEdit", "City", 20, 20},
+    {&TfrmPreferences::StateEdit, &TfrmPreferences::State, "StateEdit", "State/Province", 12, 10},
+    {&TfrmPreferences::ZipEdit, &TfrmPreferences::Zip, "ZipEdit", "Postal", 10, 10},
+    {&TfrmPreferences::PhoneNumberEdit, &TfrmPreferences::PhoneNumber, "PhoneNumberEdit",
+     "Phone Number", 20, 20},
+    {&TfrmPreferences::LicenseNumberEdit, &TfrmPreferences::LicenseNumber, "LicenseNumberEdit",
+     "License Number", 10, 20},
+};
+
 bool MonitorHoldsTest() { return Monitor && Monitor->NumMeasurements != 0; }
 
 // The date, or today when the monitor's clock holds no possible date (a cleared clock reads 0).
@@ -108,8 +127,11 @@ TDateTime DateOrToday(int year, int month, int day) {
 
 // The time of an "hour:minute" text, or now when the clock's time is no possible one.
 TDateTime TimeOrNow(const AnsiString& text) {
-    TDateTime time;
-    return TryStrToDateTime(text, time) ? time : Now();
+    try {
+        return FixedTextToTime(text);
+    } catch (const EConvertError&) {
+        return Now();
+    }
 }
 
 }  // namespace
@@ -144,7 +166,7 @@ TfrmPreferences::TfrmPreferences(TComponent* owner) : TForm(owner) {
     btnCancel->SetModalResult(mrCancel);
     PictureDialog = new TOpenPictureDialog(this);
     PictureDialog->SetName("PictureDialog");
-    PictureDialog->SetFilter(PictureFilter);
+    PictureDialog->SetFilter(PictureFileFilter);
     PageControl->SetActivePage(MonitorSheet);
     for (const auto& flag : PrintBoxes()) this->*flag.second = true;
     OnShow = Bind(this, &TfrmPreferences::FormShow);
@@ -179,15 +201,23 @@ void TfrmPreferences::CreateCompanyGroup() {
     auto row = [](int i) { return 20 + 28 * i; };
     InspectorNameEdit = MakeEdit(this, g, "InspectorNameEdit", "Name", 8, row(0), 96, 188);
     GiveHint(InspectorNameEdit, "Name is not stored in the Monitor.");
-    CompanyNameEdit = MakeEdit(this, g, "CompanyNameEdit", "Company Name", 8, row(1), 96, 188, 30);
-    Address1Edit = MakeEdit(this, g, "Address1Edit", "Address 1", 8, row(2), 96, 188, 30);
-    Address2Edit = MakeEdit(this, g, "Address2Edit", "Address 2", 8, row(3), 96, 188, 30);
-    CityEdit = MakeEdit(this, g, "CityEdit", "City", 8, row(4), 96, 188, 20);
-    StateEdit = MakeEdit(this, g, "StateEdit", "State/Province", 8, row(5), 96, 188, 12);
-    ZipEdit = MakeEdit(this, g, "ZipEdit", "Postal", 8, row(6), 96, 188, 10);
-    PhoneNumberEdit = MakeEdit(this, g, "PhoneNumberEdit", "Phone Number", 8, row(7), 96, 188, 20);
-    LicenseNumberEdit =
-        MakeEdit(this, g, "LicenseNumberEdit", "License Number", 8, row(8), 96, 188, 10);
+    for (int i = 0; i < CompanyTextCount; ++i) {
+        const CompanyField& field = CompanyFields[i];
+        this->*field.Edit =
+            MakeEdit(this, g, field.Name, field.Caption, 8, row(i + 1), 96, 188, field.MaxLength);
+    }
+}
+
+std::array<TUiEdit*, CompanyTextCount> TfrmPreferences::CompanyEdits() const {
+    std::array<TUiEdit*, CompanyTextCount> edits;
+    for (int i = 0; i < CompanyTextCount; ++i) edits[i] = this->*CompanyFields[i].Edit;
+    return edits;
+}
+
+std::array<AnsiString*, CompanyTextCount> TfrmPreferences::CompanySettings() {
+    std::array<AnsiString*, CompanyTextCount> settings;
+    for (int i = 0; i < CompanyTextCount; ++i) settings[i] = &(this->*CompanyFields[i].Setting);
+    return settings;
 }
 
 void TfrmPreferences::CreateRadonMonitorGroup() {
@@ -374,10 +404,9 @@ void TfrmPreferences::ShowRestoringOnCancel() {
 }
 
 void TfrmPreferences::SetMonitorFieldsEnabled(bool enabled) {
+    for (TUiEdit* edit : CompanyEdits()) edit->SetEnabled(enabled);
     for (TControl* control : std::initializer_list<TControl*>{
-             CompanyNameEdit, Address1Edit, Address2Edit, CityEdit, StateEdit, ZipEdit,
-             PhoneNumberEdit, LicenseNumberEdit, DatePicker, TimePicker, SetMonitorTimeCB,
-             PinNumberEdit, RadonUnitsComboBox})
+             DatePicker, TimePicker, SetMonitorTimeCB, PinNumberEdit, RadonUnitsComboBox})
         control->SetEnabled(enabled);
 }
 
@@ -395,9 +424,24 @@ void TfrmPreferences::ReadSettings() {
 }
 
 void TfrmPreferences::LoadPictures() {
-    if (FileExists(DigitalSignature))
-        ImageDigitalSignature->Picture()->LoadFromFile(DigitalSignature);
-    if (FileExists(HeaderImage)) ImageHeaderImage->Picture()->LoadFromFile(HeaderImage);
+    LoadPicture(ImageDigitalSignature, DigitalSignature);
+    LoadPicture(ImageHeaderImage, HeaderImage);
+}
+
+// A missing file leaves the picture as it was; one that cannot be read empties it and is
+// reported the first time only.
+void TfrmPreferences::LoadPicture(TImage* image, const AnsiString& fileName) {
+    if (!FileExists(fileName)) return;
+    try {
+        image->Picture()->LoadFromFile(fileName);
+        unreadablePictures_.erase(fileName.str());
+    } catch (const std::exception& error) {
+        image->Picture()->SetGraphic(nullptr);
+        if (!unreadablePictures_.insert(fileName.str()).second) return;
+        Application->MessageBox("The picture \"" + fileName + "\" cannot be read:\n" +
+                                    error.what() + "\nThe report is printed without it.",
+                                "Message", MB_ICONWARNING);
+    }
 }
 
 void TfrmPreferences::WriteSettings() {
@@ -412,16 +456,9 @@ void TfrmPreferences::WriteSettings() {
 
 void TfrmPreferences::SettingsToControls() {
     ReadSettings();
-    const std::pair<TUiEdit*, AnsiString*> texts[] = {{CompanyNameEdit, &CompanyName},
-                                                      {Address1Edit, &Address1},
-                                                      {Address2Edit, &Address2},
-                                                      {CityEdit, &City},
-                                                      {StateEdit, &State},
-                                                      {ZipEdit, &Zip},
-                                                      {PhoneNumberEdit, &PhoneNumber},
-                                                      {LicenseNumberEdit, &LicenseNumber},
-                                                      {PinNumberEdit, &Pin}};
-    for (const auto& [edit, text] : texts) edit->SetText(*text);
+    for (const CompanyField& field : CompanyFields)
+        (this->*field.Edit)->SetText(this->*field.Setting);
+    PinNumberEdit->SetText(Pin);
     SerialNumberVal->SetCaption(SerialNumber);
     FirmwareVersionVal->SetCaption(FirmwareVersion);
     if (!TestDate.IsEmpty()) {
@@ -510,7 +547,7 @@ void TfrmPreferences::RetrieveMonitorInformation() {
     {
         THourglass hourglass;
         try {
-            Monitor->RetrieveAll();
+            RetrieveWholeTest(*Monitor);
         } catch (const QMCRadonDataError& e) {
             ShowMonitorError(e);
             return;
@@ -530,16 +567,9 @@ void TfrmPreferences::RetrieveMonitorInformation() {
 }
 
 void TfrmPreferences::MonitorRecordToControls() {
-    const std::pair<TUiEdit*, const AnsiString*> texts[] = {
-        {CompanyNameEdit, &Monitor->CompanyName},
-        {Address1Edit, &Monitor->Address1},
-        {Address2Edit, &Monitor->Address2},
-        {CityEdit, &Monitor->City},
-        {StateEdit, &Monitor->State},
-        {ZipEdit, &Monitor->Zip},
-        {PhoneNumberEdit, &Monitor->PhoneNumber},
-        {LicenseNumberEdit, &Monitor->LicenseNumber}};
-    for (const auto& [edit, text] : texts) edit->SetText(TrimRight(*text));
+    const auto texts = CompanyTexts(std::as_const(*Monitor));
+    const auto edits = CompanyEdits();
+    for (int i = 0; i < CompanyTextCount; ++i) edits[i]->SetText(TrimRight(*texts[i]));
     SerialNumberVal->SetCaption(Trim(Monitor->SerialNumber));
     FirmwareVersionVal->SetCaption(UIntToStr(Monitor->FirmwareVersion));
     ModelNumber = Monitor->ModelNumber;
@@ -571,17 +601,11 @@ void TfrmPreferences::SetupSendRMBtnClick(TObject*) {
 void TfrmPreferences::SendCompanyPinAndUnits() {
     Monitor->SetPin(PinNumberEdit->GetText());
     Monitor->UnitsIndex = static_cast<uint32_t>(RadonUnitsComboBox->ItemIndex());
-    const std::tuple<TUiEdit*, AnsiString*, int> texts[] = {
-        {CompanyNameEdit, &Monitor->CompanyName, 30},
-        {Address1Edit, &Monitor->Address1, 30},
-        {Address2Edit, &Monitor->Address2, 30},
-        {CityEdit, &Monitor->City, 20},
-        {StateEdit, &Monitor->State, 10},
-        {ZipEdit, &Monitor->Zip, 10},
-        {PhoneNumberEdit, &Monitor->PhoneNumber, 20},
-        {LicenseNumberEdit, &Monitor->LicenseNumber, 20}};
-    for (const auto& [edit, field, width] : texts)
-        Monitor->PadString(edit->GetText(), *field, width);
+    const auto texts = CompanyTexts(*Monitor);
+    for (int i = 0; i < CompanyTextCount; ++i) {
+        const CompanyField& field = CompanyFields[i];
+        Monitor->PadString((this->*field.Edit)->GetText(), *texts[i], field.SendWidth);
+    }
     Monitor->SendAll();
     const uint8_t payload[2] = {0xB0, 0x00};
     Monitor->SendMessageA(2, 72, 0, payload);

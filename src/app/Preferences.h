@@ -2,9 +2,13 @@
 // the report preferences on its second, and the settings fields that other windows read.
 #pragma once
 
+#include <array>
+#include <set>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include "CompanyTexts.h"
 #include "Radonmath.h"
 #include "SettingsFile.h"
 #include "cl_extctrls.h"
@@ -46,6 +50,8 @@ class TfrmPreferences : public TForm, public TPrintSettings {
     void RetrieveMonitorInformation();
     void LockMonitorFields();
     void UnlockMonitorFields();
+    // The settings fields of the company texts, in the monitor's order.
+    std::array<AnsiString*, CompanyTextCount> CompanySettings();
 
     void FormShow(TObject* sender);
     void btnRetrieveClick(TObject* sender);
@@ -166,7 +172,9 @@ private:
     void CreateReportOptions();
     void ShowRestoringOnCancel();
     void SetMonitorFieldsEnabled(bool enabled);
+    std::array<TUiEdit*, CompanyTextCount> CompanyEdits() const;
     void LoadPictures();
+    void LoadPicture(TImage* image, const AnsiString& fileName);
     std::vector<std::pair<TUiCheckBox*, bool TPrintSettings::*>> PrintBoxes() const;
     TPrintSettings PrintControlValues();
     void PrintFieldsToControls(const AnsiString& letterHeadSpace, const AnsiString& actionLevel);
@@ -188,6 +196,8 @@ private:
     void SetSiteAnswers(const TSiteAnswers& answers);
 
     TSiteAnswers shownAnswers_;
+    // Picture files already reported as unreadable.
+    std::set<std::string> unreadablePictures_;
 };
 
 extern TfrmPreferences* frmPreferences;

@@ -71,9 +71,13 @@ TRadonAverages ComputeRadonAverages(const TDeviceRecord& record, double interval
 }
 
 TSensorAverages ComputeSensorAverages(const TDeviceRecord& record) {
+    return IsModel6916(record) ? AverageSensorReadings(record) : TSensorAverages{};
+}
+
+TSensorAverages AverageSensorReadings(const TDeviceRecord& record) {
     TSensorAverages averages;
     const int readings = ReadingCount(record);
-    if (!IsModel6916(record) || readings < 1) return averages;
+    if (readings < 1) return averages;
     const bool imperial = record.UnitsIndex != 0;
     for (int i = 1; i <= readings; ++i) {
         const TMeasurement& m = record.Measurements[i];

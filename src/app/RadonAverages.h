@@ -30,5 +30,8 @@ int ReadingCount(const TDeviceRecord& record);
 
 // Overall: the mean concentration of the readings; EPA: the same without the first four.
 TRadonAverages ComputeRadonAverages(const TDeviceRecord& record, double intervalHours);
+// The sensor averages of a 6916 test; 0 for any other model.
 TSensorAverages ComputeSensorAverages(const TDeviceRecord& record);
+// The sensor averages of the readings whatever the model text.
+TSensorAverages AverageSensorReadings(const TDeviceRecord& record);
 bool AnyReadingFlagged(const TDeviceRecord& record);

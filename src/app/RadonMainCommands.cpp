@@ -118,12 +118,8 @@ void TRadonMainForm::buttonClearScreenClick(TObject*) {
     for (TUiLabel* value : {StartDateVal, HoursDelayVal, TestDurationVal, MeasurementIntervalVal,
                             NumMeasurementsVal, LabelOverallAverage, LabelEPAAverage})
         value->SetCaption("");
-    for (TUiEdit* edit :
-         {CustomerNameEdit, CustomerAddress1Edit, CustomerAddress2Edit, CustomerCityEdit,
-          CustomerStateEdit, CustomerPhoneNumberEdit, CustomerZipEdit, SiteCustomerNameEdit,
-          SiteCustomerAddress1Edit, SiteCustomerAddress2Edit, SiteCustomerCityEdit,
-          SiteCustomerStateEdit, SiteCustomerPhoneNumberEdit, SiteCustomerZipEdit})
-        edit->SetText("");
+    for (const TAddressEdits& edits : {BillingEdits(), SiteEdits()})
+        for (TUiEdit* edit : edits) edit->SetText("");
     InspectorInfo->SetCaption("");
 }
 

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "DynamicHTMLHelp.h"
+#include "FormParts.h"
 #include "GIFImage.h"
 #include "Preferences.h"
 #include "QMCAbout.h"
@@ -93,10 +94,6 @@ const PictureSlotFields PictureSlots[] = {PICTURE_SLOT(1), PICTURE_SLOT(2),
                                           PICTURE_SLOT(5), PICTURE_SLOT(6)};
 #undef PICTURE_SLOT
 
-const char* const PictureFilter =
-    "All (*.gif;*.jpg;*.jpeg;*.bmp)|*.gif;*.jpg;*.jpeg;*.bmp|GIF Image (*.gif)|*.gif|JPEG Image "
-    "File (*.jpg)|*.jpg|JPEG Image File (*.jpeg)|*.jpeg|Bitmaps (*.bmp)|*.bmp";
-
 // Destroys a window made only for a moment.
 struct TransientWindow {
     HWND Handle;
@@ -137,8 +134,29 @@ const char* const IdentityCaptions[] = {"Model Number:", "Serial Number:", "Cali
 const char* const TestCaptions[] = {"Start Time:", "Measurements:", "Measurement Interval:",
                                     "Hours Delayed:", "Test Duration:", "Overall Average:",
                                     "EPA Average:"};
-const char* const AddressCaptions[] = {"Name", "Address 1", "Address 2", "City",
-                                       "State/Province", "Zip", "Phone Number"};
+// The customer's address fields, a billing and a site edit each, in the test data file's order.
+struct AddressField {
+    TUiEdit* TRadonMainForm::*Billing;
+    TUiEdit* TRadonMainForm::*Site;
+    const char* BillingName;
+    const char* Caption;
+};
+const AddressField AddressFields[CustomerFieldCount] = {
+    {&TRadonMainForm::CustomerNameEdit, &TRadonMainForm::SiteCustomerNameEdit,
+     "CustomerNameEdit", "Name"},
+    {&TRadonMainForm::CustomerAddress1Edit, &TRadonMainForm::SiteCustomerAddress1Edit,
+     "CustomerAddress1Edit", "Address 1"},
+    {&TRadonMainForm::CustomerAddress2Edit, &TRadonMainForm::SiteCustomerAddress2Edit,
+     "CustomerAddress2Edit", "Address 2"},
+    {&TRadonMainForm::CustomerCityEdit, &TRadonMainForm::SiteCustomerCityEdit,
+     "CustomerCityEdit", "City"},
+    {&TRadonMainForm::CustomerStateEdit, &TRadonMainForm::SiteCustomerStateEdit,
+     "CustomerStateEdit", "State/Province"},
+    {&TRadonMainForm::CustomerZipEdit, &TRadonMainForm::SiteCustomerZipEdit, "CustomerZipEdit",
+     "Zip"},
+    {&TRadonMainForm::CustomerPhoneNumberEdit, &TRadonMainForm::SiteCustomerPhoneNumberEdit,
+     "CustomerPhoneNumberEdit", "Phone Number"},
+};
 
 const char* const RadonRiskText =
     "Radon is the second leading cause of lung cancer, after smoking.  The US EPA and Surgeon "
@@ -186,15 +204,6 @@ TUiPanel* Group(TComponent* owner, TWinControl* parent, const char* title, int x
     banner->SetCaption(title);
     banner->Font()->SetStyle({fsBold});
     return group;
-}
-
-TUiLabel* MakeLabel(TComponent* owner, TWinControl* parent, const AnsiString& name,
-               const AnsiString& caption, int x, int y, int w, int h = 15) {
-    auto* label = PlaceControl<TUiLabel>(owner, parent, name, x, y, w, h);
-    label->SetCaption(caption);
-    label->SetWordWrap(h > 15);
-    label->SetTransparent(true);
-    return label;
 }
 
 }  // namespace
@@ -296,6 +305,7 @@ void TRadonMainForm::CreateMainMenu() {
                             ViewGlyphs + VIEW_LARGEICONS);
     WriteRawDatasubmnu = entry(Edit1, "WriteRawDatasubmnu", "&Write Raw Data",
                                &F::WriteRawDatasubmnuClick, STD_FILENEW);
+    WriteRawDatasubmnu->SetHint("Write Raw Data In A File");
 
     View1 = entry(nullptr, "View1", "&View", nullptr, NoGlyph);
     SubMenuViewToolbar = entry(View1, "SubMenuViewToolbar", "&Toolbar",
@@ -447,20 +457,14 @@ void TRadonMainForm::CreateInspectionSheet() {
     TUiPanel* customer = Group(this, sheet, "Customer Information", 434, 6, 436, 236);
     MakeLabel(this, customer, "", "Billing Address", 90, 22, 150);
     MakeLabel(this, customer, "", "Site Address", 262, 22, 150);
-    TUiEdit** billing[] = {&CustomerNameEdit, &CustomerAddress1Edit, &CustomerAddress2Edit,
-                           &CustomerCityEdit, &CustomerStateEdit, &CustomerZipEdit,
-                           &CustomerPhoneNumberEdit};
-    TUiEdit** site[] = {&SiteCustomerNameEdit, &SiteCustomerAddress1Edit,
-                        &SiteCustomerAddress2Edit, &SiteCustomerCityEdit, &SiteCustomerStateEdit,
-                        &SiteCustomerZipEdit, &SiteCustomerPhoneNumberEdit};
-    const char* const billingNames[] = {
-        "CustomerNameEdit", "CustomerAddress1Edit", "CustomerAddress2Edit", "CustomerCityEdit",
-        "CustomerStateEdit", "CustomerZipEdit", "CustomerPhoneNumberEdit"};
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < CustomerFieldCount; ++i) {
+        const AddressField& field = AddressFields[i];
         const int y = 40 + 23 * i;
-        MakeLabel(this, customer, "", AddressCaptions[i], 8, y + 3, 80);
-        *billing[i] = PlaceControl<TUiEdit>(this, customer, billingNames[i], 90, y, 165, 21);
-        *site[i] = PlaceControl<TUiEdit>(this, customer, AnsiString("Site") + billingNames[i], 262, y, 165, 21);
+        MakeLabel(this, customer, "", field.Caption, 8, y + 3, 80);
+        this->*field.Billing =
+            PlaceControl<TUiEdit>(this, customer, field.BillingName, 90, y, 165, 21);
+        this->*field.Site = PlaceControl<TUiEdit>(
+            this, customer, AnsiString("Site") + field.BillingName, 262, y, 165, 21);
     }
     btnCopyAddress = PlaceControl<TUiBitBtn>(this, customer, "btnCopyAddress", 200, 206, 227, 24);
     btnCopyAddress->SetCaption("Copy Billing Address to Site Address");
@@ -542,7 +546,7 @@ void TRadonMainForm::CreateDialogs() {
     PrinterSetupDialog->SetName("PrinterSetupDialog");
     OpenPictureDialog = new TOpenPictureDialog(this);
     OpenPictureDialog->SetName("OpenPictureDialog");
-    OpenPictureDialog->SetFilter(PictureFilter);
+    OpenPictureDialog->SetFilter(PictureFileFilter);
 }
 
 void TRadonMainForm::CreateChecklistSheet() {
@@ -551,6 +555,18 @@ void TRadonMainForm::CreateChecklistSheet() {
                                                16 + 34 * i, 850, 28);
         ChecklistBoxes[i]->SetCaption(ChecklistCaptions[i]);
     }
+}
+
+TAddressEdits TRadonMainForm::BillingEdits() const {
+    TAddressEdits edits;
+    for (int i = 0; i < CustomerFieldCount; ++i) edits[i] = this->*AddressFields[i].Billing;
+    return edits;
+}
+
+TAddressEdits TRadonMainForm::SiteEdits() const {
+    TAddressEdits edits;
+    for (int i = 0; i < CustomerFieldCount; ++i) edits[i] = this->*AddressFields[i].Site;
+    return edits;
 }
 
 void TRadonMainForm::FormShow(TObject*) {

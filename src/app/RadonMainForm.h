@@ -2,9 +2,11 @@
 // toolbar, the Inspection, Chart, Pictures and Checklist sheets and the status bar.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "Radonmath.h"
+#include "TestDataFile.h"
 #include "cl_forms.h"
 #include "cl_stdctrls.h"
 
@@ -36,6 +38,10 @@ class TApplicationEvents;
 class TImageList;
 class TStream;
 
+// The customer's address edits in the test data file's order: name, address 1, address 2, city,
+// state, zip, phone.
+using TAddressEdits = std::array<TUiEdit*, CustomerFieldCount>;
+
 class TRadonMainForm : public TForm {
     CL_COMPONENT_CLASS(TRadonMainForm, TForm)
 
@@ -65,6 +71,8 @@ class TRadonMainForm : public TForm {
     void mnuSaveDataClick(TObject* sender);
     void mnuLoadDataClick(TObject* sender);
     void btnCopyAddressClick(TObject* sender);
+    TAddressEdits BillingEdits() const;
+    TAddressEdits SiteEdits() const;
     bool BuildCustomerText();
     AnsiString CompanyBlockText();
     AnsiString InspectorInfoText();

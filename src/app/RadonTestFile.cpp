@@ -1,6 +1,7 @@
 // The main window's test data file commands and the text blocks the file and the window share.
-#include <array>
+#include <exception>
 #include <memory>
+#include <new>
 
 #include "Preferences.h"
 #include "RadonAverages.h"
@@ -27,27 +28,12 @@ const char* const RequiredFieldTexts[CustomerFieldCount] = {
     "City is a required field.", "State is a required field.", "Zai code is a required field.",
     nullptr};
 
-using TAddressEdits = std::array<TUiEdit*, CustomerFieldCount>;
-
-TAddressEdits BillingEdits(const TRadonMainForm& form) {
-    return {form.CustomerNameEdit,  form.CustomerAddress1Edit, form.CustomerAddress2Edit,
-            form.CustomerCityEdit,  form.CustomerStateEdit,    form.CustomerZipEdit,
-            form.CustomerPhoneNumberEdit};
-}
-
-TAddressEdits SiteEdits(const TRadonMainForm& form) {
-    return {form.SiteCustomerNameEdit,  form.SiteCustomerAddress1Edit,
-            form.SiteCustomerAddress2Edit, form.SiteCustomerCityEdit,
-            form.SiteCustomerStateEdit, form.SiteCustomerZipEdit,
-            form.SiteCustomerPhoneNumberEdit};
-}
-
 TTestFileWindow WindowFields(const TRadonMainForm& form) {
     TTestFileWindow window;
     window.MitigationInstalled = frmPreferences->PrintMitigationSystemInstalledchk->GetChecked();
     window.MitigationWorking = frmPreferences->radioMitigationWorking->ItemIndex();
     window.InspectorName = frmPreferences->InspectorName;
-    const TAddressEdits billing = BillingEdits(form), site = SiteEdits(form);
+    const TAddressEdits billing = form.BillingEdits(), site = form.SiteEdits();
     for (int i = 0; i < CustomerFieldCount; ++i) {
         window.Billing[i] = billing[i]->Text();
         window.Site[i] = site[i]->Text();
@@ -59,11 +45,29 @@ void ShowWindowFields(const TRadonMainForm& form, const TTestFileWindow& window)
     frmPreferences->PrintMitigationSystemInstalledchk->SetChecked(window.MitigationInstalled);
     frmPreferences->radioMitigationWorking->SetItemIndex(window.MitigationWorking);
     frmPreferences->InspectorName = window.InspectorName;
-    const TAddressEdits billing = BillingEdits(form), site = SiteEdits(form);
+    const TAddressEdits billing = form.BillingEdits(), site = form.SiteEdits();
     for (int i = 0; i < CustomerFieldCount; ++i) {
         billing[i]->SetText(window.Billing[i]);
         site[i]->SetText(window.Site[i]);
     }
+}
+
+// Runs a step of opening a file; any failure, the class library's or another, is shown behind
+// the open error text and gives false.
+template <class Step> bool OpenStep(Step step) {
+    AnsiString failure;
+    try {
+        step();
+        return true;
+    } catch (const Exception& e) {
+        failure = e.Message();
+    } catch (const std::bad_alloc&) {
+        failure = "There is not enough memory to read the file.";
+    } catch (const std::exception& e) {
+        failure = e.what();
+    }
+    MessageDlg(OpenFailedText + failure, mtError, {mbOK}, 0);
+    return false;
 }
 
 }  // namespace
@@ -87,35 +91,25 @@ void TRadonMainForm::mnuLoadDataClick(TObject*) {
     OpenDialog1->SetFilter(TextFileFilter);
     if (!OpenDialog1->Execute()) return;
     const auto test = std::make_unique<TLoadedTest>();
-    try {
-        TMemoryStream file;
-        file.LoadFromFile(OpenDialog1->FileName());
-        ReadTestDataFile(file, *test);
-    } catch (const Exception& e) {
-        MessageDlg(OpenFailedText + e.Message(), mtError, {mbOK}, 0);
-        return;
-    }
+    if (!OpenStep([&] { LoadTestDataFile(OpenDialog1->FileName(), *test); })) return;
     CopyTestFileFields(test->Record, *Monitor);
     ShowWindowFields(*this, test->Window);
-    const TSensorAverages sensors = ComputeSensorAverages(*Monitor);
+    const TSensorAverages sensors =
+        HasSensorColumns(*Monitor) ? AverageSensorReadings(*Monitor) : TSensorAverages{};
     AvgTemperature = sensors.Temperature;
     AvgPressure = sensors.Pressure;
     AvgHumidity = sensors.Humidity;
     TestFromMonitor = false;
-    try {
-        ShowLoadedTest();
-    } catch (const Exception& e) {
-        MessageDlg(OpenFailedText + e.Message(), mtError, {mbOK}, 0);
-    }
+    OpenStep([&] { ShowLoadedTest(); });
 }
 
 void TRadonMainForm::btnCopyAddressClick(TObject*) {
-    const TAddressEdits billing = BillingEdits(*this), site = SiteEdits(*this);
+    const TAddressEdits billing = BillingEdits(), site = SiteEdits();
     for (int i = 0; i < CustomerFieldCount; ++i) site[i]->SetText(billing[i]->Text());
 }
 
 bool TRadonMainForm::BuildCustomerText() {
-    for (const TAddressEdits& edits : {BillingEdits(*this), SiteEdits(*this)}) {
+    for (const TAddressEdits& edits : {BillingEdits(), SiteEdits()}) {
         for (int i = 0; i < CustomerFieldCount; ++i) {
             if (!RequiredFieldTexts[i] || !Trim(edits[i]->Text()).IsEmpty()) continue;
             MessageDlg(RequiredFieldTexts[i], mtError, {mbOK}, 0);

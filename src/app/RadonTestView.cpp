@@ -1,14 +1,15 @@
 // The test view: retrieval from the monitor, the identity and test labels and the averages.
 #include "RadonMainForm.h"
 
-#include <memory>
-
+#include "CompanyTexts.h"
+#include "FixedFormText.h"
 #include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
 #include "Preferences.h"
 #include "Radon.h"
 #include "RadonAverages.h"
 #include "RadonTexts.h"
+#include "TestRetrieval.h"
 #include "UiComboBox.h"
 #include "UiDateTimePicker.h"
 #include "UiLabel.h"
@@ -19,41 +20,23 @@
 namespace {
 
 constexpr double CalibrationPeriodHours = 8400;  // 350 days
-constexpr uint8_t TestHeaderCommand = 48;
 
 const char* const CalibrationReminderText =
     "The EPA requires an annual calibration for all continuous radon monitors.\nPlease return "
     "your device for service according to the displayed calibration date.";
 
-// Reads the test header once more: the records just read are shown only while the monitor
-// still holds as many.
-void ConfirmRecordCount(TRadon& monitor) {
-    const uint16_t read = monitor.NumMeasurements;
-    monitor.SendMessageA(0, TestHeaderCommand, ReadSubCode, nullptr);
-    if (monitor.NumMeasurements == read) return;
-    throw QMCRadonDataError("The monitor's test changed while it was read: " + IntToStr(read) +
-                            " records were read, the monitor now holds " +
-                            IntToStr(monitor.NumMeasurements) +
-                            ".\nPlease retrieve the data again.");
-}
-
-// Reads the whole test into the device record. On any failure the record is put back as it
-// was, the progress pane ends full, and a protocol failure is shown; false then.
+// Reads the whole test into the device record. A failure leaves the record as it was and
+// ends with the progress pane full; a protocol failure is shown and gives false.
 bool RetrieveTest(TRadonMainForm& form, THourglass& hourglass) {
-    const auto before = std::make_unique<TDeviceRecord>(*Monitor);
-    TDeviceRecord& record = *Monitor;
     try {
-        Monitor->RetrieveAll();
-        ConfirmRecordCount(*Monitor);
+        RetrieveWholeTest(*Monitor);
         return true;
     } catch (const QMCRadonDataError& error) {
-        record = *before;
         hourglass.Restore();
         ShowMonitorError(error);
         form.IncProgress(100);
         return false;
     } catch (...) {
-        record = *before;
         form.IncProgress(100);
         throw;
     }
@@ -137,14 +120,9 @@ void ShowMeasurementCount(TRadonMainForm& form) {
 void HandMonitorSettingsToPreferences() {
     TfrmPreferences& preferences = *frmPreferences;
     const TRadon& monitor = *Monitor;
-    preferences.CompanyName = Trim(monitor.CompanyName);
-    preferences.Address1 = Trim(monitor.Address1);
-    preferences.Address2 = Trim(monitor.Address2);
-    preferences.City = Trim(monitor.City);
-    preferences.State = Trim(monitor.State);
-    preferences.Zip = Trim(monitor.Zip);
-    preferences.PhoneNumber = Trim(monitor.PhoneNumber);
-    preferences.LicenseNumber = Trim(monitor.LicenseNumber);
+    const auto texts = CompanyTexts(monitor);
+    const auto settings = preferences.CompanySettings();
+    for (int i = 0; i < CompanyTextCount; ++i) *settings[i] = Trim(*texts[i]);
     preferences.FirmwareVersion = IntToStr(monitor.FirmwareVersion);
     preferences.SerialNumber = Trim(monitor.SerialNumber);
     preferences.ModelNumber = Trim(monitor.ModelNumber);
@@ -155,8 +133,9 @@ void HandMonitorSettingsToPreferences() {
     const uint16_t* clock = monitor.SystemTime;
     preferences.TestDate = IntToStr(clock[1]) + "/" + IntToStr(clock[2]) + "/" + IntToStr(clock[0]);
     preferences.TestTime = IntToStr(clock[3]) + ":" + IntToStr(clock[4]);
+    const TDateTime time = FixedTextToTime(preferences.TestTime);
     preferences.TimePicker->SetFormat("HH:MM");
-    preferences.TimePicker->SetTime(StrToDateTime(preferences.TestTime));
+    preferences.TimePicker->SetTime(time);
     preferences.TimePicker->SetFormat("hh:mm tt");
 }
 

@@ -4,14 +4,31 @@
 
 #include "FixedFormText.h"
 #include "RadonTexts.h"
+#include "cl_datetime.h"
+#include "cl_number.h"
 #include "cl_types.h"
 
 namespace {
 
+// The converted text is the user's: its numbers, dates and times take the system's separators.
+// The counts go into the test data file in the program's fixed forms.
 struct TConversion {
     bool convert;
     bool bequerel;
     double k0, k1;
+
+    AnsiString Number(double value, int precision) const {
+        return convert ? FloatToStrF(value, ffFixed, precision, 1)
+                       : FixedFloatText(value, ffFixed, precision, 1);
+    }
+    AnsiString Counts(double counts) const { return Number(counts, 6); }
+    AnsiString Sensor(double value) const { return Number(value, 5); }
+    AnsiString Date(TDateTime t) const {
+        return convert ? FormatDateTime("mm/dd/yyyy", t) : FixedDateText(t);
+    }
+    AnsiString Time(TDateTime t) const {
+        return convert ? FormatDateTime("hh:nn", t) : FixedTimeText(t);
+    }
 };
 
 TConversion ConversionOf(const TDeviceRecord& record, bool convert, double hours) {
@@ -20,20 +37,17 @@ TConversion ConversionOf(const TDeviceRecord& record, bool convert, double hours
             perLitre / record.CF2 / hours};
 }
 
-AnsiString CountsText(double counts) { return FixedFloatText(counts, ffFixed, 6, 1); }
-AnsiString SensorText(double value) { return FixedFloatText(value, ffFixed, 5, 1); }
-
-AnsiString DayHeader(bool model6916, bool bequerel, TDateTime day) {
-    AnsiString header = "\n\nDate:\t " + FixedDateText(day);
+AnsiString DayHeader(bool model6916, const TConversion& c, TDateTime day) {
+    AnsiString header = "\n\nDate:\t " + c.Date(day);
     if (model6916)
         return header + "\nTime\tCounts\tTemp\tPressure\tHumidity\tFlags\n\t" +
-               (bequerel ? "Bq/M3\tC\tPa" : "pCi/l\tF\tinHg");
-    return header + "\nTime\tCounts\tFlags" + (bequerel ? "\n\tBq/m3" : "\n\tpCi/l");
+               (c.bequerel ? "Bq/M3\tC\tPa" : "pCi/l\tF\tinHg");
+    return header + "\nTime\tCounts\tFlags" + (c.bequerel ? "\n\tBq/m3" : "\n\tpCi/l");
 }
 
 AnsiString Fields6915(const TMeasurement& reading, const TConversion& c) {
     const double counts = c.convert ? reading.Alpha0Counts * c.k0 : reading.Alpha0Counts;
-    return CountsText(counts) + "\t" + FlagsText(reading.Flags) + "\t";
+    return c.Counts(counts) + "\t" + FlagsText(reading.Flags) + "\t";
 }
 
 AnsiString Fields6916(const TMeasurement& reading, const TConversion& c) {
@@ -42,8 +56,8 @@ AnsiString Fields6916(const TMeasurement& reading, const TConversion& c) {
     const double temperature =
         c.convert && !c.bequerel ? reading.Temperature * 9 * 0.2 + 32 : reading.Temperature;
     const double pressure = c.convert && c.bequerel ? reading.Pressure * 33.85 : reading.Pressure;
-    return CountsText((c0 + c1) * 0.5) + "\t" + SensorText(temperature) + "\t" +
-           SensorText(pressure) + "\t" + SensorText(reading.Humidity) + "\t" +
+    return c.Counts((c0 + c1) * 0.5) + "\t" + c.Sensor(temperature) + "\t" +
+           c.Sensor(pressure) + "\t" + c.Sensor(reading.Humidity) + "\t" +
            FlagsText(reading.Flags) + "\t";
 }
 
@@ -72,10 +86,10 @@ AnsiString RawDataText(const TDeviceRecord& record, bool convert,
     for (int i = 1; i < count; ++i, t += interval) {
         if (i == 1 || Trunc(t) != lastDay) {
             lastDay = Trunc(t);
-            text += DayHeader(model6916, conversion.bequerel, t);
+            text += DayHeader(model6916, conversion, t);
         }
         const TMeasurement& reading = record.Measurements[i];
-        text += "\n" + FixedTimeText(t) + "\t" +
+        text += "\n" + conversion.Time(t) + "\t" +
                 (model6916 ? Fields6916(reading, conversion) : Fields6915(reading, conversion));
     }
     if (convert) text += Footer(record, productVersion);

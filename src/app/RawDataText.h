@@ -12,8 +12,10 @@ double IntervalHours(uint32_t intervalIndex);
 double IntervalDays(uint32_t intervalIndex);
 
 // Readings 1 to NumMeasurements - 1, reading i stamped StartTime + i intervals; line breaks are
-// single LF characters. Converted: concentrations and sensor values in the test's units, then
-// the footer for the signature and the two software versions (`productVersion` the program's).
+// single LF characters. Converted: for the user, concentrations and sensor values in the test's
+// units with the system's decimal, date and time separators, then the footer for the signature
+// and the two software versions (`productVersion` the program's). Not converted: the monitor's
+// counts in the test data file's fixed forms, whatever the locale.
 AnsiString RawDataText(const TDeviceRecord& record, bool convert,
                        const AnsiString& productVersion);
 

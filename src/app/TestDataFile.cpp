@@ -1,31 +1,28 @@
 #include "TestDataFile.h"
 
 #include <algorithm>
-#include <array>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
 
+#include "CompanyTexts.h"
 #include "FixedFormText.h"
 #include "RawDataText.h"
 
 namespace {
 
-const char* const CompanyLabels[] = {"Company Name:\t", "Address 1:\t", "Address 2:\t",
-                                     "City:\t",         "State:\t",     "Zip:\t",
-                                     "Phone:\t",        "License Number:\t"};
+const char* const CompanyLabels[CompanyTextCount] = {
+    "Company Name:\t", "Address 1:\t", "Address 2:\t", "City:\t",
+    "State:\t",        "Zip:\t",       "Phone:\t",     "License Number:\t"};
 const char* const CustomerLabels[CustomerFieldCount] = {
     "Name:\t", "Address 1:\t", "Address 2:\t", "City:\t", "State:\t", "Zip:\t", "Phone :\t"};
 
 constexpr int TokenLimit = 9;
 constexpr int FlagLimit6915 = 4;
-
-// The company texts of a record in file order.
-template <class Record> auto CompanyTexts(Record& record) {
-    return std::array{&record.CompanyName, &record.Address1, &record.Address2, &record.City,
-                      &record.State,       &record.Zip,      &record.PhoneNumber,
-                      &record.LicenseNumber};
-}
+// A sensor value in the exponent form of the largest float, "-3.4028E+38".
+constexpr int SensorTokenLimit = 11;
+// A 6916 reading keeps the sum of its two detectors; what detector 0 cannot hold goes to 1.
+constexpr double MaxCountsSum = 2.0 * UINT16_MAX;
 
 AnsiString AddressLines(const AnsiString (&fields)[CustomerFieldCount]) {
     AnsiString text;
@@ -81,8 +78,9 @@ private:
 
 // A number of the current line as the record's 32-bit float holds it.
 float FloatOf(const TFileLines& lines, const AnsiString& token) {
-    const double value = lines.OnLine([&] { return FixedTextToFloat(token); });
-    if (std::fabs(value) > FLT_MAX) lines.Fail("'" + token + "' is out of range");
+    const double value = lines.OnLine([&] { return FixedTextToAnyFloat(token); });
+    if (std::isfinite(value) && std::fabs(value) > FLT_MAX)
+        lines.Fail("'" + token + "' is out of range");
     return static_cast<float>(value);
 }
 
@@ -136,8 +134,8 @@ void ReadHeader(TFileLines& lines, TLoadedTest& test) {
         static_cast<uint16_t>(ReadRanged(lines, 0, MaxMeasurements, "number of measurements"));
 }
 
-// A reading's line cut at its TABs: the fields before the last one, each at most
-// TokenLimit characters, and the rest of the line after them (the flag and its TAB).
+// A reading's line cut at its TABs: the fields before the last one, each at most as long as
+// its limit, and the rest of the line after them (the flag and its TAB).
 struct TRowFields {
     AnsiString Tokens[5];
     AnsiString Rest;
@@ -148,6 +146,9 @@ void CheckLength(const TFileLines& lines, const AnsiString& token, int limit) {
         lines.Fail(Format("'%s' is longer than its field of %d characters", token, limit));
 }
 
+// Time and counts, then for the 6916 layout the three sensor values.
+int TokenLimitOf(int field) { return field < 2 ? TokenLimit : SensorTokenLimit; }
+
 TRowFields CutRow(const TFileLines& lines, const AnsiString& row, int tokenCount, int restLimit) {
     TRowFields fields;
     int start = 1;
@@ -155,7 +156,7 @@ TRowFields CutRow(const TFileLines& lines, const AnsiString& row, int tokenCount
         const int tab = row.SubString(start, row.Length()).Pos("\t");
         if (tab == 0) lines.Fail("the reading has too few fields");
         fields.Tokens[i] = row.SubString(start, tab - 1);
-        CheckLength(lines, fields.Tokens[i], TokenLimit);
+        CheckLength(lines, fields.Tokens[i], TokenLimitOf(i));
         start += tab;
     }
     fields.Rest = row.SubString(start, row.Length());
@@ -163,27 +164,28 @@ TRowFields CutRow(const TFileLines& lines, const AnsiString& row, int tokenCount
     return fields;
 }
 
-uint16_t ReadCounts(const TFileLines& lines, const AnsiString& token, double scale) {
+double ReadCounts(const TFileLines& lines, const AnsiString& token, double scale, double most) {
     const double value = lines.OnLine([&] { return FixedTextToFloat(token); });
     const double counts = std::trunc(value * scale);
-    if (counts < 0 || counts > UINT16_MAX)
-        lines.Fail("the counts '" + token + "' are out of range");
-    return static_cast<uint16_t>(counts);
+    if (counts < 0 || counts > most) lines.Fail("the counts '" + token + "' are out of range");
+    return counts;
 }
 
 uint8_t FlagsOf(const AnsiString& rest) { return Trim(rest) == "M" ? 0x10 : 0; }
 
-void ReadRow(const TFileLines& lines, const AnsiString& row, bool model6915,
+void ReadRow(const TFileLines& lines, const AnsiString& row, bool sensorColumns,
              TMeasurement& reading) {
-    if (model6915) {
+    if (!sensorColumns) {
         const TRowFields fields = CutRow(lines, row, 2, FlagLimit6915);
-        reading.Alpha0Counts = ReadCounts(lines, fields.Tokens[1], 1);
+        reading.Alpha0Counts =
+            static_cast<uint16_t>(ReadCounts(lines, fields.Tokens[1], 1, UINT16_MAX));
         reading.Flags = FlagsOf(fields.Rest);
         return;
     }
     const TRowFields fields = CutRow(lines, row, 5, TokenLimit);
-    reading.Alpha0Counts = ReadCounts(lines, fields.Tokens[1], 2);
-    reading.Alpha1Counts = 0;
+    const double sum = ReadCounts(lines, fields.Tokens[1], 2, MaxCountsSum);
+    reading.Alpha0Counts = static_cast<uint16_t>(std::min<double>(sum, UINT16_MAX));
+    reading.Alpha1Counts = static_cast<uint16_t>(sum - reading.Alpha0Counts);
     reading.Temperature = FloatOf(lines, fields.Tokens[2]);
     reading.Pressure = FloatOf(lines, fields.Tokens[3]);
     reading.Humidity = FloatOf(lines, fields.Tokens[4]);
@@ -232,10 +234,10 @@ void ReadReadings(TFileLines& lines, TDeviceRecord& record) {
     AnsiString row = lines.Next();
     // Reading 1 lies one interval after the start, whatever the delay.
     record.StartTime = date + StartTimeOf(lines, row) - IntervalDays(record.IntervalIndex);
-    const bool model6915 = record.ModelNumber == "6915";
+    const bool sensorColumns = HasSensorColumns(record);
     for (int i = 1; i < record.NumMeasurements; ++i) {
         if (i > 1) row = NextRow(lines);
-        ReadRow(lines, row, model6915, record.Measurements[i]);
+        ReadRow(lines, row, sensorColumns, record.Measurements[i]);
     }
 }
 
@@ -297,6 +299,8 @@ AnsiString TestDataFileText(const TDeviceRecord& record, const TTestFileWindow& 
     return WithCrLf(text);
 }
 
+bool HasSensorColumns(const TDeviceRecord& record) { return record.ModelNumber != "6915"; }
+
 AnsiString FieldValue(const AnsiString& line) {
     const int tab = line.Pos("\t");
     return tab ? Trim(line.SubString(tab, line.Length())) : line;
@@ -313,20 +317,28 @@ void ReadTestDataFile(TStream& stream, TLoadedTest& test) {
     ReadReadings(lines, test.Record);
 }
 
+void LoadTestDataFile(const AnsiString& fileName, TLoadedTest& test) {
+    TMemoryStream contents;
+    {
+        TFileStream file(fileName, fmOpenRead | fmShareDenyWrite);
+        if (file.Size() > MaxTestFileSize)
+            throw ETestFileError(
+                "The file \"%s\" is far larger than any test data file and is not read.",
+                fileName);
+        contents.LoadFromStream(&file);
+    }
+    ReadTestDataFile(contents, test);
+}
+
 void CopyTestFileFields(const TDeviceRecord& from, TDeviceRecord& to) {
     to.ModelNumber = from.ModelNumber;
     to.SerialNumber = from.SerialNumber;
     to.CF1 = from.CF1;
     to.CF2 = from.CF2;
     to.CalibrationDate = from.CalibrationDate;
-    to.CompanyName = from.CompanyName;
-    to.Address1 = from.Address1;
-    to.Address2 = from.Address2;
-    to.City = from.City;
-    to.State = from.State;
-    to.Zip = from.Zip;
-    to.PhoneNumber = from.PhoneNumber;
-    to.LicenseNumber = from.LicenseNumber;
+    const auto fromTexts = CompanyTexts(from);
+    const auto toTexts = CompanyTexts(to);
+    for (int i = 0; i < CompanyTextCount; ++i) *toTexts[i] = *fromTexts[i];
     to.BatteryVoltage = from.BatteryVoltage;
     to.IntervalIndex = from.IntervalIndex;
     to.DurationIndex = from.DurationIndex;
@@ -348,5 +360,5 @@ void CopyTestFileFields(const TDeviceRecord& from, TDeviceRecord& to) {
 
 AnsiString WithTxtExtension(const AnsiString& fileName) {
     const AnsiString ending = fileName.SubString(fileName.Length() - 3, 4);
-    return fileName.Length() >= 4 && LowerCase(ending) == ".txt" ? fileName : fileName + ".txt";
+    return fileName.Length() >= 4 && ending == ".txt" ? fileName : fileName + ".txt";
 }

@@ -21,10 +21,12 @@
 #include "UiEdit.h"
 #include "UiLabel.h"
 #include "UiPageControl.h"
+#include "UiProgressStatus.h"
 #include "UiRadioGroup.h"
 #include "UiStatusBar.h"
 #include "UiToolButton.h"
 #include "UiToolbar.h"
+#include "cl_clipboard.h"
 #include "cl_dialogs.h"
 #include "cl_extctrls.h"
 #include "cl_imagelist.h"
@@ -79,10 +81,11 @@ bool WhileModal(TCustomForm* form, const std::function<void()>& inside,
 }
 
 // What a command shows the user, in order: message boxes, common dialogs and modal windows,
-// each answered with Cancel.
+// each answered with Cancel; then what it changed of the clipboard and the progress pane.
 class EffectRecorder {
 public:
     EffectRecorder() : savedBox_(Hooks().ShowMessageBox) {
+        Reset();
         Hooks().ShowMessageBox = [this](const AnsiString& text, const AnsiString&, unsigned) {
             effects_.push_back("box: " + std::string(text.c_str()));
             return IDCANCEL;
@@ -108,12 +111,25 @@ public:
             Application->ProcessMessages();
             Sleep(5);
         }
+        const AnsiString clipboard = Clipboard()->AsText();
+        if (clipboard != ClipboardMark)
+            effects_.push_back("clipboard: " + std::string(Trim(clipboard).c_str()).substr(0, 12));
+        const int percent = RadonMainForm->ProgressStatus->Percent();
+        if (percent != 100) effects_.push_back("progress: " + std::to_string(percent));
+        Reset();
         std::vector<std::string> taken;
         taken.swap(effects_);
         return taken;
     }
 
 private:
+    static constexpr const char* ClipboardMark = "the user's text";
+
+    void Reset() {
+        Clipboard()->SetAsText(ClipboardMark);
+        RadonMainForm->ProgressStatus->SetPercent(100);
+    }
+
     void CancelModalWindows() {
         for (int i = 0; i < Screen->FormCount(); ++i) {
             TCustomForm* form = Screen->Forms(i);
@@ -194,6 +210,7 @@ TEST_F(CommandsTest, MenuBarEntriesWithTheirCaptionsStatesAndGlyphList) {
         EXPECT_EQ(e.item->Enabled(), e.enabled);
         EXPECT_EQ(e.item->Checked(), e.checked);
     }
+    EXPECT_EQ(f.WriteRawDatasubmnu->Hint(), "Write Raw Data In A File");
     EXPECT_EQ(f.Menu(), f.MainMenu);
     EXPECT_TRUE(f.MainMenu->OwnerDraw());
     EXPECT_EQ(f.MainMenu->Images(), f.ImageList1);
@@ -293,45 +310,58 @@ TEST_F(CommandsTest, PicturesSheetHasSixEmptySlotsInTwoRows) {
     EXPECT_TRUE(static_cast<bool>(form.ApplicationEvents1->OnHelp));
 }
 
-// Each menu entry and toolbar button does exactly what its handler does when called.
+// Each menu entry and toolbar button does exactly what its handler does when called, and each
+// handler what it should with a retrieved test in the record and the monitor out of reach.
 TEST_F(CommandsTest, EveryEntryAndButtonRunsItsHandler) {
     using Handler = void (TRadonMainForm::*)(TObject*);
     struct Command {
         TMenuItem* TRadonMainForm::*item;
         TUiToolButton* TRadonMainForm::*button;
         Handler handler;
-        // What the handler shows, when it belongs to this window's own commands.
-        std::vector<std::string> shows;
-        bool own;
+        std::vector<std::string> effects;
     };
     using F = TRadonMainForm;
+    const std::vector<std::string> none, preferences{"window: Preferences"};
     const Command commands[] = {
-        {&F::Data1, nullptr, &F::ButtonRetriveClick, {}, false},
-        {&F::mnuSaveData, &F::ToolButtonSave, &F::mnuSaveDataClick, {}, false},
-        {&F::mnuLoadData, &F::ToolButtonOpen, &F::mnuLoadDataClick, {}, false},
-        {&F::TestResults1, &F::ToolButtonPrint, &F::TestResults1Click, {}, false},
-        {&F::PrintPreview1, &F::ToolButtonPrintPreview, &F::PrintPreview1Click, {}, false},
-        {&F::PrinttoPDF1, nullptr, &F::PrinttoPDF1Click, {}, false},
-        {&F::PrintSetup1, nullptr, &F::PrintSetup1Click, {"dialog: TPrinterSetupDialog"}, true},
-        {&F::CopyDatamnu, &F::ToolButtonCopy, &F::CopyDatamnuClick, {}, false},
-        {&F::submnuCopyChart, &F::ToolButtonCopyChart, &F::submnuCopyChartClick, {}, false},
-        {&F::WriteRawDatasubmnu, &F::ToolButtonWrite, &F::WriteRawDatasubmnuClick, {}, false},
+        {&F::Data1, nullptr, &F::ButtonRetriveClick,
+         {"box: Could not find the device on COM port.\nMake sure the device is connected and "
+          "COM port is selected",
+          "progress: 105"}},
+        {&F::mnuSaveData, &F::ToolButtonSave, &F::mnuSaveDataClick,
+         {"box: Customer name is a required field."}},
+        {&F::mnuLoadData, &F::ToolButtonOpen, &F::mnuLoadDataClick, {"dialog: TOpenDialog"}},
+        // Printing, the preview, the PDF file and copying the chart come with the report and
+        // the chart: until then their commands change nothing.
+        {&F::TestResults1, &F::ToolButtonPrint, &F::TestResults1Click, none},
+        {&F::PrintPreview1, &F::ToolButtonPrintPreview, &F::PrintPreview1Click, none},
+        {&F::PrinttoPDF1, nullptr, &F::PrinttoPDF1Click, none},
+        {&F::PrintSetup1, nullptr, &F::PrintSetup1Click, {"dialog: TPrinterSetupDialog"}},
+        {&F::CopyDatamnu, &F::ToolButtonCopy, &F::CopyDatamnuClick, {"clipboard: Error Flags:"}},
+        {&F::submnuCopyChart, &F::ToolButtonCopyChart, &F::submnuCopyChartClick, none},
+        {&F::WriteRawDatasubmnu, &F::ToolButtonWrite, &F::WriteRawDatasubmnuClick,
+         {"dialog: TSaveDialog"}},
         {&F::SubMenuErrorCodes, nullptr, &F::SubMenuErrorCodesClick,
-         {"window: Notices From Monitor"}, true},
-        {&F::Preferences, &F::ToolButtonPreferences, &F::PreferencesClick,
-         {"window: Preferences"}, true},
+         {"window: Notices From Monitor"}},
+        {&F::Preferences, &F::ToolButtonPreferences, &F::PreferencesClick, preferences},
         {&F::submnuPrintingPreferences, &F::ToolButtonPreferences, &F::PreferencesClick,
-         {"window: Preferences"}, true},
-        {&F::submnuMonitorInformation, nullptr, &F::submnuMonitorInformationClick,
-         {"window: Preferences"}, true},
+         preferences},
+        {&F::submnuMonitorInformation, nullptr, &F::submnuMonitorInformationClick, preferences},
         {&F::subMenuPrintPreferences, &F::testChangeOptions, &F::subMenuPrintPreferencesClick,
-         {"window: Preferences"}, true},
-        {&F::SerialPort1, &F::ToolButtonSerial, &F::SerialPort1Click, {}, false},
+         preferences},
+        // Cancelled, the port dialog opens the stored port again, which does not exist.
+        {&F::SerialPort1, &F::ToolButtonSerial, &F::SerialPort1Click,
+         {"window: Select Port", "box: Set Serial port before Starting"}},
         {&F::SoftwareReset1, nullptr, &F::SoftwareReset1Click,
-         {"box: Performing a software reset will corrupt monitor test"}, true},
-        {&F::About, nullptr, &F::AboutClick, {"window: QMC About"}, true},
-        {&F::FirmwareDownload2, nullptr, &F::FirmwareDownload1Click, {}, true},
+         {"box: Performing a software reset will corrupt monitor test"}},
+        {&F::About, nullptr, &F::AboutClick, {"window: QMC About"}},
+        {&F::FirmwareDownload2, nullptr, &F::FirmwareDownload1Click, none},
     };
+    // A retrieved test without readings: the data commands have something to work on, and the
+    // preferences window no test to lock.
+    Monitor->CF1 = 2.7f;
+    Monitor->CF2 = 2.7f;
+    form.TestFromMonitor = true;
+    for (TUiEdit* edit : {form.CustomerNameEdit, form.SiteCustomerNameEdit}) edit->SetText("");
     EffectRecorder recorder;
     for (const Command& c : commands) {
         TMenuItem* item = form.*c.item;
@@ -342,9 +372,7 @@ TEST_F(CommandsTest, EveryEntryAndButtonRunsItsHandler) {
             Application->HandleException(nullptr);
         }
         const std::vector<std::string> direct = recorder.Take();
-        if (c.own) {
-            EXPECT_EQ(direct, c.shows);
-        }
+        EXPECT_EQ(direct, c.effects);
         if (item->Visible())
             Choose(item);
         else
@@ -355,6 +383,8 @@ TEST_F(CommandsTest, EveryEntryAndButtonRunsItsHandler) {
             EXPECT_EQ(recorder.Take(), direct);
         }
     }
+    Monitor->CF1 = Monitor->CF2 = 0;
+    form.TestFromMonitor = false;
 }
 
 TEST_F(CommandsTest, ViewTogglesKeepTheCheckMarkEqualToWhatIsShown) {

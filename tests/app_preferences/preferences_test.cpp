@@ -25,6 +25,8 @@
 #include "cl_dialogs.h"
 #include "cl_graphics.h"
 #include "cl_hooks.h"
+#include "cl_locale.h"
+#include "cl_settings.h"
 #include "cl_number.h"
 #include "cl_sys.h"
 #include "monitor_simulator.h"
@@ -186,6 +188,65 @@ TEST_F(Preferences, RetrieveShowsTheMonitorAndSendWritesWhatTheUserChanged) {
     EXPECT_EQ(received.unitsIndex, 0);
     const uint16_t clock[5] = {2021, 3, 5, 8, 7};
     EXPECT_TRUE(std::equal(clock, clock + 5, received.clock));
+}
+
+// A retrieval that fails part-way puts back the test the main window shows, so that Save and
+// the raw-data commands never mix two tests.
+TEST_F(Preferences, AFailedRetrievalLeavesTheShownTestAsItWas) {
+    TDeviceRecord& record = *Monitor;
+    record.ModelNumber = "6915";
+    record.SerialNumber = "SHOWN-1";
+    record.CompanyName = "Shown Company";
+    record.CF1 = 1.5f;
+    record.NumMeasurements = 3;
+    record.Measurements[1].Alpha0Counts = 77;
+    const auto shown = std::make_unique<TDeviceRecord>(record);
+    SimMonitor config;
+    FillTest(config, 6);
+    Serve(config);
+    testsupport::Fault fault;
+    fault.kind = testsupport::FaultKind::UnsolicitedStatus;
+    fault.command = 49;  // the first record, after the header and the company texts
+    fault.times = 1;
+    fault.otherCommand = 113;
+    sim->AddFault(fault);
+    MonitorSettings(false, [&] {
+        form->btnRetrieve->Click();
+        ASSERT_EQ(Boxes().size(), 1u);
+        EXPECT_EQ(Boxes()[0].caption, "Monitor Error");
+        form->btnCancel->Click();
+    });
+    EXPECT_EQ(record.ModelNumber, shown->ModelNumber);
+    EXPECT_EQ(record.SerialNumber, shown->SerialNumber);
+    EXPECT_EQ(record.CompanyName, shown->CompanyName);
+    EXPECT_EQ(record.CF1, shown->CF1);
+    EXPECT_EQ(record.NumMeasurements, shown->NumMeasurements);
+    EXPECT_EQ(record.UnitsIndex, shown->UnitsIndex);
+    EXPECT_EQ(record.StartTime, shown->StartTime);
+    EXPECT_EQ(record.Measurements[1].Alpha0Counts, 77);
+    EXPECT_EQ(Screen->Cursor(), crDefault);
+}
+
+// The monitor's clock and the clock handed over by the main window read the same whatever the
+// system's time separator.
+TEST_F(Preferences, TheMonitorClockReadsTheSameWithAnyTimeSeparator) {
+    const char saved = TimeSeparator;
+    TimeSeparator = '.';
+    Serve(SimMonitor{});
+    MonitorSettings(false, [&] {
+        form->TimePicker->SetTime(EncodeTime(1, 2, 0, 0));
+        form->btnRetrieve->Click();
+        EXPECT_TRUE(Boxes().empty());
+        EXPECT_NEAR(form->TimePicker->Time(), EncodeTime(13, 45, 0, 0), 1e-6);
+        form->btnCancel->Click();
+    });
+    form->TestTime = "9:5";
+    MonitorSettings(false, [&] {
+        EXPECT_NEAR(form->TimePicker->Time(), EncodeTime(9, 5, 0, 0), 1e-6);
+        form->btnCancel->Click();
+    });
+    TimeSeparator = saved;
+    form->TestTime = "";
 }
 
 TEST_F(Preferences, ABadPinSendsNothingAndLeavesTheRecordAlone) {
@@ -501,6 +562,44 @@ TEST_F(Preferences, PicturesAreChosenIntoThePathAndLoadedOnOk) {
     EXPECT_EQ(form->editDigitalSignaturePath->GetText(), "");
     EXPECT_EQ(form->ImageDigitalSignature->Picture()->Width(), 37) << "kept until one is loaded";
     DeleteFileA(file.c_str());
+}
+
+// A signature or header file that is no readable picture is reported once; its picture stays
+// empty and every reading of the settings and showing of the window goes on.
+TEST_F(Preferences, AnUnreadablePictureIsReportedOnceAndLeftEmpty) {
+    const AnsiString folder = ExtractFilePath(SettingsFileName());
+    const AnsiString signature = folder + "unreadable_signature.bmp";
+    const AnsiString header = folder + "unreadable_header.jpg";
+    for (const AnsiString& name : {signature, header}) {
+        const char junk[] = "this is no picture";
+        WriteFileWhole(name, junk, sizeof junk);
+    }
+    {
+        TIniFile ini(SettingsFileName());
+        ini.WriteString("Print", "DigitalSignature", signature);
+        ini.WriteString("Print", "HeaderImage", header);
+    }
+    form->ImageDigitalSignature->Picture()->Bitmap()->SetSize(5, 5);
+    form->ReadSettings();
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_NE(Boxes()[0].text.Pos(signature), 0) << Boxes()[0].text.c_str();
+    EXPECT_NE(Boxes()[1].text.Pos(header), 0) << Boxes()[1].text.c_str();
+    EXPECT_EQ(Boxes()[0].caption, "Message");
+    EXPECT_EQ(form->ImageDigitalSignature->Picture()->Graphic(), nullptr);
+    EXPECT_EQ(form->ImageHeaderImage->Picture()->Graphic(), nullptr);
+    EXPECT_EQ(form->DigitalSignature, signature);
+    EXPECT_EQ(form->ActionLevel, 4.0) << "every key is read";
+
+    Boxes().clear();
+    form->ReadSettings();
+    MonitorSettings(false, [&] {
+        EXPECT_EQ(form->editDigitalSignaturePath->GetText(), signature);
+        form->btnOK->Click();
+    });
+    PrintPreferences([&] { form->btnCancel->Click(); });
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(form->ImageDigitalSignature->Picture()->Graphic(), nullptr);
+    for (const AnsiString& name : {signature, header}) DeleteFileA(name.c_str());
 }
 
 TEST_F(Preferences, EntriesThatAreNoNumberOrTooLargeKeepTheWindowOpen) {

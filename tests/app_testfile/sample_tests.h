@@ -6,9 +6,11 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "TestDataFile.h"
 #include "cl_datetime.h"
+#include "cl_locale.h"
 
 struct SampleTest {
     std::unique_ptr<TDeviceRecord> Record = std::make_unique<TDeviceRecord>();
@@ -122,3 +124,26 @@ inline std::string Fixture(const char* name) { return ReadBytes(FixtureDir() + n
 
 // A date and time to the second, the same in every locale.
 inline std::string Stamp(TDateTime t) { return FormatDateTime("yyyy-mm-dd hh':'nn':'ss", t).str(); }
+
+// The text with "{.}", "{/}" and "{:}" replaced by the system's decimal, date and time
+// separators, as the raw-data text for the user writes its numbers, dates and times.
+inline std::string Localized(std::string text) {
+    const std::pair<std::string, char> marks[] = {
+        {"{.}", DecimalSeparator}, {"{/}", DateSeparator}, {"{:}", TimeSeparator}};
+    for (const auto& [mark, separator] : marks)
+        for (size_t at; (at = text.find(mark)) != std::string::npos;)
+            text.replace(at, mark.size(), 1, separator);
+    return text;
+}
+
+// The raw-data text for the user of Sample6915, the product version `version`.
+inline std::string ConvertedText6915(const std::string& version) {
+    return Localized(
+        "\n\nDate:\t 03{/}14{/}2026\nTime\tCounts\tFlags\n\tpCi/l"
+        "\n22{:}30\t91{.}5\t \t\n23{:}30\t0{.}0\tM\t"
+        "\n\nDate:\t 03{/}15{/}2026\nTime\tCounts\tFlags\n\tpCi/l"
+        "\n00{:}30\t457{.}0\t \t\n01{:}30\t24272{.}2\t \t\n02{:}30\t4{.}4\t \t"
+        "\n\nError Flags:\nM Motion:\n\n\nInspector Signature "
+        "___________________________________________\n\nPC Software Version:\t") +
+           version + "\nEmbedded Software Version:\t412";
+}

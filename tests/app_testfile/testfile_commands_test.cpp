@@ -12,7 +12,6 @@
 #include "QMCAbout.h"
 #include "Radon.h"
 #include "RadonMainForm.h"
-#include "RawDataText.h"
 #include "SettingsFile.h"
 #include "UiCheckBox.h"
 #include "UiEdit.h"
@@ -43,21 +42,8 @@ public:
 const auto* controls = ::testing::AddGlobalTestEnvironment(new ControlsEnvironment);
 const auto* mainWindow = ::testing::AddGlobalTestEnvironment(new FileCommandsEnvironment);
 
-using Edits = std::array<TUiEdit*, CustomerFieldCount>;
-
-Edits BillingEdits() {
-    const TRadonMainForm& f = *RadonMainForm;
-    return {f.CustomerNameEdit, f.CustomerAddress1Edit, f.CustomerAddress2Edit,
-            f.CustomerCityEdit, f.CustomerStateEdit,    f.CustomerZipEdit,
-            f.CustomerPhoneNumberEdit};
-}
-
-Edits SiteEdits() {
-    const TRadonMainForm& f = *RadonMainForm;
-    return {f.SiteCustomerNameEdit,  f.SiteCustomerAddress1Edit, f.SiteCustomerAddress2Edit,
-            f.SiteCustomerCityEdit,  f.SiteCustomerStateEdit,    f.SiteCustomerZipEdit,
-            f.SiteCustomerPhoneNumberEdit};
-}
+TAddressEdits BillingEdits() { return RadonMainForm->BillingEdits(); }
+TAddressEdits SiteEdits() { return RadonMainForm->SiteEdits(); }
 
 class FileCommandsTest : public ::testing::Test {
 protected:
@@ -79,7 +65,7 @@ protected:
     }
     void TearDown() override {
         Hooks().ExecuteDialog = nullptr;
-        for (const char* name : {"saved.txt", "saved.TXT", "raw.txt", "damaged.txt"})
+        for (const char* name : {"saved.txt", "saved.TXT.txt", "raw.txt", "damaged.txt", "large.txt"})
             DeleteFileA((folder_ + name).c_str());
         RemoveDirectoryA(folder_.c_str());
     }
@@ -161,7 +147,7 @@ TEST_F(FileCommandsTest, SaveWritesTheFixturesAndLeavesTheClipboardAlone) {
     Show(Sample6916());
     answer_ = folder_ + "saved.TXT";
     RadonMainForm->mnuSaveDataClick(nullptr);
-    EXPECT_EQ(ReadBytes(folder_ + "saved.TXT"), Fixture("test6916.txt"));
+    EXPECT_EQ(ReadBytes(folder_ + "saved.TXT.txt"), Fixture("test6916.txt"));
     EXPECT_EQ(filters_, std::vector<std::string>(2, "Text file (*.txt)|*.txt"));
     EXPECT_EQ(dialogs_.at(0), RadonMainForm->SaveDialog1);
     EXPECT_TRUE(Boxes().empty());
@@ -214,6 +200,55 @@ TEST_F(FileCommandsTest, OpenShowsTheFileAndSaveIsThenRefused) {
     EXPECT_THAT(Boxes()[0].text.str(), StartsWith("Only data from the device"));
 }
 
+// Any model text but "6915" reads the rows with their sensor columns, and averages them.
+TEST_F(FileCommandsTest, AFileOfAnotherModelGetsTheAveragesOfItsSensorColumns) {
+    std::string text = Fixture("test6916.txt");
+    text.replace(text.find("Monitor:\t6916"), 14, "Monitor:\t6917");
+    {
+        std::ofstream out(folder_ + "damaged.txt", std::ios::binary);
+        out << text;
+    }
+    Show(Sample6915());
+    answer_ = folder_ + "damaged.txt";
+    RadonMainForm->mnuLoadDataClick(nullptr);
+    EXPECT_TRUE(Boxes().empty());
+    EXPECT_EQ(Monitor->ModelNumber, "6917");
+    EXPECT_NEAR(RadonMainForm->AvgTemperature, (20.0 + 21.5 - 3.3 + 20.0) / 4, 1e-5);
+    EXPECT_NEAR(RadonMainForm->AvgHumidity, (45.5 + 50.0 + 0.0 + 99.9) / 4, 1e-5);
+    EXPECT_NEAR(RadonMainForm->AvgPressure, (30.0 + 29.9 + 28.5 + 30.0) / 4 * 3.385, 1e-4);
+}
+
+// The file keeps one count per 6916 reading, the sum of both detectors, and that sum returns in
+// detector 0: reopened, detector 1's counts are converted with CF1 in place of CF2. The averages
+// differ by exactly that, nothing more, and not at all when both factors are equal.
+TEST_F(FileCommandsTest, A6916TestReopenedDiffersFromTheRetrievedOneOnlyByDetectorOnesFactor) {
+    for (const float cf2 : {1.25f, 1.3f, 2.5f}) {
+        SCOPED_TRACE(cf2);
+        SampleTest test = Sample6916();  // Bq/m3, half-hour readings, CF1 = 1.25
+        TDeviceRecord& r = *test.Record;
+        r.CF2 = cf2;
+        r.NumMeasurements = 30;
+        double sum1 = 0, first1 = 0;
+        for (int i = 1; i < 30; ++i) {
+            SetReading(r, i, uint16_t(100 + 7 * i), uint16_t(90 + 11 * i), 20, 30, 40, 0);
+            sum1 += r.Measurements[i].Alpha1Counts;
+            if (i <= 4) first1 += r.Measurements[i].Alpha1Counts;
+        }
+        Show(test);
+        RadonMainForm->IntervalHours = 0.5;
+        RadonMainForm->ComputeAverages();
+        const double overall = RadonMainForm->OverallAverage, epa = RadonMainForm->EpaAverage;
+        answer_ = folder_ + "saved";
+        RadonMainForm->mnuSaveDataClick(nullptr);
+        answer_ = folder_ + "saved.txt";
+        RadonMainForm->mnuLoadDataClick(nullptr);
+        ASSERT_TRUE(Boxes().empty());
+        const double k = 37 / 0.5 * (1.0 / r.CF1 - 1.0 / r.CF2) * 0.5;
+        EXPECT_NEAR(RadonMainForm->OverallAverage - overall, k * sum1 / 29, 1e-9);
+        EXPECT_NEAR(RadonMainForm->EpaAverage - epa, k * (sum1 - first1) / 25, 1e-9);
+    }
+}
+
 TEST_F(FileCommandsTest, DamagedOrMissingFilesLeaveTheShownTest) {
     std::string damaged = Fixture("test6915.txt");
     damaged.replace(damaged.find("Serial Number:\t15001"), 20, "Serial Number:\t99999");
@@ -246,6 +281,32 @@ TEST_F(FileCommandsTest, DamagedOrMissingFilesLeaveTheShownTest) {
               "floating point value");
 }
 
+// A file far larger than any test is refused before it is read, naming the file.
+TEST_F(FileCommandsTest, OpenRefusesAFileFarLargerThanAnyTest) {
+    const std::string large = folder_ + "large.txt";
+    {
+        std::ofstream out(large, std::ios::binary);
+        out << Fixture("test6915.txt");
+    }
+    HANDLE file = CreateFileA(large.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = MaxTestFileSize + 1;
+    ASSERT_TRUE(SetFilePointerEx(file, end, nullptr, FILE_BEGIN));
+    ASSERT_TRUE(SetEndOfFile(file));
+    CloseHandle(file);
+    Show(Sample6916());
+    answer_ = large;
+    RadonMainForm->mnuLoadDataClick(nullptr);
+    ASSERT_EQ(Boxes().size(), 1u);
+    EXPECT_EQ(Boxes()[0].text, ("Error occured while opening the file.\n\nThe file \"" + large +
+                                "\" is far larger than any test data file and is not read.")
+                                   .c_str());
+    EXPECT_EQ(Boxes()[0].flags & MB_ICONMASK, static_cast<unsigned>(MB_ICONERROR));
+    EXPECT_EQ(Monitor->SerialNumber, "16042");
+    EXPECT_TRUE(RadonMainForm->TestFromMonitor);
+}
+
 TEST_F(FileCommandsTest, CopyBillingAddressCopiesTheTextsUnchanged) {
     const char* const texts[] = {" Ann ", "1 Road", "", "Town", "ST", "00001", "555"};
     for (int i = 0; i < CustomerFieldCount; ++i) {
@@ -262,10 +323,9 @@ TEST_F(FileCommandsTest, CopyRawDataPutsTheConvertedTextOnTheClipboard) {
     Clipboard()->SetAsText("the user's text");
     RadonMainForm->CopyDatamnuClick(nullptr);
     EXPECT_EQ(Clipboard()->AsText(), "the user's text");
-    Show(Sample6916());
+    Show(Sample6915());
     RadonMainForm->CopyDatamnuClick(nullptr);
-    EXPECT_EQ(Clipboard()->AsText(), RawDataText(*Monitor, true, Version));
-    EXPECT_THAT(Clipboard()->AsText().str(), HasSubstr("PC Software Version:\t1.2.0.0\n"));
+    EXPECT_EQ(Clipboard()->AsText(), ConvertedText6915(Version));
     EXPECT_TRUE(Boxes().empty());
 }
 
@@ -283,9 +343,9 @@ TEST_F(FileCommandsTest, WriteRawDataWritesTheConvertedTextWithCrLf) {
     RadonMainForm->WriteRawDatasubmnuClick(nullptr);  // cancelled
     answer_ = folder_ + "raw";
     RadonMainForm->WriteRawDatasubmnuClick(nullptr);
-    const std::string written = ReadBytes(folder_ + "raw.txt");
-    EXPECT_EQ(written, WithCrLf(RawDataText(*Monitor, true, Version)).str());
-    EXPECT_THAT(written, HasSubstr("\r\n00:30\t457.0\t \t\r\n"));
+    std::string expected;
+    for (char c : ConvertedText6915(Version)) expected += c == '\n' ? "\r\n" : std::string(1, c);
+    EXPECT_EQ(ReadBytes(folder_ + "raw.txt"), expected);
     EXPECT_EQ(filters_, std::vector<std::string>(2, "Text file (*.txt)|*.txt"));
     EXPECT_EQ(Clipboard()->AsText(), "the user's text");
     EXPECT_EQ(Boxes().size(), 1u);

@@ -4,6 +4,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cmath>
+#include <limits>
 #include <vector>
 
 #include "FixedFormText.h"
@@ -230,8 +233,10 @@ TEST(DamagedFileLayoutTest, The6916LayoutChecksEveryField) {
               "Line 56: '1e39' is out of range");
     EXPECT_EQ(ReadFailure(WithLine(good, 57, "09:45\t0.0\t-3.3\t28.5")),
               "Line 57: the reading has too few fields");
-    EXPECT_EQ(ReadFailure(WithLine(good, 58, "10:15\t32768.0\t20.0\t30.0\t99.9\t \t")),
-              "Line 58: the counts '32768.0' are out of range");
+    EXPECT_EQ(ReadFailure(WithLine(good, 58, "10:15\t65535.5\t20.0\t30.0\t99.9\t \t")),
+              "Line 58: the counts '65535.5' are out of range");
+    EXPECT_EQ(ReadFailure(WithLine(good, 58, "10:15\t1.0\t-3.4028E+380\t30.0\t99.9\t \t")),
+              "Line 58: '-3.4028E+380' is longer than its field of 11 characters");
 }
 
 TEST(DamagedFileLayoutTest, AFileWithoutReadingsCannotBeOpened) {
@@ -294,6 +299,50 @@ TEST_P(TestDataFileTest, RoundTripsInBothUnitsAndDelaysRestoreTheTest) {
     }
 }
 
+// Whatever the monitor hands over is saved, so it must open again: values that are no number,
+// sensor values written in exponent form, and 6916 counts whose sum no longer fits detector 0.
+TEST_P(TestDataFileTest, EveryValueTheWriterWritesOpensAgain) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    SampleTest test = Sample6916();
+    TDeviceRecord& saved = *test.Record;
+    saved.CF2 = inf;
+    saved.BatteryVoltage = nan;
+    SetReading(saved, 1, 65535, 65535, nan, inf, -inf, 0);
+    SetReading(saved, 2, 40000, 30000, -123456.0f, FLT_MAX, -FLT_MAX, 0x10);
+    const std::string file = FileOf(test);
+    EXPECT_THAT(file, HasSubstr("Calibration Factor 2:\tinf\r\n"));
+    EXPECT_THAT(file, HasSubstr("Battery:\tNAN\r\n"));
+    EXPECT_THAT(file, HasSubstr("\t65535.0\tNAN\tINF\t-INF\t \t\r\n"));
+    EXPECT_THAT(file, HasSubstr("\t35000.0\t-1.2346E+05\t3.4028E+38\t-3.4028E+38\tM\t\r\n"));
+
+    const auto loaded = Read(file);
+    const TDeviceRecord& read = loaded->Record;
+    EXPECT_EQ(read.CF2, inf);
+    EXPECT_TRUE(std::isnan(read.BatteryVoltage));
+    const TMeasurement& first = read.Measurements[1];
+    EXPECT_EQ(first.Alpha0Counts + first.Alpha1Counts, 131070);
+    EXPECT_TRUE(std::isnan(first.Temperature));
+    EXPECT_EQ(first.Pressure, inf);
+    EXPECT_EQ(first.Humidity, -inf);
+    const TMeasurement& second = read.Measurements[2];
+    EXPECT_EQ(second.Alpha0Counts, 65535) << "the sum stays in detector 0 as far as it fits";
+    EXPECT_EQ(second.Alpha1Counts, 70000 - 65535);
+    EXPECT_EQ(second.Temperature, -123460.0f);
+    EXPECT_EQ(second.Pressure, 3.4028e38f);
+    EXPECT_EQ(second.Flags, 0x10);
+
+    SampleTest reopened;
+    CopyTestFileFields(read, *reopened.Record);
+    reopened.Window = loaded->Window;
+    EXPECT_EQ(FileOf(reopened), file);
+    SampleTest model6915 = Sample6915();
+    model6915.Record->CF1 = nan;
+    model6915.Record->BatteryVoltage = -inf;
+    EXPECT_TRUE(std::isnan(Read(FileOf(model6915))->Record.CF1));
+    EXPECT_EQ(Read(FileOf(model6915))->Record.BatteryVoltage, -inf);
+}
+
 TEST(TestFileRecordTest, TheReaderStaysInsideTheRecordForTheLargestTest) {
     SampleTest test = Sample6915();
     TDeviceRecord& r = *test.Record;
@@ -322,11 +371,12 @@ TEST(TestFileRecordTest, CopyTakesOnlyWhatTheFileHolds) {
     EXPECT_EQ(shown.StartTime, loaded->Record.StartTime);
 }
 
-TEST(TestFileRecordTest, TxtIsAppendedUnlessTheNameEndsInItInAnyCase) {
+TEST(TestFileRecordTest, TxtIsAppendedUnlessTheNameEndsInExactlyIt) {
     EXPECT_EQ(WithTxtExtension("report"), "report.txt");
     EXPECT_EQ(WithTxtExtension("report.txt"), "report.txt");
-    EXPECT_EQ(WithTxtExtension("report.TXT"), "report.TXT");
-    EXPECT_EQ(WithTxtExtension("report.Txt"), "report.Txt");
+    EXPECT_EQ(WithTxtExtension("report.TXT"), "report.TXT.txt");
+    EXPECT_EQ(WithTxtExtension("report.Txt"), "report.Txt.txt");
+    EXPECT_EQ(WithTxtExtension(".txt"), ".txt");
     EXPECT_EQ(WithTxtExtension("report.csv"), "report.csv.txt");
     EXPECT_EQ(WithTxtExtension("txt"), "txt.txt");
     EXPECT_EQ(WithTxtExtension("C:\\a.txt\\b"), "C:\\a.txt\\b.txt");
@@ -390,11 +440,11 @@ TEST_P(RawDataTextTest, The6915ExampleInBothVariants) {
               "\n\nDate:\t 07/04/2009\nTime\tCounts\tFlags\n\tBq/m3"
               "\n11:00\t100.0\tM\t\n12:00\t3.0\t \t");
     EXPECT_EQ(RawDataText(r, true, "1.2.0.0"),
-              "\n\nDate:\t 07/04/2009\nTime\tCounts\tFlags\n\tBq/m3"
-              "\n11:00\t1850.0\tM\t\n12:00\t55.5\t \t"
-              "\n\nError Flags:\nM Motion:\n\n\nInspector Signature "
-              "___________________________________________\n\n"
-              "PC Software Version:\t1.2.0.0\nEmbedded Software Version:\t65535");
+              Localized("\n\nDate:\t 07{/}04{/}2009\nTime\tCounts\tFlags\n\tBq/m3"
+                        "\n11{:}00\t1850{.}0\tM\t\n12{:}00\t55{.}5\t \t"
+                        "\n\nError Flags:\nM Motion:\n\n\nInspector Signature "
+                        "___________________________________________\n\n"
+                        "PC Software Version:\t1.2.0.0\nEmbedded Software Version:\t65535"));
 }
 
 TEST_P(RawDataTextTest, The6916ExamplesOfCountsAndSensors) {
@@ -406,15 +456,17 @@ TEST_P(RawDataTextTest, The6916ExamplesOfCountsAndSensors) {
     const char* const header =
         "\n\nDate:\t 07/04/2009\nTime\tCounts\tTemp\tPressure\tHumidity\tFlags\n\t";
     EXPECT_THAT(RawDataText(r, true, "").str(),
-                ::testing::StartsWith(std::string(header) +
-                                      "pCi/l\tF\tinHg\n12:00\t55.0\t68.0\t30.0\t45.0\t \t" +
-                                      "\n14:00\t3.8\t-40.0\t29.5\t100.0\tM\t\n\nError Flags:"));
+                ::testing::StartsWith(Localized(
+                    "\n\nDate:\t 07{/}04{/}2009\nTime\tCounts\tTemp\tPressure\tHumidity\tFlags"
+                    "\n\tpCi/l\tF\tinHg\n12{:}00\t55{.}0\t68{.}0\t30{.}0\t45{.}0\t \t"
+                    "\n14{:}00\t3{.}8\t-40{.}0\t29{.}5\t100{.}0\tM\t\n\nError Flags:")));
     EXPECT_EQ(RawDataText(r, false, ""),
               std::string(header) + "pCi/l\tF\tinHg\n12:00\t110.0\t20.0\t30.0\t45.0\t \t" +
                   "\n14:00\t7.5\t-40.0\t29.5\t100.0\tM\t");
     r.UnitsIndex = 0;
     EXPECT_THAT(RawDataText(r, true, "").str(),
-                HasSubstr("Bq/M3\tC\tPa\n12:00\t2035.0\t20.0\t1015.5\t45.0\t \t"));
+                HasSubstr(Localized(
+                    "Bq/M3\tC\tPa\n12{:}00\t2035{.}0\t20{.}0\t1015{.}5\t45{.}0\t \t")));
 }
 
 TEST_P(RawDataTextTest, ADayBlockStartsAtEachNewDate) {

@@ -23,6 +23,7 @@
 #include "UiPageControl.h"
 #include "UiProgressStatus.h"
 #include "cl_datetime.h"
+#include "cl_locale.h"
 #include "cl_number.h"
 #include "main_window_environment.h"
 #include "monitor_simulator.h"
@@ -46,6 +47,19 @@ TDateTime clockNow = 0;
 
 // An average as the labels show it: the class library's fixed text, precision 4, one decimal.
 std::string Fixed1(double value) { return FloatToStrF(value, ffFixed, 4, 1).c_str(); }
+
+// A label's number written with '.', as the system's decimal separator shows it.
+std::string Decimal(std::string text) {
+    for (char& c : text)
+        if (c == '.') c = DecimalSeparator;
+    return text;
+}
+
+// The start of the simulator's test as the labels show it, in the system's separators.
+std::string SimulatedStart() {
+    return FormatDateTime("mm/dd/yyyy hh:nn", EncodeDate(2009, 3, 1) + EncodeTime(10, 2, 0, 0))
+        .c_str();
+}
 
 // The mean concentration of readings `first` to N - 1 of a simulated test, in pCi/l.
 double MeanConcentration(const SimMonitor& m, int first, double hours) {
@@ -167,7 +181,7 @@ TEST_F(TestView, AWholeRetrievalFillsEveryLabelAndThePreferences) {
     const double epa = MeanConcentration(config, 5, 1.0);
     const std::vector<std::string> expected = {
         "Model Number: 6916", "Serial Number: SN00012345", "Calibration Date: 03/15/2009",
-        "Battery: v8.8", "CF: 2.7, 2.9", "03/01/2009 10:02", "25", "1.0", "12.0", "24.0",
+        Decimal("Battery: v8.8"), Decimal("CF: 2.7, 2.9"), SimulatedStart(), "25", "1.0", "12.0", "24.0",
         Fixed1(overall), Fixed1(epa), form->InspectorInfoText().c_str()};
     EXPECT_EQ(Labels(), expected);
     EXPECT_NEAR(form->OverallAverage, overall, 1e-9);
@@ -222,10 +236,10 @@ TEST_F(TestView, AveragesOfEvenCountsInBothUnits) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.average);
         Show(EvenTest6915(c.units));
-        EXPECT_EQ(form->LabelOverallAverage->Caption(), c.average);
-        EXPECT_EQ(form->LabelEPAAverage->Caption(), c.average);
+        EXPECT_EQ(form->LabelOverallAverage->Caption(), Decimal(c.average).c_str());
+        EXPECT_EQ(form->LabelEPAAverage->Caption(), Decimal(c.average).c_str());
         EXPECT_EQ(form->ModelNumberLB->Caption(), "Model Number: 6915");
-        EXPECT_EQ(form->CFLB->Caption(), "CF: 2.5");
+        EXPECT_EQ(form->CFLB->Caption(), Decimal("CF: 2.5").c_str());
         EXPECT_EQ(form->NumMeasurementsVal->Caption(), "49");
         EXPECT_FALSE(form->MotionDetected);
         EXPECT_EQ(form->AvgTemperature, 0);
@@ -394,9 +408,9 @@ TEST_F(TestView, ShortTestsAndCalibrationFactorsOf0ShowNumbersOrNA) {
                   c.hasOverall ? Fixed1(MeanConcentration(config, 1, 1.0)).c_str() : "n/a");
         EXPECT_EQ(form->LabelEPAAverage->Caption(),
                   c.hasEpa ? Fixed1(MeanConcentration(config, 5, 1.0)).c_str() : "n/a");
-        EXPECT_EQ(form->CFLB->Caption(), c.factors);
+        EXPECT_EQ(form->CFLB->Caption(), Decimal(c.factors).c_str());
         EXPECT_EQ(form->NumMeasurementsVal->Caption(), IntToStr(int(c.records)));
-        EXPECT_EQ(form->StartDateVal->Caption(), c.records ? "03/01/2009 10:02" : "None");
+        EXPECT_EQ(form->StartDateVal->Caption(), c.records ? SimulatedStart().c_str() : "None");
         for (double value : {form->OverallAverage, form->EpaAverage, form->AvgTemperature,
                              form->AvgPressure, form->AvgHumidity})
             EXPECT_TRUE(std::isfinite(value));
@@ -422,11 +436,11 @@ TEST_F(TestView, ALoadedTestWithoutFlagsShowsNoMotion) {
     EXPECT_TRUE(form->TestShown);
     EXPECT_FALSE(form->MotionDetected);
     EXPECT_EQ(form->IntervalHours, 2.0);
-    EXPECT_EQ(form->LabelOverallAverage->Caption(), "74.0");
+    EXPECT_EQ(form->LabelOverallAverage->Caption(), Decimal("74.0").c_str());
     EXPECT_EQ(form->LabelEPAAverage->Caption(), "n/a");
     EXPECT_EQ(form->NumMeasurementsVal->Caption(), "3");
     EXPECT_EQ(form->MeasurementIntervalVal->Caption(), "2.0");
-    EXPECT_EQ(form->CFLB->Caption(), "CF: 2.5");
+    EXPECT_EQ(form->CFLB->Caption(), Decimal("CF: 2.5").c_str());
     EXPECT_EQ(frmPreferences->UnitsIndex, 0);
     EXPECT_EQ(form->AvgHumidity, humidity);  // the file reader's, not recomputed
     EXPECT_TRUE(Boxes().empty());
