@@ -162,7 +162,10 @@ void TChartAxis::PlaceLabel(int pixel, const AnsiString& text, TPlotCustomShape*
     if (tickOnLabelsOnly_) TickPixels.push_back(pixel);
     TPlotCanvas3D* canvas = parentChart_->InternalCanvas;
     canvas->AssignFont(shape ? shape->Font() : LabelsFont());
+    // A clear brush: the text goes on what lies below (the ticks of an axis drawn before leave
+    // the background mode opaque).
     canvas->Brush()->SetStyle(bsClear);
+    canvas->SetBackMode(cbmTransparent);
     if (IsDepthAxis) {
         canvas->SetTextAlign(DepthAxisAlign());
         TView3DOptions* view = parentChart_->View3DOptions();

@@ -274,7 +274,10 @@ class TChartSeries : public TCustomChartSeries {
     // ---- Values, colours and labels ----
     int Count() const { return XValues->Count(); }
     virtual int CountLegendItems() { return Count(); }
-    int VisibleCount() const { return LastValueIndex - FirstValueIndex + 1; }
+    // 0 for an empty visible range.
+    int VisibleCount() const {
+        return FirstValueIndex < 0 ? 0 : Max(0, LastValueIndex - FirstValueIndex + 1);
+    }
     virtual double GetxValue(int index) { return XValues->GetValue(index); }
     virtual double GetyValue(int index) { return YValues->GetValue(index); }
     void SetXValue(int index, double value);

@@ -14,7 +14,7 @@ void TPlotCustomTool::SetParentChart(TCustomAxisPanel* chart) {
         if (!chart) old->Invalidate();
     }
     TCustomChartElement::SetParentChart(chart);
-    if (chart) chart->Tools->Add(this);
+    if (chart) chart->Tools->TList::Add(this);
 }
 
 // ---------------------------------------------------------------------------------------------
