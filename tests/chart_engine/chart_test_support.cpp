@@ -160,8 +160,8 @@ void CallLogCanvas::TextOut3D(int x, int y, int z, const AnsiString& text) {
 }
 
 void CallLogCanvas::RotateLabel3D(int x, int y, int z, const AnsiString& text, double angle) {
-    Entry e(this, "RotateLabel3D(" + Join({x, y, z, static_cast<int>(angle)}) + "," + text.str() +
-                      ")");
+    Entry e(this,
+            "RotateLabel3D(" + Join({x, y, z, static_cast<int>(angle)}) + "," + text.str() + ")");
     TPlotCanvas3D::RotateLabel3D(x, y, z, text, angle);
 }
 

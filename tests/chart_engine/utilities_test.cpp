@@ -7,8 +7,8 @@
 
 #include "PlotBlend.h"
 #include "PlotProcs.h"
-#include "cl_locale.h"
 #include "chart_test_support.h"
+#include "cl_locale.h"
 
 namespace {
 

@@ -74,10 +74,11 @@ TEST_F(AxisDrawTest, LeftAxisTicksPointLeftAndItsGridRunsAcross) {
     EXPECT_EQ(left->TickPixels, (std::vector<int>{50, 200, 350}));
     EXPECT_EQ(CallsStartingWith(log, "VertLine3D"),
               (CallLog{CallText("VertLine3D", {100, 50, 350, 0})}));
-    EXPECT_EQ(CallsStartingWith(log, "DoHorizLine"),
-              (CallLog{CallText("DoHorizLine", {99, 95, 50}), CallText("DoHorizLine", {99, 95, 200}),
-                       CallText("DoHorizLine", {99, 95, 350}),
-                       CallText("DoHorizLine", {101, 500, 200})}));
+    EXPECT_EQ(
+        CallsStartingWith(log, "DoHorizLine"),
+        (CallLog{CallText("DoHorizLine", {99, 95, 50}), CallText("DoHorizLine", {99, 95, 200}),
+                 CallText("DoHorizLine", {99, 95, 350}),
+                 CallText("DoHorizLine", {101, 500, 200})}));
 }
 
 TEST_F(AxisDrawTest, MinorTicksFillBetweenTheTicks) {
@@ -104,10 +105,10 @@ TEST_F(AxisDrawTest, CenteredGridRunsBetweenTicksAndDefaultColourIsGrey) {
     bottom->GridsHook = [&](TChartAxis*) { ++hookCalls; };
     Draw(bottom);
     ASSERT_EQ(bottom->TickPixels.size(), 5u);
-    EXPECT_EQ(CallsStartingWith(log, "DoVertLine"),
-              (CallLog{CallText("DoVertLine", {450, 51, 350}), CallText("DoVertLine", {350, 51, 350}),
-                       CallText("DoVertLine", {250, 51, 350}),
-                       CallText("DoVertLine", {150, 51, 350})}));
+    EXPECT_EQ(
+        CallsStartingWith(log, "DoVertLine"),
+        (CallLog{CallText("DoVertLine", {450, 51, 350}), CallText("DoVertLine", {350, 51, 350}),
+                 CallText("DoVertLine", {250, 51, 350}), CallText("DoVertLine", {150, 51, 350})}));
     EXPECT_EQ(hookCalls, 1);
     EXPECT_EQ(PixelOf(bitmap.get(), 450, 200), clGray);
     bottom->Grid()->Hide();
@@ -220,6 +221,32 @@ TEST_F(AxisDrawTest, SeriesTextLabelsKeepTheirSeparation) {
     EXPECT_EQ(texts[0].substr(0, 14), "TextOut3D(110,");
     EXPECT_EQ(texts[1].substr(0, 10 + std::to_string(110 + gap).size() + 1),
               "TextOut3D(" + std::to_string(110 + gap) + ",");
+}
+
+TEST_F(AxisDrawTest, CustomDrawUsesTheGivenRangeAndRestoresTheAxis) {
+    bottom->SetAutomatic(true);
+    bottom->SetDesiredIncrement(0);
+    std::vector<std::string> texts;
+    bool fail = false;
+    bottom->OnDrawLabel = [&](TChartAxis*, int&, int&, int&, AnsiString& text, bool&) {
+        if (fail) throw Exception("drawing failed");
+        texts.push_back(text.str());
+    };
+    bottom->AdjustMaxMin();
+    bottom->InternalCalcPositions();
+    const double scaleMaximum = bottom->ScaleMaximum;
+    bottom->CustomDrawMinMax(380, 395, 370, false, 0, 10, 5);
+    EXPECT_EQ(texts, (std::vector<std::string>{"10", "5", "0"}));
+    EXPECT_EQ(bottom->AxisLinePos, 370);
+    EXPECT_TRUE(bottom->Automatic());
+    EXPECT_EQ(bottom->Increment(), 0);
+    EXPECT_EQ(bottom->ScaleMaximum, scaleMaximum);
+    EXPECT_TRUE(bottom->Grid()->Visible());
+    fail = true;
+    EXPECT_THROW(bottom->CustomDrawMinMax(380, 395, 370, false, 0, 10, 5), Exception);
+    EXPECT_TRUE(bottom->Automatic());
+    EXPECT_EQ(bottom->ScaleMaximum, scaleMaximum);
+    EXPECT_TRUE(bottom->Grid()->Visible());
 }
 
 TEST_F(AxisDrawTest, ClickBandReachesThreePixelsIntoTheChart) {

@@ -6,10 +6,10 @@
 #include <cmath>
 
 #include "PlotAxes.h"
+#include "chart_test_support.h"
 #include "cl_datetime.h"
 #include "cl_locale.h"
 #include "cl_number.h"
-#include "chart_test_support.h"
 
 namespace {
 
@@ -37,8 +37,9 @@ protected:
     // The labels the axis draws over its current range, as the label event sees them.
     std::vector<Label> DrawLabels(TChartAxis* axis) {
         std::vector<Label> labels;
-        axis->OnDrawLabel = [&labels](TChartAxis*, int& x, int& y, int&, AnsiString& text,
-                                      bool&) { labels.push_back({x, y, text.str()}); };
+        axis->OnDrawLabel = [&labels](TChartAxis*, int& x, int& y, int&, AnsiString& text, bool&) {
+            labels.push_back({x, y, text.str()});
+        };
         axis->AdjustMaxMin();
         axis->InternalCalcPositions();
         axis->Draw(true);

@@ -35,8 +35,8 @@ protected:
 
 TEST_F(AxisScaleTest, PanelHasSixStandardAxesThenCustomOnes) {
     ASSERT_EQ(panel->Axes->Count(), 6);
-    const TChartAxis* expected[] = {panel->BottomAxis, panel->TopAxis, panel->LeftAxis,
-                                    panel->RightAxis, panel->DepthAxis, panel->DepthTopAxis};
+    const TChartAxis* expected[] = {panel->BottomAxis, panel->TopAxis,   panel->LeftAxis,
+                                    panel->RightAxis,  panel->DepthAxis, panel->DepthTopAxis};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(panel->Axes->Get(i), expected[i]);
         EXPECT_FALSE(panel->Axes->Get(i)->IsCustom());
@@ -126,9 +126,9 @@ TEST_F(AxisScaleTest, LinearConversionsRoundTiesToEven) {
         double value;
         int x, xInverted, y, yInverted;
     } cases[] = {
-        {0, 100, 500, 350, 50},       {100, 500, 100, 250, 150},   {12.5, 150, 450, 338, 62},
-        {0.125, 100, 500, 350, 50},   {0.375, 102, 498, 350, 50},  {2.5, 110, 490, 348, 52},
-        {3.5, 114, 486, 346, 54},     {-10, 60, 540, 360, 40},
+        {0, 100, 500, 350, 50},     {100, 500, 100, 250, 150},  {12.5, 150, 450, 338, 62},
+        {0.125, 100, 500, 350, 50}, {0.375, 102, 498, 350, 50}, {2.5, 110, 490, 348, 52},
+        {3.5, 114, 486, 346, 54},   {-10, 60, 540, 360, 40},
     };
     for (const auto& c : cases) {
         bottom->InternalSetInverted(false);

@@ -7,20 +7,19 @@
 
 #include "PlotMarks.h"
 #include "Plotconst.h"
-#include "cl_datetime.h"
 #include "chart_test_support.h"
+#include "cl_datetime.h"
 
 namespace {
 
-const char* const kToolEvents[] = {"AfterDraw",   "BeforeDrawSeries", "BeforeDraw",
-                                   "BeforeDrawAxes", "AfterDrawSeries", "MouseLeave"};
+const char* const kToolEvents[] = {"AfterDraw",      "BeforeDrawSeries", "BeforeDraw",
+                                   "BeforeDrawAxes", "AfterDrawSeries",  "MouseLeave"};
 
 class EventTool : public TPlotCustomTool {
 public:
     explicit EventTool(TComponent* owner) : TPlotCustomTool(owner) {}
     void ChartEvent(TChartToolEvent event) override {
-        static_cast<TestAxisPanel*>(ParentChart())->Note(std::string("tool:") +
-                                                         kToolEvents[event]);
+        static_cast<TestAxisPanel*>(ParentChart())->Note(std::string("tool:") + kToolEvents[event]);
     }
 };
 
@@ -81,14 +80,35 @@ protected:
 
 TEST_F(PipelineTest, ChartIsDrawnInItsFixedOrder) {
     Render();
-    ExpectOrder({"PanelPaint", "tool:BeforeDraw", "OnBeforeDrawChart",
-                 "DrawTitlesAndLegend(before)", "CalcWallsRect", "Projection(0)", "DrawWalls",
-                 "tool:BeforeDrawAxes", "OnBeforeDrawAxes", "HorizLine3D", "VertLine3D",
-                 "tool:BeforeDrawSeries", "OnBeforeDrawSeries", "BeforeDrawValues(A)", "ClipCube",
-                 "DrawValue(A,0)", "DrawValue(A,1)", "DrawValue(A,2)", "UnClipRectangle()",
-                 "AfterDrawValues(A)", "BeforeDrawValues(B)", "ClipCube", "DrawValue(B,0)",
-                 "DrawValue(B,2)", "UnClipRectangle()", "AfterDrawValues(B)",
-                 "tool:AfterDrawSeries", "DrawTitlesAndLegend(after)", "tool:AfterDraw",
+    ExpectOrder({"PanelPaint",
+                 "tool:BeforeDraw",
+                 "OnBeforeDrawChart",
+                 "DrawTitlesAndLegend(before)",
+                 "CalcWallsRect",
+                 "Projection(0)",
+                 "DrawWalls",
+                 "tool:BeforeDrawAxes",
+                 "OnBeforeDrawAxes",
+                 "HorizLine3D",
+                 "VertLine3D",
+                 "tool:BeforeDrawSeries",
+                 "OnBeforeDrawSeries",
+                 "BeforeDrawValues(A)",
+                 "ClipCube",
+                 "DrawValue(A,0)",
+                 "DrawValue(A,1)",
+                 "DrawValue(A,2)",
+                 "UnClipRectangle()",
+                 "AfterDrawValues(A)",
+                 "BeforeDrawValues(B)",
+                 "ClipCube",
+                 "DrawValue(B,0)",
+                 "DrawValue(B,2)",
+                 "UnClipRectangle()",
+                 "AfterDrawValues(B)",
+                 "tool:AfterDrawSeries",
+                 "DrawTitlesAndLegend(after)",
+                 "tool:AfterDraw",
                  "OnAfterDraw"});
     EXPECT_LT(LastCall("HorizLine3D"), FirstCall(log, "tool:BeforeDrawSeries"));
     EXPECT_TRUE(panel->RepaintEnabled);

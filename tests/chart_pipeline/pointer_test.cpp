@@ -139,7 +139,8 @@ TEST_F(PointerTest, CalloutDrawsItsLineThenItsSymbolUnlessItHasAHead) {
     callout.SetParent(panel.get());
     log.clear();
     callout.Draw(clRed, TPoint(20, 30), TPoint(60, 10), 0);
-    EXPECT_EQ(log, (CallLog{CallText("Line", {20, 30, 60, 10}), CallText("Rectangle", {16, 26, 25, 35})}));
+    EXPECT_EQ(log, (CallLog{CallText("Line", {20, 30, 60, 10}),
+                            CallText("Rectangle", {16, 26, 25, 35})}));
     callout.SetArrowHead(ahSolid);
     log.clear();
     callout.Draw(clRed, TPoint(20, 30), TPoint(60, 10), 0);

@@ -4,10 +4,10 @@
 
 #include "PlotMarks.h"
 #include "Plotconst.h"
+#include "chart_test_support.h"
 #include "cl_datetime.h"
 #include "cl_locale.h"
 #include "cl_number.h"
-#include "chart_test_support.h"
 
 namespace {
 
@@ -199,7 +199,8 @@ TEST_F(SeriesDrawTest, LegendSymbolOfANullPointIsNotDrawnAndRepaintComesBack) {
     EXPECT_TRUE(panel->RepaintEnabled);
     series->SetColorEachPoint(false);
     series->DrawLegend(-1, Rect(10, 10, 20, 20));
-    EXPECT_EQ(CallsStartingWith(log, "Rectangle"), (CallLog{CallText("Rectangle", {10, 10, 20, 20})}));
+    EXPECT_EQ(CallsStartingWith(log, "Rectangle"),
+              (CallLog{CallText("Rectangle", {10, 10, 20, 20})}));
     EXPECT_TRUE(panel->RepaintEnabled);
 }
 
@@ -209,7 +210,8 @@ TEST_F(SeriesDrawTest, BlackSymbolOnABlackLegendGetsAWhiteOutline) {
     panel->LegendBackColor = clBlack;
     series->DrawLegend(-1, Rect(10, 10, 30, 30));
     EXPECT_EQ(CallsStartingWith(log, "Rectangle"),
-              (CallLog{CallText("Rectangle", {10, 10, 30, 30}), CallText("Rectangle", {10, 10, 30, 30})}));
+              (CallLog{CallText("Rectangle", {10, 10, 30, 30}),
+                       CallText("Rectangle", {10, 10, 30, 30})}));
     EXPECT_EQ(PixelOf(bitmap.get(), 10, 20), clWhite);
     EXPECT_EQ(PixelOf(bitmap.get(), 20, 20), clBlack);
     log.clear();

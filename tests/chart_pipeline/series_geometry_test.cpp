@@ -127,9 +127,7 @@ TEST_F(SeriesGeometryTest, PagesSplitThePoints) {
     EXPECT_EQ(last, 9);
     panel->SetMaxPointsPerPage(4);
     EXPECT_EQ(panel->NumPages(), 5);
-    const struct {
-        int page, first, last;
-    } cases[] = {{1, 0, 3}, {2, 4, 7}, {3, 8, 9}, {5, 4, 7}};
+    const struct { int page, first, last; } cases[] = {{1, 0, 3}, {2, 4, 7}, {3, 8, 9}, {5, 4, 7}};
     for (const auto& c : cases) {
         panel->SetPage(c.page);
         series->CalcFirstLastPage(first, last);

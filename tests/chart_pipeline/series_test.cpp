@@ -2,8 +2,8 @@
 // deleting one point or a range, clearing, notices to dependent series, colours and labels.
 #include <gtest/gtest.h>
 
-#include "Plotconst.h"
 #include "PlotProcs.h"
+#include "Plotconst.h"
 #include "chart_test_support.h"
 
 namespace {
@@ -143,7 +143,8 @@ TEST_F(SeriesTest, BatchingHoldsNoticesUntilTheOutermostEnd) {
 }
 
 TEST_F(SeriesTest, DeleteChecksTheIndexAndRemovesEveryPartOfThePoint) {
-    for (int i = 0; i < 5; ++i) series->AddXY(i, i * 10, i == 3 ? "three" : "", i == 4 ? clRed : clDefault);
+    for (int i = 0; i < 5; ++i)
+        series->AddXY(i, i * 10, i == 3 ? "three" : "", i == 4 ? clRed : clDefault);
     for (int bad : {5, -1}) {
         try {
             series->Delete(bad);

@@ -104,6 +104,5 @@ void TAxisItems::Clear() {
 void TAxisItems::CopyFrom(TAxisItems* source) {
     LabelFormat->Assign(source->LabelFormat);
     Clear();
-    for (int i = 0; i < source->Count(); ++i)
-        Add(source->Get(i)->Value(), source->Get(i)->Text());
+    for (int i = 0; i < source->Count(); ++i) Add(source->Get(i)->Value(), source->Get(i)->Text());
 }

@@ -139,7 +139,7 @@ TChartAxis::~TChartAxis() {
     TObject::Free(grid_);
     TObject::Free(minorGrid_);
     TObject::Free(title_);
-    delete LabelItems;
+    TObject::Free(LabelItems);
 }
 
 void TChartAxis::BeforeDestruction() {
@@ -210,7 +210,9 @@ void TChartAxis::Assign(TPersistent* source) {
     Invalidate();
 }
 
-bool TChartAxis::IsCustom() const { return parentChart_->Axes->IndexOf(const_cast<TChartAxis*>(this)) > 5; }
+bool TChartAxis::IsCustom() const {
+    return parentChart_->Axes->IndexOf(const_cast<TChartAxis*>(this)) > 5;
+}
 
 bool TChartAxis::IsLoading() const { return parentChart_->InState(csLoading); }
 

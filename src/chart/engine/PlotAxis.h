@@ -199,8 +199,8 @@ class TChartAxis : public TCollectionItem {
     void CustomDrawMinMax(int labelsPos, int titlePos, int axisPos, bool gridVisible,
                           double minimum, double maximum, double increment);
     void CustomDrawMinMaxStartEnd(int labelsPos, int titlePos, int axisPos, bool gridVisible,
-                                  double minimum, double maximum, double increment,
-                                  int startPixel, int endPixel);
+                                  double minimum, double maximum, double increment, int startPixel,
+                                  int endPixel);
 
     // ---- Properties ----
     bool Automatic() const { return automatic_; }
@@ -320,10 +320,13 @@ class TChartAxis : public TCollectionItem {
     double PixelsPerValue = 0;
     double LogMinimum = 0, LogMaximum = 0, LogRange = 0;
     double PixelsPerLogValue = 0;
+    // (IStartPos, IEndPos and IAxisSize for the chart types.)
     int StartPixel = 0, EndPixel = 0, AxisPixels = 0, CenterPixel = 0;
     int DepthOffset = 0;
+    // (PosAxis for the chart types.)
     int AxisLinePos = 0, LabelsPos = 0, TitlePos = 0;
     bool SkipBackGrid = false, SkipSideGrid = false;
+    // (Tick for the chart types.)
     std::vector<int> TickPixels;
     std::vector<TChartSeries*> LabelSeries;
     TAxisDrawGrids GridsHook;

@@ -50,10 +50,10 @@ int TChartAxis::GetRectangleEdge(const TRect& rect) {
 
 int TChartAxis::ApplyPosition(int position, const TRect& rect) {
     if (positionPercent_ == 0) return position;
-    int offset = positionUnits_ == muPixels
-                     ? PlotRound(positionPercent_)
-                     : PlotRound(positionPercent_ * 0.01 *
-                                 (horizontal_ ? rect.Height() : rect.Width()));
+    int offset =
+        positionUnits_ == muPixels
+            ? PlotRound(positionPercent_)
+            : PlotRound(positionPercent_ * 0.01 * (horizontal_ ? rect.Height() : rect.Width()));
     if (otherSide_) offset = -offset;
     return horizontal_ ? position - offset : position + offset;
 }
@@ -76,8 +76,8 @@ int TChartAxis::InternalCalcSize(TPlotFont* font, int angle, int fixedSize,
     if (fixedSize != 0) return fixedSize;
     TPlotCanvas3D* canvas = parentChart_->InternalCanvas;
     canvas->AssignFont(font);
-    const bool alongAxis = horizontal_ ? (angle == 0 || angle == 180)
-                                       : (angle == 90 || angle == 270);
+    const bool alongAxis =
+        horizontal_ ? (angle == 0 || angle == 180) : (angle == 90 || angle == 270);
     if (alongAxis) return canvas->FontHeight();
     return text.IsEmpty() ? MaxLabelsWidth() : canvas->TextWidth(text);
 }
@@ -120,8 +120,8 @@ void TChartAxis::CalcRect(TRect& rect, bool shrink) {
 void TChartAxis::Draw(bool placeAxisLine) {
     IsDateTimeScale = IsDateTime();
     if (placeAxisLine)
-        AxisLinePos = ApplyPosition(GetRectangleEdge(parentChart_->ChartRect),
-                                    parentChart_->ChartRect);
+        AxisLinePos =
+            ApplyPosition(GetRectangleEdge(parentChart_->ChartRect), parentChart_->ChartRect);
     alternateToggle_ = horizontal_;
     if (title_->Visible() && !title_->Caption().IsEmpty()) {
         if (IsDepthAxis)
@@ -391,10 +391,9 @@ void TChartAxis::DrawAxisLine(int wall) {
     TPlotCanvas3D* canvas = parentChart_->InternalCanvas;
     const TRect& r = parentChart_->ChartRect;
     if (IsDepthAxis) {
-        const int y = otherSide_
-                          ? r.Bottom + parentChart_->CalcWallSize(parentChart_->BottomAxis) -
-                                DepthOffset
-                          : r.Top - DepthOffset;
+        const int y = otherSide_ ? r.Bottom + parentChart_->CalcWallSize(parentChart_->BottomAxis) -
+                                       DepthOffset
+                                 : r.Top - DepthOffset;
         canvas->ZLine3D(AxisLinePos, y, StartPixel, EndPixel);
     } else if (horizontal_ && otherSide_) {
         canvas->HorizLine3D(StartPixel, EndPixel, AxisLinePos, DepthOffset);
@@ -543,8 +542,7 @@ void TChartAxis::DrawSeriesLabels(TAxisLabelStyle style) {
         if (!series->Active() || !series->AssociatedToAxis(this)) continue;
         LabelSeries.push_back(series);
         series->CalcFirstLastVisibleIndex();
-        if (series->FirstValueIndex != -1 &&
-            (first == -1 || series->FirstValueIndex < first))
+        if (series->FirstValueIndex != -1 && (first == -1 || series->FirstValueIndex < first))
             first = series->FirstValueIndex;
         last = Max(last, series->LastValueIndex);
     }
@@ -560,8 +558,8 @@ void TChartAxis::DrawSeriesLabels(TAxisLabelStyle style) {
             if (parentChart_->OnGetAxisLabel)
                 parentChart_->OnGetAxisLabel(this, series, index, text);
             if (text.IsEmpty()) continue;
-            value = horizontal_ ? series->XValues->GetValue(index)
-                                : series->YValues->GetValue(index);
+            value =
+                horizontal_ ? series->XValues->GetValue(index) : series->YValues->GetValue(index);
             break;
         }
         if (text.IsEmpty() || value < ScaleMinimum || value > ScaleMaximum) continue;
@@ -576,9 +574,8 @@ void TChartAxis::DrawSeriesLabels(TAxisLabelStyle style) {
         int half = size / 2;
         if (labelsSeparation_ != 0 && anyDrawn) {
             half = (size + static_cast<int>(std::trunc(size * 0.02 * labelsSeparation_))) / 2;
-            const bool fits = pixel < previousPixel
-                                  ? previousPixel - previousHalf >= pixel + half
-                                  : pixel - half >= previousPixel + previousHalf;
+            const bool fits = pixel < previousPixel ? previousPixel - previousHalf >= pixel + half
+                                                    : pixel - half >= previousPixel + previousHalf;
             if (!fits) continue;
         }
         PlaceLabel(pixel, text, nullptr);
@@ -666,8 +663,8 @@ void TChartAxis::CustomDrawStartEnd(int labelsPos, int titlePos, int axisPos, bo
 
 void TChartAxis::CustomDrawMinMax(int labelsPos, int titlePos, int axisPos, bool gridVisible,
                                   double minimum, double maximum, double increment) {
-    CustomDrawMinMaxStartEnd(labelsPos, titlePos, axisPos, gridVisible, minimum, maximum,
-                             increment, StartPixel, EndPixel);
+    CustomDrawMinMaxStartEnd(labelsPos, titlePos, axisPos, gridVisible, minimum, maximum, increment,
+                             StartPixel, EndPixel);
 }
 
 void TChartAxis::CustomDrawMinMaxStartEnd(int labelsPos, int titlePos, int axisPos,
@@ -688,7 +685,7 @@ void TChartAxis::CustomDrawMinMaxStartEnd(int labelsPos, int titlePos, int axisP
             axis->ScaleMaximum = scaleMaximum;
             axis->InternalCalcRange();
         }
-    } keep{this,       minimum_,     maximum_,         increment_,       ScaleMinimum,
+    } keep{this,         minimum_,   maximum_,          increment_,       ScaleMinimum,
            ScaleMaximum, automatic_, automaticMinimum_, automaticMaximum_};
     automatic_ = automaticMinimum_ = automaticMaximum_ = false;
     minimum_ = ScaleMinimum = minimum;

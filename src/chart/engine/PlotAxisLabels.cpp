@@ -104,8 +104,7 @@ double TChartAxis::CalcDateTimeIncrement(int maxLabels) {
 }
 
 double TChartAxis::RoundLogPower(double value) {
-    return std::pow(logarithmicBase_,
-                    PlotRound(std::log(value) / std::log(logarithmicBase_)));
+    return std::pow(logarithmicBase_, PlotRound(std::log(value) / std::log(logarithmicBase_)));
 }
 
 void TChartAxis::IncDecDateTime(bool increment, double& value, double stepLength,

@@ -221,8 +221,7 @@ void TCustomAxisPanel::DrawAxes() {
     const bool bottomDrawnByWalls = DrawBackWallAfter(0);
     for (int i = 0; i < Axes->Count(); ++i) {
         TChartAxis* axis = Axes->Get(i);
-        if (axis->VisibleInDrawing && !(axis == BottomAxis && bottomDrawnByWalls))
-            axis->Draw(true);
+        if (axis->VisibleInDrawing && !(axis == BottomAxis && bottomDrawnByWalls)) axis->Draw(true);
     }
 }
 
@@ -584,10 +583,9 @@ double TCustomAxisPanel::InternalMinMax(TChartAxis* axis, bool isMinimum, bool i
     for (int i = 0; i < SeriesCount(); ++i) {
         TChartSeries* series = GetSeries(i);
         if (!(series->Active() || anySeries) || series->Count() == 0) continue;
-        const bool onAxis = isX ? series->GetHorizAxis() == axis ||
-                                      series->HorizAxis() == aBothHorizAxis
-                                : series->GetVertAxis() == axis ||
-                                      series->VertAxis() == aBothVertAxis;
+        const bool onAxis =
+            isX ? series->GetHorizAxis() == axis || series->HorizAxis() == aBothHorizAxis
+                : series->GetVertAxis() == axis || series->VertAxis() == aBothVertAxis;
         if (!onAxis) continue;
         const double v = isX ? (isMinimum ? series->MinXValue() : series->MaxXValue())
                              : (isMinimum ? series->MinYValue() : series->MaxYValue());

@@ -10,10 +10,10 @@
 #include "PlotSeries.h"
 #include "PlotTools.h"
 
-using TAxisOnGetLabel = std::function<void(TChartAxis* sender, TChartSeries* series,
-                                           int valueIndex, AnsiString& labelText)>;
-using TAxisOnGetNextLabel = std::function<void(TChartAxis* sender, int labelIndex,
-                                               double& labelValue, bool& stop)>;
+using TAxisOnGetLabel = std::function<void(TChartAxis* sender, TChartSeries* series, int valueIndex,
+                                           AnsiString& labelText)>;
+using TAxisOnGetNextLabel =
+    std::function<void(TChartAxis* sender, int labelIndex, double& labelValue, bool& stop)>;
 
 // Told to the listeners when the page or the points per page change.
 class TChartChangePage : public TPlotEvent {
@@ -147,14 +147,17 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
     TChartDepthAxis* DepthTopAxis = nullptr;
     TChartTools* Tools = nullptr;
     TPlotCustomDesigner* Designer = nullptr;
+    // The panel's own palette; empty for the default one. (ChartPalette for the chart types.)
     std::vector<TColor> SeriesPalette;
 
     // ---- State of the current drawing ----
     int MaxZOrder = 0;
+    // Depth of one series position. (SeriesWidth3D and SeriesHeight3D for the chart types.)
     int SeriesDepthWidth = 0;
     int SeriesDepthHeight = 0;
     bool InvertedRotation = false;
-    // Set by the legend while it draws; read by the series' legend symbols.
+    // Set by the legend while it draws; read by the series' legend symbols. (LegendColor and
+    // LegendPen for the chart types; a null pen means each series' own.)
     TColor LegendBackColor = clDefault;
     TChartPen* LegendSymbolPen = nullptr;
 

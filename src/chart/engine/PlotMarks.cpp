@@ -347,7 +347,8 @@ void TSeriesMarks::DrawText(const TRect& rect, const AnsiString& text) {
 void TSeriesMarks::ConvertTo2D(const TPoint& point, TPoint& corner) {
     TCustomPlotPanel* chart = Parent();
     if (!chart || !chart->View3D() || chart->InternalCanvas->GetSupports3DText()) return;
-    const TPoint projected = chart->InternalCanvas->Calculate3DPosition(point.X, point.Y, ZPosition);
+    const TPoint projected =
+        chart->InternalCanvas->Calculate3DPosition(point.X, point.Y, ZPosition);
     corner.X += projected.X - point.X;
     corner.Y += projected.Y - point.Y;
 }

@@ -11,9 +11,7 @@ bool PlotCheckMarkArrowColor = false;
 
 namespace {
 
-TCustomAxisPanel* ChartOf(TChartSeries* series) {
-    return series ? series->ParentChart() : nullptr;
-}
+TCustomAxisPanel* ChartOf(TChartSeries* series) { return series ? series->ParentChart() : nullptr; }
 
 }  // namespace
 

@@ -11,8 +11,18 @@ class TPlotCanvas3D;
 class TSeriesMarkPosition;
 
 enum TSeriesPointerStyle {
-    psRectangle, psCircle, psTriangle, psDownTriangle, psCross, psDiagCross, psStar, psDiamond,
-    psSmallDot, psNothing, psLeftTriangle, psRightTriangle
+    psRectangle,
+    psCircle,
+    psTriangle,
+    psDownTriangle,
+    psCross,
+    psDiagCross,
+    psStar,
+    psDiamond,
+    psSmallDot,
+    psNothing,
+    psLeftTriangle,
+    psRightTriangle
 };
 enum TArrowHeadStyle { ahNone, ahLine, ahSolid };
 

@@ -101,15 +101,15 @@ void TCustomChartSeries::Assign(TPersistent* source) {
 
 void TCustomChartSeries::SetTitle(const AnsiString& value) {
     SetStringProperty(title_, value);
-    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(dynamic_cast<TChartSeries*>(this),
-                                                           seChangeTitle);
+    if (ParentChart())
+        ParentChart()->BroadcastSeriesEvent(dynamic_cast<TChartSeries*>(this), seChangeTitle);
     RepaintDesigner();
 }
 
 void TCustomChartSeries::SetActive(bool value) {
     TCustomChartElement::SetActive(value);
-    if (ParentChart()) ParentChart()->BroadcastSeriesEvent(dynamic_cast<TChartSeries*>(this),
-                                                           seChangeActive);
+    if (ParentChart())
+        ParentChart()->BroadcastSeriesEvent(dynamic_cast<TChartSeries*>(this), seChangeActive);
     RepaintDesigner();
 }
 
@@ -257,35 +257,10 @@ TChartSeries::~TChartSeries() {
 
 void TChartSeries::BeforeDestruction() {
     RemoveAllLinkedSeries();
-    for (int i = 0; i < LinkedSeries->Count(); ++i)
-        LinkedSeries->Get(i)->DataSources->Remove(this);
+    for (int i = 0; i < LinkedSeries->Count(); ++i) LinkedSeries->Get(i)->DataSources->Remove(this);
     Clear();
     LinkedSeries->Clear();
     TCustomChartSeries::BeforeDestruction();
-}
-
-void TChartSeries::Assign(TPersistent* source) {
-    if (auto* other = dynamic_cast<TChartSeries*>(source)) {
-        seriesColor_ = other->seriesColor_;
-        colorEachPoint_ = other->colorEachPoint_;
-        Cursor = other->Cursor;
-        depth_ = other->depth_;
-        horizAxis_ = other->horizAxis_;
-        vertAxis_ = other->vertAxis_;
-        customHorizAxis_ = other->customHorizAxis_;
-        customVertAxis_ = other->customVertAxis_;
-        marks_->Assign(other->marks_);
-        percentFormat_ = other->percentFormat_;
-        valueFormat_ = other->valueFormat_;
-        ZOrder = other->ZOrder;
-        RecalcTriggers = other->RecalcTriggers;
-        ColorSource = other->ColorSource;
-        XLabelsSource = other->XLabelsSource;
-        for (int i = 0; i < Min(ValueLists->Count(), other->ValueLists->Count()); ++i)
-            ValueLists->Get(i)->Assign(other->ValueLists->Get(i));
-        RecalcGetAxis();
-    }
-    TCustomChartSeries::Assign(source);
 }
 
 void TChartSeries::Notification(TComponent* component, TOperation operation) {
@@ -332,9 +307,8 @@ int TChartSeries::AddXY(double x, double y, const AnsiString& label, TColor colo
         list->InsertChartValue(index, list->PendingValue);
     }
     if (pointColors_) {
-        pointColors_->insert(pointColors_->begin() +
-                                 Min(index, static_cast<int>(pointColors_->size())),
-                             color);
+        pointColors_->insert(
+            pointColors_->begin() + Min(index, static_cast<int>(pointColors_->size())), color);
     } else if (color != clDefault) {
         GrowColors();
         (*pointColors_)[index] = color;
@@ -514,9 +488,8 @@ int TChartSeries::AddChartValue(TChartSeries* source, int valueIndex) {
     const int index = XValues->AddChartValue(x);
     YValues->InsertChartValue(index, y);
     for (int j = 2; j < ValueLists->Count(); ++j) {
-        const double value = j < source->ValueLists->Count()
-                                 ? source->ValueLists->Get(j)->GetValue(valueIndex)
-                                 : 0;
+        const double value =
+            j < source->ValueLists->Count() ? source->ValueLists->Get(j)->GetValue(valueIndex) : 0;
         ValueLists->Get(j)->InsertChartValue(index, value);
     }
     return index;
@@ -537,7 +510,8 @@ void TChartSeries::RemoveLinkedSeries(TChartSeries* series) { LinkedSeries->Remo
 
 void TChartSeries::RemoveAllLinkedSeries() {
     for (int i = 0; i < DataSources->Count(); ++i)
-        if (auto* source = dynamic_cast<TChartSeries*>(static_cast<TObject*>(DataSources->Items(i))))
+        if (auto* source =
+                dynamic_cast<TChartSeries*>(static_cast<TObject*>(DataSources->Items(i))))
             source->RemoveLinkedSeries(this);
 }
 

@@ -20,22 +20,48 @@ enum TValueEvent { veClear, veAdd, veDelete, veRefresh, veModify };
 enum TSeriesRecalcOption { rOnDelete, rOnModify, rOnInsert, rOnClear };
 using TSeriesRecalcOptions = std::set<TSeriesRecalcOption>;
 enum TChartSeriesEvent {
-    seAdd, seRemove, seChangeTitle, seChangeColor, seSwap, seChangeActive, seDataChanged
+    seAdd,
+    seRemove,
+    seChangeTitle,
+    seChangeColor,
+    seSwap,
+    seChangeActive,
+    seDataChanged
 };
 enum TChartSeriesStyleItem {
-    tssIsTemplate, tssDenyChangeType, tssDenyDelete, tssDenyClone, tssIsPersistent,
+    tssIsTemplate,
+    tssDenyChangeType,
+    tssDenyDelete,
+    tssDenyClone,
+    tssIsPersistent,
     tssHideDataSource
 };
 using TChartSeriesStyle = std::set<TChartSeriesStyleItem>;
 enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
 enum TSeriesMarksStyle : uint8_t {
-    smsValue, smsPercent, smsLabel, smsLabelPercent, smsLabelValue, smsLegend, smsPercentTotal,
-    smsLabelPercentTotal, smsXValue, smsXY
+    smsValue,
+    smsPercent,
+    smsLabel,
+    smsLabelPercent,
+    smsLabelValue,
+    smsLegend,
+    smsPercentTotal,
+    smsLabelPercentTotal,
+    smsXValue,
+    smsXY
 };
 enum TLegendTextStyle {
-    ltsPlain, ltsLeftValue, ltsRightValue, ltsLeftPercent, ltsRightPercent, ltsXValue, ltsValue,
-    ltsPercent, ltsXAndValue, ltsXAndPercent
+    ltsPlain,
+    ltsLeftValue,
+    ltsRightValue,
+    ltsLeftPercent,
+    ltsRightPercent,
+    ltsXValue,
+    ltsValue,
+    ltsPercent,
+    ltsXAndValue,
+    ltsXAndPercent
 };
 
 using TSeriesOnAfterAdd = std::function<void(TChartSeries* sender, int valueIndex)>;
@@ -219,7 +245,6 @@ class TChartSeries : public TCustomChartSeries {
 
     explicit TChartSeries(TComponent* owner);
     void BeforeDestruction() override;
-    void Assign(TPersistent* source) override;
     void Notification(TComponent* component, TOperation operation) override;
     void SetParentChart(TCustomAxisPanel* chart) override;
     void Added() override;
@@ -229,8 +254,7 @@ class TChartSeries : public TCustomChartSeries {
     // The new point's index, or -1 when OnBeforeAdd refused it.
     virtual int AddXY(double x, double y, const AnsiString& label = AnsiString(),
                       TColor color = clDefault);
-    virtual int Add(double value, const AnsiString& label = AnsiString(),
-                    TColor color = clDefault);
+    virtual int Add(double value, const AnsiString& label = AnsiString(), TColor color = clDefault);
     int AddX(double value, const AnsiString& label = AnsiString(), TColor color = clDefault);
     int AddY(double value, const AnsiString& label = AnsiString(), TColor color = clDefault);
     // A null point (colour clNone) with that value, or with that label at 0.

@@ -93,8 +93,7 @@ void TChartSeries::DrawMarks() {
     }
 }
 
-void TChartSeries::DrawMark(int valueIndex, const AnsiString& text,
-                            TSeriesMarkPosition* position) {
+void TChartSeries::DrawMark(int valueIndex, const AnsiString& text, TSeriesMarkPosition* position) {
     marks_->InternalDraw(valueIndex, GetValueColor(valueIndex), text, *position);
 }
 

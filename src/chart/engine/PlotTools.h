@@ -5,7 +5,11 @@
 #include "PlotSeries.h"
 
 enum TChartToolEvent {
-    cteAfterDraw, cteBeforeDrawSeries, cteBeforeDraw, cteBeforeDrawAxes, cteAfterDrawSeries,
+    cteAfterDraw,
+    cteBeforeDrawSeries,
+    cteBeforeDraw,
+    cteBeforeDrawAxes,
+    cteAfterDrawSeries,
     cteMouseLeave
 };
 enum TChartMouseEvent { cmeDown, cmeMove, cmeUp };

@@ -46,8 +46,7 @@ void TChartValueList::Assign(TPersistent* source) {
 }
 
 void TChartValueList::CheckIndex(int index) const {
-    if (index < 0 || index >= valueCount_)
-        throw EListError(SListIndexError, index);
+    if (index < 0 || index >= valueCount_) throw EListError(SListIndexError, index);
 }
 
 void TChartValueList::GrowIfFull() {
@@ -259,7 +258,9 @@ AnsiString TChartValueList::ToString(int index) const { return FloatToStr(GetVal
 // ---------------------------------------------------------------------------------------------
 // Properties
 
-void TChartValueList::SetDateTime(bool value) { ownerSeries_->SetBooleanProperty(dateTime_, value); }
+void TChartValueList::SetDateTime(bool value) {
+    ownerSeries_->SetBooleanProperty(dateTime_, value);
+}
 
 void TChartValueList::InitDateTime(bool value) {
     dateTime_ = value;
