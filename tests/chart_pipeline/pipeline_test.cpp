@@ -267,6 +267,27 @@ TEST_F(PipelineTest, LegendQueriesCountShownSeries) {
     EXPECT_EQ(panel->SeriesCount(), 0);
 }
 
+TEST_F(PipelineTest, ToolsFollowTheirAxesAndSeries) {
+    auto* axisTool = new TPlotCustomToolAxis(panel.get());
+    axisTool->SetAxis(panel->LeftAxis);
+    EXPECT_EQ(axisTool->ParentChart(), panel.get());
+    EXPECT_EQ(axisTool->AxisID(), 2);
+    axisTool->SetAxis(new TChartAxis(panel.get()));
+    EXPECT_EQ(axisTool->AxisID(), 6);
+    auto* seriesTool = new TPlotCustomToolSeries(panel.get());
+    panel->Tools->Add(seriesTool);
+    EXPECT_EQ(panel->Tools->Count(), 3);
+    seriesTool->SetSeries(b);
+    b->SetVertAxis(aRightAxis);
+    EXPECT_EQ(seriesTool->GetVertAxis(), panel->RightAxis);
+    b->Free();
+    EXPECT_EQ(seriesTool->Series(), nullptr);
+    EXPECT_EQ(seriesTool->GetVertAxis(), panel->LeftAxis);
+    EXPECT_EQ(seriesTool->GetHorizAxis(), panel->BottomAxis);
+    seriesTool->SetParentChart(nullptr);
+    EXPECT_EQ(panel->Tools->Count(), 2);
+}
+
 // Two readings an hour over two days, as the radon chart shows them.
 TEST(WholeChart, TwoLineSeriesOnADateTimeAxisDrawIntoABitmap) {
     AxisPanelPtr panel(new TestAxisPanel);
