@@ -7,8 +7,8 @@
 
 #include "PlotBlend.h"
 #include "PlotProcs.h"
-#include "cl_locale.h"
 #include "chart_test_support.h"
+#include "cl_locale.h"
 
 namespace {
 
@@ -67,6 +67,12 @@ TEST(ChartDateSteps, CalendarStepping) {
         EXPECT_EQ(value, c.expected)
             << FormatDateTime("yyyy-mm-dd", c.from).c_str() << " " << c.step;
     }
+    // A year step of several years' length moves by that many years.
+    double years = EncodeDate(2010, 1, 1);
+    PlotDateTimeIncrement(true, false, years, 4 * DateTimeStep[dtOneYear], dtOneYear);
+    EXPECT_EQ(years, EncodeDate(2006, 1, 1));
+    PlotDateTimeIncrement(true, true, years, 2 * DateTimeStep[dtOneYear], dtOneYear);
+    EXPECT_EQ(years, EncodeDate(2008, 1, 1));
     double plain = 10.5;
     PlotDateTimeIncrement(true, false, plain, 2, dtTwoDays);
     EXPECT_EQ(plain, 8.5);

@@ -283,6 +283,7 @@ void TPlotCanvas::TextOut(int x, int y, const AnsiString& text, bool html) {
 }
 
 std::function<void(TPlotCanvas*, int, int, const AnsiString&)> TPlotCanvas::HtmlTextOut;
+std::function<TSize(TPlotCanvas*, const AnsiString&)> TPlotCanvas::HtmlTextExtent;
 
 bool TPlotCanvas::ConvexHull(TPointArray& p) {
     if (p.size() == 3) return true;

@@ -115,6 +115,9 @@ class TPlotCanvas : public TObject {
     void TextOut(int x, int y, const AnsiString& text, bool html);
     static std::function<void(TPlotCanvas* canvas, int x, int y, const AnsiString& text)>
         HtmlTextOut;
+    // The size of an HTML-subset text (installed with HtmlTextOut); while none is installed the
+    // text is measured as it stands.
+    static std::function<TSize(TPlotCanvas* canvas, const AnsiString& text)> HtmlTextExtent;
     // Convex hull of the points, the pivot last; false for fewer than three points.
     static bool ConvexHull(TPointArray& points);
 

@@ -123,7 +123,9 @@ void PlotDateTimeIncrement(bool calendar, bool forward, double& value, double st
         const int months = monthSteps[step - dtOneMonth];
         AddMonths(year, month, day, forward ? months : -months);
     } else {
-        AddMonths(year, month, day, forward ? 12 : -12);
+        // A step of several years (an axis increment doubled past one year) moves by as many.
+        const int years = Max(1, static_cast<int>(Round(stepLength / DateTimeStep[dtOneYear])));
+        AddMonths(year, month, day, forward ? 12 * years : -12 * years);
     }
     value = EncodeDate(year, month, day);
 }

@@ -48,6 +48,7 @@ TDateTimeStep FindDateTimeStep(double step);
 // The date (time dropped) rounded down to the start of a half month, month or year; dates on
 // or before 1 January 1900 come back unchanged.
 TDateTime PlotRoundDate(TDateTime date, TDateTimeStep step);
-// Steps `value` by the step length, or with `calendar` from half month up by the calendar.
+// Steps `value` by the step length, or with `calendar` from half month up by the calendar
+// (a one-year step moves by as many whole years as the step length holds).
 void PlotDateTimeIncrement(bool calendar, bool forward, double& value, double stepLength,
                            TDateTimeStep step);
