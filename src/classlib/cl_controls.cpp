@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cl_extctrls.h"
+#include "cl_filer.h"
 #include "cl_forms.h"
 #include "cl_menus.h"
 #include "cl_sys.h"
@@ -100,6 +101,62 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
 }  // namespace
 
 TMouse* Mouse = &mouseObject;
+
+namespace {
+
+// The published properties of every control, for the component streams.
+const bool controlPropertiesRegistered = [] {
+    RegisterProperty(TComponent::StaticClass(),
+                     OrdinalProperty<TComponent>("Tag", pkInteger, &TComponent::Tag,
+                                                 &TComponent::SetTag, 0));
+    const TMetaClass* control = TControl::StaticClass();
+    RegisterProperty(control, OrdinalProperty<TControl>("Left", pkInteger, &TControl::Left,
+                                                        &TControl::SetLeft));
+    RegisterProperty(control, OrdinalProperty<TControl>("Top", pkInteger, &TControl::Top,
+                                                        &TControl::SetTop));
+    RegisterProperty(control, OrdinalProperty<TControl>("Width", pkInteger, &TControl::Width,
+                                                        &TControl::SetWidth));
+    RegisterProperty(control, OrdinalProperty<TControl>("Height", pkInteger, &TControl::Height,
+                                                        &TControl::SetHeight));
+    RegisterProperty(control, EnumProperty<TControl>(
+                                  "Align", &TControl::Align, &TControl::SetAlign,
+                                  {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient",
+                                   "alCustom"},
+                                  alNone));
+    RegisterProperty(control, StringProperty<TControl>("Caption", &TControl::GetText,
+                                                       &TControl::SetText));
+    RegisterProperty(control, OrdinalProperty<TControl>("Visible", pkBool, &TControl::Visible,
+                                                        &TControl::SetVisible, 1));
+    RegisterProperty(control, OrdinalProperty<TControl>("Enabled", pkBool, &TControl::Enabled,
+                                                        &TControl::SetEnabled, 1));
+    RegisterProperty(control, OrdinalProperty<TControl>("ParentColor", pkBool,
+                                                        &TControl::ParentColor,
+                                                        &TControl::SetParentColor, 0));
+    TPropertyInfo color =
+        OrdinalProperty<TControl>("Color", pkColor, &TControl::Color, &TControl::SetColor);
+    color.IsStored = [](TObject* o) { return !static_cast<TControl*>(o)->ParentColor(); };
+    RegisterProperty(control, color);
+    RegisterProperty(control, OrdinalProperty<TControl>("ParentFont", pkBool,
+                                                        &TControl::ParentFont,
+                                                        &TControl::SetParentFont, 1));
+    TPropertyInfo font = SubObjectProperty<TControl>("Font", &TControl::Font);
+    font.IsStored = [](TObject* o) { return !static_cast<TControl*>(o)->ParentFont(); };
+    RegisterProperty(control, font);
+    RegisterProperty(control, StringProperty<TControl>("Hint", &TControl::Hint,
+                                                       &TControl::SetHint));
+    RegisterProperty(control, OrdinalProperty<TControl>("ShowHint", pkBool, &TControl::ShowHint,
+                                                        &TControl::SetShowHint, 0));
+    RegisterProperty(control, OrdinalProperty<TControl>("Cursor", pkInteger, &TControl::Cursor,
+                                                        &TControl::SetCursor, crDefault));
+    RegisterProperty(control, ComponentProperty<TControl, TPopupMenu>(
+                                  "PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu));
+    RegisterProperty(TWinControl::StaticClass(),
+                     OrdinalProperty<TWinControl>("TabStop", pkBool, &TWinControl::TabStop,
+                                                  &TWinControl::SetTabStop, 0));
+    return true;
+}();
+
+}  // namespace
 
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* control = static_cast<TWinControl*>(GetPropA(window, ControlPropertyName()));
@@ -758,6 +815,24 @@ void TControl::ChangeScale(int multiplier, int divider) {
     if (!parentFont_) font_->SetSize(MulDiv(font_->Size(), multiplier, divider));
 }
 
+TComponent* TControl::GetParentComponent() const { return parent_; }
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(parent)) SetParent(windowed);
+}
+
+void TControl::ReadState(TReader* reader) {
+    ControlState.insert(csReadingState);
+    if (auto* parent = dynamic_cast<TWinControl*>(reader->Parent())) SetParent(parent);
+    try {
+        TComponent::ReadState(reader);
+    } catch (...) {
+        ControlState.erase(csReadingState);
+        throw;
+    }
+    ControlState.erase(csReadingState);
+}
+
 void TControl::Loaded() {
     TComponent::Loaded();
     RememberAnchorBase();
@@ -784,6 +859,26 @@ void TWinControl::BeforeDestruction() {
 void TWinControl::Loaded() {
     TControl::Loaded();
     if (alignPending_) Realign();
+}
+
+void TWinControl::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    for (TControl* child : std::vector<TControl*>(controls_))
+        if (child->Owner() == root) proc(child);
+}
+
+void TWinControl::ReadState(TReader* reader) {
+    DisableAlign();
+    TComponent* savedParent = reader->Parent();
+    reader->SetParent(this);
+    try {
+        TControl::ReadState(reader);
+    } catch (...) {
+        reader->SetParent(savedParent);
+        EnableAlign();
+        throw;
+    }
+    reader->SetParent(savedParent);
+    EnableAlign();
 }
 
 HWND TWinControl::Handle() {
@@ -1502,25 +1597,19 @@ void TWinControl::PaintHandler(TMessage& message) {
         PaintControls(dc, nullptr);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
-    if (doubleBuffered_) {
-        const TRect client = GetClientRect();
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.Right, client.Bottom);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
-        PaintWindow(memory);
-        PaintControls(memory, nullptr);
-        BitBlt(dc, 0, 0, client.Right, client.Bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    } else {
+    PaintDC dc(handle_);
+    if (!doubleBuffered_) {
         PaintWindow(dc);
         PaintControls(dc, nullptr);
+        return;
     }
-    EndPaint(handle_, &ps);
+    const TRect client = GetClientRect();
+    OwnedGdiObject bitmap(CreateCompatibleBitmap(dc, client.Right, client.Bottom));
+    MemoryDC memory(bitmap, dc);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(memory)), 0);
+    PaintWindow(memory);
+    PaintControls(memory, nullptr);
+    BitBlt(dc, 0, 0, client.Right, client.Bottom, memory, 0, 0, SRCCOPY);
 }
 
 void TWinControl::EraseBackground(TMessage& message) {

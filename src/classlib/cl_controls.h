@@ -359,6 +359,13 @@ class TControl : public TComponent {
 
     virtual void ChangeScale(int multiplier, int divider);
     virtual HPALETTE GetPalette() { return nullptr; }
+
+    // Streaming: a control is written among its parent's children and read onto the reader's
+    // parent.
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
+    void ReadState(TReader* reader) override;
     void Loaded() override;
     void BeforeDestruction() override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -542,6 +549,9 @@ class TWinControl : public TControl {
     void BeforeDestruction() override;
     // Runs the alignment that waited for the end of loading.
     void Loaded() override;
+    // The child controls that `root` owns; reading places the children read on this control.
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    void ReadState(TReader* reader) override;
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;

@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr UINT kDrawTextAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 
 void InstallActionLinks() {
     if (!DefaultControlActionLinkClass)
@@ -160,7 +159,7 @@ void TCustomPanel::Paint() {
         SetTextColor(dc, ColorToRGB(Font()->Color()));
         RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
         DrawCaption(dc, caption, r,
-                    DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | kDrawTextAlign[alignment_],
+                    DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | AlignmentDrawTextFlags[alignment_],
                     Enabled());
     }
     if (OnPaint) OnPaint(this);

@@ -281,6 +281,13 @@ void TCustomForm::BeforeDestruction() {
     TScrollingWinControl::BeforeDestruction();
 }
 
+void TCustomForm::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    if (root == this)
+        for (int i = 0; i < ComponentCount(); ++i)
+            if (!Components(i)->HasParent()) proc(Components(i));
+    TScrollingWinControl::GetChildren(proc, root);
+}
+
 void TCustomForm::Loaded() {
     TScrollingWinControl::Loaded();
     DoCreate();
@@ -707,11 +714,9 @@ void THintWindow::ActivateHintData(TRect rect, const AnsiString& hint, void*) {
 
 TRect THintWindow::CalcHintRect(int maxWidth, const AnsiString& hint, void*) {
     RECT r = {0, 0, maxWidth, 0};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    ScreenDC dc;
+    SelectedObject font(dc, Font()->Handle());
     DrawTextA(dc, hint.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return Rect(0, 0, r.right + 6, r.bottom + 2);
 }
 
@@ -741,9 +746,8 @@ void THintWindow::NCPaint(HDC dc) {
 void THintWindow::Dispatch(TMessage& message) {
     switch (message.Msg) {
     case WM_NCPAINT: {
-        HDC dc = GetWindowDC(WindowHandle());
+        WindowDC dc(WindowHandle());
         NCPaint(dc);
-        ReleaseDC(WindowHandle(), dc);
         return;
     }
     case WM_NCHITTEST:

@@ -160,6 +160,9 @@ class TCustomForm : public TScrollingWinControl {
     void Loaded() override;
     void BeforeDestruction() override;
     bool Showing() const override;
+    // Streaming: the owned components without a parent (menus, timers, ...), then the
+    // controls.
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
     // Runs OnCreate once (also called by Application->CreateForm).
     void DoCreate();
 

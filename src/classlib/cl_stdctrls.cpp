@@ -8,7 +8,6 @@
 
 namespace {
 
-constexpr UINT kDrawTextAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 constexpr DWORD kEditAlign[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
 constexpr DWORD kStaticAlign[] = {SS_LEFT, SS_RIGHT, SS_CENTER};
 constexpr DWORD kEditCharCase[] = {0, ES_UPPERCASE, ES_LOWERCASE};
@@ -36,9 +35,6 @@ TOwnerDrawState ToOwnerDrawState(UINT itemState) {
     return state;
 }
 
-TRect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 // Runs an owner-draw request on `canvas` bound to the request's DC, in the control's colours.
 template <class DrawFn>
 void DrawListItem(TControlCanvas* canvas, TWinControl* control, const DRAWITEMSTRUCT& draw,
@@ -52,7 +48,7 @@ void DrawListItem(TControlCanvas* canvas, TWinControl* control, const DRAWITEMST
         canvas->Brush()->SetColor(clHighlight);
         canvas->Font()->SetColor(clHighlightText);
     }
-    TRect rect = ToRect(draw.rcItem);
+    TRect rect = ToTRect(draw.rcItem);
     if (static_cast<int>(draw.itemID) >= 0) drawItem(static_cast<int>(draw.itemID), rect, state);
     else canvas->FillRect(rect);
     if (state.count(odFocused) && !state.count(odNoFocusRect)) canvas->DrawFocusRect(rect);
@@ -228,7 +224,7 @@ void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
         SetTextColor(dc, ColorToRGB(clBtnShadow));
         DrawTextA(dc, text.c_str(), -1, &r, flags);
     }
-    rect = ToRect(r);
+    rect = ToTRect(r);
 }
 
 void TCustomLabel::Paint() {
@@ -240,7 +236,7 @@ void TCustomLabel::Paint() {
         canvas->FillRect(rect);
     }
     canvas->Brush()->SetStyle(bsClear);
-    UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | kDrawTextAlign[alignment_];
+    UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | AlignmentDrawTextFlags[alignment_];
     if (layout_ != tlTop) {
         TRect measured = rect;
         DoDrawText(measured, flags | DT_CALCRECT);
@@ -253,12 +249,16 @@ void TCustomLabel::Paint() {
 void TCustomLabel::AdjustBounds() {
     if (!AutoSize() || InState(csLoading)) return;
     auto* canvas = static_cast<TControlCanvas*>(Canvas());
-    HDC dc = GetDC(nullptr);
+    ScreenDC dc;
     canvas->BindDC(dc);
     TRect rect = ClientRect();
-    DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+    try {
+        DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+    } catch (...) {
+        canvas->BindDC(nullptr);
+        throw;
+    }
     canvas->BindDC(nullptr);
-    ReleaseDC(nullptr, dc);
     int left = Left();
     if (alignment_ == taRightJustify) left += Width() - rect.Right;
     SetBounds(left, Top(), rect.Right, rect.Bottom);
@@ -331,12 +331,12 @@ void TCustomEdit::CreateWnd() {
 
 void TCustomEdit::AdjustHeight() {
     if (!AutoSize() || borderStyle_ != bsSingle) return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        ScreenDC dc;
+        SelectedObject font(dc, Font()->Handle());
+        GetTextMetricsA(dc, &metrics);
+    }
     SetHeight(metrics.tmHeight + GetSystemMetrics(SM_CYBORDER) * (Ctl3D() ? 8 : 6));
 }
 
@@ -1186,7 +1186,7 @@ int TCustomListBox::ItemAtPos(TPoint pos, bool existing) {
 TRect TCustomListBox::ItemRect(int index) {
     RECT rect{};
     SendMessageA(Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
-    return ToRect(rect);
+    return ToTRect(rect);
 }
 
 void TCustomListBox::Clear() {
@@ -1497,13 +1497,13 @@ void TCustomStaticText::AdjustBounds() {
     if (!AutoSize() || InState(csLoading)) return;
     AnsiString text = GetText();
     if (text.IsEmpty()) text = " ";
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
     RECT rect{0, 0, 0, 0};
-    DrawTextA(dc, text.c_str(), -1, &rect,
-              DT_CALCRECT | DT_EXPANDTABS | (showAccelChar_ ? 0 : DT_NOPREFIX));
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        ScreenDC dc;
+        SelectedObject font(dc, Font()->Handle());
+        DrawTextA(dc, text.c_str(), -1, &rect,
+                  DT_CALCRECT | DT_EXPANDTABS | (showAccelChar_ ? 0 : DT_NOPREFIX));
+    }
     const int border = borderStyle_ == sbsNone ? 0 : 2;
     int width = rect.right + border, height = rect.bottom + border;
     int left = Left();
