@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "cl_clipboard.h"
 #include "cl_forms.h"
 #include "cl_graphics.h"
 
@@ -458,13 +459,118 @@ void TCustomEdit::Dispatch(TMessage& message) {
 // ---------------------------------------------------------------------------------------------
 // TCustomMaskEdit
 
-void TCustomMaskEdit::SetText(const AnsiString& text) { TControl::SetText(text); }
+void TCustomMaskEdit::SetEditMask(const TEditMask& mask) {
+    if (mask == editMask_) return;
+    const AnsiString text = Text();
+    editMask_ = mask;
+    SetText(text);
+}
 
-void TCustomMaskEdit::ValidateEdit() {}
+AnsiString TCustomMaskEdit::Text() {
+    if (!IsMasked()) return TControl::GetText();
+    return TMaskRules(editMask_).TextFor(EditText());
+}
+
+void TCustomMaskEdit::SetText(const AnsiString& text) { SetEditText(FormatMaskText(editMask_, text)); }
+
+void TCustomMaskEdit::CreateWnd() {
+    TCustomEdit::CreateWnd();
+    if (IsMasked() && EditText().IsEmpty()) SetText(AnsiString());
+}
+
+void TCustomMaskEdit::ValidateEdit() {
+    if (!IsMasked()) return;
+    const int place = TMaskRules(editMask_).FirstInvalidPlace(EditText());
+    if (place < 0) return;
+    if (HandleAllocated()) SendMessageA(WindowHandle(), EM_SETSEL, place, place + 1);
+    ValidateError();
+}
 
 void TCustomMaskEdit::ValidateError() {
     MessageBeep(0);
-    throw EDBEditError("Invalid input value");
+    throw EDBEditError("Invalid input value.  Use escape key to abandon changes");
+}
+
+bool TCustomMaskEdit::TypeText(const AnsiString& text) {
+    const TMaskRules rules(editMask_);
+    AnsiString editText = EditText();
+    int place = SelStart();
+    bool typed = false;
+    for (int i = 1; i <= text.Length(); ++i) {
+        const char c = text[i];
+        if (place < rules.Count() && rules.IsLiteral(place) && rules.Place(place).Literal == c) {
+            ++place;
+            continue;
+        }
+        place = rules.NextDataPlace(place);
+        const char accepted = rules.Accept(place, c);
+        if (!accepted) break;
+        editText[place + 1] = accepted;
+        place = rules.NextDataPlace(place + 1);
+        typed = true;
+    }
+    if (!typed) return false;
+    SetEditText(editText);
+    SetModified(true);
+    SendMessageA(WindowHandle(), EM_SETSEL, place, place);
+    return true;
+}
+
+void TCustomMaskEdit::ClearPlaces(int first, int last) {
+    const TMaskRules rules(editMask_);
+    AnsiString editText = EditText();
+    for (int place = first; place < last && place < editText.Length(); ++place)
+        if (!rules.IsLiteral(place)) editText[place + 1] = rules.Blank();
+    SetEditText(editText);
+    SetModified(true);
+    SendMessageA(WindowHandle(), EM_SETSEL, first, first);
+}
+
+void TCustomMaskEdit::KeyDown(uint16_t& key, TShiftState shift) {
+    TCustomEdit::KeyDown(key, shift);
+    if (key != VK_DELETE || !IsMasked() || ReadOnly()) return;
+    const int start = SelStart(), length = SelLength();
+    ClearPlaces(start, start + (length > 0 ? length : 1));
+    key = 0;
+}
+
+void TCustomMaskEdit::KeyPress(char& key) {
+    TCustomEdit::KeyPress(key);
+    if (!IsMasked() || key == 0 || ReadOnly()) return;
+    if (key == '\b') {
+        const int start = SelStart(), length = SelLength();
+        if (length > 0) {
+            ClearPlaces(start, start + length);
+        } else {
+            const int place = TMaskRules(editMask_).PreviousDataPlace(start);
+            if (place >= 0) ClearPlaces(place, place + 1);
+        }
+        key = 0;
+    } else if (static_cast<unsigned char>(key) >= ' ') {
+        if (!TypeText(AnsiString(key))) MessageBeep(0);
+        key = 0;
+    }
+}
+
+void TCustomMaskEdit::Dispatch(TMessage& message) {
+    if (!IsMasked()) return TCustomEdit::Dispatch(message);
+    switch (message.Msg) {
+    case WM_PASTE:
+        if (!ReadOnly()) TypeText(Clipboard()->AsText());
+        return;
+    case WM_CUT:
+    case WM_CLEAR:
+        if (ReadOnly()) return;
+        if (message.Msg == WM_CUT) Clipboard()->SetAsText(SelText());
+        ClearPlaces(SelStart(), SelStart() + SelLength());
+        return;
+    case CM_EXIT:
+        TCustomEdit::Dispatch(message);
+        if (Modified()) ValidateEdit();
+        return;
+    default:
+        TCustomEdit::Dispatch(message);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
