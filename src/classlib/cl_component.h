@@ -358,8 +358,10 @@ class TComponent : public TPersistent {
     virtual TComponent* GetParentComponent() const { return nullptr; }
     virtual void SetParentComponent(TComponent*) {}
     virtual bool HasParent() const { return false; }
-    virtual bool ExecuteAction(TBasicAction*) { return false; }
-    virtual bool UpdateAction(TBasicAction*) { return false; }
+    // Carries out (or updates) an action aimed at this component when the action handles it
+    // as a target (cl_actions).
+    virtual bool ExecuteAction(TBasicAction* action);
+    virtual bool UpdateAction(TBasicAction* action);
 
     // Component streaming (cl_filer): the properties, then the children.
     virtual void ReadState(TReader* reader);

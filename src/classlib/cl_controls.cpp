@@ -440,6 +440,18 @@ void TControl::SetParent(TWinControl* parent) {
 
 bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(); }
 
+void TControl::Show() {
+    if (parent_) parent_->ShowControl(this);
+    SetVisible(true);
+}
+
+void TControl::SendCancelMode(TControl* sender) {
+    for (TControl* control = this; control; control = control->parent_)
+        if (auto* form = dynamic_cast<TCustomForm*>(control)) form->SendCancelMode(sender);
+}
+
+void TControl::FlipChildren(bool) {}
+
 void TControl::SetVisible(bool value) {
     if (visible_ == value) return;
     if (!value) InvalidateControl(true, false);
@@ -671,6 +683,12 @@ void TControl::DefaultHandler(TMessage& message) {
 }
 
 void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool dbl) {
+    if (button == mbLeft && down) {
+        SendCancelMode(this);
+        ControlState.insert(csLButtonDown);
+    } else if (button == mbLeft) {
+        ControlState.erase(csLButtonDown);
+    }
     DefaultHandler(message);
     TShiftState shift = KeysToShiftState(message.Keys());
     const int x = message.XPos(), y = message.YPos();
@@ -1234,6 +1252,36 @@ void TWinControl::ApplyAnchors(TControl* c, const TRect& client) {
     else if (bottom) { r.Top += dy; r.Bottom += dy; }
     else if (!top) { r.Top += dy / 2; r.Bottom += dy / 2; }
     c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TWinControl::ShowControl(TControl*) {
+    if (parent_) parent_->ShowControl(this);
+}
+
+void TWinControl::FlipChildren(bool allLevels) {
+    DisableAlign();
+    try {
+        const int clientWidth = ClientWidth();
+        for (TControl* child : std::vector<TControl*>(controls_)) {
+            if (child->align_ == alLeft)
+                child->align_ = alRight;
+            else if (child->align_ == alRight)
+                child->align_ = alLeft;
+            if (child->anchors_.count(akLeft) != child->anchors_.count(akRight)) {
+                TAnchors anchors = child->anchors_;
+                const bool left = anchors.count(akLeft) != 0;
+                anchors.erase(left ? akLeft : akRight);
+                anchors.insert(left ? akRight : akLeft);
+                child->SetAnchors(anchors);
+            }
+            child->SetLeft(clientWidth - child->left_ - child->width_);
+            if (allLevels) child->FlipChildren(true);
+        }
+    } catch (...) {
+        EnableAlign();
+        throw;
+    }
+    EnableAlign();
 }
 
 void TWinControl::SetFocus() {

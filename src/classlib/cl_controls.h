@@ -58,6 +58,8 @@ constexpr UINT CM_UNDOCKCLIENT = 0xB039;
 constexpr UINT CM_DOCKNOTIFICATION = 0xB03A;
 constexpr UINT CM_MOUSEWHEEL = 0xB03B;
 constexpr UINT CM_CHILDKEY = 0xB03C;
+constexpr UINT CM_ACTIONUPDATE = 0xB03F;
+constexpr UINT CM_ACTIONEXECUTE = 0xB040;
 constexpr UINT CM_SYNCHRONIZE = 0xB0F0;
 
 // Reflected notifications: CN_BASE + the WM_ number, sent to the child that caused them.
@@ -260,7 +262,9 @@ class TControl : public TComponent {
     // Appearance.
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
-    void Show() { SetVisible(true); }
+    // Asks the parents to show the control (a page control brings its page forward), then
+    // makes it visible.
+    void Show();
     void Hide() { SetVisible(false); }
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool value);
@@ -336,6 +340,12 @@ class TControl : public TComponent {
     // Mouse capture.
     bool MouseCapture() const;
     void SetMouseCapture(bool value);
+    // Tells the focused control of every form up the parent chain that `sender` takes the
+    // mouse (CM_CANCELMODE, LParam = sender): drop-downs close, drags end. A left button
+    // pressed on a control sends it by itself.
+    void SendCancelMode(TControl* sender);
+    // Mirrors the children left to right (nothing for a windowless control).
+    virtual void FlipChildren(bool allLevels);
 
     // Actions.
     TBasicAction* Action() const { return action_; }
@@ -504,6 +514,11 @@ class TWinControl : public TControl {
     bool AlignDisabled() const { return alignDisabled_ != 0; }
     TRect GetClientRect() override;
     void SetBounds(int left, int top, int width, int height) override;
+
+    // Makes `control`, a child somewhere below, visible on screen: the default passes the
+    // request up to the parent; containers that show one child at a time override it.
+    virtual void ShowControl(TControl* control);
+    void FlipChildren(bool allLevels) override;
 
     // Focus.
     virtual void SetFocus();
