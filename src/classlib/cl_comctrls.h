@@ -15,6 +15,17 @@
 #include "cl_menus.h"
 #include "cl_stdctrls.h"
 
+// Custom drawing of the list and tree views: what is drawn, when, and the item's state.
+enum TCustomDrawTarget { dtControl, dtItem, dtSubItem };
+enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+enum TCustomDrawStateItem {
+    cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot, cdsMarked,
+    cdsIndeterminate
+};
+using TCustomDrawState = std::set<TCustomDrawStateItem>;
+// The CDIS_ flags of a custom-draw notification as a state.
+TCustomDrawState CustomDrawStateOf(UINT itemState);
+
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
 enum TDTDateFormat { dfShort, dfLong };
