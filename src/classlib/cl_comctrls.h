@@ -26,6 +26,17 @@ using TCustomDrawState = std::set<TCustomDrawStateItem>;
 // The CDIS_ flags of a custom-draw notification as a state.
 TCustomDrawState CustomDrawStateOf(UINT itemState);
 
+// What lies at a point of a list or tree view.
+enum THitTest {
+    htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIcon, htOnIndent, htOnLabel,
+    htOnRight, htOnStateIcon, htToLeft, htToRight
+};
+using THitTests = std::set<THitTest>;
+
+// Automatic sorting of the list and tree views: stText and stBoth keep the items sorted by
+// text (or OnCompare) as they are added and renamed; stData and stBoth sort when Data changes.
+enum TSortType { stNone, stData, stText, stBoth };
+
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
 enum TDTDateFormat { dfShort, dfLong };

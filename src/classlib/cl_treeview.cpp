@@ -99,11 +99,13 @@ void TTreeNode::SetData(void* data) {
 }
 
 void TTreeNode::SetImageIndex(int index) {
+    if (index == imageIndex_) return;
     imageIndex_ = index;
     UpdateItem(TVIF_IMAGE);
 }
 
 void TTreeNode::SetSelectedIndex(int index) {
+    if (index == selectedIndex_) return;
     selectedIndex_ = index;
     UpdateItem(TVIF_SELECTEDIMAGE);
 }

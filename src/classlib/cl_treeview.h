@@ -19,14 +19,6 @@ class TTreeNodes;
 class TTreeNode;
 
 enum TNodeAttachMode { naAdd, naAddFirst, naAddChild, naAddChildFirst, naInsert };
-enum THitTest {
-    htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIcon, htOnIndent, htOnLabel,
-    htOnRight, htOnStateIcon, htToLeft, htToRight
-};
-using THitTests = std::set<THitTest>;
-// stText and stBoth keep the children sorted by text (or OnCompare) as they are added and
-// renamed; stData and stBoth sort when Data changes.
-enum TSortType { stNone, stData, stText, stBoth };
 
 // Sorting: negative when node1 goes first.
 using TTVCompare = std::function<int(TTreeNode* node1, TTreeNode* node2)>;
