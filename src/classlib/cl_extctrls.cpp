@@ -51,6 +51,7 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
                     csDoubleClicks, csReplicatable};
     SetBounds(0, 0, 185, 41);
     SetColor(clBtnFace);
+    SetUseDockManager(true);
 }
 
 void TCustomPanel::CreateParams(TCreateParams& params) {

@@ -39,11 +39,6 @@ class TCustomPanel : public TCustomControl {
     void SetFullRepaint(bool value) { fullRepaint_ = value; }
     bool Locked() const { return locked_; }
     void SetLocked(bool value) { locked_ = value; }
-    // No panel is a dock site.
-    bool DockSite() const { return false; }
-    void SetDockSite(bool) {}
-    bool UseDockManager() const { return false; }
-    void SetUseDockManager(bool) {}
 
     void AdjustClientRect(TRect& rect) override;
     void Dispatch(TMessage& message) override;
