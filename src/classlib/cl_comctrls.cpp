@@ -185,9 +185,17 @@ void TDateTimePicker::HandleNotify(TMessage& message) {
         Change();
         return;
     }
-    case DTN_DROPDOWN:
+    case DTN_DROPDOWN: {
+        int day = firstDayOfWeek_;
+        if (firstDayOfWeek_ == dowLocaleDefault) {
+            char text[4] = {};
+            GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, text, sizeof text);
+            day = text[0] >= '0' && text[0] <= '6' ? text[0] - '0' : 0;
+        }
+        if (HWND calendar = MonthCalHandle()) SendMessageA(calendar, MCM_SETFIRSTDAYOFWEEK, 0, day);
         if (OnDropDown) OnDropDown(this);
         return;
+    }
     case DTN_CLOSEUP:
         if (OnCloseUp) OnCloseUp(this);
         return;

@@ -41,6 +41,11 @@ enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
 enum TDTDateFormat { dfShort, dfLong };
 enum TDTCalAlignment { dtaLeft, dtaRight };
+// The first day of the drop-down calendar's weeks; dowLocaleDefault takes the user locale's.
+enum TCalDayOfWeek {
+    dowMonday, dowTuesday, dowWednesday, dowThursday, dowFriday, dowSaturday, dowSunday,
+    dowLocaleDefault
+};
 
 // The calendar colours, by the system's MCSC_ index.
 enum TMonthCalColor {
@@ -86,6 +91,9 @@ class TDateTimePicker : public TWinControl {
     void SetCalColor(TMonthCalColor which, TColor color);
     TDTCalAlignment CalAlignment() const { return calAlignment_; }
     void SetCalAlignment(TDTCalAlignment alignment);
+    // Applied to the calendar at every drop-down.
+    TCalDayOfWeek FirstDayOfWeek() const { return firstDayOfWeek_; }
+    void SetFirstDayOfWeek(TCalDayOfWeek day) { firstDayOfWeek_ = day; }
     // The drop-down calendar while it is shown; 0 otherwise.
     HWND MonthCalHandle();
     bool DroppedDown() { return MonthCalHandle() != nullptr; }
@@ -117,6 +125,7 @@ private:
     bool parseInput_ = false;
     TColor calColors_[6] = {clDefault, clDefault, clDefault, clDefault, clDefault, clDefault};
     TDTCalAlignment calAlignment_ = dtaLeft;
+    TCalDayOfWeek firstDayOfWeek_ = dowLocaleDefault;
 
 protected:
     ~TDateTimePicker() override = default;

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr DWORD kEditAlign[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+constexpr DWORD kAutoCompletePause = 500;
 constexpr DWORD kStaticAlign[] = {SS_LEFT, SS_RIGHT, SS_CENTER};
 constexpr DWORD kEditCharCase[] = {0, ES_UPPERCASE, ES_LOWERCASE};
 constexpr DWORD kComboCharCase[] = {0, CBS_UPPERCASE, CBS_LOWERCASE};
@@ -1337,6 +1338,25 @@ void TCustomListBox::HandleDrawItem(TMessage& message) {
                      DrawItem(index, rect, state);
                  });
     message.Result = TRUE;
+}
+
+void TCustomListBox::KeyPress(char& key) {
+    TWinControl::KeyPress(key);
+    if (!autoComplete_ || static_cast<unsigned char>(key) < ' ' || Count() == 0) return;
+    const DWORD now = GetTickCount();
+    if (now - lastTyped_ >= kAutoCompletePause) typed_ = AnsiString();
+    lastTyped_ = now;
+    typed_ += key;
+    key = 0;
+    for (int i = 0; i < Count(); ++i) {
+        const AnsiString text = IsVirtual() ? GetItemText(i) : items_->Strings(i);
+        if (!SameText(text.SubString(1, typed_.Length()), typed_)) continue;
+        if (i != ItemIndex()) {
+            SetItemIndex(i);
+            Click();
+        }
+        return;
+    }
 }
 
 void TCustomListBox::Dispatch(TMessage& message) {

@@ -463,6 +463,10 @@ class TCustomListBox : public TWinControl {
     void SetColumns(int columns);
     bool IntegralHeight() const { return integralHeight_; }
     void SetIntegralHeight(bool value);
+    // Typing selects the first item that begins with the characters typed so far (case
+    // insensitive); a pause of half a second starts the search anew.
+    bool AutoComplete() const { return autoComplete_; }
+    void SetAutoComplete(bool value) { autoComplete_ = value; }
     int TabWidth() const { return tabWidth_; }
     void SetTabWidth(int width);
     TBorderStyle BorderStyle() const { return borderStyle_; }
@@ -490,6 +494,7 @@ protected:
     virtual void DrawItem(int index, TRect rect, TOwnerDrawState state);
     virtual void MeasureItem(int index, int& height);
     virtual AnsiString GetItemText(int index);
+    void KeyPress(char& key) override;
 
 private:
     friend class TWinItemStrings;
@@ -509,6 +514,9 @@ private:
     bool integralHeight_ = false;
     int tabWidth_ = 0;
     TBorderStyle borderStyle_ = bsSingle;
+    bool autoComplete_ = true;
+    AnsiString typed_;
+    DWORD lastTyped_ = 0;
 
 protected:
     ~TCustomListBox() override = default;

@@ -217,6 +217,21 @@ TEST_F(ExtControlsTest, DatePickerSettersChangeOnlyTheirPart) {
     EXPECT_STREQ(text, "12/31/2023");
 }
 
+TEST_F(ExtControlsTest, DatePickerGivesItsCalendarTheFirstDayOfTheWeek) {
+    auto* picker = PlaceControl<TDateTimePicker>(owner, form, "", 10, 200, 150, 21);
+    picker->SetFirstDayOfWeek(dowWednesday);
+    int firstDay = -1;
+    picker->OnDropDown = [&](TObject*) {
+        firstDay = LOWORD(SendMessageA(picker->MonthCalHandle(), MCM_GETFIRSTDAYOFWEEK, 0, 0));
+        PostMessageA(picker->MonthCalHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    ShowAndSettle();
+    picker->SetFocus();
+    PostClick(picker->WindowHandle(), 150 - 8, 10);
+    ASSERT_TRUE(PumpUntil([&] { return firstDay >= 0; }));
+    EXPECT_EQ(firstDay, 2);
+}
+
 TEST_F(ExtControlsTest, TimePickerTakesATimeOnlyValueAndKeepsItsFormatAcrossRecreation) {
     auto* picker = new TDateTimePicker(owner);
     picker->SetParent(form);

@@ -187,6 +187,20 @@ TEST_F(StdControlsTest, MaskEditTypesIntoTheMaskPlaces) {
     EXPECT_EQ(maskEdit->Text(), "555-123-4567");
 }
 
+TEST_F(StdControlsTest, ListBoxAutoCompleteSelectsByTheTypedBeginning) {
+    for (const char* item : {"Apple", "Apricot", "Banana"}) listBox->Items()->Add(item);
+    int clicks = 0;
+    listBox->OnClick = [&](TObject*) { ++clicks; };
+    ShowAndSettle();
+    listBox->SetFocus();
+    PostChars(listBox->WindowHandle(), "apR");
+    ASSERT_TRUE(PumpUntil([&] { return listBox->ItemIndex() == 1; }));
+    Sleep(600);
+    PostChars(listBox->WindowHandle(), "b");
+    ASSERT_TRUE(PumpUntil([&] { return listBox->ItemIndex() == 2; }));
+    EXPECT_EQ(clicks, 3);
+}
+
 // The memo's lines behave the same before and after its window exists.
 TEST_F(StdControlsTest, MemoLinesReadAndWriteTheTextWithCrLf) {
     for (bool shown : {false, true}) {
