@@ -323,11 +323,11 @@ class TCanvas : public TPersistent {
     int TextWidth(const AnsiString& text) { return TextExtent(text).cx; }
     int TextHeight(const AnsiString& text) { return TextExtent(text).cy; }
 
-    void Draw(int x, int y, TGraphic* graphic);
+    virtual void Draw(int x, int y, TGraphic* graphic);
     virtual void StretchDraw(const TRect& rect, TGraphic* graphic);
     virtual void CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect);
     // Copies `source` from the bitmap, drawing `color` pixels in the brush colour instead.
-    void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
+    virtual void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
     TRect ClipRect();
 
     // Forces the pen, brush and font to be selected again at the next use.
