@@ -916,7 +916,8 @@ void TControl::SetParentComponent(TComponent* parent) {
 
 void TControl::ReadState(TReader* reader) {
     ControlState.insert(csReadingState);
-    if (auto* parent = dynamic_cast<TWinControl*>(reader->Parent())) SetParent(parent);
+    auto* parent = dynamic_cast<TWinControl*>(reader->Parent());
+    if (parent && parent != this) SetParent(parent);
     try {
         TComponent::ReadState(reader);
     } catch (...) {
@@ -965,6 +966,8 @@ void TWinControl::GetChildren(const TGetChildProc& proc, TComponent* root) {
 void TWinControl::ReadState(TReader* reader) {
     DisableAlign();
     TComponent* savedParent = reader->Parent();
+    auto* parent = dynamic_cast<TWinControl*>(savedParent);
+    if (parent && parent != this) SetParent(parent);
     reader->SetParent(this);
     try {
         TControl::ReadState(reader);

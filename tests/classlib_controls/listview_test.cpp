@@ -108,7 +108,6 @@ TEST_F(ListViewTest, ItemsAndColumnsFilledBeforeAndAfterTheWindowSurviveItsRecre
     EXPECT_EQ(WindowColumn(list, 2), (std::vector<std::string>{"Text", "Picture", "Text"}));
     EXPECT_EQ(list->Selected(), list->Items()->Item(1));
     AddItem("notes.doc", "1", "Document");
-    list->Items()->Item(0)->SubItems()->Strings(0);
     list->Items()->Item(0)->SubItems()->Put(0, "13");
     EXPECT_EQ(WindowText(list, 0, 1), "13");
     EXPECT_EQ(WindowText(list, 3, 0), "notes.doc");
