@@ -30,6 +30,18 @@ TDateTime TimePart(TDateTime value) { return value - DatePart(value); }
 
 }  // namespace
 
+TCustomDrawState CustomDrawStateOf(UINT itemState) {
+    static const std::pair<UINT, TCustomDrawStateItem> kFlags[] = {
+        {CDIS_SELECTED, cdsSelected}, {CDIS_GRAYED, cdsGrayed},     {CDIS_DISABLED, cdsDisabled},
+        {CDIS_CHECKED, cdsChecked},   {CDIS_FOCUS, cdsFocused},     {CDIS_DEFAULT, cdsDefault},
+        {CDIS_HOT, cdsHot},           {CDIS_MARKED, cdsMarked},     {CDIS_INDETERMINATE, cdsIndeterminate},
+    };
+    TCustomDrawState state;
+    for (const auto& flag : kFlags)
+        if (itemState & flag.first) state.insert(flag.second);
+    return state;
+}
+
 TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner), value_(Now()) {
     SetBounds(0, 0, 186, 21);
     SetTabStop(true);
@@ -173,9 +185,17 @@ void TDateTimePicker::HandleNotify(TMessage& message) {
         Change();
         return;
     }
-    case DTN_DROPDOWN:
+    case DTN_DROPDOWN: {
+        int day = firstDayOfWeek_;
+        if (firstDayOfWeek_ == dowLocaleDefault) {
+            char text[4] = {};
+            GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_IFIRSTDAYOFWEEK, text, sizeof text);
+            day = text[0] >= '0' && text[0] <= '6' ? text[0] - '0' : 0;
+        }
+        if (HWND calendar = MonthCalHandle()) SendMessageA(calendar, MCM_SETFIRSTDAYOFWEEK, 0, day);
         if (OnDropDown) OnDropDown(this);
         return;
+    }
     case DTN_CLOSEUP:
         if (OnCloseUp) OnCloseUp(this);
         return;

@@ -15,10 +15,37 @@
 #include "cl_menus.h"
 #include "cl_stdctrls.h"
 
+// Custom drawing of the list and tree views: what is drawn, when, and the item's state.
+enum TCustomDrawTarget { dtControl, dtItem, dtSubItem };
+enum TCustomDrawStage { cdPrePaint, cdPostPaint, cdPreErase, cdPostErase };
+enum TCustomDrawStateItem {
+    cdsSelected, cdsGrayed, cdsDisabled, cdsChecked, cdsFocused, cdsDefault, cdsHot, cdsMarked,
+    cdsIndeterminate
+};
+using TCustomDrawState = std::set<TCustomDrawStateItem>;
+// The CDIS_ flags of a custom-draw notification as a state.
+TCustomDrawState CustomDrawStateOf(UINT itemState);
+
+// What lies at a point of a list or tree view.
+enum THitTest {
+    htAbove, htBelow, htNowhere, htOnItem, htOnButton, htOnIcon, htOnIndent, htOnLabel,
+    htOnRight, htOnStateIcon, htToLeft, htToRight
+};
+using THitTests = std::set<THitTest>;
+
+// Automatic sorting of the list and tree views: stText and stBoth keep the items sorted by
+// text (or OnCompare) as they are added and renamed; stData and stBoth sort when Data changes.
+enum TSortType { stNone, stData, stText, stBoth };
+
 enum TDateTimeKind { dtkDate, dtkTime };
 enum TDTDateMode { dmComboBox, dmUpDown };
 enum TDTDateFormat { dfShort, dfLong };
 enum TDTCalAlignment { dtaLeft, dtaRight };
+// The first day of the drop-down calendar's weeks; dowLocaleDefault takes the user locale's.
+enum TCalDayOfWeek {
+    dowMonday, dowTuesday, dowWednesday, dowThursday, dowFriday, dowSaturday, dowSunday,
+    dowLocaleDefault
+};
 
 // The calendar colours, by the system's MCSC_ index.
 enum TMonthCalColor {
@@ -64,6 +91,9 @@ class TDateTimePicker : public TWinControl {
     void SetCalColor(TMonthCalColor which, TColor color);
     TDTCalAlignment CalAlignment() const { return calAlignment_; }
     void SetCalAlignment(TDTCalAlignment alignment);
+    // Applied to the calendar at every drop-down.
+    TCalDayOfWeek FirstDayOfWeek() const { return firstDayOfWeek_; }
+    void SetFirstDayOfWeek(TCalDayOfWeek day) { firstDayOfWeek_ = day; }
     // The drop-down calendar while it is shown; 0 otherwise.
     HWND MonthCalHandle();
     bool DroppedDown() { return MonthCalHandle() != nullptr; }
@@ -95,6 +125,7 @@ private:
     bool parseInput_ = false;
     TColor calColors_[6] = {clDefault, clDefault, clDefault, clDefault, clDefault, clDefault};
     TDTCalAlignment calAlignment_ = dtaLeft;
+    TCalDayOfWeek firstDayOfWeek_ = dowLocaleDefault;
 
 protected:
     ~TDateTimePicker() override = default;

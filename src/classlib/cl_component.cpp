@@ -1,6 +1,7 @@
 #include "cl_component.h"
 
 #include <algorithm>
+#include <deque>
 #include <map>
 #include <mutex>
 
@@ -9,7 +10,8 @@ namespace {
 struct ClassRegistry {
     std::mutex lock;
     std::vector<const TMetaClass*> classes;
-    std::map<const TMetaClass*, std::vector<TPropertyInfo>> properties;
+    // Stable addresses: FindProperty hands out pointers into the lists.
+    std::map<const TMetaClass*, std::deque<TPropertyInfo>> properties;
 };
 
 ClassRegistry& Registry() {
@@ -82,6 +84,10 @@ void UnRegisterClass(const TMetaClass* metaClass) {
     classes.erase(std::remove(classes.begin(), classes.end(), metaClass), classes.end());
 }
 
+void UnRegisterClasses(std::initializer_list<const TMetaClass*> metaClasses) {
+    for (const TMetaClass* metaClass : metaClasses) UnRegisterClass(metaClass);
+}
+
 const TMetaClass* GetClass(const AnsiString& name) {
     ClassRegistry& registry = Registry();
     std::lock_guard<std::mutex> guard(registry.lock);
@@ -113,6 +119,20 @@ const TPropertyInfo* FindProperty(const TObject* object, const AnsiString& name)
             if (SameText(info.Name, name)) return &info;
     }
     return nullptr;
+}
+
+std::vector<const TPropertyInfo*> PublishedProperties(const TMetaClass* metaClass) {
+    std::vector<const TMetaClass*> chain;
+    for (const TMetaClass* c = metaClass; c; c = c->ClassParent()) chain.push_back(c);
+    ClassRegistry& registry = Registry();
+    std::lock_guard<std::mutex> guard(registry.lock);
+    std::vector<const TPropertyInfo*> result;
+    for (auto c = chain.rbegin(); c != chain.rend(); ++c) {
+        auto found = registry.properties.find(*c);
+        if (found == registry.properties.end()) continue;
+        for (const TPropertyInfo& info : found->second) result.push_back(&info);
+    }
+    return result;
 }
 
 void TPersistent::Assign(TPersistent* source) {

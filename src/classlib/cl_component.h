@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <set>
+#include <type_traits>
 #include <vector>
 
 #include "cl_except.h"
@@ -16,6 +17,8 @@ class TPersistent;
 class TComponent;
 class TCollection;
 class TFiler;
+class TReader;
+class TWriter;
 class TBasicAction;
 
 CL_DECLARE_EXCEPTION(EComponentError, Exception);
@@ -68,6 +71,13 @@ public:                                                                         
     })
 #define CL_CREATABLE_CLASS(Name, Parent)                                               \
     CL_METACLASS_(Name, Parent, [](TObject*) -> TObject* { return new Name(); })
+// For classes whose constructor takes one object of another kind than an owner (an axis its
+// chart, marks their series): created by reference through `new Name(context as Context*)`.
+// A context of another class raises EInvalidCast.
+#define CL_CONTEXT_CLASS(Name, Parent, Context)                                        \
+    CL_METACLASS_(Name, Parent, [](TObject* context) -> TObject* {                     \
+        return new Name(CheckedCast<Context>(context));                                \
+    })
 
 // The root of every class-library object. Objects are freed with Free(): it runs
 // BeforeDestruction() while the object is still whole, then deletes it.
@@ -93,6 +103,14 @@ public:
     }
 };
 
+// The checked down-cast: null stays null, an object of another class raises EInvalidCast
+// "Invalid class typecast".
+template <class T> T* CheckedCast(TObject* object) {
+    if (!object) return nullptr;
+    if (T* result = dynamic_cast<T*>(object)) return result;
+    throw EInvalidCast(SInvalidCast);
+}
+
 template <class T> void FreeAndNil(T*& object) {
     T* doomed = object;
     object = nullptr;
@@ -115,14 +133,21 @@ template <class T> using TOwnedPtr = std::unique_ptr<T, TObjectFreer>;
 void RegisterClass(const TMetaClass* metaClass);
 void RegisterClasses(std::initializer_list<const TMetaClass*> metaClasses);
 void UnRegisterClass(const TMetaClass* metaClass);
+void UnRegisterClasses(std::initializer_list<const TMetaClass*> metaClasses);
 // Null when the name is not registered.
 const TMetaClass* GetClass(const AnsiString& name);
 // Raises EClassNotFound when the name is not registered.
 const TMetaClass* FindClass(const AnsiString& name);
 
-// Property-by-name access for the few classes that publish properties to generic code.
-// Ordinal kinds (integer, Boolean, colour) go through GetOrd/SetOrd, enums and sets as text.
-enum TPropertyKind { pkInteger, pkBool, pkColor, pkEnum, pkSet };
+// Published properties: what the component streams write and read, and property-by-name
+// access for generic code. Ordinal kinds (integer, Boolean, colour) go through GetOrd/SetOrd;
+// enums, sets (element names joined by commas) and strings through GetText/SetText; floats
+// through GetFloat/SetFloat; a sub-object (a font, a collection) is reached by GetSubObject and
+// streams its own properties under "Name.Property"; a component reference goes by the
+// referenced component's name.
+enum TPropertyKind {
+    pkInteger, pkBool, pkColor, pkEnum, pkSet, pkString, pkFloat, pkObject, pkComponent
+};
 struct TPropertyInfo {
     AnsiString Name;
     TPropertyKind Kind = pkInteger;
@@ -130,11 +155,140 @@ struct TPropertyInfo {
     std::function<void(TObject*, int)> SetOrd;
     std::function<AnsiString(TObject*)> GetText;
     std::function<void(TObject*, const AnsiString&)> SetText;
+    std::function<double(TObject*)> GetFloat;
+    std::function<void(TObject*, double)> SetFloat;
+    std::function<TPersistent*(TObject*)> GetSubObject;
+    std::function<TComponent*(TObject*)> GetComponent;
+    std::function<void(TObject*, TComponent*)> SetComponent;
+    // Written only when the value differs from the default: DefaultOrd for ordinals (when
+    // HasDefault), DefaultText for enums and sets, empty for strings, 0 for floats, null for
+    // component references. IsStored, when set, can refuse storing altogether.
+    bool HasDefault = false;
+    int DefaultOrd = 0;
+    AnsiString DefaultText;
+    std::function<bool(TObject*)> IsStored;
 };
 void RegisterProperty(const TMetaClass* metaClass, const TPropertyInfo& info);
 // Searches the object's class and its ancestors (names compared case-insensitively); null when
 // the property is not published.
 const TPropertyInfo* FindProperty(const TObject* object, const AnsiString& name);
+// Every published property of the class and its ancestors: the root class's first, each class's
+// in the order registered.
+std::vector<const TPropertyInfo*> PublishedProperties(const TMetaClass* metaClass);
+
+// Builders for RegisterProperty over a class's getter and setter members.
+template <class C, class G, class S>
+TPropertyInfo OrdinalProperty(const char* name, TPropertyKind kind, G get, S set) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = kind;
+    info.GetOrd = [get](TObject* o) { return static_cast<int>((static_cast<C*>(o)->*get)()); };
+    info.SetOrd = [get, set](TObject* o, int v) {
+        using Value = std::decay_t<decltype((static_cast<C*>(o)->*get)())>;
+        (static_cast<C*>(o)->*set)(static_cast<Value>(v));
+    };
+    return info;
+}
+template <class C, class G, class S>
+TPropertyInfo OrdinalProperty(const char* name, TPropertyKind kind, G get, S set, int def) {
+    TPropertyInfo info = OrdinalProperty<C>(name, kind, get, set);
+    info.HasDefault = true;
+    info.DefaultOrd = def;
+    return info;
+}
+// An enumeration whose identifiers are `names`, in the order of its values.
+template <class C, class G, class S>
+TPropertyInfo EnumProperty(const char* name, G get, S set, std::vector<AnsiString> names,
+                           int def) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkEnum;
+    info.GetText = [get, names](TObject* o) {
+        const int value = static_cast<int>((static_cast<C*>(o)->*get)());
+        return value >= 0 && value < static_cast<int>(names.size()) ? names[value] : AnsiString();
+    };
+    info.SetText = [get, set, names](TObject* o, const AnsiString& text) {
+        using Value = std::decay_t<decltype((static_cast<C*>(o)->*get)())>;
+        for (size_t i = 0; i < names.size(); ++i)
+            if (SameText(names[i], text)) return (static_cast<C*>(o)->*set)(static_cast<Value>(i));
+        throw EConvertError("Invalid property value " + text);
+    };
+    info.DefaultText = def >= 0 && def < static_cast<int>(names.size()) ? names[def] : AnsiString();
+    return info;
+}
+// A std::set of an enumeration whose identifiers are `names`; the default is the empty set.
+template <class C, class E, class G, class S>
+TPropertyInfo SetProperty(const char* name, G get, S set, std::vector<AnsiString> names) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkSet;
+    info.GetText = [get, names](TObject* o) {
+        AnsiString text;
+        for (E element : (static_cast<C*>(o)->*get)()) {
+            const int i = static_cast<int>(element);
+            if (i < 0 || i >= static_cast<int>(names.size())) continue;
+            text += (text.IsEmpty() ? "" : ",") + names[i];
+        }
+        return text;
+    };
+    info.SetText = [set, names](TObject* o, const AnsiString& text) {
+        std::set<E> elements;
+        AnsiString rest = text;
+        while (!rest.IsEmpty()) {
+            const int comma = rest.Pos(",");
+            const AnsiString item = Trim(comma ? rest.SubString(1, comma - 1) : rest);
+            rest = comma ? rest.SubString(comma + 1, rest.Length()) : AnsiString();
+            if (item.IsEmpty()) continue;
+            size_t i = 0;
+            while (i < names.size() && !SameText(names[i], item)) ++i;
+            if (i == names.size()) throw EConvertError("Invalid property value " + item);
+            elements.insert(static_cast<E>(i));
+        }
+        (static_cast<C*>(o)->*set)(elements);
+    };
+    return info;
+}
+template <class C, class G, class S>
+TPropertyInfo StringProperty(const char* name, G get, S set) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkString;
+    info.GetText = [get](TObject* o) { return AnsiString((static_cast<C*>(o)->*get)()); };
+    info.SetText = [set](TObject* o, const AnsiString& v) { (static_cast<C*>(o)->*set)(v); };
+    return info;
+}
+template <class C, class G, class S>
+TPropertyInfo FloatProperty(const char* name, G get, S set) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkFloat;
+    info.GetFloat = [get](TObject* o) { return static_cast<double>((static_cast<C*>(o)->*get)()); };
+    info.SetFloat = [set](TObject* o, double v) { (static_cast<C*>(o)->*set)(v); };
+    return info;
+}
+template <class C, class G>
+TPropertyInfo SubObjectProperty(const char* name, G get) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkObject;
+    info.GetSubObject = [get](TObject* o) -> TPersistent* {
+        return (static_cast<C*>(o)->*get)();
+    };
+    return info;
+}
+template <class C, class T, class G, class S>
+TPropertyInfo ComponentProperty(const char* name, G get, S set) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkComponent;
+    info.GetComponent = [get](TObject* o) -> TComponent* {
+        return (static_cast<C*>(o)->*get)();
+    };
+    info.SetComponent = [set](TObject* o, TComponent* c) {
+        (static_cast<C*>(o)->*set)(CheckedCast<T>(c));
+    };
+    return info;
+}
 
 // Assignment between objects of related classes: Assign asks the source to AssignTo the
 // target when the target does not know the source's class.
@@ -204,8 +358,14 @@ class TComponent : public TPersistent {
     virtual TComponent* GetParentComponent() const { return nullptr; }
     virtual void SetParentComponent(TComponent*) {}
     virtual bool HasParent() const { return false; }
-    virtual bool ExecuteAction(TBasicAction*) { return false; }
-    virtual bool UpdateAction(TBasicAction*) { return false; }
+    // Carries out (or updates) an action aimed at this component when the action handles it
+    // as a target (cl_actions).
+    virtual bool ExecuteAction(TBasicAction* action);
+    virtual bool UpdateAction(TBasicAction* action);
+
+    // Component streaming (cl_filer): the properties, then the children.
+    virtual void ReadState(TReader* reader);
+    virtual void WriteState(TWriter* writer);
 
     // Used by the loading protocol and by units that run their own update phases.
     void IncludeState(TComponentStateItem item) { state_.insert(item); }

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <map>
 
+#include "cl_docking.h"
 #include "cl_extctrls.h"
+#include "cl_filer.h"
 #include "cl_forms.h"
 #include "cl_menus.h"
 #include "cl_sys.h"
@@ -100,6 +102,62 @@ BOOL CALLBACK CollectEnabledWindow(HWND window, LPARAM list) {
 }  // namespace
 
 TMouse* Mouse = &mouseObject;
+
+namespace {
+
+// The published properties of every control, for the component streams.
+const bool controlPropertiesRegistered = [] {
+    RegisterProperty(TComponent::StaticClass(),
+                     OrdinalProperty<TComponent>("Tag", pkInteger, &TComponent::Tag,
+                                                 &TComponent::SetTag, 0));
+    const TMetaClass* control = TControl::StaticClass();
+    RegisterProperty(control, OrdinalProperty<TControl>("Left", pkInteger, &TControl::Left,
+                                                        &TControl::SetLeft));
+    RegisterProperty(control, OrdinalProperty<TControl>("Top", pkInteger, &TControl::Top,
+                                                        &TControl::SetTop));
+    RegisterProperty(control, OrdinalProperty<TControl>("Width", pkInteger, &TControl::Width,
+                                                        &TControl::SetWidth));
+    RegisterProperty(control, OrdinalProperty<TControl>("Height", pkInteger, &TControl::Height,
+                                                        &TControl::SetHeight));
+    RegisterProperty(control, EnumProperty<TControl>(
+                                  "Align", &TControl::Align, &TControl::SetAlign,
+                                  {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient",
+                                   "alCustom"},
+                                  alNone));
+    RegisterProperty(control, StringProperty<TControl>("Caption", &TControl::GetText,
+                                                       &TControl::SetText));
+    RegisterProperty(control, OrdinalProperty<TControl>("Visible", pkBool, &TControl::Visible,
+                                                        &TControl::SetVisible, 1));
+    RegisterProperty(control, OrdinalProperty<TControl>("Enabled", pkBool, &TControl::Enabled,
+                                                        &TControl::SetEnabled, 1));
+    RegisterProperty(control, OrdinalProperty<TControl>("ParentColor", pkBool,
+                                                        &TControl::ParentColor,
+                                                        &TControl::SetParentColor, 0));
+    TPropertyInfo color =
+        OrdinalProperty<TControl>("Color", pkColor, &TControl::Color, &TControl::SetColor);
+    color.IsStored = [](TObject* o) { return !static_cast<TControl*>(o)->ParentColor(); };
+    RegisterProperty(control, color);
+    RegisterProperty(control, OrdinalProperty<TControl>("ParentFont", pkBool,
+                                                        &TControl::ParentFont,
+                                                        &TControl::SetParentFont, 1));
+    TPropertyInfo font = SubObjectProperty<TControl>("Font", &TControl::Font);
+    font.IsStored = [](TObject* o) { return !static_cast<TControl*>(o)->ParentFont(); };
+    RegisterProperty(control, font);
+    RegisterProperty(control, StringProperty<TControl>("Hint", &TControl::Hint,
+                                                       &TControl::SetHint));
+    RegisterProperty(control, OrdinalProperty<TControl>("ShowHint", pkBool, &TControl::ShowHint,
+                                                        &TControl::SetShowHint, 0));
+    RegisterProperty(control, OrdinalProperty<TControl>("Cursor", pkInteger, &TControl::Cursor,
+                                                        &TControl::SetCursor, crDefault));
+    RegisterProperty(control, ComponentProperty<TControl, TPopupMenu>(
+                                  "PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu));
+    RegisterProperty(TWinControl::StaticClass(),
+                     OrdinalProperty<TWinControl>("TabStop", pkBool, &TWinControl::TabStop,
+                                                  &TWinControl::SetTabStop, 0));
+    return true;
+}();
+
+}  // namespace
 
 LRESULT CALLBACK ControlWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* control = static_cast<TWinControl*>(GetPropA(window, ControlPropertyName()));
@@ -267,6 +325,7 @@ void TControl::BeforeDestruction() {
         ReleaseCapture();
     }
     if (Application && Application->HintControl() == this) Application->CancelHint();
+    if (hostDockSite_) hostDockSite_->ForgetDockClient(this);
     if (parent_) parent_->RemoveControl(this);
     TObject::Free(actionLink_);
     actionLink_ = nullptr;
@@ -383,6 +442,87 @@ void TControl::SetParent(TWinControl* parent) {
 
 bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(); }
 
+void TControl::Show() {
+    if (parent_) parent_->ShowControl(this);
+    SetVisible(true);
+}
+
+void TControl::SendCancelMode(TControl* sender) {
+    for (TControl* control = this; control; control = control->parent_)
+        if (auto* form = dynamic_cast<TCustomForm*>(control)) form->SendCancelMode(sender);
+}
+
+void TControl::FlipChildren(bool) {}
+
+bool TControl::ManualDock(TWinControl* newDockSite, TControl* dropControl, TAlign controlSide) {
+    const TPoint origin = parent_ ? ClientToScreen({0, 0}) : TPoint(left_, top_);
+    if (!newDockSite) return ManualFloat(Bounds(origin.X, origin.Y, width_, height_));
+    TRect influence;
+    const TRect site = newDockSite->ClientRect();
+    const TPoint siteOrigin = newDockSite->ClientToScreen({0, 0});
+    TDragDockObject source(this);
+    source.DropOnControl = dropControl;
+    source.DropAlign = controlSide;
+    source.DockRect = Bounds(siteOrigin.X, siteOrigin.Y, site.Width(), site.Height());
+    const TPoint center = {(source.DockRect.Left + source.DockRect.Right) / 2,
+                           (source.DockRect.Top + source.DockRect.Bottom) / 2};
+    bool canDock = true;
+    newDockSite->GetSiteInfo(this, influence, center, canDock);
+    if (!canDock) return false;
+    bool accept = true;
+    const TPoint local = newDockSite->ScreenToClient(center);
+    newDockSite->DockOver(&source, local.X, local.Y, dsDragMove, accept);
+    if (!accept) return false;
+    TCMDockClient info{&source, center};
+    newDockSite->Perform(CM_DOCKCLIENT, 0, reinterpret_cast<LPARAM>(&info));
+    if (hostDockSite_ != newDockSite) return false;
+    if (OnEndDock) OnEndDock(this, newDockSite, local.X, local.Y);
+    return true;
+}
+
+bool TControl::ManualFloat(const TRect& screenRect) {
+    if (auto* form = dynamic_cast<TCustomForm*>(this)) {
+        if (hostDockSite_) Dock(nullptr, screenRect);
+        if (hostDockSite_) return false;
+        form->SetParent(nullptr);
+        form->SetBoundsRect(screenRect);
+        form->Show();
+        return true;
+    }
+    if (hostDockSite_ && hostDockSite_->InheritsFrom(TFloatingDockForm::StaticClass())) {
+        hostDockSite_->SetBoundsRect(screenRect);
+        return true;
+    }
+    TOwnedPtr<TFloatingDockForm> host(new TFloatingDockForm(Owner()));
+    host->SetBounds(screenRect.Left, screenRect.Top, screenRect.Width(), screenRect.Height());
+    host->SetClientWidth(screenRect.Width());
+    host->SetClientHeight(screenRect.Height());
+    Dock(host.get(), Rect(0, 0, screenRect.Width(), screenRect.Height()));
+    if (hostDockSite_ != host.get()) return false;
+    host.release()->Show();
+    return true;
+}
+
+void TControl::Dock(TWinControl* newDockSite, const TRect& rect) {
+    TWinControl* previous = hostDockSite_;
+    if (previous && previous != newDockSite && !previous->DoUnDock(newDockSite, this)) return;
+    if (previous != newDockSite) {
+        if (previous) {
+            auto& clients = previous->dockClients_;
+            clients.erase(std::remove(clients.begin(), clients.end(), this), clients.end());
+        }
+        if (newDockSite) newDockSite->dockClients_.push_back(this);
+    }
+    hostDockSite_ = newDockSite;
+    if (newDockSite) newDockSite->DoAddDockClient(this, rect);
+    if (previous && previous != newDockSite) previous->DoRemoveDockClient(this);
+}
+
+bool TControl::Floating() const {
+    if (hostDockSite_) return hostDockSite_->InheritsFrom(TFloatingDockForm::StaticClass());
+    return !parent_ && dynamic_cast<const TCustomForm*>(this) != nullptr;
+}
+
 void TControl::SetVisible(bool value) {
     if (visible_ == value) return;
     if (!value) InvalidateControl(true, false);
@@ -391,6 +531,7 @@ void TControl::SetVisible(bool value) {
     VisibleChanged();
     RequestAlign();
     if (value) InvalidateControl(true, false);
+    if (hostDockSite_) hostDockSite_->NotifyDockClientChange(this, CM_VISIBLECHANGED, value, 0);
 }
 
 void TControl::VisibleChanged() {}
@@ -495,6 +636,9 @@ void TControl::SetText(const AnsiString& value) {
     if (GetText() == value) return;
     SetTextBuf(value);
     Perform(CM_TEXTCHANGED);
+    if (hostDockSite_)
+        hostDockSite_->NotifyDockClientChange(this, WM_SETTEXT, 0,
+                                              reinterpret_cast<LPARAM>(value.c_str()));
 }
 
 void TControl::InvalidateControl(bool isVisible, bool isOpaque) {
@@ -614,6 +758,12 @@ void TControl::DefaultHandler(TMessage& message) {
 }
 
 void TControl::HandleMouseButton(TMessage& message, TMouseButton button, bool down, bool dbl) {
+    if (button == mbLeft && down) {
+        SendCancelMode(this);
+        ControlState.insert(csLButtonDown);
+    } else if (button == mbLeft) {
+        ControlState.erase(csLButtonDown);
+    }
     DefaultHandler(message);
     TShiftState shift = KeysToShiftState(message.Keys());
     const int x = message.XPos(), y = message.YPos();
@@ -758,6 +908,25 @@ void TControl::ChangeScale(int multiplier, int divider) {
     if (!parentFont_) font_->SetSize(MulDiv(font_->Size(), multiplier, divider));
 }
 
+TComponent* TControl::GetParentComponent() const { return parent_; }
+
+void TControl::SetParentComponent(TComponent* parent) {
+    if (auto* windowed = dynamic_cast<TWinControl*>(parent)) SetParent(windowed);
+}
+
+void TControl::ReadState(TReader* reader) {
+    ControlState.insert(csReadingState);
+    auto* parent = dynamic_cast<TWinControl*>(reader->Parent());
+    if (parent && parent != this) SetParent(parent);
+    try {
+        TComponent::ReadState(reader);
+    } catch (...) {
+        ControlState.erase(csReadingState);
+        throw;
+    }
+    ControlState.erase(csReadingState);
+}
+
 void TControl::Loaded() {
     TComponent::Loaded();
     RememberAnchorBase();
@@ -772,7 +941,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
     brush_->SetColor(Color());
 }
 
-TWinControl::~TWinControl() { delete brush_; }
+TWinControl::~TWinControl() {
+    delete dockManager_;
+    delete brush_;
+}
 
 void TWinControl::BeforeDestruction() {
     if (TCustomForm* form = GetParentForm(this)) form->DefocusControl(this, true);
@@ -784,6 +956,28 @@ void TWinControl::BeforeDestruction() {
 void TWinControl::Loaded() {
     TControl::Loaded();
     if (alignPending_) Realign();
+}
+
+void TWinControl::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    for (TControl* child : std::vector<TControl*>(controls_))
+        if (child->Owner() == root) proc(child);
+}
+
+void TWinControl::ReadState(TReader* reader) {
+    DisableAlign();
+    TComponent* savedParent = reader->Parent();
+    auto* parent = dynamic_cast<TWinControl*>(savedParent);
+    if (parent && parent != this) SetParent(parent);
+    reader->SetParent(this);
+    try {
+        TControl::ReadState(reader);
+    } catch (...) {
+        reader->SetParent(savedParent);
+        EnableAlign();
+        throw;
+    }
+    reader->SetParent(savedParent);
+    EnableAlign();
 }
 
 HWND TWinControl::Handle() {
@@ -1084,6 +1278,7 @@ void TWinControl::AlignControls(TControl*, TRect& rect) {
     for (TAlign align : {alTop, alBottom, alLeft, alRight, alClient}) AlignGroup(align, rect);
     for (TControl* child : controls_)
         if (child->align_ == alNone && child->anchorBaseValid_) ApplyAnchors(child, client);
+    if (dockManager_ && useDockManager_) dockManager_->ResetBounds(false);
 }
 
 void TWinControl::AlignGroup(TAlign align, TRect& rect) {
@@ -1139,6 +1334,132 @@ void TWinControl::ApplyAnchors(TControl* c, const TRect& client) {
     else if (bottom) { r.Top += dy; r.Bottom += dy; }
     else if (!top) { r.Top += dy / 2; r.Bottom += dy / 2; }
     c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+}
+
+void TWinControl::SetDockSite(bool value) {
+    if (value == dockSite_) return;
+    dockSite_ = value;
+    UpdateDockManager();
+}
+
+void TWinControl::SetUseDockManager(bool value) {
+    if (value == useDockManager_) return;
+    useDockManager_ = value;
+    UpdateDockManager();
+}
+
+void TWinControl::UpdateDockManager() {
+    if (!dockSite_ || !useDockManager_) return;
+    IDockManager* manager = CreateDockManager();
+    if (manager != dockManager_) {
+        delete dockManager_;
+        dockManager_ = manager;
+    }
+    if (dockManager_) {
+        SetDoubleBuffered(true);
+        for (TControl* client : dockClients_) dockManager_->InsertControl(client, alNone, nullptr);
+    }
+}
+
+IDockManager* TWinControl::CreateDockManager() {
+    if (dockManager_ || !dockSite_ || !useDockManager_) return dockManager_;
+    return new TDockTree(this);
+}
+
+void TWinControl::DoAddDockClient(TControl* client, const TRect& rect) {
+    client->SetParent(this);
+    client->SetBoundsRect(rect);
+}
+
+void TWinControl::DoRemoveDockClient(TControl*) {}
+
+bool TWinControl::DoUnDock(TWinControl* newTarget, TControl* client) {
+    bool allow = true;
+    if (OnUnDock) OnUnDock(this, client, newTarget, allow);
+    if (!allow) return false;
+    if (dockManager_ && useDockManager_) dockManager_->RemoveControl(client);
+    Perform(CM_UNDOCKCLIENT, reinterpret_cast<WPARAM>(newTarget), reinterpret_cast<LPARAM>(client));
+    return true;
+}
+
+void TWinControl::ForgetDockClient(TControl* client) {
+    dockClients_.erase(std::remove(dockClients_.begin(), dockClients_.end(), client),
+                       dockClients_.end());
+    client->hostDockSite_ = nullptr;
+    if (dockManager_ && !InState(csDestroying)) dockManager_->RemoveControl(client);
+}
+
+void TWinControl::NotifyDockClientChange(TControl* client, UINT msg, WPARAM wParam,
+                                         LPARAM lParam) {
+    TMessage change{msg, wParam, lParam, 0};
+    Perform(CM_DOCKNOTIFICATION, reinterpret_cast<WPARAM>(client),
+            reinterpret_cast<LPARAM>(&change));
+}
+
+void TWinControl::GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos,
+                              bool& canDock) {
+    const TPoint origin = ClientToScreen({0, 0});
+    const TRect client_ = ClientRect();
+    influenceRect = Rect(origin.X - 10, origin.Y - 10, origin.X + client_.Right + 10,
+                         origin.Y + client_.Bottom + 10);
+    if (OnGetSiteInfo) OnGetSiteInfo(this, client, influenceRect, mousePos, canDock);
+}
+
+void TWinControl::DockOver(TDragDockObject* source, int x, int y, TDragState state,
+                           bool& accept) {
+    if (dockManager_ && useDockManager_)
+        dockManager_->PositionDockRect(source->Control, source->DropOnControl, source->DropAlign,
+                                       source->DockRect);
+    if (OnDockOver) OnDockOver(this, source, x, y, state, accept);
+}
+
+void TWinControl::DockDrop(TDragDockObject* source, int x, int y) {
+    if (dockManager_ && useDockManager_)
+        dockManager_->InsertControl(source->Control, source->DropAlign, source->DropOnControl);
+    if (OnDockDrop) OnDockDrop(this, source, x, y);
+}
+
+void TWinControl::HandleDockClient(TMessage& message) {
+    auto* info = reinterpret_cast<TCMDockClient*>(message.LParam);
+    TDragDockObject* source = info->DockSource;
+    const TPoint topLeft = ScreenToClient(source->DockRect.TopLeft());
+    const TRect rect = Bounds(topLeft.X, topLeft.Y, source->DockRect.Width(),
+                              source->DockRect.Height());
+    source->Control->Dock(this, rect);
+    if (source->Control->HostDockSite() != this) return;
+    const TPoint mouse = ScreenToClient(info->MousePos);
+    DockDrop(source, mouse.X, mouse.Y);
+    message.Result = 0;
+}
+
+void TWinControl::ShowControl(TControl*) {
+    if (parent_) parent_->ShowControl(this);
+}
+
+void TWinControl::FlipChildren(bool allLevels) {
+    DisableAlign();
+    try {
+        const int clientWidth = ClientWidth();
+        for (TControl* child : std::vector<TControl*>(controls_)) {
+            if (child->align_ == alLeft)
+                child->align_ = alRight;
+            else if (child->align_ == alRight)
+                child->align_ = alLeft;
+            if (child->anchors_.count(akLeft) != child->anchors_.count(akRight)) {
+                TAnchors anchors = child->anchors_;
+                const bool left = anchors.count(akLeft) != 0;
+                anchors.erase(left ? akLeft : akRight);
+                anchors.insert(left ? akRight : akLeft);
+                child->SetAnchors(anchors);
+            }
+            child->SetLeft(clientWidth - child->left_ - child->width_);
+            if (allLevels) child->FlipChildren(true);
+        }
+    } catch (...) {
+        EnableAlign();
+        throw;
+    }
+    EnableAlign();
 }
 
 void TWinControl::SetFocus() {
@@ -1291,6 +1612,7 @@ void TWinControl::ApplyFont() {
 void TWinControl::WndProc(TMessage& message) {
     const UINT msg = message.Msg;
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL) {
+        if (dockManager_ && useDockManager_ && dockManager_->MouseMessage(message)) return;
         if (msg == WM_MOUSEMOVE) TrackMouseLeave();
         if (RouteMouseToGraphicChild(message)) return;
         if (msg == WM_MOUSEMOVE) UpdateMouseControl(this);
@@ -1376,6 +1698,16 @@ void TWinControl::Dispatch(TMessage& message) {
         return Broadcast(message);
     case CM_SHOWINGCHANGED:
         if (handle_) ShowWindow(handle_, message.WParam ? SW_SHOWNA : SW_HIDE);
+        return;
+    case CM_DOCKCLIENT:
+        return HandleDockClient(message);
+    case CM_UNDOCKCLIENT:
+        return;
+    case CM_DOCKNOTIFICATION:
+        if (dockManager_ && useDockManager_) {
+            dockManager_->ResetBounds(true);
+            Invalidate();
+        }
         return;
     case CM_ENTER:
         return DoEnter();
@@ -1495,32 +1827,31 @@ void TWinControl::PaintHandler(TMessage& message) {
     bool hasGraphicChildren = false;
     for (TControl* child : controls_)
         if (!IsWindowedControl(child)) hasGraphicChildren = true;
-    if (!hasGraphicChildren && !ControlState.count(csCustomPaint)) return DefaultHandler(message);
+    IDockManager* manager = useDockManager_ ? dockManager_ : nullptr;
+    if (!hasGraphicChildren && !manager && !ControlState.count(csCustomPaint))
+        return DefaultHandler(message);
     if (message.WParam) {
         HDC dc = reinterpret_cast<HDC>(message.WParam);
         PaintWindow(dc);
         PaintControls(dc, nullptr);
+        if (manager) manager->PaintSite(dc);
         return;
     }
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(handle_, &ps);
-    if (doubleBuffered_) {
-        const TRect client = GetClientRect();
-        HDC memory = CreateCompatibleDC(dc);
-        HBITMAP bitmap = CreateCompatibleBitmap(dc, client.Right, client.Bottom);
-        HGDIOBJ old = SelectObject(memory, bitmap);
-        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(memory), 0);
-        PaintWindow(memory);
-        PaintControls(memory, nullptr);
-        BitBlt(dc, 0, 0, client.Right, client.Bottom, memory, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteObject(bitmap);
-        DeleteDC(memory);
-    } else {
+    PaintDC dc(handle_);
+    if (!doubleBuffered_) {
         PaintWindow(dc);
         PaintControls(dc, nullptr);
+        if (manager) manager->PaintSite(dc);
+        return;
     }
-    EndPaint(handle_, &ps);
+    const TRect client = GetClientRect();
+    OwnedGdiObject bitmap(CreateCompatibleBitmap(dc, client.Right, client.Bottom));
+    MemoryDC memory(bitmap, dc);
+    Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(static_cast<HDC>(memory)), 0);
+    PaintWindow(memory);
+    PaintControls(memory, nullptr);
+    if (manager) manager->PaintSite(memory);
+    BitBlt(dc, 0, 0, client.Right, client.Bottom, memory, 0, 0, SRCCOPY);
 }
 
 void TWinControl::EraseBackground(TMessage& message) {

@@ -58,6 +58,8 @@ constexpr UINT CM_UNDOCKCLIENT = 0xB039;
 constexpr UINT CM_DOCKNOTIFICATION = 0xB03A;
 constexpr UINT CM_MOUSEWHEEL = 0xB03B;
 constexpr UINT CM_CHILDKEY = 0xB03C;
+constexpr UINT CM_ACTIONUPDATE = 0xB03F;
+constexpr UINT CM_ACTIONEXECUTE = 0xB040;
 constexpr UINT CM_SYNCHRONIZE = 0xB0F0;
 
 // Reflected notifications: CN_BASE + the WM_ number, sent to the child that caused them.
@@ -216,6 +218,47 @@ class TDragObject : public TObject {
     TControl* Control = nullptr;
 };
 
+// What a control that docks carries to its new site: the rectangle it takes (screen
+// coordinates), the side of DropOnControl (or of the site) it goes to, and whether it floats.
+class TDragDockObject : public TDragObject {
+    CL_CLASS(TDragDockObject, TDragObject)
+
+    explicit TDragDockObject(TControl* control) { Control = control; }
+    TRect DockRect;
+    TAlign DropAlign = alNone;
+    TControl* DropOnControl = nullptr;
+    bool Floating = false;
+};
+
+// CM_DOCKCLIENT's LParam.
+struct TCMDockClient {
+    TDragDockObject* DockSource = nullptr;
+    TPoint MousePos;
+};
+
+// The layout of the controls docked on a site: each windowed dock site with UseDockManager
+// has one (cl_docking's TDockTree unless CreateDockManager gives another).
+class IDockManager {
+public:
+    virtual ~IDockManager() = default;
+    virtual void BeginUpdate() = 0;
+    virtual void EndUpdate() = 0;
+    // The control's zone on the site, grabber included (client coordinates).
+    virtual void GetControlBounds(TControl* control, TRect& rect) = 0;
+    virtual void InsertControl(TControl* control, TAlign insertAt, TControl* dropControl) = 0;
+    virtual void RemoveControl(TControl* control) = 0;
+    // Lays the docked controls out again.
+    virtual void ResetBounds(bool force) = 0;
+    virtual void PaintSite(HDC dc) = 0;
+    // Where `client` would go (screen coordinates) when dropped at `dropAlign` of
+    // `dropControl` (null: the site).
+    virtual void PositionDockRect(TControl* client, TControl* dropControl, TAlign dropAlign,
+                                  TRect& dockRect) = 0;
+    virtual void SetReplacingControl(TControl* control) = 0;
+    // Mouse messages of the site; true when the manager took the message (grabber, close box).
+    virtual bool MouseMessage(TMessage& message) = 0;
+};
+
 // ---------------------------------------------------------------------------------------------
 // The windowless control: bounds inside its parent, appearance, mouse and message handling.
 class TControl : public TComponent {
@@ -260,7 +303,9 @@ class TControl : public TComponent {
     // Appearance.
     bool Visible() const { return visible_; }
     void SetVisible(bool value);
-    void Show() { SetVisible(true); }
+    // Asks the parents to show the control (a page control brings its page forward), then
+    // makes it visible.
+    void Show();
     void Hide() { SetVisible(false); }
     bool Enabled() const { return enabled_; }
     virtual void SetEnabled(bool value);
@@ -336,6 +381,12 @@ class TControl : public TComponent {
     // Mouse capture.
     bool MouseCapture() const;
     void SetMouseCapture(bool value);
+    // Tells the focused control of every form up the parent chain that `sender` takes the
+    // mouse (CM_CANCELMODE, LParam = sender): drop-downs close, drags end. A left button
+    // pressed on a control sends it by itself.
+    void SendCancelMode(TControl* sender);
+    // Mirrors the children left to right (nothing for a windowless control).
+    virtual void FlipChildren(bool allLevels);
 
     // Actions.
     TBasicAction* Action() const { return action_; }
@@ -351,14 +402,31 @@ class TControl : public TComponent {
     virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
     virtual void DragDrop(TObject* source, int x, int y);
 
-    // Docking is not supported: no control is a dock site.
-    TWinControl* HostDockSite() const { return nullptr; }
-    bool ManualDock(TWinControl*, TControl* = nullptr, TAlign = alNone) { return false; }
-    bool ManualFloat(const TRect&) { return false; }
-    TDockOrientation DockOrientation() const { return doNoOrient; }
+    // Docking. The site the control is docked on (null when it is not docked); docking goes
+    // through the site's CM_DOCKCLIENT and leaving through the old site's CM_UNDOCKCLIENT.
+    TWinControl* HostDockSite() const { return hostDockSite_; }
+    // Docks on `newDockSite` at `controlSide` of `dropControl` (of the site when null); a
+    // null site floats the control where it is. False when a site refused it.
+    bool ManualDock(TWinControl* newDockSite, TControl* dropControl = nullptr,
+                    TAlign controlSide = alNone);
+    // Floats the control in a window of its own at `screenRect` (a form: by itself).
+    bool ManualFloat(const TRect& screenRect);
+    // Moves the control onto the site at `rect` (site client coordinates), taking it off the
+    // old site first.
+    virtual void Dock(TWinControl* newDockSite, const TRect& rect);
+    bool Floating() const;
+    TDockOrientation DockOrientation() const { return dockOrientation_; }
+    void SetDockOrientation(TDockOrientation value) { dockOrientation_ = value; }
 
     virtual void ChangeScale(int multiplier, int divider);
     virtual HPALETTE GetPalette() { return nullptr; }
+
+    // Streaming: a control is written among its parent's children and read onto the reader's
+    // parent.
+    bool HasParent() const override { return true; }
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
+    void ReadState(TReader* reader) override;
     void Loaded() override;
     void BeforeDestruction() override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -378,6 +446,8 @@ class TControl : public TComponent {
     TDragOverEvent OnDragOver;
     TStartDragEvent OnStartDrag;
     TEndDragEvent OnEndDrag;
+    std::function<void(TObject* sender, TDragDockObject*& dragObject)> OnStartDock;
+    TEndDragEvent OnEndDock;
 
 protected:
     ~TControl() override;
@@ -441,6 +511,8 @@ private:
     int helpContext_ = 0;
     TBasicAction* action_ = nullptr;
     TControlActionLinkBase* actionLink_ = nullptr;
+    TWinControl* hostDockSite_ = nullptr;
+    TDockOrientation dockOrientation_ = doNoOrient;
 };
 
 using TControlClass = const TMetaClass*;
@@ -498,6 +570,11 @@ class TWinControl : public TControl {
     TRect GetClientRect() override;
     void SetBounds(int left, int top, int width, int height) override;
 
+    // Makes `control`, a child somewhere below, visible on screen: the default passes the
+    // request up to the parent; containers that show one child at a time override it.
+    virtual void ShowControl(TControl* control);
+    void FlipChildren(bool allLevels) override;
+
     // Focus.
     virtual void SetFocus();
     virtual bool Focused();
@@ -527,6 +604,34 @@ class TWinControl : public TControl {
     const AnsiString& ImeName() const { return imeName_; }
     void SetImeName(const AnsiString& value) { imeName_ = value; }
 
+    // Docking site. With DockSite and UseDockManager the site has a dock manager that lays
+    // its docked controls out and paints their grabbers.
+    bool DockSite() const { return dockSite_; }
+    void SetDockSite(bool value);
+    bool UseDockManager() const { return useDockManager_; }
+    void SetUseDockManager(bool value);
+    IDockManager* DockManager() const { return dockManager_; }
+    int DockClientCount() const { return static_cast<int>(dockClients_.size()); }
+    TControl* DockClients(int index) const { return dockClients_.at(index); }
+    // Where a control may dock (screen coordinates) and whether it can; OnGetSiteInfo.
+    virtual void GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos,
+                             bool& canDock);
+    // A docking control over the site: the dock rectangle is placed, then OnDockOver.
+    virtual void DockOver(TDragDockObject* source, int x, int y, TDragState state,
+                          bool& accept);
+    // A control has docked: the manager places it, then OnDockDrop.
+    virtual void DockDrop(TDragDockObject* source, int x, int y);
+
+    std::function<void(TObject* sender, TDragDockObject* source, int x, int y)> OnDockDrop;
+    std::function<void(TObject* sender, TDragDockObject* source, int x, int y, TDragState state,
+                       bool& accept)>
+        OnDockOver;
+    std::function<void(TObject* sender, TControl* dockClient, TRect& influenceRect,
+                       TPoint mousePos, bool& canDock)>
+        OnGetSiteInfo;
+    std::function<void(TObject* sender, TControl* client, TWinControl* newTarget, bool& allow)>
+        OnUnDock;
+
     // Painting.
     void PaintControls(HDC dc, TControl* first);
     virtual void PaintTo(HDC dc, int x, int y);
@@ -542,6 +647,9 @@ class TWinControl : public TControl {
     void BeforeDestruction() override;
     // Runs the alignment that waited for the end of loading.
     void Loaded() override;
+    // The child controls that `root` owns; reading places the children read on this control.
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    void ReadState(TReader* reader) override;
 
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
@@ -563,6 +671,14 @@ protected:
     virtual void PaintWindow(HDC dc);
     virtual void DoEnter();
     virtual void DoExit();
+    // The site's dock manager (null: none). The default makes a TDockTree when the control is
+    // a dock site with UseDockManager, and keeps an existing one.
+    virtual IDockManager* CreateDockManager();
+    // A docking control joins (the default makes it a child at `rect`) or leaves the site.
+    virtual void DoAddDockClient(TControl* client, const TRect& rect);
+    virtual void DoRemoveDockClient(TControl* client);
+    // OnUnDock; false when the site keeps the control.
+    virtual bool DoUnDock(TWinControl* newTarget, TControl* client);
     virtual void KeyDown(uint16_t& key, TShiftState shift);
     virtual void KeyUp(uint16_t& key, TShiftState shift);
     virtual void KeyPress(char& key);
@@ -580,6 +696,10 @@ private:
     friend class TControl;
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
     void AttachHandle(HWND handle);
+    void UpdateDockManager();
+    void HandleDockClient(TMessage& message);
+    void ForgetDockClient(TControl* client);
+    void NotifyDockClientChange(TControl* client, UINT msg, WPARAM wParam, LPARAM lParam);
     void ApplyAnchors(TControl* control, const TRect& clientRect);
     void AlignGroup(TAlign align, TRect& rect);
     bool ReflectNotification(TMessage& message);
@@ -611,7 +731,12 @@ private:
     int borderWidth_ = 0;
     TImeMode imeMode_ = imDontCare;
     AnsiString imeName_;
+    bool dockSite_ = false;
+    bool useDockManager_ = false;
+    IDockManager* dockManager_ = nullptr;
+    std::vector<TControl*> dockClients_;
 };
+
 
 // A windowless control painted by its parent: Canvas is the parent's DC moved to the control.
 class TGraphicControl : public TControl {
@@ -703,12 +828,6 @@ void EnableTaskWindows(const std::vector<HWND>& windows);
 // Runs the message through `control`'s WindowProc inside the exception barrier.
 LRESULT CallControlWindowProc(TControl* control, TMessage& message);
 
-// Stubs for docking interfaces that no control of the program implements.
-class IDockManager {};
-class TDockTree : public IDockManager {};
-class TDragDockObject : public TDragObject {
-    CL_CLASS(TDragDockObject, TDragObject)
-};
 
 // A control made in code, as a form builds its children: owned by `owner`, named unless `name`
 // is empty, placed on `parent` at the given bounds.

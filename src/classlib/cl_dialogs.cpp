@@ -296,3 +296,10 @@ int MessageDlg(const AnsiString& msg, TMsgDlgType type, const TMsgDlgButtons& bu
 void ShowMessage(const AnsiString& msg) {
     ShowMessageBox(msg, ApplicationTitle(), MB_OK | MB_ICONINFORMATION);
 }
+
+AnsiString MsgDlgButtonCaption(TMsgDlgBtn button) {
+    static const char* const kCaptions[] = {
+        SYesButton,   SNoButton,    SOKButton,      SCancelButton,   SAbortButton, SRetryButton,
+        SIgnoreButton, SAllButton,  SNoToAllButton, SYesToAllButton, SHelpButton};
+    return kCaptions[button];
+}

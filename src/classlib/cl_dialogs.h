@@ -206,6 +206,8 @@ enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom }
 enum TMsgDlgBtn { mbYes, mbNo, mbOK, mbCancel, mbAbort, mbRetry, mbIgnore, mbAll, mbNoToAll,
                   mbYesToAll, mbHelp };
 using TMsgDlgButtons = std::set<TMsgDlgBtn>;
+// The standard caption of a dialog button ("&Yes", "OK", "Cancel", ...).
+AnsiString MsgDlgButtonCaption(TMsgDlgBtn button);
 const TMsgDlgButtons mbYesNoCancel{mbYes, mbNo, mbCancel};
 const TMsgDlgButtons mbOKCancel{mbOK, mbCancel};
 const TMsgDlgButtons mbAbortRetryIgnore{mbAbort, mbRetry, mbIgnore};

@@ -26,5 +26,17 @@ const char* const SJpegError = "JPEG error #%d";
 const char* const SInvalidCast = "Invalid class typecast";
 const char* const SAbstractError = "Abstract error";
 const char* const SOleError = "OLE error %.8X";
+const char* const SOKButton = "OK";
+const char* const SCancelButton = "Cancel";
+const char* const SHelpButton = "&Help";
+const char* const SYesButton = "&Yes";
+const char* const SNoButton = "&No";
+const char* const SCloseButton = "&Close";
+const char* const SAbortButton = "Abort";
+const char* const SRetryButton = "&Retry";
+const char* const SIgnoreButton = "&Ignore";
+const char* const SAllButton = "&All";
+const char* const SNoToAllButton = "N&o to All";
+const char* const SYesToAllButton = "Yes to &All";
 
 void Abort() { throw EAbort(SOperationAborted); }

@@ -121,3 +121,16 @@ extern const char* const SJpegError;              // JPEG error #%d
 extern const char* const SInvalidCast;
 extern const char* const SAbstractError;
 extern const char* const SOleError;               // OLE error %.8X
+// The standard button captions.
+extern const char* const SOKButton;               // OK
+extern const char* const SCancelButton;           // Cancel
+extern const char* const SHelpButton;             // &Help
+extern const char* const SYesButton;              // &Yes
+extern const char* const SNoButton;               // &No
+extern const char* const SCloseButton;            // &Close
+extern const char* const SAbortButton;            // Abort
+extern const char* const SRetryButton;            // &Retry
+extern const char* const SIgnoreButton;           // &Ignore
+extern const char* const SAllButton;              // &All
+extern const char* const SNoToAllButton;          // N&o to All
+extern const char* const SYesToAllButton;         // Yes to &All

@@ -8,25 +8,6 @@
 
 namespace {
 
-constexpr UINT kDrawTextAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
-
-void InstallActionLinks() {
-    if (!DefaultControlActionLinkClass)
-        DefaultControlActionLinkClass = [](TControl* client) -> TControlActionLinkBase* {
-            return new TControlActionLink(client);
-        };
-}
-
-// The speed button's link: Checked follows the action as Down.
-class TSpeedButtonActionLink : public TControlActionLink {
-    CL_CLASS(TSpeedButtonActionLink, TControlActionLink)
-
-    explicit TSpeedButtonActionLink(TSpeedButton* client) : TControlActionLink(client) {}
-    bool IsCheckedLinked() const override { return CustomAction() && Client(); }
-    void SetChecked(bool checked) override {
-        if (IsCheckedLinked()) static_cast<TSpeedButton*>(Client())->SetDown(checked);
-    }
-};
 
 void DrawCaption(HDC dc, const AnsiString& text, RECT& rect, UINT flags, bool enabled) {
     SetBkMode(dc, TRANSPARENT);
@@ -70,6 +51,7 @@ TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
                     csDoubleClicks, csReplicatable};
     SetBounds(0, 0, 185, 41);
     SetColor(clBtnFace);
+    SetUseDockManager(true);
 }
 
 void TCustomPanel::CreateParams(TCreateParams& params) {
@@ -160,7 +142,7 @@ void TCustomPanel::Paint() {
         SetTextColor(dc, ColorToRGB(Font()->Color()));
         RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
         DrawCaption(dc, caption, r,
-                    DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | kDrawTextAlign[alignment_],
+                    DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | AlignmentDrawTextFlags[alignment_],
                     Enabled());
     }
     if (OnPaint) OnPaint(this);
@@ -397,217 +379,23 @@ void TTimer::Timer() {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Actions
+// TSpeedButtonActionLink
 
-TBasicAction::TBasicAction(TComponent* owner) : TComponent(owner) { InstallActionLinks(); }
-
-void TBasicAction::BeforeDestruction() {
-    for (TActionLink* link : clients_) link->action_ = nullptr;
-    clients_.clear();
-    TComponent::BeforeDestruction();
+TSpeedButtonActionLink::TSpeedButtonActionLink(TSpeedButton* client) : TControlActionLink(client) {
+    AssignClient(client);
 }
 
-bool TBasicAction::Execute() {
-    if (!OnExecute) return false;
-    OnExecute(this);
-    return true;
+void TSpeedButtonActionLink::AssignClient(TControl* client) {
+    TControlActionLink::AssignClient(client);
+    button_ = dynamic_cast<TSpeedButton*>(client);
 }
 
-bool TBasicAction::Update() {
-    if (!OnUpdate) return false;
-    OnUpdate(this);
-    return true;
+bool TSpeedButtonActionLink::IsCheckedLinked() const {
+    return button_ && TControlActionLink::IsCheckedLinked();
 }
 
-void TBasicAction::RegisterChanges(TActionLink* link) {
-    if (std::find(clients_.begin(), clients_.end(), link) == clients_.end())
-        clients_.push_back(link);
-}
-
-void TBasicAction::UnRegisterChanges(TActionLink* link) {
-    clients_.erase(std::remove(clients_.begin(), clients_.end(), link), clients_.end());
-}
-
-void TBasicAction::Change() {
-    for (TActionLink* link : std::vector<TActionLink*>(clients_)) link->Change();
-}
-
-void TContainedAction::BeforeDestruction() {
-    SetActionList(nullptr);
-    TBasicAction::BeforeDestruction();
-}
-
-void TContainedAction::SetActionList(TCustomActionList* list) {
-    if (list == actionList_) return;
-    if (actionList_) {
-        auto& actions = actionList_->actions_;
-        actions.erase(std::remove(actions.begin(), actions.end(), this), actions.end());
-    }
-    actionList_ = list;
-    if (list) list->actions_.push_back(this);
-}
-
-int TContainedAction::Index() const {
-    if (!actionList_) return -1;
-    const auto& actions = actionList_->actions_;
-    return static_cast<int>(std::find(actions.begin(), actions.end(), this) - actions.begin());
-}
-
-void TCustomAction::SetCaption(const AnsiString& caption) {
-    if (caption == caption_) return;
-    for (TActionLink* link : Clients())
-        if (link->IsCaptionLinked()) link->SetCaption(caption);
-    caption_ = caption;
-    Change();
-}
-
-void TCustomAction::SetChecked(bool checked) {
-    if (checked == checked_) return;
-    for (TActionLink* link : Clients())
-        if (link->IsCheckedLinked()) link->SetChecked(checked);
-    checked_ = checked;
-    Change();
-}
-
-void TCustomAction::SetEnabled(bool enabled) {
-    if (enabled == enabled_) return;
-    for (TActionLink* link : Clients())
-        if (link->IsEnabledLinked()) link->SetEnabled(enabled);
-    enabled_ = enabled;
-    Change();
-}
-
-void TCustomAction::SetVisible(bool visible) {
-    if (visible == visible_) return;
-    for (TActionLink* link : Clients())
-        if (link->IsVisibleLinked()) link->SetVisible(visible);
-    visible_ = visible;
-    Change();
-}
-
-void TCustomAction::SetHint(const AnsiString& hint) {
-    if (hint == hint_) return;
-    for (TActionLink* link : Clients())
-        if (link->IsHintLinked()) link->SetHint(hint);
-    hint_ = hint;
-    Change();
-}
-
-void TCustomAction::SetImageIndex(int imageIndex) {
-    if (imageIndex == imageIndex_) return;
-    for (TActionLink* link : Clients())
-        if (link->IsImageIndexLinked()) link->SetImageIndex(imageIndex);
-    imageIndex_ = imageIndex;
-    Change();
-}
-
-void TCustomAction::SetShortCut(TShortCut shortCut) {
-    if (shortCut == shortCut_) return;
-    for (TActionLink* link : Clients())
-        if (link->IsShortCutLinked()) link->SetShortCut(shortCut);
-    shortCut_ = shortCut;
-    Change();
-}
-
-TCustomImageList* TCustomAction::Images() const {
-    return ActionList() ? ActionList()->Images() : nullptr;
-}
-
-bool TCustomAction::Execute() {
-    Update();
-    return enabled_ && TContainedAction::Execute();
-}
-
-void TCustomActionList::BeforeDestruction() {
-    for (TContainedAction* action : std::vector<TContainedAction*>(actions_))
-        action->SetActionList(nullptr);
-    TComponent::BeforeDestruction();
-}
-
-void TCustomActionList::SetImages(TCustomImageList* images) {
-    if (images_) images_->RemoveFreeNotification(this);
-    images_ = images;
-    if (images_) images_->FreeNotification(this);
-}
-
-void TCustomActionList::Notification(TComponent* component, TOperation operation) {
-    TComponent::Notification(component, operation);
-    if (operation == opRemove && component == images_) images_ = nullptr;
-}
-
-TActionLink::~TActionLink() {
-    if (action_) action_->UnRegisterChanges(this);
-}
-
-void TActionLink::SetAction(TBasicAction* action) {
-    if (action == action_) return;
-    if (action_) action_->UnRegisterChanges(this);
-    action_ = action;
-    if (action_) {
-        action_->RegisterChanges(this);
-        ApplyAll();
-    }
-}
-
-void TActionLink::ApplyAll() {
-    TCustomAction* action = CustomAction();
-    if (!action) return;
-    if (IsCaptionLinked()) SetCaption(action->Caption());
-    if (IsCheckedLinked()) SetChecked(action->Checked());
-    if (IsEnabledLinked()) SetEnabled(action->Enabled());
-    if (IsHintLinked()) SetHint(action->Hint());
-    if (IsImageIndexLinked()) SetImageIndex(action->ImageIndex());
-    if (IsShortCutLinked()) SetShortCut(action->ShortCut());
-    if (IsVisibleLinked()) SetVisible(action->Visible());
-}
-
-bool TActionLink::Execute(TComponent* target) {
-    if (!action_) return false;
-    action_->SetActionComponent(target);
-    bool result = action_->Execute();
-    if (action_) action_->SetActionComponent(nullptr);
-    return result;
-}
-
-bool TActionLink::Update() { return action_ && action_->Update(); }
-
-void TActionLink::Change() {
-    if (OnChange) OnChange(action_);
-}
-
-bool TActionLink::IsCaptionLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsCheckedLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsEnabledLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsHintLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsImageIndexLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsShortCutLinked() const { return CustomAction() != nullptr; }
-bool TActionLink::IsVisibleLinked() const { return CustomAction() != nullptr; }
-
-bool TControlActionLink::IsCaptionLinked() const {
-    return client_ && TActionLink::IsCaptionLinked();
-}
-bool TControlActionLink::IsEnabledLinked() const {
-    return client_ && TActionLink::IsEnabledLinked();
-}
-bool TControlActionLink::IsHintLinked() const { return client_ && TActionLink::IsHintLinked(); }
-bool TControlActionLink::IsVisibleLinked() const {
-    return client_ && TActionLink::IsVisibleLinked();
-}
-
-void TControlActionLink::SetCaption(const AnsiString& caption) {
-    if (IsCaptionLinked()) client_->SetCaption(caption);
-}
-
-void TControlActionLink::SetEnabled(bool enabled) {
-    if (IsEnabledLinked()) client_->SetEnabled(enabled);
-}
-
-void TControlActionLink::SetHint(const AnsiString& hint) {
-    if (IsHintLinked()) client_->SetHint(hint);
-}
-
-void TControlActionLink::SetVisible(bool visible) {
-    if (IsVisibleLinked()) client_->SetVisible(visible);
+void TSpeedButtonActionLink::SetChecked(bool checked) {
+    if (IsCheckedLinked()) button_->SetDown(checked);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "cl_actions.h"
 #include "cl_hooks.h"
 #include "cl_sys.h"
 #include "cl_threads.h"
@@ -27,17 +28,29 @@ struct GlobalObjects {
 
 bool IsMainThread() { return GetCurrentThreadId() == MainThreadID; }
 
-// The part of a hint before "|".
-AnsiString ShortHint(const AnsiString& hint) {
-    const int bar = hint.Pos("|");
-    return bar ? hint.SubString(1, bar - 1) : hint;
-}
-
 // The control whose hint shows for `control`: itself or the nearest parent with a hint.
 TControl* HintSource(TControl* control) {
     for (TControl* c = control; c; c = c->Parent())
-        if (!ShortHint(c->Hint()).IsEmpty()) return c->ShowHint() ? c : nullptr;
+        if (!GetShortHint(c->Hint()).IsEmpty()) return c->ShowHint() ? c : nullptr;
     return nullptr;
+}
+
+// The hint text of a control or of its nearest parent that has one.
+AnsiString InheritedHint(TControl* control) {
+    for (TControl* c = control; c; c = c->Parent())
+        if (!c->Hint().IsEmpty()) return c->Hint();
+    return AnsiString();
+}
+
+// Offers the action to `control` and, depth first, to its visible children.
+bool OfferActionToControls(TControl* control, TBasicAction* action, bool execute) {
+    if (!control->Visible()) return false;
+    if (execute ? control->ExecuteAction(action) : control->UpdateAction(action)) return true;
+    auto* windowed = dynamic_cast<TWinControl*>(control);
+    if (!windowed) return false;
+    for (int i = 0; i < windowed->ControlCount(); ++i)
+        if (OfferActionToControls(windowed->Controls(i), action, execute)) return true;
+    return false;
 }
 
 }  // namespace
@@ -279,6 +292,13 @@ void TCustomForm::BeforeDestruction() {
     if (Application && Application->mainForm_ == this) Application->mainForm_ = nullptr;
     canvas_->FreeHandle();
     TScrollingWinControl::BeforeDestruction();
+}
+
+void TCustomForm::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    if (root == this)
+        for (int i = 0; i < ComponentCount(); ++i)
+            if (!Components(i)->HasParent()) proc(Components(i));
+    TScrollingWinControl::GetChildren(proc, root);
 }
 
 void TCustomForm::Loaded() {
@@ -586,8 +606,29 @@ TBitmap* TCustomForm::GetFormImage() {
     return image;
 }
 
+void TCustomForm::SendCancelMode(TControl* sender) {
+    TWinControl* focused = focusedControl_ ? focusedControl_ : activeControl_;
+    if (active_ && focused)
+        focused->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(sender));
+}
+
+bool TCustomForm::DispatchAction(TBasicAction* action, bool execute) {
+    TWinControl* focused = focusedControl_ ? focusedControl_ : activeControl_;
+    if (focused && (execute ? focused->ExecuteAction(action) : focused->UpdateAction(action)))
+        return true;
+    if (execute ? ExecuteAction(action) : UpdateAction(action)) return true;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (OfferActionToControls(Controls(i), action, execute)) return true;
+    return false;
+}
+
 void TCustomForm::Dispatch(TMessage& message) {
     switch (message.Msg) {
+    case CM_ACTIONEXECUTE:
+    case CM_ACTIONUPDATE:
+        message.Result = DispatchAction(reinterpret_cast<TBasicAction*>(message.LParam),
+                                        message.Msg == CM_ACTIONEXECUTE);
+        return;
     case WM_CLOSE:
         return Close();
     case CM_RELEASE:
@@ -707,11 +748,9 @@ void THintWindow::ActivateHintData(TRect rect, const AnsiString& hint, void*) {
 
 TRect THintWindow::CalcHintRect(int maxWidth, const AnsiString& hint, void*) {
     RECT r = {0, 0, maxWidth, 0};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    ScreenDC dc;
+    SelectedObject font(dc, Font()->Handle());
     DrawTextA(dc, hint.c_str(), -1, &r, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return Rect(0, 0, r.right + 6, r.bottom + 2);
 }
 
@@ -741,9 +780,8 @@ void THintWindow::NCPaint(HDC dc) {
 void THintWindow::Dispatch(TMessage& message) {
     switch (message.Msg) {
     case WM_NCPAINT: {
-        HDC dc = GetWindowDC(WindowHandle());
+        WindowDC dc(WindowHandle());
         NCPaint(dc);
-        ReleaseDC(WindowHandle(), dc);
         return;
     }
     case WM_NCHITTEST:
@@ -1006,7 +1044,50 @@ void TApplication::SetShowHint(bool value) {
     if (value) hintWindow_ = HintWindowClass(this);
 }
 
+AnsiString GetShortHint(const AnsiString& hint) {
+    const int bar = hint.Pos("|");
+    return bar ? hint.SubString(1, bar - 1) : hint;
+}
+
+AnsiString GetLongHint(const AnsiString& hint) {
+    const int bar = hint.Pos("|");
+    return bar ? hint.SubString(bar + 1, hint.Length()) : hint;
+}
+
+void TApplication::SetHint(const AnsiString& value) {
+    if (value == hint_) return;
+    hint_ = value;
+    bool handled = static_cast<bool>(OnHint);
+    if (OnHint) OnHint(this);
+    for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_)) {
+        if (!events->OnHint) continue;
+        events->OnHint(this);
+        handled = true;
+    }
+    if (handled) return;
+    TOwnedPtr<THintAction> action(new THintAction(this));
+    action->SetHint(value);
+    action->Execute();
+}
+
+bool TApplication::ExecuteAction(TBasicAction* action) {
+    bool handled = false;
+    if (OnActionExecute) OnActionExecute(action, handled);
+    for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_))
+        if (!handled && events->OnActionExecute) events->OnActionExecute(action, handled);
+    return handled;
+}
+
+bool TApplication::UpdateAction(TBasicAction* action) {
+    bool handled = false;
+    if (OnActionUpdate) OnActionUpdate(action, handled);
+    for (TApplicationEvents* events : std::vector<TApplicationEvents*>(events_))
+        if (!handled && events->OnActionUpdate) events->OnActionUpdate(action, handled);
+    return handled;
+}
+
 void TApplication::HintMouseMessage(TControl* control, TMessage&) {
+    if (control != hintWindow_) SetHint(GetLongHint(InheritedHint(control)));
     if (!showHint_ || control == hintControl_ || control == hintWindow_) return;
     const bool wasShowing = hintActive_;
     HideHint();
@@ -1047,7 +1128,7 @@ bool TApplication::ShowCurrentHint() {
     info.CursorRect = source->ClientRect();
     info.CursorPos = source->ScreenToClient({cursor.x, cursor.y});
     info.HideTimeout = hintHidePause_;
-    info.HintStr = ShortHint(source->Hint());
+    info.HintStr = GetShortHint(source->Hint());
     if (source->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) != 0) return false;
     bool canShow = true;
     if (OnShowHint) OnShowHint(info.HintStr, canShow, info);

@@ -147,6 +147,9 @@ class TCustomForm : public TScrollingWinControl {
     void Release();
     void BringToFront();
 
+    // Sends CM_CANCELMODE (LParam = sender) to the focused control of the active form.
+    void SendCancelMode(TControl* sender);
+
     // Focus bookkeeping.
     void DefocusControl(TWinControl* control, bool removing);
     void FocusControl(TWinControl* control);
@@ -160,6 +163,12 @@ class TCustomForm : public TScrollingWinControl {
     void Loaded() override;
     void BeforeDestruction() override;
     bool Showing() const override;
+    // Streaming: the owned components without a parent (menus, timers, ...), then the
+    // controls.
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    // Takes CM_ACTIONEXECUTE / CM_ACTIONUPDATE to the focused control, the form itself and
+    // then every visible control of the form.
+    bool DispatchAction(TBasicAction* action, bool execute);
     // Runs OnCreate once (also called by Application->CreateForm).
     void DoCreate();
 
@@ -250,6 +259,11 @@ protected:
     virtual void NCPaint(HDC dc);
 };
 
+// The parts of a hint "short|long": before the first "|", and after it (the whole hint when
+// there is no "|").
+AnsiString GetShortHint(const AnsiString& hint);
+AnsiString GetLongHint(const AnsiString& hint);
+
 using THintWindowClass = std::function<THintWindow*(TComponent* owner)>;
 // The factory of hint windows; replace it to change the look of every hint.
 extern THintWindowClass HintWindowClass;
@@ -308,6 +322,18 @@ class TApplication : public TComponent {
     void SetHelpFile(const AnsiString& value) { helpFile_ = value; }
     THelpEvent OnHelp;
 
+    // The long hint of the control under the mouse. Setting a different one runs OnHint
+    // (and that of every TApplicationEvents); without a handler a THintAction carries it to
+    // the controls that show hints.
+    const AnsiString& Hint() const { return hint_; }
+    void SetHint(const AnsiString& value);
+    TNotifyEvent OnHint;
+    // Offered every action before its own handler; true when a handler took it.
+    bool ExecuteAction(TBasicAction* action) override;
+    bool UpdateAction(TBasicAction* action) override;
+    std::function<void(TBasicAction* action, bool& handled)> OnActionExecute;
+    std::function<void(TBasicAction* action, bool& handled)> OnActionUpdate;
+
     bool Active() const { return active_; }
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
@@ -365,6 +391,7 @@ private:
     TColor hintColor_ = clInfoBk;
     THintWindow* hintWindow_ = nullptr;
     TControl* hintControl_ = nullptr;
+    AnsiString hint_;
     bool hintActive_ = false;
     bool hintTimerRunning_ = false;
     TPoint lastMousePos_;
@@ -386,6 +413,9 @@ class TApplicationEvents : public TComponent {
     TIdleEvent OnIdle;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
+    TNotifyEvent OnHint;
+    std::function<void(TBasicAction* action, bool& handled)> OnActionExecute;
+    std::function<void(TBasicAction* action, bool& handled)> OnActionUpdate;
 
 protected:
     ~TApplicationEvents() override = default;

@@ -43,26 +43,6 @@ const char kInvalidMetafile[] = "Metafile is not valid";
 const char kNoCanvasDrawing[] = "Canvas does not allow drawing";
 
 // A memory DC for the duration of a scope, with one bitmap selected into it.
-class MemoryDC {
-public:
-    explicit MemoryDC(HGDIOBJ bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-        old_ = bitmap ? SelectObject(dc_, bitmap) : nullptr;
-    }
-    ~MemoryDC() {
-        if (old_) SelectObject(dc_, old_);
-        DeleteDC(dc_);
-    }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-    operator HDC() const { return dc_; }
-
-private:
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 static_assert(sizeof(TPoint) == sizeof(POINT), "TPoint must match POINT");
 const POINT* ToPOINTs(const TPoint* points) { return reinterpret_cast<const POINT*>(points); }
 
@@ -148,6 +128,26 @@ void TGraphicsObject::ReleaseHandle() {
     if (handle_) DeleteObject(handle_);
     handle_ = nullptr;
 }
+
+namespace {
+
+// The font's published properties, for the component streams.
+const bool fontPropertiesRegistered = [] {
+    const TMetaClass* font = TFont::StaticClass();
+    RegisterProperty(font, StringProperty<TFont>("Name", &TFont::Name, &TFont::SetName));
+    RegisterProperty(font, OrdinalProperty<TFont>("Height", pkInteger, &TFont::Height,
+                                                  &TFont::SetHeight));
+    RegisterProperty(font, OrdinalProperty<TFont>("Color", pkColor, &TFont::Color,
+                                                  &TFont::SetColor, clWindowText));
+    RegisterProperty(font, SetProperty<TFont, TFontStyle>(
+                               "Style", &TFont::Style, &TFont::SetStyle,
+                               {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}));
+    RegisterProperty(font, OrdinalProperty<TFont>("Charset", pkInteger, &TFont::Charset,
+                                                  &TFont::SetCharset, DEFAULT_CHARSET));
+    return true;
+}();
+
+}  // namespace
 
 TFont::TFont() : pixelsPerInch_(ScreenPixelsPerInch()) {
     height_ = -MulDiv(8, pixelsPerInch_, 72);

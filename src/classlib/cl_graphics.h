@@ -30,6 +30,90 @@ private:
     HDC dc_;
 };
 
+// A window's whole-window device context (non-client area included) for the guard's life.
+class WindowDC {
+public:
+    explicit WindowDC(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~WindowDC() { ReleaseDC(window_, dc_); }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// A memory DC with `bitmap` selected (none for null), deselected and deleted with the guard.
+class MemoryDC {
+public:
+    explicit MemoryDC(HGDIOBJ bitmap, HDC compatible = nullptr)
+        : dc_(CreateCompatibleDC(compatible)) {
+        old_ = bitmap ? SelectObject(dc_, bitmap) : nullptr;
+    }
+    ~MemoryDC() {
+        if (old_) SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// BeginPaint's DC of a window, ended with the guard.
+class PaintDC {
+public:
+    explicit PaintDC(HWND window) : window_(window), dc_(BeginPaint(window, &ps_)) {}
+    ~PaintDC() { EndPaint(window_, &ps_); }
+    PaintDC(const PaintDC&) = delete;
+    PaintDC& operator=(const PaintDC&) = delete;
+    operator HDC() const { return dc_; }
+
+private:
+    HWND window_;
+    PAINTSTRUCT ps_;
+    HDC dc_;
+};
+
+// A GDI object (bitmap, brush, pen, region) deleted with the guard.
+class OwnedGdiObject {
+public:
+    explicit OwnedGdiObject(HGDIOBJ object) : object_(object) {}
+    ~OwnedGdiObject() {
+        if (object_) DeleteObject(object_);
+    }
+    OwnedGdiObject(const OwnedGdiObject&) = delete;
+    OwnedGdiObject& operator=(const OwnedGdiObject&) = delete;
+    HGDIOBJ Get() const { return object_; }
+    operator HGDIOBJ() const { return object_; }
+
+private:
+    HGDIOBJ object_;
+};
+
+// Selects a GDI object into a DC and puts the previous one back with the guard.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(dc_, old_); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+inline RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
+inline TRect ToTRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// DrawText's horizontal alignment flags by TAlignment (left, right, centre).
+constexpr UINT AlignmentDrawTextFlags[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+
 // System colours become their current RGB; clNone and clDefault pass unchanged; others lose
 // their top byte.
 TColor ColorToRGB(TColor color);
@@ -239,11 +323,11 @@ class TCanvas : public TPersistent {
     int TextWidth(const AnsiString& text) { return TextExtent(text).cx; }
     int TextHeight(const AnsiString& text) { return TextExtent(text).cy; }
 
-    void Draw(int x, int y, TGraphic* graphic);
+    virtual void Draw(int x, int y, TGraphic* graphic);
     virtual void StretchDraw(const TRect& rect, TGraphic* graphic);
     virtual void CopyRect(const TRect& dest, TCanvas* source, const TRect& sourceRect);
     // Copies `source` from the bitmap, drawing `color` pixels in the brush colour instead.
-    void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
+    virtual void BrushCopy(const TRect& dest, TBitmap* bitmap, const TRect& source, TColor color);
     TRect ClipRect();
 
     // Forces the pen, brush and font to be selected again at the next use.

@@ -13,17 +13,13 @@ class ListBitmap {
 public:
     ListBitmap(TBitmap* source, bool monochrome) {
         int width = source->Width(), height = source->Height();
-        HDC screen = GetDC(nullptr);
+        HDC sourceDC = source->Canvas()->Handle();
+        ScreenDC screen;
         handle_ = monochrome ? CreateBitmap(width, height, 1, 1, nullptr)
                              : CreateCompatibleBitmap(screen, width, height);
-        HDC memory = CreateCompatibleDC(screen);
-        HGDIOBJ old = SelectObject(memory, handle_);
-        HDC sourceDC = source->Canvas()->Handle();
+        MemoryDC memory(handle_, screen);
         SetBkColor(sourceDC, RGB(255, 255, 255));
         BitBlt(memory, 0, 0, width, height, sourceDC, 0, 0, SRCCOPY);
-        SelectObject(memory, old);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
     }
     ~ListBitmap() { DeleteObject(handle_); }
     ListBitmap(const ListBitmap&) = delete;

@@ -126,18 +126,15 @@ BOOL CALLBACK FindMenuWindow(HWND window, LPARAM data) {
 // A canvas on the screen with the menu font, for measuring.
 class MenuMeasureCanvas {
 public:
-    MenuMeasureCanvas() : dc_(GetDC(nullptr)) {
+    MenuMeasureCanvas() {
         canvas_.SetHandle(dc_);
         canvas_.Font()->Assign(Screen ? Screen->MenuFont() : nullptr);
     }
-    ~MenuMeasureCanvas() {
-        canvas_.SetHandle(nullptr);
-        ReleaseDC(nullptr, dc_);
-    }
+    ~MenuMeasureCanvas() { canvas_.SetHandle(nullptr); }
     TCanvas* Canvas() { return &canvas_; }
 
 private:
-    HDC dc_;
+    ScreenDC dc_;
     TCanvas canvas_;
 };
 

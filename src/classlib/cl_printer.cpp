@@ -1,5 +1,6 @@
 #include "cl_printer.h"
 
+#include "cl_fpu.h"
 #include "cl_threads.h"
 
 namespace {
@@ -182,6 +183,7 @@ HDC TPrinter::Handle() {
     if (standIn_) return Canvas()->Handle();
     if (!dc_) {
         const Device& device = devices_[index_];
+        TFPUControlGuard driverCall;
         dc_ = CreateDCA(device.driver.c_str(), device.name.c_str(), nullptr, DevMode());
         if (!dc_) throw EPrinter(kInvalidPrinter);
         if (canvas_) BindCanvas();
@@ -275,6 +277,7 @@ void TPrinter::BeginDoc() {
         DOCINFOA doc{};
         doc.cbSize = sizeof doc;
         doc.lpszDocName = title_.c_str();
+        TFPUControlGuard driverCall;
         if (StartDocA(dc, &doc) <= 0) throw EPrinter("Printing could not be started");
         StartPage(dc);
     }
@@ -287,6 +290,7 @@ void TPrinter::BeginDoc() {
 void TPrinter::NewPage() {
     if (!printing_) throw EPrinter(kNotPrinting);
     if (!standIn_) {
+        TFPUControlGuard driverCall;
         ::EndPage(dc_);
         StartPage(dc_);
     }
@@ -297,6 +301,7 @@ void TPrinter::NewPage() {
 void TPrinter::EndDoc() {
     if (!printing_) throw EPrinter(kNotPrinting);
     if (!standIn_) {
+        TFPUControlGuard driverCall;
         ::EndPage(dc_);
         if (!aborted_) ::EndDoc(dc_);
     }
@@ -307,7 +312,10 @@ void TPrinter::EndDoc() {
 
 void TPrinter::Abort() {
     if (!printing_) throw EPrinter(kNotPrinting);
-    if (!standIn_) AbortDoc(dc_);
+    if (!standIn_) {
+        TFPUControlGuard driverCall;
+        AbortDoc(dc_);
+    }
     aborted_ = true;
     printing_ = false;
     pageNumber_ = 0;

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "cl_clipboard.h"
 #include "cl_forms.h"
 #include "cl_graphics.h"
 
 namespace {
 
-constexpr UINT kDrawTextAlign[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 constexpr DWORD kEditAlign[] = {ES_LEFT, ES_RIGHT, ES_CENTER};
+constexpr DWORD kAutoCompletePause = 500;
 constexpr DWORD kStaticAlign[] = {SS_LEFT, SS_RIGHT, SS_CENTER};
 constexpr DWORD kEditCharCase[] = {0, ES_UPPERCASE, ES_LOWERCASE};
 constexpr DWORD kComboCharCase[] = {0, CBS_UPPERCASE, CBS_LOWERCASE};
@@ -36,9 +37,6 @@ TOwnerDrawState ToOwnerDrawState(UINT itemState) {
     return state;
 }
 
-TRect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const TRect& r) { return {r.Left, r.Top, r.Right, r.Bottom}; }
-
 // Runs an owner-draw request on `canvas` bound to the request's DC, in the control's colours.
 template <class DrawFn>
 void DrawListItem(TControlCanvas* canvas, TWinControl* control, const DRAWITEMSTRUCT& draw,
@@ -52,7 +50,7 @@ void DrawListItem(TControlCanvas* canvas, TWinControl* control, const DRAWITEMST
         canvas->Brush()->SetColor(clHighlight);
         canvas->Font()->SetColor(clHighlightText);
     }
-    TRect rect = ToRect(draw.rcItem);
+    TRect rect = ToTRect(draw.rcItem);
     if (static_cast<int>(draw.itemID) >= 0) drawItem(static_cast<int>(draw.itemID), rect, state);
     else canvas->FillRect(rect);
     if (state.count(odFocused) && !state.count(odNoFocusRect)) canvas->DrawFocusRect(rect);
@@ -228,7 +226,7 @@ void TCustomLabel::DoDrawText(TRect& rect, UINT flags) {
         SetTextColor(dc, ColorToRGB(clBtnShadow));
         DrawTextA(dc, text.c_str(), -1, &r, flags);
     }
-    rect = ToRect(r);
+    rect = ToTRect(r);
 }
 
 void TCustomLabel::Paint() {
@@ -240,7 +238,7 @@ void TCustomLabel::Paint() {
         canvas->FillRect(rect);
     }
     canvas->Brush()->SetStyle(bsClear);
-    UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | kDrawTextAlign[alignment_];
+    UINT flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | AlignmentDrawTextFlags[alignment_];
     if (layout_ != tlTop) {
         TRect measured = rect;
         DoDrawText(measured, flags | DT_CALCRECT);
@@ -253,12 +251,16 @@ void TCustomLabel::Paint() {
 void TCustomLabel::AdjustBounds() {
     if (!AutoSize() || InState(csLoading)) return;
     auto* canvas = static_cast<TControlCanvas*>(Canvas());
-    HDC dc = GetDC(nullptr);
+    ScreenDC dc;
     canvas->BindDC(dc);
     TRect rect = ClientRect();
-    DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+    try {
+        DoDrawText(rect, DT_EXPANDTABS | DT_CALCRECT | (wordWrap_ ? DT_WORDBREAK : 0));
+    } catch (...) {
+        canvas->BindDC(nullptr);
+        throw;
+    }
     canvas->BindDC(nullptr);
-    ReleaseDC(nullptr, dc);
     int left = Left();
     if (alignment_ == taRightJustify) left += Width() - rect.Right;
     SetBounds(left, Top(), rect.Right, rect.Bottom);
@@ -331,12 +333,12 @@ void TCustomEdit::CreateWnd() {
 
 void TCustomEdit::AdjustHeight() {
     if (!AutoSize() || borderStyle_ != bsSingle) return;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        ScreenDC dc;
+        SelectedObject font(dc, Font()->Handle());
+        GetTextMetricsA(dc, &metrics);
+    }
     SetHeight(metrics.tmHeight + GetSystemMetrics(SM_CYBORDER) * (Ctl3D() ? 8 : 6));
 }
 
@@ -458,13 +460,118 @@ void TCustomEdit::Dispatch(TMessage& message) {
 // ---------------------------------------------------------------------------------------------
 // TCustomMaskEdit
 
-void TCustomMaskEdit::SetText(const AnsiString& text) { TControl::SetText(text); }
+void TCustomMaskEdit::SetEditMask(const TEditMask& mask) {
+    if (mask == editMask_) return;
+    const AnsiString text = Text();
+    editMask_ = mask;
+    SetText(text);
+}
 
-void TCustomMaskEdit::ValidateEdit() {}
+AnsiString TCustomMaskEdit::Text() {
+    if (!IsMasked()) return TControl::GetText();
+    return TMaskRules(editMask_).TextFor(EditText());
+}
+
+void TCustomMaskEdit::SetText(const AnsiString& text) { SetEditText(FormatMaskText(editMask_, text)); }
+
+void TCustomMaskEdit::CreateWnd() {
+    TCustomEdit::CreateWnd();
+    if (IsMasked() && EditText().IsEmpty()) SetText(AnsiString());
+}
+
+void TCustomMaskEdit::ValidateEdit() {
+    if (!IsMasked()) return;
+    const int place = TMaskRules(editMask_).FirstInvalidPlace(EditText());
+    if (place < 0) return;
+    if (HandleAllocated()) SendMessageA(WindowHandle(), EM_SETSEL, place, place + 1);
+    ValidateError();
+}
 
 void TCustomMaskEdit::ValidateError() {
     MessageBeep(0);
-    throw EDBEditError("Invalid input value");
+    throw EDBEditError("Invalid input value.  Use escape key to abandon changes");
+}
+
+bool TCustomMaskEdit::TypeText(const AnsiString& text) {
+    const TMaskRules rules(editMask_);
+    AnsiString editText = EditText();
+    int place = SelStart();
+    bool typed = false;
+    for (int i = 1; i <= text.Length(); ++i) {
+        const char c = text[i];
+        if (place < rules.Count() && rules.IsLiteral(place) && rules.Place(place).Literal == c) {
+            ++place;
+            continue;
+        }
+        place = rules.NextDataPlace(place);
+        const char accepted = rules.Accept(place, c);
+        if (!accepted) break;
+        editText[place + 1] = accepted;
+        place = rules.NextDataPlace(place + 1);
+        typed = true;
+    }
+    if (!typed) return false;
+    SetEditText(editText);
+    SetModified(true);
+    SendMessageA(WindowHandle(), EM_SETSEL, place, place);
+    return true;
+}
+
+void TCustomMaskEdit::ClearPlaces(int first, int last) {
+    const TMaskRules rules(editMask_);
+    AnsiString editText = EditText();
+    for (int place = first; place < last && place < editText.Length(); ++place)
+        if (!rules.IsLiteral(place)) editText[place + 1] = rules.Blank();
+    SetEditText(editText);
+    SetModified(true);
+    SendMessageA(WindowHandle(), EM_SETSEL, first, first);
+}
+
+void TCustomMaskEdit::KeyDown(uint16_t& key, TShiftState shift) {
+    TCustomEdit::KeyDown(key, shift);
+    if (key != VK_DELETE || !IsMasked() || ReadOnly()) return;
+    const int start = SelStart(), length = SelLength();
+    ClearPlaces(start, start + (length > 0 ? length : 1));
+    key = 0;
+}
+
+void TCustomMaskEdit::KeyPress(char& key) {
+    TCustomEdit::KeyPress(key);
+    if (!IsMasked() || key == 0 || ReadOnly()) return;
+    if (key == '\b') {
+        const int start = SelStart(), length = SelLength();
+        if (length > 0) {
+            ClearPlaces(start, start + length);
+        } else {
+            const int place = TMaskRules(editMask_).PreviousDataPlace(start);
+            if (place >= 0) ClearPlaces(place, place + 1);
+        }
+        key = 0;
+    } else if (static_cast<unsigned char>(key) >= ' ') {
+        if (!TypeText(AnsiString(key))) MessageBeep(0);
+        key = 0;
+    }
+}
+
+void TCustomMaskEdit::Dispatch(TMessage& message) {
+    if (!IsMasked()) return TCustomEdit::Dispatch(message);
+    switch (message.Msg) {
+    case WM_PASTE:
+        if (!ReadOnly()) TypeText(Clipboard()->AsText());
+        return;
+    case WM_CUT:
+    case WM_CLEAR:
+        if (ReadOnly()) return;
+        if (message.Msg == WM_CUT) Clipboard()->SetAsText(SelText());
+        ClearPlaces(SelStart(), SelStart() + SelLength());
+        return;
+    case CM_EXIT:
+        TCustomEdit::Dispatch(message);
+        if (Modified()) ValidateEdit();
+        return;
+    default:
+        TCustomEdit::Dispatch(message);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -1186,7 +1293,7 @@ int TCustomListBox::ItemAtPos(TPoint pos, bool existing) {
 TRect TCustomListBox::ItemRect(int index) {
     RECT rect{};
     SendMessageA(Handle(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
-    return ToRect(rect);
+    return ToTRect(rect);
 }
 
 void TCustomListBox::Clear() {
@@ -1231,6 +1338,25 @@ void TCustomListBox::HandleDrawItem(TMessage& message) {
                      DrawItem(index, rect, state);
                  });
     message.Result = TRUE;
+}
+
+void TCustomListBox::KeyPress(char& key) {
+    TWinControl::KeyPress(key);
+    if (!autoComplete_ || static_cast<unsigned char>(key) < ' ' || Count() == 0) return;
+    const DWORD now = GetTickCount();
+    if (now - lastTyped_ >= kAutoCompletePause) typed_ = AnsiString();
+    lastTyped_ = now;
+    typed_ += key;
+    key = 0;
+    for (int i = 0; i < Count(); ++i) {
+        const AnsiString text = IsVirtual() ? GetItemText(i) : items_->Strings(i);
+        if (!SameText(text.SubString(1, typed_.Length()), typed_)) continue;
+        if (i != ItemIndex()) {
+            SetItemIndex(i);
+            Click();
+        }
+        return;
+    }
 }
 
 void TCustomListBox::Dispatch(TMessage& message) {
@@ -1497,13 +1623,13 @@ void TCustomStaticText::AdjustBounds() {
     if (!AutoSize() || InState(csLoading)) return;
     AnsiString text = GetText();
     if (text.IsEmpty()) text = " ";
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
     RECT rect{0, 0, 0, 0};
-    DrawTextA(dc, text.c_str(), -1, &rect,
-              DT_CALCRECT | DT_EXPANDTABS | (showAccelChar_ ? 0 : DT_NOPREFIX));
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
+    {
+        ScreenDC dc;
+        SelectedObject font(dc, Font()->Handle());
+        DrawTextA(dc, text.c_str(), -1, &rect,
+                  DT_CALCRECT | DT_EXPANDTABS | (showAccelChar_ ? 0 : DT_NOPREFIX));
+    }
     const int border = borderStyle_ == sbsNone ? 0 : 2;
     int width = rect.right + border, height = rect.bottom + border;
     int left = Left();

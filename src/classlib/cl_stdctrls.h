@@ -8,6 +8,7 @@
 
 #include "cl_controls.h"
 #include "cl_lists.h"
+#include "cl_mask.h"
 
 // ---------------------------------------------------------------------------------------------
 // A caption painted by the control itself on its parent (DrawText in Font's colour).
@@ -155,30 +156,44 @@ protected:
 };
 
 // ---------------------------------------------------------------------------------------------
-// The masked edit. This build keeps the mask but edits without it: Text and EditText are the
-// window text.
-using TEditMask = AnsiString;
-
+// The masked edit. With an edit mask (cl_mask) the window shows the edit text (literals in
+// their places, blanks in the empty ones), typing fills only the places that take the
+// character, Backspace and Delete empty places, and leaving the control checks the mask.
+// Without a mask it is the plain edit: Text and EditText are the window text.
 class TCustomMaskEdit : public TCustomEdit {
     CL_COMPONENT_CLASS(TCustomMaskEdit, TCustomEdit)
 
     explicit TCustomMaskEdit(TComponent* owner) : TCustomEdit(owner) {}
 
     const TEditMask& EditMask() const { return editMask_; }
-    void SetEditMask(const TEditMask& mask) { editMask_ = mask; }
+    // Keeps the text: it is shown again through the new mask.
+    void SetEditMask(const TEditMask& mask);
     bool IsMasked() const { return !editMask_.IsEmpty(); }
+    // The window text, literals and blanks included.
     AnsiString EditText() { return TControl::GetText(); }
     void SetEditText(const AnsiString& text) { TControl::SetText(text); }
-    // The masked-text setter: the whole text, MaxLength notwithstanding.
-    AnsiString Text() { return TControl::GetText(); }
+    // The masked text: with a mask, the data characters (and the literals when the mask saves
+    // them); the setter shows the text through the mask, MaxLength notwithstanding.
+    AnsiString Text();
     void SetText(const AnsiString& text);
+    // Raises through ValidateError when the edit text does not satisfy the mask; the caret
+    // goes to the first place at fault.
     virtual void ValidateEdit();
+    void Dispatch(TMessage& message) override;
 
 protected:
-    // Raised by ValidateEdit for text that does not fit the mask.
+    // Raises EDBEditError "Invalid input value.  Use escape key to abandon changes".
     virtual void ValidateError();
+    void CreateWnd() override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
 
 private:
+    // Puts the characters at the caret as typed; false when the first is refused.
+    bool TypeText(const AnsiString& text);
+    // Empties the data places from `first` to before `last` and puts the caret at `first`.
+    void ClearPlaces(int first, int last);
+
     TEditMask editMask_;
 
 protected:
@@ -448,6 +463,10 @@ class TCustomListBox : public TWinControl {
     void SetColumns(int columns);
     bool IntegralHeight() const { return integralHeight_; }
     void SetIntegralHeight(bool value);
+    // Typing selects the first item that begins with the characters typed so far (case
+    // insensitive); a pause of half a second starts the search anew.
+    bool AutoComplete() const { return autoComplete_; }
+    void SetAutoComplete(bool value) { autoComplete_ = value; }
     int TabWidth() const { return tabWidth_; }
     void SetTabWidth(int width);
     TBorderStyle BorderStyle() const { return borderStyle_; }
@@ -475,6 +494,7 @@ protected:
     virtual void DrawItem(int index, TRect rect, TOwnerDrawState state);
     virtual void MeasureItem(int index, int& height);
     virtual AnsiString GetItemText(int index);
+    void KeyPress(char& key) override;
 
 private:
     friend class TWinItemStrings;
@@ -494,6 +514,9 @@ private:
     bool integralHeight_ = false;
     int tabWidth_ = 0;
     TBorderStyle borderStyle_ = bsSingle;
+    bool autoComplete_ = true;
+    AnsiString typed_;
+    DWORD lastTyped_ = 0;
 
 protected:
     ~TCustomListBox() override = default;

@@ -8,6 +8,7 @@
 
 #include "cl_comctrls.h"
 #include "cl_extctrls.h"
+#include "cl_filer.h"
 #include "cl_stdctrls.h"
 #include "test_pump.h"
 
@@ -217,6 +218,21 @@ TEST_F(ExtControlsTest, DatePickerSettersChangeOnlyTheirPart) {
     EXPECT_STREQ(text, "12/31/2023");
 }
 
+TEST_F(ExtControlsTest, DatePickerGivesItsCalendarTheFirstDayOfTheWeek) {
+    auto* picker = PlaceControl<TDateTimePicker>(owner, form, "", 10, 200, 150, 21);
+    picker->SetFirstDayOfWeek(dowWednesday);
+    int firstDay = -1;
+    picker->OnDropDown = [&](TObject*) {
+        firstDay = LOWORD(SendMessageA(picker->MonthCalHandle(), MCM_GETFIRSTDAYOFWEEK, 0, 0));
+        PostMessageA(picker->MonthCalHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    ShowAndSettle();
+    picker->SetFocus();
+    PostClick(picker->WindowHandle(), 150 - 8, 10);
+    ASSERT_TRUE(PumpUntil([&] { return firstDay >= 0; }));
+    EXPECT_EQ(firstDay, 2);
+}
+
 TEST_F(ExtControlsTest, TimePickerTakesATimeOnlyValueAndKeepsItsFormatAcrossRecreation) {
     auto* picker = new TDateTimePicker(owner);
     picker->SetParent(form);
@@ -280,6 +296,47 @@ TEST_F(ExtControlsTest, RichEditIsAMemoWithSelectionNotifications) {
     rich->SetCaretPos({2, 1});
     EXPECT_EQ(rich->CaretPos(), Point(2, 1));
     EXPECT_GT(selections, 0);
+}
+
+// A form with a panel, a label on it and a timer is written as a component stream and read
+// into a new form: classes by name, parents, owned components, published properties.
+TEST(ComponentStreams, AFormWithItsControlsReadsBackIntoANewForm) {
+    RegisterClasses({TPanel::StaticClass(), TLabel::StaticClass(), TTimer::StaticClass()});
+    TOwnedPtr<TComponent> owner(new TComponent(nullptr));
+    auto* form = new TForm(owner.get());
+    form->SetName("Inspection");
+    form->SetCaption("Inspection data");
+    auto* panel = PlaceControl<TPanel>(form, form, "Banner", 10, 10, 200, 40);
+    panel->SetAlign(alTop);
+    panel->SetCaption("Top");
+    auto* label = PlaceControl<TLabel>(form, panel, "Greeting", 5, 6, 50, 13);
+    label->SetCaption("Hello");
+    label->SetParentFont(false);
+    label->Font()->SetStyle({fsBold});
+    label->SetVisible(false);
+    (new TTimer(form))->SetName("Clock");
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, form);
+    stream.SetPosition(0);
+    TOwnedPtr<TComponent> otherOwner(new TComponent(nullptr));
+    auto* copy = new TForm(otherOwner.get());
+    ReadComponentFromStream(&stream, copy);
+    EXPECT_EQ(copy->Name(), "Inspection");
+    EXPECT_EQ(copy->Caption(), "Inspection data");
+    auto* copiedPanel = dynamic_cast<TPanel*>(copy->FindComponent("Banner"));
+    ASSERT_NE(copiedPanel, nullptr);
+    EXPECT_EQ(copiedPanel->Parent(), copy);
+    EXPECT_EQ(copiedPanel->Align(), alTop);
+    EXPECT_EQ(copiedPanel->Caption(), "Top");
+    auto* copiedLabel = dynamic_cast<TLabel*>(copy->FindComponent("Greeting"));
+    ASSERT_NE(copiedLabel, nullptr);
+    EXPECT_EQ(copiedLabel->Parent(), copiedPanel);
+    EXPECT_EQ(copiedLabel->Caption(), "Hello");
+    EXPECT_EQ(copiedLabel->BoundsRect(), label->BoundsRect());
+    EXPECT_EQ(copiedLabel->Font()->Style(), (TFontStyles{fsBold}));
+    EXPECT_FALSE(copiedLabel->Visible());
+    EXPECT_NE(dynamic_cast<TTimer*>(copy->FindComponent("Clock")), nullptr);
+    EXPECT_FALSE(copy->InState(csLoading));
 }
 
 }  // namespace

@@ -445,4 +445,14 @@ TEST_F(DialogTest, MessageDialogAnswersAreModalResults) {
     EXPECT_EQ(Boxes().back().flags & MB_ICONINFORMATION, static_cast<unsigned>(MB_ICONINFORMATION));
 }
 
+TEST(DialogButtons, HaveTheStandardCaptions) {
+    const std::vector<std::pair<TMsgDlgBtn, const char*>> cases = {
+        {mbYes, "&Yes"},        {mbNo, "&No"},         {mbOK, "OK"},
+        {mbCancel, "Cancel"},   {mbAbort, "Abort"},    {mbRetry, "&Retry"},
+        {mbIgnore, "&Ignore"},  {mbAll, "&All"},       {mbNoToAll, "N&o to All"},
+        {mbYesToAll, "Yes to &All"}, {mbHelp, "&Help"}};
+    for (const auto& c : cases) EXPECT_EQ(MsgDlgButtonCaption(c.first).str(), c.second);
+    EXPECT_STREQ(SCloseButton, "&Close");
+}
+
 }  // namespace

@@ -6,8 +6,10 @@
 
 #include "cl_comctrls.h"
 #include "cl_extctrls.h"
+#include "cl_listview.h"
 #include "cl_menus.h"
 #include "cl_stdctrls.h"
+#include "cl_treeview.h"
 #include "test_pump.h"
 
 namespace {
@@ -22,7 +24,7 @@ template <class T> T* Place(TComponent* owner, TWinControl* parent, int x, int y
 TForm* BuildSampleForm(TComponent* owner) {
     auto* form = new TForm(owner);
     form->SetCaption("Class library controls");
-    form->SetBounds(20, 20, 560, 420);
+    form->SetBounds(20, 20, 800, 420);
     auto* menu = new TMainMenu(owner);
     for (const char* caption : {"&File", "&View", "&Help"}) {
         auto* item = new TMenuItem(owner);
@@ -100,6 +102,25 @@ TForm* BuildSampleForm(TComponent* owner) {
     bitmap->Canvas()->Ellipse(2, 2, 18, 18);
     auto* box = Place<TBevel>(owner, form, 430, 160, 100, 60);
     box->SetShape(bsFrame);
+    auto* tree = Place<TTreeView>(owner, form, 560, 60, 220, 130);
+    TTreeNode* fruit = tree->Items()->Add(nullptr, "Fruit");
+    tree->Items()->AddChild(fruit, "Apple");
+    tree->Items()->AddChild(fruit, "Pear");
+    tree->Items()->AddChild(tree->Items()->Add(nullptr, "Vegetables"), "Leek");
+    fruit->Expand(false);
+    auto* listView = Place<TListView>(owner, form, 560, 190, 220, 130);
+    listView->SetViewStyle(vsReport);
+    listView->SetRowSelect(true);
+    for (const char* caption : {"Name", "Size"}) {
+        TListColumn* column = listView->Columns()->Add();
+        column->SetCaption(caption);
+        column->SetWidth(90);
+    }
+    for (const char* name : {"radon.txt", "chart.gif"}) {
+        TListItem* item = listView->Items()->Add();
+        item->SetCaption(name);
+        item->SubItems()->Add("12 KB");
+    }
     auto* ok = Place<TButton>(owner, form, 370, 330, 75, 25);
     ok->SetCaption("OK");
     ok->SetDefault(true);

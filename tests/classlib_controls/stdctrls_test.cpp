@@ -155,6 +155,52 @@ TEST_F(StdControlsTest, MaskEditWithoutMaskIsItsWindowText) {
     EXPECT_STREQ(text, "x");
 }
 
+// Typing fills the data places only, skipping the literals; Backspace and Delete empty them;
+// the text comes back without the literals when the mask does not save them.
+TEST_F(StdControlsTest, MaskEditTypesIntoTheMaskPlaces) {
+    maskEdit->SetEditMask("(000) 000-0000;0;_");
+    maskEdit->SetText("5551234567");
+    EXPECT_EQ(maskEdit->EditText(), "(555) 123-4567");
+    EXPECT_EQ(maskEdit->Text(), "5551234567");
+    ShowAndSettle();
+    maskEdit->SetText("");
+    EXPECT_EQ(maskEdit->EditText(), "(___) ___-____");
+    maskEdit->SetFocus();
+    maskEdit->SetSelStart(0);
+    PostChars(maskEdit->WindowHandle(), "55x51");
+    ASSERT_TRUE(PumpUntil([&] { return maskEdit->EditText() == "(555) 1__-____"; }));
+    EXPECT_EQ(maskEdit->SelStart(), 7);
+    EXPECT_THROW(maskEdit->ValidateEdit(), EDBEditError);
+    EXPECT_EQ(maskEdit->SelStart(), 7);
+    EXPECT_EQ(maskEdit->SelLength(), 1);
+    maskEdit->SetSelStart(7);
+    PostChars(maskEdit->WindowHandle(), "\b");
+    ASSERT_TRUE(PumpUntil([&] { return maskEdit->EditText() == "(555) ___-____"; }));
+    maskEdit->SetSelStart(2);
+    PostKey(maskEdit->WindowHandle(), VK_DELETE);
+    ASSERT_TRUE(PumpUntil([&] { return maskEdit->EditText() == "(5_5) ___-____"; }));
+    maskEdit->SetText("5551234567");
+    EXPECT_NO_THROW(maskEdit->ValidateEdit());
+    // A new mask shows the same text through itself.
+    maskEdit->SetEditMask("000-000-0000;1;*");
+    EXPECT_EQ(maskEdit->EditText(), "555-123-4567");
+    EXPECT_EQ(maskEdit->Text(), "555-123-4567");
+}
+
+TEST_F(StdControlsTest, ListBoxAutoCompleteSelectsByTheTypedBeginning) {
+    for (const char* item : {"Apple", "Apricot", "Banana"}) listBox->Items()->Add(item);
+    int clicks = 0;
+    listBox->OnClick = [&](TObject*) { ++clicks; };
+    ShowAndSettle();
+    listBox->SetFocus();
+    PostChars(listBox->WindowHandle(), "apR");
+    ASSERT_TRUE(PumpUntil([&] { return listBox->ItemIndex() == 1; }));
+    Sleep(600);
+    PostChars(listBox->WindowHandle(), "b");
+    ASSERT_TRUE(PumpUntil([&] { return listBox->ItemIndex() == 2; }));
+    EXPECT_EQ(clicks, 3);
+}
+
 // The memo's lines behave the same before and after its window exists.
 TEST_F(StdControlsTest, MemoLinesReadAndWriteTheTextWithCrLf) {
     for (bool shown : {false, true}) {

@@ -4,31 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "cl_printer.h"
+#include "recording_canvas.h"
 
 namespace {
 
 const char kNoPrinter[] = "There is no default printer currently selected";
-
-// A canvas that logs what is drawn on it, with the font size of each text.
-class RecordingCanvas : public TCanvas {
-public:
-    RecordingCanvas() : dc_(CreateCompatibleDC(nullptr)) {}
-    ~RecordingCanvas() override {
-        SetHandle(nullptr);
-        DeleteDC(dc_);
-    }
-    void TextOut(int x, int y, const AnsiString& text) override {
-        log.push_back(text + "@" + IntToStr(x) + "," + IntToStr(y) + " " + Font()->Name() + " " +
-                      IntToStr(Font()->Size()) + "pt");
-    }
-    std::vector<AnsiString> log;
-
-protected:
-    void CreateHandle() override { SetHandle(dc_); }
-
-private:
-    HDC dc_;
-};
 
 class PrinterTest : public ::testing::Test {
 protected:
@@ -63,12 +43,12 @@ TEST_F(PrinterTest, WithoutAPrinterQueriesRaiseTheNoDefaultPrinterError) {
 }
 
 TEST_F(PrinterTest, StandInReplacesTheSystemPrinter) {
-    RecordingCanvas* recorder = nullptr;
+    TRecordingCanvas* recorder = nullptr;
     Hooks().CreatePrinterStandIn = [&recorder] {
         TPrinterStandIn standIn;
         standIn.Name = "Recording Printer";
         standIn.CreateCanvas = [&recorder](const TPrinterDeviceCaps&) {
-            recorder = new RecordingCanvas;
+            recorder = new TRecordingCanvas;
             return recorder;
         };
         return standIn;
@@ -96,9 +76,14 @@ TEST_F(PrinterTest, StandInReplacesTheSystemPrinter) {
     printer->Canvas()->TextOut(100, 200, "page two");
     printer->EndDoc();
     EXPECT_FALSE(printer->Printing());
-    ASSERT_EQ(recorder->log.size(), 2u);
-    EXPECT_EQ(recorder->log[0], "page one@100,200 Times New Roman 10pt");
-    EXPECT_EQ(recorder->log[1], "page two@100,200 Times New Roman 10pt");
+    const auto texts = recorder->CallsNamed("TextOut");
+    ASSERT_EQ(texts.size(), 2u);
+    for (const TCanvasCall* text : texts) {
+        EXPECT_EQ(text->FontName, "Times New Roman");
+        EXPECT_EQ(text->FontSize, 10);
+    }
+    EXPECT_EQ(texts[0]->ToString(), "TextOut(100,200,\"page one\")");
+    EXPECT_EQ(texts[1]->ToString(), "TextOut(100,200,\"page two\")");
     EXPECT_EQ(recorder->Font()->Height(), -83);
 }
 
