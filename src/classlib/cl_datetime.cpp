@@ -46,11 +46,6 @@ TDateTime EncodeTime(int hour, int minute, int second, int msec) {
     return time;
 }
 
-TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
-                         int msec) {
-    return EncodeDate(year, month, day) + EncodeTime(hour, minute, second, msec);
-}
-
 namespace {
 
 // The value rounded to whole milliseconds: its day number and the time of day.
@@ -65,6 +60,15 @@ DayAndTime Split(TDateTime value) {
 }
 
 TDateTime Join(TDateTime date, TDateTime time) { return date < 0 ? date - time : date + time; }
+
+}  // namespace
+
+TDateTime EncodeDateTime(int year, int month, int day, int hour, int minute, int second,
+                         int msec) {
+    return Join(EncodeDate(year, month, day), EncodeTime(hour, minute, second, msec));
+}
+
+namespace {
 
 long long FloorMod(long long a, long long b) { return ((a % b) + b) % b; }
 

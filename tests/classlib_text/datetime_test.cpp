@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "cl_datetime.h"
 #include "cl_except.h"
 #include "locale_settings.h"
@@ -57,6 +59,15 @@ TEST(DecodeTime, NegativeValuesUseTheAbsoluteFraction) {
     // A value a hair before midnight rounds to the next day, not to 24:00.
     DecodeDateTime(EncodeDate(2005, 7, 4) + 0.99999999999, y, m, d, h, n, s, ms);
     EXPECT_EQ(d * 100 + h, 500);
+}
+
+TEST(EncodeDateTime, RoundTripsBeforeAndAfter1899) {
+    int y, m, d, h, n, s, ms;
+    for (int year : {987, 1899, 2005}) {
+        DecodeDateTime(EncodeDateTime(year, 11, 12, 13, 14, 15, 16), y, m, d, h, n, s, ms);
+        EXPECT_EQ(std::vector<int>({y, m, d, h, n, s, ms}),
+                  std::vector<int>({year, 11, 12, 13, 14, 15, 16}));
+    }
 }
 
 TEST(Calendar, DayOfWeekWeekNumberAndIncMonth) {
