@@ -475,4 +475,13 @@ TEST_F(TestView, MonitorFailuresEscapingAHandlerShowTheMonitorErrorBox) {
     button->Free();
 }
 
+// The Finnish run shows the view under another time separator only while Wine really gives it
+// one: hours and minutes apart by '.', decimals by ','.
+TEST(TestViewLocale, TheFinnishRunHasItsOwnSeparators) {
+    const char* language = std::getenv("LANG");
+    if (!language || std::string(language).rfind("fi_FI", 0) != 0) GTEST_SKIP();
+    EXPECT_EQ(TimeSeparator, '.');
+    EXPECT_EQ(DecimalSeparator, ',');
+}
+
 }  // namespace
