@@ -2,6 +2,7 @@
 // field of the device record; and the test headers a retrieval must refuse.
 #include "monitor_link.h"
 
+#include <cfloat>
 #include <cmath>
 
 #include "cl_datetime.h"
@@ -49,6 +50,10 @@ std::vector<ExpectedRequest> ExpectedRequests(bool is6916, uint16_t records) {
     for (int k = 0; k < std::max<int>(records, 1); ++k) out.push_back({49, k});
     return out;
 }
+
+// The expected steps below hold when double is computed in its own precision, as SSE2 does in
+// both builds; on the x87 unit the sum of eighteen 1/18 could come out exactly 1.
+static_assert(FLT_EVAL_METHOD == 0, "double must be computed in SSE2 registers");
 
 // Fixed steps of 35 percent, then a step each time the readings' share of 40/N per reading has
 // gone past one percent: 50 readings step every second reading; 720 readings (1/18 each) every
