@@ -140,7 +140,7 @@ void TCustomPanel::Paint() {
         canvas->Font()->Assign(Font());
         HDC dc = canvas->Handle();
         SetTextColor(dc, ColorToRGB(Font()->Color()));
-        RECT r{rect.Left, rect.Top, rect.Right, rect.Bottom};
+        RECT r = ToRECT(rect);
         DrawCaption(dc, caption, r,
                     DT_EXPANDTABS | DT_VCENTER | DT_SINGLELINE | AlignmentDrawTextFlags[alignment_],
                     Enabled());

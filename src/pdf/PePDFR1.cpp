@@ -4,6 +4,7 @@
 
 #include <shellapi.h>
 
+#include "cl_fpu.h"
 #include "cl_printer.h"
 #include "cl_sys.h"
 
@@ -161,6 +162,7 @@ bool TPeCustomPDFExport::LoadDLL(const AnsiString& fileName) {
     HMODULE library;
     {
         ErrorModeGuard quiet;
+        TFPUControlGuard engineCall;
         library = LoadLibraryExA(LibraryPath(fileName).c_str(), nullptr,
                                  LOAD_WITH_ALTERED_SEARCH_PATH);
     }
@@ -232,6 +234,7 @@ void TPeCustomPDFExport::RethrowCallbackFailure() {
 
 int32_t TPeCustomPDFExport::Action(int32_t code, INT_PTR param, void* data) {
     if (!EngineLive()) return -1;
+    TFPUControlGuard engineCall;
     const int32_t result = engine_.Action(env_, code, param, data);
     RethrowCallbackFailure();
     return result;
@@ -239,12 +242,14 @@ int32_t TPeCustomPDFExport::Action(int32_t code, INT_PTR param, void* data) {
 
 void TPeCustomPDFExport::SetIProp(int32_t id, int32_t value) {
     if (!EngineLive()) return;
+    TFPUControlGuard engineCall;
     engine_.SetIProp(env_, id, value);
     RethrowCallbackFailure();
 }
 
 void TPeCustomPDFExport::SetSProp(int32_t id, const AnsiString& text) {
     if (!EngineLive()) return;
+    TFPUControlGuard engineCall;
     engine_.SetSProp(env_, id, text.c_str());
     RethrowCallbackFailure();
 }
@@ -258,7 +263,9 @@ void TPeCustomPDFExport::FinalizeEnvironment() {
     const pepdf::Environment env = env_;
     env_ = 0;
     callbackFailure_ = nullptr;
-    if (library_ && env) engine_.Finalize(env);
+    if (!library_ || !env) return;
+    TFPUControlGuard engineCall;
+    engine_.Finalize(env);
 }
 
 void TPeCustomPDFExport::Report(int num, const AnsiString& text) {
@@ -289,7 +296,9 @@ void TPeCustomPDFExport::MergeText(const char* text) {
     if (!OnMergeText) return;
     AnsiString merged = text ? text : "";
     OnMergeText(this, merged);
-    if (library_ && env_) engine_.SetSProp(env_, pepdf::spMergeReply, merged.c_str());
+    if (!library_ || !env_) return;
+    TFPUControlGuard engineCall;
+    engine_.SetSProp(env_, pepdf::spMergeReply, merged.c_str());
 }
 
 // ---- settings that reach a live engine at once ----
@@ -363,7 +372,10 @@ void TPeCustomPDFExport::BeginDoc() {
     }
     LoadDLL(SharedDLLName());
     FinalizeEnvironment();
-    env_ = engine_.Initialize(0, 0, 0, 1, EngineCallback, this);
+    {
+        TFPUControlGuard engineCall;
+        env_ = engine_.Initialize(0, 0, 0, 1, EngineCallback, this);
+    }
     if (!env_) throw Exception(SPeInitFailed);
     pageCount_ = 0;
     watermarkKeys_->Clear();
@@ -388,6 +400,7 @@ void TPeCustomPDFExport::BeginDoc() {
     UpdateReferenceCanvas(true);
     if (AfterBeginDoc) AfterBeginDoc(this);
     if (pagePrepared_) {
+        TFPUControlGuard engineCall;
         engine_.InitializePage(env_, 0, &initRec_);
         RethrowCallbackFailure();
     }
@@ -433,6 +446,7 @@ void TPeCustomPDFExport::StartPage(int width, int height, int xRes, int yRes, in
         initRec_.PageRecordValue = static_cast<int32_t>(PageRecordValue);
         initRec_.CreateThumbnails = CreateThumbnails ? 1 : 0;
         if (EngineLive()) {
+            TFPUControlGuard engineCall;
             engine_.InitializePage(env_, 0, &initRec_);
             RethrowCallbackFailure();
         }

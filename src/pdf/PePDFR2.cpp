@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "cl_fpu.h"
 #include "cl_sys.h"
 
 namespace {
@@ -350,6 +351,7 @@ void TPeCustomPDFExport::StartWatermark(const AnsiString& name, int width, int h
     initRec_.PageRecordValue = static_cast<int32_t>(PageRecordValue);
     initRec_.CreateThumbnails = CreateThumbnails ? 1 : 0;
     if (EngineLive()) {
+        TFPUControlGuard engineCall;
         engine_.InitializePage(env_, 0, &initRec_);
         RethrowCallbackFailure();
     }
@@ -464,7 +466,11 @@ void TPeCustomPDFExport::ReadInputPageAsText(pepdf::InputPageRec* page) {
     if (!engine_.ProcessPDF) return;
     const int capacity = std::max(page->TextCapacity, 0);
     std::vector<char> buffer(static_cast<size_t>(capacity) + 1, '\0');
-    const int32_t length = engine_.ProcessPDF(page, buffer.data(), capacity, nullptr, 0);
+    int32_t length;
+    {
+        TFPUControlGuard engineCall;
+        length = engine_.ProcessPDF(page, buffer.data(), capacity, nullptr, 0);
+    }
     const AnsiString text(buffer.data(), std::min(std::max(length, 0), capacity));
     importedWidth_ = 0;
     importedHeight_ = 0;
@@ -490,6 +496,7 @@ void TPeCustomPDFExport::ReadInputPageAsGraphic(pepdf::InputPageRec* page) {
         metafile->SetWidth(static_cast<int>(Round(ppi * page->Width / 72.0)));
         metafile->SetHeight(static_cast<int>(Round(ppi * page->Height / 72.0)));
         TOwnedPtr<TMetafileCanvas> canvas(new TMetafileCanvas(metafile, nullptr));
+        TFPUControlGuard engineCall;
         engine_.ProcessPDF(page, nullptr, 0, canvas->Handle(), ppi);
     } else {
         const int dpi = ImportBitmapResolution;
@@ -498,6 +505,7 @@ void TPeCustomPDFExport::ReadInputPageAsGraphic(pepdf::InputPageRec* page) {
         bitmap->SetPixelFormat(pf1bit);
         bitmap->SetSize(static_cast<int>(Round(dpi * page->Width / 72.0)),
                         static_cast<int>(Round(dpi * page->Height / 72.0)));
+        TFPUControlGuard engineCall;
         engine_.ProcessPDF(page, nullptr, 0, bitmap->Canvas()->Handle(), dpi);
     }
     importedWidth_ = static_cast<int>(Round(page->Width * 20.0));

@@ -4,6 +4,7 @@
 // and the notification virtuals.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,7 @@ public:
     using TTreeView::TTreeView;
     std::vector<std::string> Calls;
     int ImageRequests = 0;
+    std::set<std::string> ItemDraws;
 
     TTreeNode* SelectedDuringMenu = nullptr;
 
@@ -37,6 +39,11 @@ protected:
     void Change(TTreeNode* node) override {
         Calls.push_back("Change " + (node ? node->Text().str() : std::string("none")));
         TTreeView::Change(node);
+    }
+    bool CustomDrawItem(TTreeNode* node, TCustomDrawState state, TCustomDrawStage stage,
+                        bool& paintImages) override {
+        ItemDraws.insert(node->Text().str());
+        return TTreeView::CustomDrawItem(node, state, stage, paintImages);
     }
     void GetImageIndex(TTreeNode* node) override {
         ++ImageRequests;
@@ -273,6 +280,23 @@ TEST_F(TreeViewTest, ImagesComeThroughTheCallbacksAndStatesReachTheWindow) {
     EXPECT_FALSE(fruit->HasChildren());
     tree->Items()->AddChild(fruit, "Plum");
     EXPECT_TRUE(fruit->HasChildren());
+}
+
+TEST_F(TreeViewTest, CustomDrawReachesTheItemVirtualAndItsColoursReachTheWindow) {
+    tree->OnCustomDrawItem = [](TCustomTreeView* sender, TTreeNode* node, TCustomDrawState,
+                                bool&) {
+        if (node->Text() == "Vegetables") sender->Canvas()->Brush()->SetColor(clLime);
+    };
+    Show();
+    tree->Invalidate();
+    ASSERT_TRUE(PumpUntil([&] { return tree->ItemDraws.size() >= 2; }));
+    EXPECT_EQ(tree->ItemDraws, (std::set<std::string>{"Fruit", "Vegetables"}));
+    Application->ProcessMessages();
+    const TRect label = veg->DisplayRect(true);
+    HDC dc = GetDC(Window());
+    const COLORREF pixel = GetPixel(dc, label.Left + 1, label.Top + 1);
+    ReleaseDC(Window(), dc);
+    EXPECT_EQ(pixel, RGB(0, 255, 0));
 }
 
 TEST_F(TreeViewTest, DeletingReachesTheVirtualChildrenFirstAmongTheirSiblings) {

@@ -11,6 +11,7 @@
 
 #include "PePDFR2.h"
 #include "cl_datetime.h"
+#include "cl_fpu.h"
 #include "cl_sys.h"
 #include "recording_engine.h"
 
@@ -35,7 +36,7 @@ public:
             reinterpret_cast<void*>(GetProcAddress(module_, "Recorder_Attach")));
         script_ = reinterpret_cast<RecorderScriptProc>(
             reinterpret_cast<void*>(GetProcAddress(module_, "Recorder_Script")));
-        const int defaults[rkCount] = {7, 0, 0, 5, 0, 0, 0};
+        const int defaults[rkCount] = {7, 0, 0, 5, 0, 0, 0, 0};
         for (int key = 0; key < rkCount; ++key) script_(key, defaults[key]);
         attach_(Record);
     }
@@ -362,6 +363,21 @@ TEST_F(PdfComponentTest, EngineCallbacksReachTheHandlersDuringTheEngineCall) {
     pdf->GetCanvas()->TextOut(1, 1, "x");
     EXPECT_EQ(RaisedBy([&] { pdf->EndPage(); }), "handler failed");
     EXPECT_TRUE(Logged("A 4536"));
+}
+
+TEST_F(PdfComponentTest, EngineCallsLeaveTheFloatingPointControlWordsAsTheyWere) {
+    recorder.Script(rkUpsetFPU, 1);
+    const uint16_t x87 = GetX87ControlWord();
+    const uint32_t sse = GetSSEControlWord() & ~0x3Fu;
+    pdf->BeginDoc();
+    pdf->StartPage(2100, 2970, 254, 254, 0);
+    EXPECT_EQ(GetX87ControlWord(), x87);
+    EXPECT_EQ(GetSSEControlWord() & ~0x3Fu, sse);
+    pdf->GetCanvas()->TextOut(100, 100, "Radon");
+    pdf->EndPage();
+    pdf->EndDoc();
+    EXPECT_EQ(GetX87ControlWord(), x87);
+    EXPECT_EQ(GetSSEControlWord() & ~0x3Fu, sse);
 }
 
 TEST_F(PdfComponentTest, ImagesAndNavigationReachTheEngineOnlyInADocument) {

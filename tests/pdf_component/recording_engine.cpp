@@ -3,6 +3,7 @@
 #include "recording_engine.h"
 
 #include <windows.h>
+#include <xmmintrin.h>
 
 #include <cstdio>
 #include <cstring>
@@ -13,13 +14,21 @@
 namespace {
 
 RecorderSink sink = nullptr;
-int script[rkCount] = {7, 0, 0, 5, 0, 0, 0};
+int script[rkCount] = {7, 0, 0, 5, 0, 0, 0, 0};
 pepdf::Callback callback = nullptr;
 void* sender = nullptr;
 int nextId = 100;
 
 void Log(const std::string& line) {
     if (sink) sink(line.c_str());
+}
+
+// As some drivers do: 24-bit x87 precision, every rounding toward zero.
+void UpsetFloatingPoint() {
+    if (!script[rkUpsetFPU]) return;
+    const unsigned short x87 = 0x0C7F;
+    __asm__ __volatile__("fldcw %0" : : "m"(x87));
+    _mm_setcsr(_mm_getcsr() | 0x6000);
 }
 
 std::string Text(const char* text) { return text ? text : "(none)"; }
@@ -97,6 +106,7 @@ pepdf::Environment __stdcall PEPDF_Initialize(int32_t a, int32_t b, int32_t c, i
                                               pepdf::Callback newCallback, void* newSender) {
     callback = newCallback;
     sender = newSender;
+    UpsetFloatingPoint();
     Log("Initialize " + Number(a) + " " + Number(b) + " " + Number(c) + " " + Number(one));
     return script[rkInitResult];
 }
@@ -133,6 +143,7 @@ void __stdcall PEPDF_InitializePage(pepdf::Environment, int32_t zero, pepdf::Ini
 }
 
 int32_t __stdcall PEPDF_Action(pepdf::Environment, int32_t code, INT_PTR param, void* data) {
+    UpsetFloatingPoint();
     auto* r = static_cast<const pepdf::ActionRec*>(data);
     switch (code) {
         case pepdf::acBeginDoc:

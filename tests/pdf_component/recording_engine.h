@@ -13,6 +13,7 @@ enum RecorderKey {
     rkInputPages,      // pages delivered through callback 3 during action 4533
     rkMergeOnDraw,     // 1: the metafile action asks for merge text "MERGE:name"
     rkMessageOnDraw,   // 1: the metafile action sends message 42 "engine note"
+    rkUpsetFPU,        // 1: Initialize and every action change the floating-point control words
     rkCount
 };
 
