@@ -203,25 +203,21 @@ std::vector<uint8_t> TReader::ReadBinary() {
     return data;
 }
 
+// Iterative, so that a stream of deeply nested lists cannot exhaust the stack.
 void TReader::SkipValue() {
-    switch (NextValue()) {
-    case vaList:
-        ReadValue();
-        while (!EndOfList()) SkipValue();
-        ReadListEnd();
-        return;
-    case vaInt8: case vaInt16: case vaInt32: case vaInt64: ReadInt64(); return;
-    case vaDouble: ReadFloat(); return;
-    case vaString: case vaLString: ReadString(); return;
-    case vaIdent: case vaFalse: case vaTrue: case vaNil: case vaNull: ReadIdent(); return;
-    case vaBinary: ReadBinary(); return;
-    case vaSet: ReadSet(); return;
-    case vaCollection:
-        ReadValue();
-        while (!EndOfList()) SkipValue();
-        ReadListEnd();
-        return;
-    }
+    int depth = 0;
+    do {
+        switch (NextValue()) {
+        case vaList: case vaCollection: ReadValue(); ++depth; break;
+        case vaInt8: case vaInt16: case vaInt32: case vaInt64: ReadInt64(); break;
+        case vaDouble: ReadFloat(); break;
+        case vaString: case vaLString: ReadString(); break;
+        case vaIdent: case vaFalse: case vaTrue: case vaNil: case vaNull: ReadIdent(); break;
+        case vaBinary: ReadBinary(); break;
+        case vaSet: ReadSet(); break;
+        }
+        for (; depth > 0 && EndOfList(); --depth) ReadListEnd();
+    } while (depth > 0);
 }
 
 void TReader::ReadSignature() {

@@ -234,6 +234,13 @@ TEST(FilerValues, EveryKindReadsBackAsWritten) {
     reader.ReadListEnd();
     EXPECT_EQ(reader.ReadBinary(), (std::vector<uint8_t>{0, 1, 2, 255}));
     EXPECT_EQ(stream.Position(), stream.Size());
+
+    // Skipping takes each value whole: a nested list counts as one.
+    stream.SetPosition(0);
+    TReader skipper(&stream);
+    int skipped = 0;
+    for (; stream.Position() < stream.Size(); ++skipped) skipper.SkipValue();
+    EXPECT_EQ(skipped, static_cast<int>(integers.size()) + 14);
 }
 
 TEST(FilerValues, UseTheSmallestTagAndLittleEndianBytes) {
@@ -285,6 +292,8 @@ TEST(FilerValues, MalformedStreamsRaiseReadErrorsAndStayInside) {
          [](TReader& r) { r.ReadInteger(); }, "Integer value out of range in stream"},
         {"set without its end", "\x0E\x01" "a"s, [](TReader& r) { r.ReadSet(); },
          "Stream read error"},
+        {"lists nested deeper than any stack", std::string(1000000, '\x01'),
+         [](TReader& r) { r.SkipValue(); }, "Stream read error"},
         {"bad signature", "XXXX", [](TReader& r) { r.ReadRootComponent(nullptr); },
          "Invalid stream format"},
         {"unknown class", "CLF1\x07TNoSuch\x00"s,
