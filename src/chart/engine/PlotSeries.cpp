@@ -482,6 +482,11 @@ void TChartSeries::AddValues(TChartSeries* source) {
 }
 
 void TChartSeries::AddedValue(TChartSeries* source, int valueIndex) {
+    // A function's points depend on all of the source's: they are computed again.
+    if (SeriesFunction) {
+        AddValues(source);
+        return;
+    }
     const int index = AddChartValue(source, valueIndex);
     const TColor color = source->InternalColor(valueIndex);
     if (pointColors_)
@@ -509,7 +514,7 @@ int TChartSeries::AddChartValue(TChartSeries* source, int valueIndex) {
 }
 
 void TChartSeries::DeletedValue(TChartSeries* source, int valueIndex) {
-    if (valueIndex < 0)
+    if (valueIndex < 0 || SeriesFunction)
         AddValues(source);
     else
         Delete(valueIndex);
