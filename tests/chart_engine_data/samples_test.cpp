@@ -131,6 +131,8 @@ TEST_F(SamplesTest, GalleryPreparation) {
     EXPECT_FALSE(series->ColorEachPoint());
     EXPECT_EQ(series->GetSeriesColor(), panel->GetDefaultColor(clPlotGallery1));
     EXPECT_EQ(second->GetSeriesColor(), panel->GetDefaultColor(clPlotGallery2));
+    TPlotFunction::PrepareForGallery(panel.get());
+    EXPECT_EQ(second->GetSeriesColor(), panel->GetDefaultColor(clPlotGallery2));
     second->PrepareForGallery(false);
     EXPECT_EQ(second->GetSeriesColor(), TColor(0xC0C0C0));
     std::vector<std::string> names;

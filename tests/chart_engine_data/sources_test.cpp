@@ -6,6 +6,7 @@
 #include "PlotSources.h"
 #include "Plotconst.h"
 #include "chart_test_support.h"
+#include "cl_filer.h"
 
 namespace {
 
@@ -258,6 +259,21 @@ TEST_F(SourcesTest, FunctionsAreReplacedFreedAndForgotten) {
     std::vector<TComponent*> children;
     source->GetChildren([&](TComponent* child) { children.push_back(child); }, nullptr);
     EXPECT_EQ(children, std::vector<TComponent*>{third});
+}
+
+TEST_F(SourcesTest, FunctionPeriodSettingsAreStreamed) {
+    TOwnedPtr<TestAverage> function(new TestAverage(nullptr));
+    function->InternalSetPeriod(2.5);
+    function->SetPeriodAlign(TFunctionPeriodAlign::paLast);
+    function->SetPeriodStyle(psRange);
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, function.get());
+    stream.SetPosition(0);
+    TOwnedPtr<TestAverage> copy(new TestAverage(nullptr));
+    ReadComponentFromStream(&stream, copy.get());
+    EXPECT_EQ(copy->Period(), 2.5);
+    EXPECT_EQ(copy->PeriodAlign(), TFunctionPeriodAlign::paLast);
+    EXPECT_EQ(copy->PeriodStyle(), psRange);
 }
 
 TEST_F(SourcesTest, SeriesSourceLoadsWhileActive) {

@@ -21,6 +21,21 @@ TChartSeries* AsSeries(void* item) {
     return dynamic_cast<TChartSeries*>(static_cast<TObject*>(item));
 }
 
+// The function's published properties, for the component streams.
+const bool functionPropertiesRegistered = [] {
+    const TMetaClass* function = TPlotFunction::StaticClass();
+    RegisterProperty(function, FloatProperty<TPlotFunction>("Period", &TPlotFunction::Period,
+                                                            &TPlotFunction::SetPeriod));
+    RegisterProperty(function, EnumProperty<TPlotFunction>(
+                                   "PeriodAlign", &TPlotFunction::PeriodAlign,
+                                   &TPlotFunction::SetPeriodAlign,
+                                   {"paFirst", "paCenter", "paLast"}, 1));
+    RegisterProperty(function, EnumProperty<TPlotFunction>(
+                                   "PeriodStyle", &TPlotFunction::PeriodStyle,
+                                   &TPlotFunction::SetPeriodStyle, {"psNumPoints", "psRange"}, 0));
+    return true;
+}();
+
 struct SeriesBatch {
     explicit SeriesBatch(TChartSeries* s) : series(s) { series->BeginUpdate(); }
     ~SeriesBatch() { series->EndUpdate(); }
@@ -210,6 +225,10 @@ void TPlotFunction::Assign(TPersistent* source) {
     period_ = other->period_;
     periodStyle_ = other->periodStyle_;
     periodAlign_ = other->periodAlign_;
+}
+
+void TPlotFunction::PrepareForGallery(TCustomAxisPanel* chart) {
+    for (int i = 0; i < chart->SeriesCount(); ++i) chart->GetSeries(i)->PrepareForGallery(true);
 }
 
 void TPlotFunction::EndUpdate() {
