@@ -199,10 +199,21 @@ TEST_F(DataStreamTest, MalformedBlocksRaiseAClearError) {
         EXPECT_EQ(series->Count(), c.kept) << c.what;
         EXPECT_EQ(series->UpdateCount, 0) << c.what;
     }
-    try {
-        Read(series, {0, 0xFF, 0xFF, 0xFF, 0xFF});
-    } catch (const EReadError& e) {
-        EXPECT_STREQ(e.what(), "Invalid series data: negative point count");
+    const struct {
+        Bytes bytes;
+        const char* text;
+    } texts[] = {{{}, "Invalid series data: no point count"},
+                 {{0, 0xFF, 0xFF, 0xFF, 0xFF}, "Invalid series data: negative point count"},
+                 {{0, 9, 0, 0, 0}, "Invalid series data: fewer bytes than points"},
+                 {{0x20, 0, 0, 0, 0}, "Invalid series data: unknown format flags"},
+                 {cases[6].bytes, "Invalid series data: label past the end"}};
+    for (const auto& t : texts) {
+        try {
+            Read(series, t.bytes);
+            ADD_FAILURE() << t.text;
+        } catch (const EReadError& e) {
+            EXPECT_STREQ(e.what(), t.text);
+        }
     }
 }
 

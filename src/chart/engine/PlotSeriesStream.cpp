@@ -196,6 +196,7 @@ void TChartSeries::WriteData(TStream* stream) {
 
 void TChartSeries::ReadData(TStream* stream) {
     Clear();
+    if (stream->Size() - stream->Position() < 5) BadData("no point count");
     const uint8_t flags = Get<uint8_t>(stream);
     const int32_t count = Get<int32_t>(stream);
     if (flags & 0xF0) BadData("unknown format flags");
@@ -217,6 +218,7 @@ void TChartSeries::ReadData(TStream* stream) {
         AnsiString label;
         if (flags & tfLabel) {
             const int length = Get<uint8_t>(stream);
+            if (length > stream->Size() - stream->Position()) BadData("label past the end");
             label.SetLength(length);
             if (length) stream->ReadBuffer(&label[1], length);
         }
