@@ -1,7 +1,6 @@
 // The series' own stream properties: identifier and style, several data sources, custom axes by
 // index, the points as the binary "Data" block, and the obsolete value-list multiplier.
 #include <algorithm>
-#include <cstring>
 
 #include "PlotAxisPanel.h"
 #include "PlotMarks.h"
