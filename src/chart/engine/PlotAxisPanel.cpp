@@ -337,8 +337,6 @@ bool TCustomAxisPanel::DrawBackWallAfter(int z) {
     return !PlotCull(corners.data());
 }
 
-void TCustomAxisPanel::CheckDatasource(TChartSeries*) {}
-
 AnsiString TCustomAxisPanel::FormattedValueLegend(TChartSeries*, int) { return AnsiString(); }
 
 void TCustomAxisPanel::CalcSize3DWalls() {

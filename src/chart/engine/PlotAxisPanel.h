@@ -44,9 +44,14 @@ class TCustomAxisPanel : public TCustomPlotPanelExtended {
     virtual void DoOnBeforeDrawSeries();
     // The back plane at depth z faces away and goes after the series; false in 2-D.
     virtual bool DrawBackWallAfter(int z);
-    // Refills the series from its source; data sources and functions do it, plain series
-    // keep their points.
+    // Refills the series from its data source or function; plain series keep their points
+    // (PlotSources.cpp, as the three below).
     virtual void CheckDatasource(TChartSeries* series);
+    // Another series the series accepts, or a series source available on this chart.
+    virtual bool IsValidDataSource(TChartSeries* series, TComponent* component);
+    // Raises ChartException when `other` depends on `series`, directly or through its sources.
+    void CheckOtherSeries(TChartSeries* series, TChartSeries* other);
+    virtual void RemovedDataSource(TChartSeries* series, TComponent* component);
     // The legend text of a point; empty here.
     virtual AnsiString FormattedValueLegend(TChartSeries* series, int valueIndex);
     void CalcSize3DWalls();

@@ -6,6 +6,7 @@
 
 #include "PlotBlend.h"
 #include "PlotFont.h"
+#include "PlotHtml.h"
 #include "PlotSystem.h"
 #include "cl_sys.h"
 
@@ -282,8 +283,10 @@ void TPlotCanvas::TextOut(int x, int y, const AnsiString& text, bool html) {
     TextOut(x, y, text);
 }
 
-std::function<void(TPlotCanvas*, int, int, const AnsiString&)> TPlotCanvas::HtmlTextOut;
-std::function<TSize(TPlotCanvas*, const AnsiString&)> TPlotCanvas::HtmlTextExtent;
+std::function<void(TPlotCanvas*, int, int, const AnsiString&)> TPlotCanvas::HtmlTextOut =
+    ::HtmlTextOut;
+std::function<TSize(TPlotCanvas*, const AnsiString&)> TPlotCanvas::HtmlTextExtent =
+    ::HtmlTextExtent;
 
 bool TPlotCanvas::ConvexHull(TPointArray& p) {
     if (p.size() == 3) return true;

@@ -6,6 +6,7 @@
 #include "PlotAxisPanel.h"
 #include "PlotMarks.h"
 #include "PlotProcs.h"
+#include "PlotSources.h"
 #include "Plotconst.h"
 
 using namespace Plotconst;
@@ -256,6 +257,7 @@ TChartSeries::~TChartSeries() {
 }
 
 void TChartSeries::BeforeDestruction() {
+    if (TPlotFunction* function = std::exchange(SeriesFunction, nullptr)) TObject::Free(function);
     RemoveAllLinkedSeries();
     for (int i = 0; i < LinkedSeries->Count(); ++i) LinkedSeries->Get(i)->DataSources->Remove(this);
     Clear();
@@ -265,7 +267,11 @@ void TChartSeries::BeforeDestruction() {
 
 void TChartSeries::Notification(TComponent* component, TOperation operation) {
     TCustomChartSeries::Notification(component, operation);
-    if (operation == opRemove) DataSources->Remove(component);
+    if (operation != opRemove) return;
+    if (component == SeriesFunction)
+        SeriesFunction = nullptr;
+    else if (DataSources->IndexOf(component) >= 0)
+        RemoveDataSource(component);
 }
 
 void TChartSeries::SetParentChart(TCustomAxisPanel* chart) {
@@ -393,6 +399,7 @@ void TChartSeries::Delete(int start, int quantity, bool removeGap) {
 void TChartSeries::Clear() {
     FirstValueIndex = LastValueIndex = -1;
     ClearLists();
+    if (SeriesFunction) SeriesFunction->Clear();
     if (OnClearValues) OnClearValues(this);
     NotifyValue(veClear, 0);
     if (Active() && ParentChart() && !ParentChart()->InState(csDestroying)) Repaint();
@@ -464,11 +471,22 @@ void TChartSeries::AddValues(TChartSeries* source) {
     } batch{this};
     BeginUpdate();
     Clear();
+    if (SeriesFunction) {
+        XValues->SetDateTime(source->XValues->DateTime());
+        YValues->SetDateTime(source->YValues->DateTime());
+        SeriesFunction->AddPoints(source);
+        return;
+    }
     if (!IsValidSourceOf(source)) return;
     for (int i = 0; i < source->Count(); ++i) AddedValue(source, i);
 }
 
 void TChartSeries::AddedValue(TChartSeries* source, int valueIndex) {
+    // A function's points depend on all of the source's: they are computed again.
+    if (SeriesFunction) {
+        AddValues(source);
+        return;
+    }
     const int index = AddChartValue(source, valueIndex);
     const TColor color = source->InternalColor(valueIndex);
     if (pointColors_)
@@ -496,7 +514,7 @@ int TChartSeries::AddChartValue(TChartSeries* source, int valueIndex) {
 }
 
 void TChartSeries::DeletedValue(TChartSeries* source, int valueIndex) {
-    if (valueIndex < 0)
+    if (valueIndex < 0 || SeriesFunction)
         AddValues(source);
     else
         Delete(valueIndex);

@@ -3,7 +3,9 @@
 // geometry of a series and its drawing support (sources PlotSeries*.cpp).
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -15,6 +17,7 @@ class TChartSeries;
 class TCustomAxisPanel;
 class TSeriesMarks;
 class TSeriesMarkPosition;
+class TPlotFunction;
 
 enum TValueEvent { veClear, veAdd, veDelete, veRefresh, veModify };
 enum TSeriesRecalcOption { rOnDelete, rOnModify, rOnInsert, rOnClear };
@@ -37,6 +40,13 @@ enum TChartSeriesStyleItem {
     tssHideDataSource
 };
 using TChartSeriesStyle = std::set<TChartSeriesStyleItem>;
+// The bits of a "Data" block's flags byte (PlotFormatFlags).
+enum TPlotFormatFlag : uint8_t {
+    tfNoMandatory = 1,
+    tfColor = 2,
+    tfLabel = 4,
+    tfMarkPosition = 8
+};
 enum THorizAxis { aTopAxis, aBottomAxis, aBothHorizAxis, aCustomHorizAxis };
 enum TVertAxis { aLeftAxis, aRightAxis, aBothVertAxis, aCustomVertAxis };
 enum TSeriesMarksStyle : uint8_t {
@@ -138,6 +148,8 @@ class TCustomChartSeries : public TCustomChartElement {
     virtual void Removed();
     void GalleryChanged3D(bool value);
     void RepaintDesigner();
+    // "Identifier" and "Style" (PlotSeriesStream.cpp).
+    void DefineProperties(TFiler* filer) override;
     // Either class is the other's or derives from it.
     bool SameClass(TCustomChartSeries* other) const;
 
@@ -163,6 +175,19 @@ class TCustomSeriesList : public TList {
     void Put(int index, TChartSeries* series) { SetItem(index, series); }
     // Clear on every series.
     void ClearValues();
+    // FillSampleValues on every series.
+    void FillSampleValues(int number = 0);
+};
+
+// Sample values may be added at run time (not only while designing).
+extern bool PlotRandomAtRunTime;
+// Palette indexes of the first and of the other series of a gallery thumbnail.
+extern int clPlotGallery1;
+extern int clPlotGallery2;
+
+// Where sample points start and how they spread.
+struct TSeriesRandomBounds {
+    double StartX = 0, StepX = 0, StartY = 0, MinY = 0, DifY = 0;
 };
 
 // A named group of series of a chart; its state follows the series' Active flags.
@@ -409,6 +434,69 @@ class TChartSeries : public TCustomChartSeries {
     virtual void DrawLegend(int valueIndex, const TRect& rect);
     virtual void DrawLegendShape(int valueIndex, const TRect& rect);
     virtual void PrepareLegendCanvas(int valueIndex, TColor& backColor, TBrushStyle& brushStyle);
+
+    // ---- Streaming (PlotSeriesStream.cpp) ----
+    // "DataSources", "CustomHorizAxis", "CustomVertAxis" and the points as binary "Data".
+    void DefineProperties(TFiler* filer) override;
+    // The "Data" block: flags, count, one record per point.
+    virtual void WriteData(TStream* stream);
+    // Replaces the points by those of a "Data" block; raises EReadError for a malformed one,
+    // keeping the points read before the fault.
+    void ReadData(TStream* stream);
+    // The block's flags (PlotFormatFlags) for the series' points.
+    uint8_t SeriesGuessContents();
+    bool HasNoMandatoryValues();
+    bool HasColors();
+    bool HasLabels();
+    // Names read from "DataSources", resolved by Loaded.
+    std::unique_ptr<TStringList> PendingDataSources;
+
+    // ---- Data sources and functions (PlotSources.cpp) ----
+    void SetDataSource(TComponent* component);
+    // Raises ChartException without a parent chart or for a component it refuses; -1 when the
+    // component already is a data source.
+    int InternalSetDataSource(TComponent* component, bool replace);
+    int InternalAddDataSource(TComponent* component);
+    void InternalRemoveDataSource(TComponent* component);
+    void RemoveDataSource(TComponent* component);
+    // Unlinks from the source series and empties DataSources; clears the points unless manual.
+    void ClearDataSources();
+    void SetColorSource(const AnsiString& name);
+    void SetLabelsSource(const AnsiString& name);
+    // Raises ChartException when following the series would close a circle.
+    void CheckOtherSeries(TChartSeries* source);
+    virtual bool IsValidSeriesSource(TChartSeries* series);
+    // Frees the current function; the new one computes the points.
+    void SetFunction(TPlotFunction* function);
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    void Loaded() override;
+    TPlotFunction* SeriesFunction = nullptr;
+
+    // ---- Sorting, samples and copying (PlotSeriesSamples.cpp) ----
+    // -1, 0 or 1 by character code, negated for a descending LabelSortOrder.
+    int CompareLabelIndex(int index1, int index2);
+    // Reorders the points by label and renumbers the not-mandatory column.
+    void SortByLabels(TChartListOrder order = loAscending);
+    virtual void CheckOrder();
+    // Raises ChartException for a negative number; 0 takes SampleCount or NumSampleValues.
+    virtual void FillSampleValues(int number = 0);
+    virtual int NumSampleValues() { return 25; }
+    static int RandomValue(int limit);
+    TSeriesRandomBounds RandomBounds(int numValues);
+    virtual void AddSampleValues(int numValues, bool onlyMandatory = false);
+    bool CanAddRandomPoints();
+    virtual void PrepareForGallery(bool enabled);
+    static void CreateSubGallery(const std::function<void(const AnsiString& name)>& addSubChart);
+    static void SetSubGallery(TChartSeries*, int) {}
+    // Formatting, function, manual points and either the points or the data-source links.
+    void Assign(TPersistent* source) override;
+    void AssignFormat(TChartSeries* source);
+    void ReplaceList(TChartValueList* oldList, TChartValueList* newList);
+    void SetChartValueList(TChartValueList* list, TChartValueList* value);
+    void SetXValues(TChartValueList* value) { SetChartValueList(XValues, value); }
+    void SetYValues(TChartValueList* value) { SetChartValueList(YValues, value); }
+    // The further column of that name (any case), else YValues.
+    TChartValueList* GetYValueList(const AnsiString& name);
 
     // ---- Columns ----
     TChartValueLists* ValueLists = nullptr;
