@@ -308,6 +308,54 @@ TEST_F(ReportFlow, TheLetterHeadSpaceMovesEveryTextLineDown) {
     EXPECT_EQ(pages[1].Calls.front().Args[1], Pitch + offset);
 }
 
+// A 48 x 32 picture at a report scale of 2 is drawn 96 x 64 pixels.
+TEST_F(ReportFlow, HeaderAndSignaturePicturesTakeTheirSizeTimesTheReportScale) {
+    const AnsiString picture = AnsiString(COMMANDS_FIXTURE_DIR) + "/slot.bmp";
+    frmPreferences->HeaderImage = picture;
+    frmPreferences->ImageHeaderImage->Picture()->LoadFromFile(picture);
+    frmPreferences->DigitalSignature = picture;
+    frmPreferences->ImageDigitalSignature->Picture()->LoadFromFile(picture);
+    frmPreferences->PrintSignatureOnFirstPage = true;
+    ShowTest(ShownTestSpec{});
+    auto pictures = [](const PaintedPage& page) {
+        std::vector<std::vector<int>> rects;
+        for (const TCanvasCall& call : page.Calls)
+            if (call.Name == "StretchDraw" && !IsLogo(call)) rects.push_back(call.Args);
+        return rects;
+    };
+    const std::pair<int, std::vector<int>> alignments[] = {
+        {0, {42, 11, 138, 75}}, {1, {377, 11, 473, 75}}, {2, {711, 11, 807, 75}}};
+    for (const auto& [alignment, rect] : alignments) {
+        frmPreferences->HeaderImageAlignment = alignment;
+        TRecordingCanvas canvas(W, H);
+        RadonMainForm->ReportTarget = {W, H, [&canvas] { canvas.Mark("NewPage"); }, &canvas};
+        RadonMainForm->ReportScale = 2.0;
+        RadonMainForm->PaintReport();
+        std::vector<PaintedPage> pages(1);
+        for (const TCanvasCall& call : canvas.Calls()) {
+            if (call.Name == "Mark")
+                pages.emplace_back();
+            else
+                pages.back().Calls.push_back(call);
+        }
+        const auto first = pictures(pages[0]);
+        ASSERT_EQ(first.size(), 2u);
+        EXPECT_EQ(first[0], rect) << "header, alignment " << alignment;
+        const TCanvasCall* exposure = pages[0].TextStarting("Exposure Time: ");
+        ASSERT_TRUE(exposure);
+        EXPECT_EQ(first[1], (std::vector<int>{595, exposure->Args[1] + Pitch - 64, 691,
+                                              exposure->Args[1] + Pitch}));
+        EXPECT_TRUE(pages[0].HasText("Inspector Signature"));
+        const auto closing = pictures(pages.back());
+        const TCanvasCall* line = pages.back().TextStarting("Inspector Signature ");
+        ASSERT_EQ(closing.size(), 1u);
+        ASSERT_TRUE(line);
+        EXPECT_EQ(closing[0], (std::vector<int>{255, line->Args[1] - 64, 467, line->Args[1]}));
+    }
+    frmPreferences->HeaderImage = "";
+    frmPreferences->DigitalSignature = "";
+}
+
 TEST_F(ReportFlow, AnIntervalOfUnknownLengthEndsThePaintingWithAConversionError) {
     ShownTestSpec spec;
     spec.Interval = 99;
