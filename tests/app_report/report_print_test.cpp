@@ -55,7 +55,10 @@ TEST_P(PrintedReport, GoesToTheDefaultPrinterAfterThePreview) {
     EXPECT_FALSE(Printer()->Printing());
     EXPECT_EQ(Printer()->Title(), "Radon Report");
 
-    std::ofstream check(PRINT_CHECK_FILE, std::ios::binary | std::ios::app);
+    static bool firstJob = true;
+    std::ofstream check(PRINT_CHECK_FILE,
+                        std::ios::binary | (firstJob ? std::ios::trunc : std::ios::app));
+    firstJob = false;
     check << token.c_str() << " " << c.Model << " " << (c.Units ? "pCi/l" : "Bq/m3") << " "
           << frmPrintPreview->Pages.size() << "\n";
 }
