@@ -54,7 +54,7 @@ void TReportPainter::Paint() {
     }
     if (AnyPictureChecked()) {
         NewPage();
-        SetFont(10, Canvas()->Font()->Style());
+        Canvas()->Font()->SetSize(10);
         DrawLogo();
         line_ = 1;
         PaintPictures();
