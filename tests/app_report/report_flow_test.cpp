@@ -356,6 +356,32 @@ TEST_F(ReportFlow, HeaderAndSignaturePicturesTakeTheirSizeTimesTheReportScale) {
     frmPreferences->DigitalSignature = "";
 }
 
+// Cover lines from line 30: the site address, the inspection date two lines down, the billing
+// name's two lines, then the company; texts of "None" are left out.
+TEST_F(ReportFlow, CoverPageLeavesOutAbsentTextsButKeepsTheirLines) {
+    frmPreferences->CreateCoverPage = true;
+    ShowTest(ShownTestSpec{});
+    for (AnsiString* text : {&Monitor->CompanyName, &Monitor->Address1, &Monitor->Address2,
+                             &Monitor->City, &Monitor->State, &Monitor->Zip,
+                             &Monitor->PhoneNumber, &Monitor->LicenseNumber})
+        *text = "None";
+    RadonMainForm->CustomerNameEdit->SetText("  ");
+    frmPreferences->InspectorName = "";
+    const std::vector<PaintedPage> pages = PaintPages(W, H);
+    std::vector<std::pair<int, std::string>> cover;
+    for (const TCanvasCall& call : pages[0].Calls)
+        if (call.Name == "TextOut") cover.push_back({call.Args[1] / Pitch, call.Text});
+    const std::vector<std::pair<int, std::string>> expected = {
+        {30, "Site Address:"}, {31, "99 Lake Dr"}, {32, "Unit 2"}, {33, "Peoria, IL-61603"},
+        {35, "Inspection Date:"}, {36, "March 15, 2026"}, {40, "Report Prepared By:"},
+        {41, "None"}, {43, "Inspector:"}, {44, " #None"}};
+    EXPECT_EQ(cover, expected);
+    const PaintedPage& first = pages[1];
+    EXPECT_FALSE(first.HasText("None"));
+    EXPECT_FALSE(first.TextStarting("Phone Number: "));
+    EXPECT_FALSE(first.HasText("Jane Homeowner")) << "no billing name, no name row";
+}
+
 TEST_F(ReportFlow, AnIntervalOfUnknownLengthEndsThePaintingWithAConversionError) {
     ShownTestSpec spec;
     spec.Interval = 99;
