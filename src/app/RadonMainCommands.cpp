@@ -31,13 +31,6 @@ constexpr int PrintPage = 1;
 
 void TRadonMainForm::Data1Click(TObject* sender) { ButtonRetriveClick(sender); }
 
-// Printing, the preview and the PDF file come with the report.
-void TRadonMainForm::TestResults1Click(TObject*) {}
-void TRadonMainForm::PrintPreview1Click(TObject*) {}
-void TRadonMainForm::PrinttoPDF1Click(TObject*) {}
-
-void TRadonMainForm::PrintSetup1Click(TObject*) { PrinterSetupDialog->Execute(); }
-
 void TRadonMainForm::ExitClick(TObject*) { Close(); }
 
 // Copying the chart comes with the chart.

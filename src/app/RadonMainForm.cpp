@@ -5,6 +5,7 @@
 #include "DynamicHTMLHelp.h"
 #include "FormParts.h"
 #include "GIFImage.h"
+#include "PePDFR1.h"
 #include "Preferences.h"
 #include "QMCAbout.h"
 #include "Radon.h"
@@ -226,6 +227,8 @@ TRadonMainForm::TRadonMainForm(TComponent* owner) : TForm(owner) {
     DynamicHTMLHelp->SetName("DynamicHTMLHelp");
     QMCAboutComponent = new TQMCAboutComponent(this);
     QMCAboutComponent->SetName("QMCAboutComponent");
+    PePDFPrinter = new TPePDFPrinter(this);
+    PePDFPrinter->SetName("PePDFPrinter");
     ApplicationEvents1 = new TApplicationEvents(this);
     ApplicationEvents1->SetName("ApplicationEvents1");
     ApplicationEvents1->OnHelp = Bind(this, &TRadonMainForm::ApplicationEvents1Help);

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "Radonmath.h"
+#include "ReportTarget.h"
 #include "TestDataFile.h"
 #include "cl_forms.h"
 #include "cl_stdctrls.h"
@@ -37,6 +38,9 @@ class TPrinterSetupDialog;
 class TApplicationEvents;
 class TImageList;
 class TStream;
+class TPePDFPrinter;
+class TCanvas;
+struct TRect;
 
 // The customer's address edits in the test data file's order: name, address 1, address 2, city,
 // state, zip, phone.
@@ -86,6 +90,22 @@ class TRadonMainForm : public TForm {
     AnsiString ChooseTextFileToSave();
     // Writes the file whole; a failure is shown in a message box and gives false.
     bool WriteTextFile(const AnsiString& fileName, const AnsiString& text);
+
+    // The report and where its pages go (ReportCommands.cpp, ReportPainter.cpp).
+    // Shows "No Default Printer" and gives false when no printer can be selected.
+    bool CheckDefaultPrinter();
+    void SetupPdfTarget();
+    void PdfNewPage();
+    // The preview pass, then the printer or PDF pass the user chooses in the preview.
+    void PreviewReport();
+    // The report as one print job, given up when painting fails.
+    void PrintReportOnPrinter();
+    // The report as the PDF file chosen in the preview window.
+    void PrintReportToPdf();
+    // Paints the whole report on ReportTarget at ReportScale; leaves the last page open.
+    void PaintReport();
+    // Draws the test chart, as it is on screen, into `rect` of `canvas`.
+    void PrintChart(TCanvas* canvas, const TRect& rect);
 
     // Commands of the menu bar, the toolbar and the sheets (RadonMainCommands.cpp).
     void Data1Click(TObject* sender);
@@ -197,6 +217,9 @@ class TRadonMainForm : public TForm {
     TUiCheckBox* ChecklistBoxes[10];
     TDynamicHTMLHelp* DynamicHTMLHelp;
     TQMCAboutComponent* QMCAboutComponent;
+    TPePDFPrinter* PePDFPrinter;
+
+    TReportTarget ReportTarget;
 
     int PrinterDpiX = 0, PrinterDpiY = 0;
     float PhysicalWidth = 0, PhysicalHeight = 0;
@@ -210,7 +233,7 @@ class TRadonMainForm : public TForm {
     double EpaAverage = 0;
     double IntervalHours = 0;
     AnsiString CustomerText;
-    double ReportScale = 1.0;
+    double ReportScale = 0;
     bool TestFromMonitor = false;
     bool TestShown = false;
 

@@ -330,13 +330,14 @@ TEST_F(CommandsTest, EveryEntryAndButtonRunsItsHandler) {
         {&F::mnuSaveData, &F::ToolButtonSave, &F::mnuSaveDataClick,
          {"box: Customer name is a required field."}},
         {&F::mnuLoadData, &F::ToolButtonOpen, &F::mnuLoadDataClick, {"dialog: TOpenDialog"}},
-        // Printing, the preview, the PDF file and copying the chart come with the report and
-        // the chart: until then their commands change nothing.
-        {&F::TestResults1, &F::ToolButtonPrint, &F::TestResults1Click, none},
-        {&F::PrintPreview1, &F::ToolButtonPrintPreview, &F::PrintPreview1Click, none},
-        {&F::PrinttoPDF1, nullptr, &F::PrinttoPDF1Click, none},
+        // The print dialog and the PDF file dialog are cancelled, the preview closed.
+        {&F::TestResults1, &F::ToolButtonPrint, &F::TestResults1Click, {"dialog: TPrintDialog"}},
+        {&F::PrintPreview1, &F::ToolButtonPrintPreview, &F::PrintPreview1Click,
+         {"window: Print Preview"}},
+        {&F::PrinttoPDF1, nullptr, &F::PrinttoPDF1Click, {"dialog: TSaveDialog"}},
         {&F::PrintSetup1, nullptr, &F::PrintSetup1Click, {"dialog: TPrinterSetupDialog"}},
         {&F::CopyDatamnu, &F::ToolButtonCopy, &F::CopyDatamnuClick, {"clipboard: Error Flags:"}},
+        // Copying the chart comes with the chart: until then it changes nothing.
         {&F::submnuCopyChart, &F::ToolButtonCopyChart, &F::submnuCopyChartClick, none},
         {&F::WriteRawDatasubmnu, &F::ToolButtonWrite, &F::WriteRawDatasubmnuClick,
          {"dialog: TSaveDialog"}},
