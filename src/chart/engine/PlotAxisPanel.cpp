@@ -105,7 +105,13 @@ void TCustomAxisPanel::Dispatch(TMessage& message) {
 // The drawing pipeline
 
 void TCustomAxisPanel::InternalDraw(const TRect& bounds) {
-    const bool repaintEnabled = RepaintEnabled;
+    // Handlers may change properties while the chart draws; none of that invalidates, and the
+    // switch comes back however the drawing ends.
+    struct KeepRepaint {
+        TCustomAxisPanel* panel;
+        bool saved;
+        ~KeepRepaint() { panel->RepaintEnabled = saved; }
+    } keep{this, RepaintEnabled};
     RepaintEnabled = false;
     CalcInvertedRotation();
     const bool fullRotation = InternalCanvas->GetSupportsFullRotation();
@@ -162,7 +168,6 @@ void TCustomAxisPanel::InternalDraw(const TRect& bounds) {
     BroadcastToolEvent(cteAfterDraw);
     InternalCanvas->ResetState();
     DoOnAfterDraw();
-    RepaintEnabled = repaintEnabled;
 }
 
 void TCustomAxisPanel::CalcAxisRects() {
