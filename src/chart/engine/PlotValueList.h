@@ -26,6 +26,8 @@ class TChartValueList : public TPersistent {
     ~TChartValueList() override;
     // From another column: its order, date-time flag and value source (not name or values).
     void Assign(TPersistent* source) override;
+    // The legacy "Multiplier", read and never applied.
+    void DefineProperties(TFiler* filer) override;
 
     // ---- Values ----
     // Stores the value as PendingValue and inserts it by Order; the index it got.
