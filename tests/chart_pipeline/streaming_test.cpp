@@ -177,6 +177,41 @@ TEST_F(StreamingTest, LegacyPanelPropertiesAreReadIntoBorderAndZoom) {
     EXPECT_FALSE(panel->Border()->Visible());
 }
 
+TEST_F(StreamingTest, AxesAndCustomAxesReadBackAsWritten) {
+    panel->LeftAxis->SetAutomatic(false);
+    panel->LeftAxis->SetMinMax(5, 50);
+    panel->LeftAxis->Title()->SetCaption("Radon");
+    panel->LeftAxis->SetAxisValuesFormat("0.0");
+    panel->LeftAxis->Grid()->SetVisible(false);
+    panel->BottomAxis->SetLabelsAngle(90);
+    panel->BottomAxis->Axis()->SetWidth(3);
+    panel->TopAxis->SetVisible(false);
+    TChartAxis* custom = new TChartAxis(panel.get());
+    custom->SetHorizontal(true);
+    custom->SetStartPosition(20);
+    WriteProps(panel.get(), stream);
+    const std::string bytes = Bytes(stream);
+    EXPECT_NE(bytes.find("LeftAxis.Title.Caption"), std::string::npos);
+    EXPECT_EQ(bytes.find("LeftAxis.Title.Angle"), std::string::npos);  // 90 is its default
+    EXPECT_EQ(bytes.find("RightAxis"), std::string::npos);
+    ReadProps(copy.get(), stream);
+
+    EXPECT_FALSE(copy->LeftAxis->Automatic());
+    EXPECT_EQ(copy->LeftAxis->Minimum(), 5);
+    EXPECT_EQ(copy->LeftAxis->Maximum(), 50);
+    EXPECT_EQ(copy->LeftAxis->Title()->Caption(), "Radon");
+    EXPECT_EQ(copy->LeftAxis->Title()->Angle(), 90);
+    EXPECT_EQ(copy->LeftAxis->AxisValuesFormat(), "0.0");
+    EXPECT_FALSE(copy->LeftAxis->Grid()->Visible());
+    EXPECT_EQ(copy->BottomAxis->LabelsAngle(), 90);
+    EXPECT_EQ(copy->BottomAxis->Axis()->Width(), 3);
+    EXPECT_FALSE(copy->TopAxis->Visible());
+    EXPECT_TRUE(copy->TopAxis->OtherSide());
+    ASSERT_EQ(copy->CustomAxes->Count(), 1);
+    EXPECT_TRUE(copy->CustomAxes->Get(0)->Horizontal());
+    EXPECT_EQ(copy->CustomAxes->Get(0)->StartPosition(), 20);
+}
+
 // ---------------------------------------------------------------------------------------------
 // Shapes and marks
 
