@@ -206,7 +206,7 @@ void DrawTransparentBitmap(TCanvas* canvas, TBitmap* bitmap, const TRect& dest,
     if (ColorToRGB(transparentColor) != 0) {
         SetBkColor(colourDC, 0);
         SetTextColor(colourDC, 0xFFFFFF);
-        BitBlt(colourDC, 0, 0, w, h, maskDC, 0, 0, 0x220326);  // DSna: clear the masked pixels
+        BitBlt(colourDC, 0, 0, w, h, maskDC, 0, 0, SRCAND);
     }
     HDC target = canvas->Handle();
     const COLORREF oldBk = SetBkColor(target, 0xFFFFFF), oldText = SetTextColor(target, 0);

@@ -24,7 +24,7 @@ AnsiString BinaryText(const std::vector<uint8_t>& bytes) {
 }  // namespace
 
 HKEY RegKeyRoot(TUiRegKey key) {
-    return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(0x80000000u + key));
+    return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(0x80000000u + key)));
 }
 
 unsigned long RegAccessMask(TUiRegAccess access) {
