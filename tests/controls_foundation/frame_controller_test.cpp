@@ -179,3 +179,66 @@ TEST_F(FrameControllerTest, LoadAndSaveThroughTheStore) {
 }
 
 }  // namespace
+
+#include "cl_filer.h"
+#include "cl_streams.h"
+
+namespace {
+
+TEST(FrameControllerLegacy, OldPropertiesAreReadAndNeverWritten) {
+    TMemoryStream stream;
+    {
+        TWriter writer(&stream);
+        writer.WritePropName("FrameFlatStyle");
+        writer.WriteIdent("fsWhatever");
+        writer.WritePropName("FrameFlat");
+        writer.WriteBoolean(true);
+        writer.WritePropName("FrameFocusStyle");
+        writer.WriteIdent("fsBump");
+        writer.WriteInteger(4711);
+    }
+    TUiFrameController* controller = new TUiFrameController(nullptr);
+    stream.SetPosition(0);
+    {
+        TReader reader(&stream);
+        reader.ReadProperty(controller);
+        reader.ReadProperty(controller);
+        reader.ReadProperty(controller);
+        EXPECT_EQ(reader.ReadInteger(), 4711);
+    }
+    EXPECT_TRUE(controller->FrameHotTrack());
+    EXPECT_EQ(controller->FrameStyle(), fsStatus);
+    EXPECT_EQ(controller->FrameHotStyle(), fsBump);
+
+    TMemoryStream out;
+    {
+        TWriter writer(&out);
+        writer.WriteProperties(controller);
+    }
+    const AnsiString written(static_cast<const char*>(out.Memory()), static_cast<int>(out.Size()));
+    EXPECT_EQ(written.Pos("FrameFlat"), 0);
+    controller->Free();
+}
+
+TEST(LegacyReader, EachReaderConsumesOneValue) {
+    TMemoryStream stream;
+    {
+        TWriter writer(&stream);
+        writer.WriteBoolean(false);
+        writer.WriteIdent("x");
+        writer.WriteInteger(70000);
+        writer.WriteSet({"a", "b"});
+        writer.WriteString("text");
+        writer.WriteInteger(9);
+    }
+    stream.SetPosition(0);
+    TReader reader(&stream);
+    TUiOldPropReader::ReadOldBooleanProp(&reader);
+    TUiOldPropReader::ReadOldEnumProp(&reader);
+    TUiOldPropReader::ReadOldIntegerProp(&reader);
+    TUiOldPropReader::ReadOldSetProp(&reader);
+    TUiOldPropReader::ReadOldStringProp(&reader);
+    EXPECT_EQ(reader.ReadInteger(), 9);
+}
+
+}  // namespace

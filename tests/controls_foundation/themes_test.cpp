@@ -66,3 +66,26 @@ TEST(ThemeServicesDetails, PartsAndStatesFollowTheSchema) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ThemeServicesWindow, ThemeChangesReachTheHandlerUntilTheWindowGoes) {
+    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    TThemeServices* services = new TThemeServices(window);
+    int changes = 0;
+    TObject* sender = nullptr;
+    services->OnThemeChange = [&](TObject* s) {
+        ++changes;
+        sender = s;
+    };
+    SendMessageA(window, 0x031A, 0, 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(sender, services);
+    DestroyWindow(window);
+    services->UpdateThemes();
+    services->UnloadThemeData();  // a destroyed window leaves the handles alone
+    delete services;
+}
+
+}  // namespace

@@ -20,6 +20,7 @@ constexpr DWORD STAP_ALLOW_CONTROLS_BIT = 2;
 constexpr UINT WM_THEMECHANGED_MSG = 0x031A;
 
 TThemeServices* instance = nullptr;
+const char* const ServicesProperty = "UiThemeServices";
 
 // Part and state of the value of ordinal `ordinal`, given the number of states of each part.
 TThemedElementDetails Details(TThemedElement element, int ordinal,
@@ -39,7 +40,8 @@ DWORD CommonControlsVersion() {
     HMODULE library = LoadLibraryA("comctl32.dll");
     if (!library) return 0;
     DWORD version = 0;
-    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(library, "DllGetVersion"));
+    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
+        reinterpret_cast<void*>(GetProcAddress(library, "DllGetVersion")));
     DLLVERSIONINFO info = {};
     info.cbSize = sizeof(info);
     if (getVersion && SUCCEEDED(getVersion(&info)))
@@ -52,6 +54,7 @@ DWORD CommonControlsVersion() {
 
 TThemeServices::TThemeServices(HWND window) : window_(window) {
     if (window_) {
+        SetPropA(window_, ServicesProperty, this);
         previousProc_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
             window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TThemeServices::WindowProc)));
     }
@@ -67,15 +70,17 @@ TThemeServices::~TThemeServices() {
 
 void TThemeServices::Unsubclass() {
     if (!previousProc_) return;
-    if (IsWindow(window_))
+    if (IsWindow(window_)) {
         SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
+        RemovePropA(window_, ServicesProperty);
+    }
     previousProc_ = nullptr;
 }
 
 LRESULT CALLBACK TThemeServices::WindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    TThemeServices* self = instance;
+    auto* self = static_cast<TThemeServices*>(GetPropA(window, ServicesProperty));
     WNDPROC previous = self ? self->previousProc_ : nullptr;
-    if (self && window == self->window_) {
+    if (self) {
         try {
             if (msg == WM_DESTROY) {
                 self->Unsubclass();
@@ -112,7 +117,7 @@ void TThemeServices::UnloadThemeData() {
 }
 
 void TThemeServices::DoOnThemeChange() {
-    if (OnThemeChange) OnThemeChange(nullptr);
+    if (OnThemeChange) OnThemeChange(this);
 }
 
 UxTheme::HTHEME TThemeServices::GetTheme(TThemedElement element) {

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "UiUxTheme.h"
+#include "cl_component.h"
 #include "cl_string.h"
 #include "cl_types.h"
 
@@ -77,12 +78,11 @@ struct TThemedElementDetails {
     int State;
 };
 
-class TThemeServices {
-public:
+class TThemeServices : public TObject {
+    CL_CLASS(TThemeServices, TObject)
+
     explicit TThemeServices(HWND window);
-    ~TThemeServices();
-    TThemeServices(const TThemeServices&) = delete;
-    TThemeServices& operator=(const TThemeServices&) = delete;
+    ~TThemeServices() override;
 
     bool ThemesAvailable() const { return themesAvailable_; }
     bool GetThemesEnabled() const { return themesAvailable_ && useThemes_ && controlsEnabled_; }

@@ -32,7 +32,9 @@ using GetThemeAppPropertiesProc = DWORD(WINAPI*)();
 using DrawThemeParentBackgroundProc = HRESULT(WINAPI*)(HWND, HDC, const RECT*);
 
 // The typed entry point named `index` in the binding order.
-template <class Proc> Proc Entry(int index) { return reinterpret_cast<Proc>(EntryPoints[index]); }
+template <class Proc> Proc Entry(int index) {
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(EntryPoints[index]));
+}
 enum EntryIndex {
     eOpenThemeData = 0, eCloseThemeData = 1, eDrawThemeBackground = 2, eDrawThemeText = 3,
     eGetThemeBackgroundContentRect = 4, eDrawThemeEdge = 11, eDrawThemeIcon = 12,
