@@ -242,3 +242,25 @@ TEST(LegacyReader, EachReaderConsumesOneValue) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FrameControllerPublished, PropertiesReachTheComponentStreams) {
+    TUiFrameController* controller = new TUiFrameController(nullptr);
+    const TPropertyInfo* sides = FindProperty(controller, "FrameSides");
+    ASSERT_NE(sides, nullptr);
+    EXPECT_EQ(sides->GetText(controller), "sdLeft,sdTop,sdRight,sdBottom");
+    sides->SetText(controller, "sdTop, sdBottom");
+    EXPECT_EQ(controller->FrameSides(), SideBit(sdTop) | SideBit(sdBottom));
+    FindProperty(controller, "FrameStyle")->SetText(controller, "fsPopup");
+    EXPECT_EQ(controller->FrameStyle(), fsPopup);
+    controller->SetParentColor(true);
+    EXPECT_FALSE(FindProperty(controller, "Color")->IsStored(controller));
+    TUiRegIniFile* store = new TUiRegIniFile(nullptr);
+    FindProperty(store, "PathType")->SetText(store, "ptRegistry");
+    EXPECT_EQ(store->PathType(), ptRegistry);
+    store->Free();
+    controller->Free();
+}
+
+}  // namespace

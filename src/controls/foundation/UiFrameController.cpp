@@ -301,3 +301,71 @@ void TUiFrameController::Save(const AnsiString& section) {
     s->WriteBool(section, "FrameVisible", frameVisible_);
     s->WriteInteger(section, "FramingPreference", framingPreference_);
 }
+
+namespace {
+
+// A TSides property as its textual set value ("sdLeft,sdTop").
+TPropertyInfo SidesProperty() {
+    TPropertyInfo info;
+    info.Name = "FrameSides";
+    info.Kind = pkSet;
+    info.GetText = [](TObject* o) {
+        return SidesText(static_cast<TUiFrameController*>(o)->FrameSides());
+    };
+    info.SetText = [](TObject* o, const AnsiString& text) {
+        TSides sides = 0;
+        const AnsiString list = "," + StringReplace(text, " ", "", rfReplaceAll) + ",";
+        for (int side = sdLeft; side <= sdBottom; ++side)
+            if (list.Pos("," + AnsiString(SideNames[side]) + ","))
+                sides |= SideBit(static_cast<TSide>(side));
+        static_cast<TUiFrameController*>(o)->SetFrameSides(sides);
+    };
+    info.DefaultText = SidesText(AllSides);
+    return info;
+}
+
+// The controller's published properties, for the component streams.
+const bool frameControllerPropertiesRegistered = [] {
+    using C = TUiFrameController;
+    const TMetaClass* meta = C::StaticClass();
+    const std::vector<AnsiString> styles(std::begin(FrameStyleNames), std::end(FrameStyleNames));
+    TPropertyInfo color = OrdinalProperty<C>("Color", pkColor, &C::Color, &C::SetColor, clWindow);
+    color.IsStored = [](TObject* o) { return !static_cast<C*>(o)->ParentColor(); };
+    RegisterProperty(meta, color);
+    RegisterProperty(meta, OrdinalProperty<C>("ParentColor", pkBool, &C::ParentColor,
+                                              &C::SetParentColor, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("FlatButtonColor", pkColor, &C::FlatButtonColor,
+                                              &C::SetFlatButtonColor, clBtnFace));
+    RegisterProperty(meta, OrdinalProperty<C>("FlatButtons", pkBool, &C::FlatButtons,
+                                              &C::SetFlatButtons, 1));
+    RegisterProperty(meta, OrdinalProperty<C>("DisabledColor", pkColor, &C::DisabledColor,
+                                              &C::SetDisabledColor, clBtnFace));
+    RegisterProperty(meta, OrdinalProperty<C>("ReadOnlyColor", pkColor, &C::ReadOnlyColor,
+                                              &C::SetReadOnlyColor, clInfoBk));
+    RegisterProperty(meta, OrdinalProperty<C>("ReadOnlyColorOnFocus", pkBool,
+                                              &C::ReadOnlyColorOnFocus,
+                                              &C::SetReadOnlyColorOnFocus, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("FocusColor", pkColor, &C::FocusColor,
+                                              &C::SetFocusColor, clWindow));
+    RegisterProperty(meta, OrdinalProperty<C>("FrameColor", pkColor, &C::FrameColor,
+                                              &C::SetFrameColor, clBtnShadow));
+    RegisterProperty(meta, OrdinalProperty<C>("FrameHotColor", pkColor, &C::FrameHotColor,
+                                              &C::SetFrameHotColor, clBtnShadow));
+    RegisterProperty(meta, OrdinalProperty<C>("FrameHotTrack", pkBool, &C::FrameHotTrack,
+                                              &C::SetFrameHotTrack, 0));
+    RegisterProperty(meta, EnumProperty<C>("FrameHotStyle", &C::FrameHotStyle,
+                                           &C::SetFrameHotStyle, styles, fsFlatBold));
+    RegisterProperty(meta, SidesProperty());
+    RegisterProperty(meta, EnumProperty<C>("FrameStyle", &C::FrameStyle, &C::SetFrameStyle,
+                                           styles, fsFlat));
+    RegisterProperty(meta, OrdinalProperty<C>("FrameVisible", pkBool, &C::FrameVisible,
+                                              &C::SetFrameVisible, 0));
+    RegisterProperty(meta, EnumProperty<C>("FramingPreference", &C::FramingPreference,
+                                           &C::SetFramingPreference,
+                                           {"fpCustomFraming", "fpXPThemes"}, fpXPThemes));
+    RegisterProperty(meta, ComponentProperty<C, TUiRegIniFile>("RegIniFile", &C::RegIniFile,
+                                                                &C::SetRegIniFile));
+    return true;
+}();
+
+}  // namespace

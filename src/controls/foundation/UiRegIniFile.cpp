@@ -1,5 +1,7 @@
 #include "UiRegIniFile.h"
 
+#include <algorithm>
+
 #include "cl_forms.h"
 #include "cl_lists.h"
 #include "cl_sys.h"
@@ -191,23 +193,19 @@ void TUiRegIniFile::ReadRegistrySectionValues(const AnsiString& section, TString
     try {
         for (int i = 0; i < names.Count(); ++i) {
             const AnsiString name = names.Strings(i);
+            const AnsiString shown = name.IsEmpty() ? AnsiString("Default") : name;
             switch (registry.GetDataType(name)) {
             case rdString:
-            case rdExpandString:
-                strings->Add((name.IsEmpty() ? AnsiString("Default") : name) + "=" +
-                             registry.ReadString(name));
-                break;
-            case rdInteger:
-                strings->Add(name + "=" + IntToStr(registry.ReadInteger(name)));
-                break;
+            case rdExpandString: strings->Add(shown + "=" + registry.ReadString(name)); break;
+            case rdInteger: strings->Add(shown + "=" + IntToStr(registry.ReadInteger(name))); break;
             case rdBinary: {
-                std::vector<uint8_t> bytes(registry.GetDataSize(name));
+                std::vector<uint8_t> bytes(std::max(registry.GetDataSize(name), 0));
                 if (!bytes.empty())
                     registry.ReadBinaryData(name, bytes.data(), static_cast<int>(bytes.size()));
-                strings->Add(name + "=" + BinaryText(bytes));
+                strings->Add(shown + "=" + BinaryText(bytes));
                 break;
             }
-            default: strings->Add(name + "=Unknown Data Type"); break;
+            default: strings->Add(shown + "=Unknown Data Type"); break;
             }
         }
     } catch (...) {
@@ -216,3 +214,25 @@ void TUiRegIniFile::ReadRegistrySectionValues(const AnsiString& section, TString
     }
     strings->EndUpdate();
 }
+
+namespace {
+
+// The store's published properties, for the component streams.
+const bool regIniFilePropertiesRegistered = [] {
+    using C = TUiRegIniFile;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, StringProperty<C>("Path", &C::Path, &C::SetPath));
+    RegisterProperty(meta, EnumProperty<C>("PathType", &C::PathType, &C::SetPathType,
+                                           {"ptIniFile", "ptRegistry"}, ptIniFile));
+    RegisterProperty(meta, EnumProperty<C>("RegKey", &C::RegKey, &C::SetRegKey,
+                                           {"hkeyClassesRoot", "hkeyCurrentUser",
+                                            "hkeyLocalMachine", "hkeyUsers",
+                                            "hkeyPerformanceData", "hkeyCurrentConfig",
+                                            "hkeyDynData"},
+                                           hkeyCurrentUser));
+    RegisterProperty(meta, OrdinalProperty<C>("RegAccess", pkSet, &C::RegAccess,
+                                              &C::SetRegAccess, DefaultRegAccess));
+    return true;
+}();
+
+}  // namespace
