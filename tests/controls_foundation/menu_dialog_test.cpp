@@ -27,7 +27,9 @@ protected:
         top->Add(line);
         own = new TMenuItem(form);
         own->SetCaption("Own");
-        own->OnAdvancedDrawItem = [this](TObject*, TCanvas*, TRect, TOwnerDrawState) { ++ownDraws; };
+        own->OnAdvancedDrawItem = [this](TObject*, TCanvas*, TRect, TOwnerDrawState) {
+            ++ownDraws;
+        };
         top->Add(own);
         controller = new TUiMenuController(form);
         controller->SetupMenuItems();

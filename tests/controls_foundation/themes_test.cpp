@@ -57,6 +57,11 @@ TEST(ThemeServicesDetails, PartsAndStatesFollowTheSchema) {
         {TThemeServices::GetElementDetails(tebNormalGroupBackground), teExplorerBar, 5, 1},
         {TThemeServices::GetElementDetails(tebSpecialGroupHead), teExplorerBar, 12, 1},
         {TThemeServices::GetElementDetails(tsDownHorzDisabled), teSpin, 4, 4},
+        {TThemeServices::GetElementDetails(tsArrowBtnRightPressed), teScrollBar, 1, 15},
+        {TThemeServices::GetElementDetails(tsGripperVertDisabled), teScrollBar, 9, 4},
+        {TThemeServices::GetElementDetails(tsSizeBoxLeftAlign), teScrollBar, 10, 2},
+        {TThemeServices::GetElementDetails(ttbButtonCheckedHot), teToolBar, 1, 6},
+        {TThemeServices::GetElementDetails(ttbSeparatorVertCheckedHot), teToolBar, 6, 6},
     };
     for (const DetailsCase& c : cases) {
         EXPECT_EQ(c.details.Element, c.element);

@@ -538,7 +538,8 @@ void DrawSpinArrow(TCanvas* canvas, const TRect& rect, TUiUIStyle style, TDirect
             const TPoint shapes[4][6] = {
                 {{x, y - 5}, {x + 4, y}, {x + 1, y}, {x, y - 2}, {x - 1, y}, {x - 4, y}},
                 {{x, y}, {x - 3, y - 4}, {x, y - 4}, {x, y - 3}, {x + 1, y - 4}, {x + 4, y - 4}},
-                {{x, y}, {x + 4, y - 4}, {x + 4, y - 1}, {x + 3, y}, {x + 4, y + 1}, {x + 4, y + 4}},
+                {{x, y}, {x + 4, y - 4}, {x + 4, y - 1}, {x + 3, y}, {x + 4, y + 1},
+                 {x + 4, y + 4}},
                 {{x + 4, y}, {x, y + 4}, {x, y + 1}, {x + 1, y}, {x, y - 1}, {x, y - 4}}};
             canvas->Polygon(shapes[direction], 6);
             return;
@@ -613,7 +614,8 @@ void DrawCheckBox(TCanvas* canvas, const TRect& rect, TCheckBoxState state,
                 canvas->SetPixels(rect.Left + 3 + i, rect.Top + tops[i] + dy, check);
     } else if (state == cbGrayed) {
         canvas->Brush()->SetColor(check);
-        canvas->FillRect(TRect(inside.Left + 2, inside.Top + 2, inside.Right - 2, inside.Bottom - 2));
+        canvas->FillRect(
+            TRect(inside.Left + 2, inside.Top + 2, inside.Right - 2, inside.Bottom - 2));
     }
     if (hot) {
         if (hotStyle == htsInterior)

@@ -204,7 +204,8 @@ void TUiFrameController::DefineProperties(TFiler* filer) {
     filer->DefineProperty("FrameFocusStyle", [this](TReader* reader) {
         const AnsiString name = reader->ReadIdent();
         for (int style = fsNone; style < FrameStyleCount; ++style)
-            if (SameText(name, FrameStyleNames[style])) frameHotStyle_ = static_cast<TFrameStyle>(style);
+            if (SameText(name, FrameStyleNames[style]))
+                frameHotStyle_ = static_cast<TFrameStyle>(style);
     }, nullptr, false);
     filer->DefineProperty("FrameFlatStyle", &TUiOldPropReader::ReadOldIdentProp, nullptr, false);
 }
@@ -258,7 +259,8 @@ void TUiFrameController::Load(const AnsiString& section) {
         focusColor_ = s->ReadInteger(section, "FocusColor", clWindow);
         frameColor_ = s->ReadInteger(section, "FrameColor", clBtnShadow);
         frameHotColor_ = s->ReadInteger(section, "FrameHotColor", clBtnShadow);
-        frameHotStyle_ = StoredStyle(s->ReadInteger(section, "FrameHotStyle", fsFlatBold), frameHotStyle_);
+        frameHotStyle_ =
+            StoredStyle(s->ReadInteger(section, "FrameHotStyle", fsFlatBold), frameHotStyle_);
         frameHotTrack_ = s->ReadBool(section, "FrameHotTrack", false);
         TSides sides = 0;
         const char* const keys[] = {"FrameSides_Left", "FrameSides_Top", "FrameSides_Right",

@@ -117,10 +117,12 @@ void FillGradDiag(HDC dc, int width, int height, bool down, TColor start, TColor
         int count;
         const double w = width, h = height;
         if (s <= 1) {
-            p[0] = {x(0), height}, p[1] = {x(s * w + 1), height}, p[2] = {x(0), LONG(h - s * h - 1)};
+            p[0] = {x(0), height}, p[1] = {x(s * w + 1), height};
+            p[2] = {x(0), LONG(h - s * h - 1)};
             count = 3;
         } else {
-            p[0] = {x(0), height}, p[1] = {x(w + 1), height}, p[2] = {x(w + 1), LONG(h - (s - 1) * h - 1)};
+            p[0] = {x(0), height}, p[1] = {x(w + 1), height};
+            p[2] = {x(w + 1), LONG(h - (s - 1) * h - 1)};
             p[3] = {x((s - 1) * w), -1}, p[4] = {x(0), -1};
             count = 5;
         }

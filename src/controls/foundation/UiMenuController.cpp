@@ -206,7 +206,8 @@ void TUiMenuController::PaintMenuItem(TMenuItem* item, TCanvas* canvas, TRect re
             canvas->Brush()->SetColor(ThemeServices()->GetThemesEnabled() ? clMenuBar : clBtnFace);
             canvas->FillRect(rect);
         }
-        const bool newer = Win32MajorVersion > 4 || (Win32MajorVersion == 4 && Win32MinorVersion > 0);
+        const bool newer =
+            Win32MajorVersion > 4 || (Win32MajorVersion == 4 && Win32MinorVersion > 0);
         if (newer && state.count(odInactive)) canvas->Font()->SetColor(clGrayText);
     } else {
         if (selected && item->Enabled()) {

@@ -122,7 +122,8 @@ void TThemeServices::DoOnThemeChange() {
 
 UxTheme::HTHEME TThemeServices::GetTheme(TThemedElement element) {
     auto open = UxTheme::Entry<UxTheme::OpenThemeDataProc>(UxTheme::eOpenThemeData);
-    if (useThemes_ && !themes_[element] && open) themes_[element] = open(window_, ClassNames[element]);
+    if (useThemes_ && !themes_[element] && open)
+        themes_[element] = open(window_, ClassNames[element]);
     return themes_[element];
 }
 
@@ -140,6 +141,12 @@ TThemedElementDetails TThemeServices::GetElementDetails(TThemedExplorerBar value
 }
 TThemedElementDetails TThemeServices::GetElementDetails(TThemedProgress value) {
     return Details(teProgress, value, {1, 1, 1, 1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedScrollBar value) {
+    return Details(teScrollBar, value, {16, 4, 4, 4, 4, 4, 4, 4, 4, 2});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedToolBar value) {
+    return Details(teToolBar, value, {6, 6, 6, 6, 6, 6});
 }
 TThemedElementDetails TThemeServices::GetElementDetails(TThemedSpin value) {
     return Details(teSpin, value, {4, 4, 4, 4});

@@ -63,6 +63,38 @@ enum TThemedExplorerBar {
 enum TThemedProgress {
     tpProgressDontCare, tpProgressRoot, tpBar, tpBarVert, tpChunk, tpChunkVert
 };
+enum TThemedScrollBar {
+    tsScrollBarDontCare, tsScrollBarRoot,
+    tsArrowBtnUpNormal, tsArrowBtnUpHot, tsArrowBtnUpPressed, tsArrowBtnUpDisabled,
+    tsArrowBtnDownNormal, tsArrowBtnDownHot, tsArrowBtnDownPressed, tsArrowBtnDownDisabled,
+    tsArrowBtnLeftNormal, tsArrowBtnLeftHot, tsArrowBtnLeftPressed, tsArrowBtnLeftDisabled,
+    tsArrowBtnRightNormal, tsArrowBtnRightHot, tsArrowBtnRightPressed, tsArrowBtnRightDisabled,
+    tsThumbBtnHorzNormal, tsThumbBtnHorzHot, tsThumbBtnHorzPressed, tsThumbBtnHorzDisabled,
+    tsThumbBtnVertNormal, tsThumbBtnVertHot, tsThumbBtnVertPressed, tsThumbBtnVertDisabled,
+    tsLowerTrackHorzNormal, tsLowerTrackHorzHot, tsLowerTrackHorzPressed, tsLowerTrackHorzDisabled,
+    tsUpperTrackHorzNormal, tsUpperTrackHorzHot, tsUpperTrackHorzPressed, tsUpperTrackHorzDisabled,
+    tsLowerTrackVertNormal, tsLowerTrackVertHot, tsLowerTrackVertPressed, tsLowerTrackVertDisabled,
+    tsUpperTrackVertNormal, tsUpperTrackVertHot, tsUpperTrackVertPressed, tsUpperTrackVertDisabled,
+    tsGripperHorzNormal, tsGripperHorzHot, tsGripperHorzPressed, tsGripperHorzDisabled,
+    tsGripperVertNormal, tsGripperVertHot, tsGripperVertPressed, tsGripperVertDisabled,
+    tsSizeBoxRightAlign, tsSizeBoxLeftAlign
+};
+enum TThemedToolBar {
+    ttbToolBarDontCare, ttbToolBarRoot,
+    ttbButtonNormal, ttbButtonHot, ttbButtonPressed, ttbButtonDisabled, ttbButtonChecked,
+    ttbButtonCheckedHot,
+    ttbDropDownButtonNormal, ttbDropDownButtonHot, ttbDropDownButtonPressed,
+    ttbDropDownButtonDisabled, ttbDropDownButtonChecked, ttbDropDownButtonCheckedHot,
+    ttbSplitButtonNormal, ttbSplitButtonHot, ttbSplitButtonPressed, ttbSplitButtonDisabled,
+    ttbSplitButtonChecked, ttbSplitButtonCheckedHot,
+    ttbSplitButtonDropDownNormal, ttbSplitButtonDropDownHot, ttbSplitButtonDropDownPressed,
+    ttbSplitButtonDropDownDisabled, ttbSplitButtonDropDownChecked,
+    ttbSplitButtonDropDownCheckedHot,
+    ttbSeparatorNormal, ttbSeparatorHot, ttbSeparatorPressed, ttbSeparatorDisabled,
+    ttbSeparatorChecked, ttbSeparatorCheckedHot,
+    ttbSeparatorVertNormal, ttbSeparatorVertHot, ttbSeparatorVertPressed, ttbSeparatorVertDisabled,
+    ttbSeparatorVertChecked, ttbSeparatorVertCheckedHot,
+};
 enum TThemedSpin {
     tsSpinDontCare, tsSpinRoot,
     tsUpNormal, tsUpHot, tsUpPressed, tsUpDisabled,
@@ -94,7 +126,9 @@ class TThemeServices : public TObject {
     static TThemedElementDetails GetElementDetails(TThemedEdit value);
     static TThemedElementDetails GetElementDetails(TThemedExplorerBar value);
     static TThemedElementDetails GetElementDetails(TThemedProgress value);
+    static TThemedElementDetails GetElementDetails(TThemedScrollBar value);
     static TThemedElementDetails GetElementDetails(TThemedSpin value);
+    static TThemedElementDetails GetElementDetails(TThemedToolBar value);
     static TThemedElementDetails GetElementDetails(TThemedStatus value);
 
     void DrawElement(HDC dc, const TThemedElementDetails& details, const TRect& rect,
