@@ -127,3 +127,22 @@ TEST(DialogComponent, FontFromTheOwnerFormOrTheDefault) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PublishedProperties, MenuControllerAndDialogComponent) {
+    TUiMenuController* menus = new TUiMenuController(nullptr);
+    FindProperty(menus, "GradientColorStyle")->SetText(menus, "gcsCustom");
+    EXPECT_EQ(menus->GradientColorStyle(), gcsCustom);
+    FindProperty(menus, "MenuColor")->SetOrd(menus, clRed);
+    EXPECT_EQ(menus->MenuColor(), clRed);
+    menus->Free();
+    TUiDialogComponent* dialog = new TUiDialogComponent(nullptr);
+    FindProperty(dialog, "Position")->SetText(dialog, "poDesigned");
+    EXPECT_EQ(dialog->Position(), poDesigned);
+    FindProperty(dialog, "CenterToParent")->SetOrd(dialog, 1);
+    EXPECT_EQ(dialog->Position(), poOwnerFormCenter);
+    dialog->Free();
+}
+
+}  // namespace

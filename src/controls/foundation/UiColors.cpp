@@ -357,3 +357,16 @@ void TUiCustomColors::Save(const AnsiString& section) {
 }
 
 AnsiString TUiCustomColors::GetColorName(int index) const { return colors_->Names(index); }
+
+namespace {
+
+// The published properties, for the component streams.
+const bool customColorsPropertiesRegistered = [] {
+    using C = TUiCustomColors;
+    RegisterProperty(C::StaticClass(), SubObjectProperty<C>("Colors", &C::Colors));
+    RegisterProperty(C::StaticClass(), ComponentProperty<C, TUiRegIniFile>(
+                                           "RegIniFile", &C::RegIniFile, &C::SetRegIniFile));
+    return true;
+}();
+
+}  // namespace

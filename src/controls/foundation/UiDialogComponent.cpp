@@ -23,3 +23,26 @@ void TUiDialogComponent::SetCenterToParent(bool value) {
 }
 
 void TUiDialogComponent::CenterForm(TCustomForm* form) { form->SetPosition(position_); }
+
+namespace {
+
+// The published properties, for the component streams.
+const bool dialogComponentPropertiesRegistered = [] {
+    using C = TUiDialogComponent;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, OrdinalProperty<C>("CenterToParent", pkBool, &C::CenterToParent,
+                                              &C::SetCenterToParent, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("OriginLeft", pkInteger, &C::OriginLeft,
+                                              &C::SetOriginLeft, 100));
+    RegisterProperty(meta, OrdinalProperty<C>("OriginTop", pkInteger, &C::OriginTop,
+                                              &C::SetOriginTop, 100));
+    RegisterProperty(meta, EnumProperty<C>("Position", &C::Position, &C::SetPosition,
+                                           {"poDesigned", "poDefault", "poDefaultPosOnly",
+                                            "poDefaultSizeOnly", "poScreenCenter",
+                                            "poDesktopCenter", "poMainFormCenter",
+                                            "poOwnerFormCenter"},
+                                           poScreenCenter));
+    return true;
+}();
+
+}  // namespace

@@ -273,3 +273,34 @@ bool TUiMenuController::HideMenuPrefix() {
         return false;
     }
 }
+
+namespace {
+
+// The controller's published properties, for the component streams.
+const bool menuControllerPropertiesRegistered = [] {
+    using C = TUiMenuController;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, EnumProperty<C>("GradientColorStyle", &C::GradientColorStyle,
+                                           &C::SetGradientColorStyle,
+                                           {"gcsSystem", "gcsMSOffice", "gcsCustom"}, gcsSystem));
+    const struct {
+        const char* name;
+        TColor (C::*get)() const;
+        void (C::*set)(TColor);
+        TColor def;
+    } colors[] = {{"SelectionColorStart", &C::SelectionColorStart, &C::SetSelectionColorStart,
+                   clBtnFace},
+                  {"SelectionColorStop", &C::SelectionColorStop, &C::SetSelectionColorStop,
+                   clBtnShadow},
+                  {"SelectionFrameColor", &C::SelectionFrameColor, &C::SetSelectionFrameColor,
+                   cl3DDkShadow},
+                  {"IconBarColorStart", &C::IconBarColorStart, &C::SetIconBarColorStart, clWhite},
+                  {"IconBarColorStop", &C::IconBarColorStop, &C::SetIconBarColorStop, clBtnFace},
+                  {"MenuColor", &C::MenuColor, &C::SetMenuColor, clWindow},
+                  {"MenuFontColor", &C::MenuFontColor, &C::SetMenuFontColor, clWindowText}};
+    for (const auto& c : colors)
+        RegisterProperty(meta, OrdinalProperty<C>(c.name, pkColor, c.get, c.set, c.def));
+    return true;
+}();
+
+}  // namespace

@@ -189,6 +189,26 @@ TRect TThemeServices::ContentRect(HDC dc, const TThemedElementDetails& details,
     return ToTRect(result);
 }
 
+void TThemeServices::DrawEdge(HDC dc, const TThemedElementDetails& details, const TRect& rect,
+                              UINT edge, UINT flags, TRect* contentRect) {
+    auto draw = UxTheme::Entry<UxTheme::DrawThemeEdgeProc>(UxTheme::eDrawThemeEdge);
+    UxTheme::HTHEME theme = GetTheme(details.Element);
+    if (!draw || !theme) return;
+    const RECT r = ToRECT(rect);
+    RECT content = r;
+    draw(theme, dc, details.Part, details.State, &r, edge, flags, contentRect ? &content : nullptr);
+    if (contentRect) *contentRect = ToTRect(content);
+}
+
+void TThemeServices::DrawIcon(HDC dc, const TThemedElementDetails& details, const TRect& rect,
+                              HANDLE imageList, int index) {
+    auto draw = UxTheme::Entry<UxTheme::DrawThemeIconProc>(UxTheme::eDrawThemeIcon);
+    UxTheme::HTHEME theme = GetTheme(details.Element);
+    if (!draw || !theme) return;
+    const RECT r = ToRECT(rect);
+    draw(theme, dc, details.Part, details.State, &r, imageList, index);
+}
+
 bool TThemeServices::HasTransparentParts(const TThemedElementDetails& details) {
     auto transparent = UxTheme::Entry<UxTheme::IsThemeBackgroundPartiallyTransparentProc>(
         UxTheme::eIsThemeBackgroundPartiallyTransparent);

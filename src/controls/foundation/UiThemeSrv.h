@@ -136,6 +136,10 @@ class TThemeServices : public TObject {
     void DrawText(HDC dc, const TThemedElementDetails& details, const AnsiString& text,
                   const TRect& rect, DWORD flags, DWORD flags2);
     TRect ContentRect(HDC dc, const TThemedElementDetails& details, const TRect& bounding);
+    void DrawEdge(HDC dc, const TThemedElementDetails& details, const TRect& rect, UINT edge,
+                  UINT flags, TRect* contentRect = nullptr);
+    void DrawIcon(HDC dc, const TThemedElementDetails& details, const TRect& rect,
+                  HANDLE imageList, int index);
     bool HasTransparentParts(const TThemedElementDetails& details);
     bool DrawParentBackground(HWND window, HDC dc, const TThemedElementDetails* details,
                               bool onlyIfTransparent, const TRect* bounds = nullptr);
