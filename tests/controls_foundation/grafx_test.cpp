@@ -51,7 +51,7 @@ TEST(Gradient, DirectionsPutStartAndStopWhereTheyBelong) {
         PaintGradient(bitmap->Canvas(), TRect(0, 0, 40, 40), c.direction, 0x000000, 0xFFFFFF);
         const int atStart = bitmap->Canvas()->Pixels(c.startAt.X, c.startAt.Y) & 0xFF;
         const int atStop = bitmap->Canvas()->Pixels(c.stopAt.X, c.stopAt.Y) & 0xFF;
-        EXPECT_LT(atStart, 50) << c.direction;
+        EXPECT_LT(atStart, 40) << c.direction;
         EXPECT_GT(atStop, 200) << c.direction;
     }
 }

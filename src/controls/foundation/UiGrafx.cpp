@@ -95,8 +95,9 @@ void FillGradRect(HDC dc, int width, int height, TGradientDirection direction, T
     const int stepX = (px << 16) / n, stepY = (py << 16) / n;
     // Band k spans the corner positions after k and k+1 steps from the plateau outward.
     FillGrad(n, stop, start, band, [&](int first, int last, TColor color) {
-        const int outerX = ((px << 16) - last * stepX) >> 16;
-        const int outerY = ((py << 16) - last * stepY) >> 16;
+        // The last band reaches the quadrant's outer edges whatever the truncated steps left.
+        const int outerX = last == n ? 0 : ((px << 16) - last * stepX) >> 16;
+        const int outerY = last == n ? 0 : ((py << 16) - last * stepY) >> 16;
         const int innerX = ((px << 16) - first * stepX) >> 16;
         const int innerY = ((py << 16) - first * stepY) >> 16;
         Fill(dc, {outerX, outerY, hw + 1, innerY}, color);
