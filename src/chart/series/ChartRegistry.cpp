@@ -12,12 +12,17 @@ TPlotSeriesTypes* PlotSeriesTypes = nullptr;
 TPlotToolTypes* PlotToolTypes = nullptr;
 const TMetaClass* PlotPageNumToolClass = nullptr;
 
+// Registrations from other units may run first at start-up.
+void EnsureRegistries() {
+    if (!PlotSeriesTypes) PlotSeriesTypes = new TPlotSeriesTypes;
+    if (!PlotToolTypes) PlotToolTypes = new TPlotToolTypes;
+}
+
 namespace {
 struct RegistriesLifetime {
     RegistriesLifetime() {
         Randomize();
-        PlotSeriesTypes = new TPlotSeriesTypes;
-        PlotToolTypes = new TPlotToolTypes;
+        EnsureRegistries();
     }
     ~RegistriesLifetime() {
         delete PlotSeriesTypes;
@@ -57,6 +62,7 @@ int TPlotToolTypes::IndexOf(const TMetaClass* toolClass) const {
 void RegisterPlotSeriesFunction(const TMetaClass* seriesClass, const TMetaClass* functionClass,
                                 const AnsiString* description, const AnsiString* galleryPage,
                                 int numGallerySeries) {
+    EnsureRegistries();
     if (seriesClass) RegisterClass(seriesClass);
     if (functionClass) RegisterClass(functionClass);
     for (int i = 0; i < PlotSeriesTypes->Count(); ++i) {
@@ -100,6 +106,7 @@ void UnRegisterPlotFunctions(const TMetaClass* const classes[], int highIndex) {
 }
 
 void RegisterPlotTools(const TMetaClass* const classes[], int highIndex) {
+    EnsureRegistries();
     for (int i = 0; i <= highIndex; ++i) {
         if (PlotToolTypes->IndexOf(classes[i]) >= 0) continue;
         RegisterClass(classes[i]);

@@ -46,6 +46,8 @@ private:
 };
 
 extern TPlotSeriesTypes* PlotSeriesTypes;
+// Makes the registries when a registration comes before the chart unit has started.
+void EnsureRegistries();
 extern TPlotToolTypes* PlotToolTypes;
 // Set by the page-number tool's unit.
 extern const TMetaClass* PlotPageNumToolClass;
