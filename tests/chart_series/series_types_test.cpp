@@ -8,6 +8,8 @@
 #include "FastLineSeries.h"
 #include "chart_fixture.h"
 #include "chart_test_support.h"
+#include "cl_filer.h"
+#include "cl_streams.h"
 
 namespace {
 
@@ -140,6 +142,18 @@ TEST_F(SeriesTypesTest, PalettesRecolourOnlyAutomaticSeries) {
     }
     TChartTheme theme(drawn.chart);
     EXPECT_STREQ(theme.Description().c_str(), "Default");
+}
+
+TEST(ChartStream, PaletteIndexIsWrittenOnlyWhenAPaletteIsApplied) {
+    for (int index : {0, 8}) {
+        BitmapChart source;
+        if (index) TColorPalettes::ApplyPalette(source.chart, index);
+        TMemoryStream stream;
+        WriteComponentToStream(&stream, source.chart);
+        const std::string bytes(static_cast<const char*>(stream.Memory()),
+                                static_cast<size_t>(stream.Size()));
+        EXPECT_EQ(bytes.find("ColorPaletteIndex") != std::string::npos, index > 0) << index;
+    }
 }
 
 TEST(SeriesRegistry, KeepsOneEntryPerSeriesAndFunctionClass) {

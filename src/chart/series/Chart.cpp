@@ -4,7 +4,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "ChartPalettes.h"
 #include "PlotBlend.h"
+#include "cl_filer.h"
 #include "PlotMarks.h"
 #include "Plotconst.h"
 
@@ -64,6 +66,31 @@ void TCustomChart::Assign(TPersistent* source) {
         walls_->Assign(other->walls_);
     }
     TCustomAxisPanel::Assign(source);
+}
+
+void TCustomChart::DefineProperties(TFiler* filer) {
+    TCustomAxisPanel::DefineProperties(filer);
+    filer->DefineProperty(
+        "BackColor",
+        [this](TReader* reader) {
+            if (reader->NextValue() == vaIdent) {
+                TColor color = clWhite;
+                if (IdentToColor(reader->ReadIdent(), color)) SetBackColor(color);
+            } else {
+                SetBackColor(static_cast<TColor>(reader->ReadInteger()));
+            }
+        },
+        nullptr, false);
+    auto* ancestor = dynamic_cast<TCustomChart*>(filer->Ancestor());
+    const bool differs = ancestor ? ancestor->ColorPaletteIndex != ColorPaletteIndex
+                                  : ColorPaletteIndex > 0;
+    filer->DefineProperty(
+        "ColorPaletteIndex",
+        [this](TReader* reader) {
+            ColorPaletteIndex = reader->ReadInteger();
+            if (ColorPaletteIndex >= 1) TColorPalettes::ApplyPalette(this, ColorPaletteIndex);
+        },
+        [this](TWriter* writer) { writer->WriteInteger(ColorPaletteIndex); }, differs);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -69,6 +69,8 @@ class TCustomChart : public TCustomAxisPanel {
 
     explicit TCustomChart(TComponent* owner);
     void Assign(TPersistent* source) override;
+    // "BackColor" of older files (read only) and "ColorPaletteIndex".
+    void DefineProperties(TFiler* filer) override;
 
     // ---- Parts ----
     TChartBackWall* BackWall() const { return walls_->Back; }
