@@ -11,7 +11,7 @@
 namespace {
 
 // Nearest integer, halves to even.
-int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundEven(double value) { return static_cast<int>(Round(value)); }
 
 bool RightAlignedFirstColumn(TLegendTextStyle style) {
     switch (style) {

@@ -283,6 +283,7 @@ TSeriesPointerStyle TCustomSeries::DoGetPointerStyle(int index) {
 }
 
 void TCustomSeries::DrawPointer(int x, int y, TColor color, int index) {
+    linePenColor_ = clNone;
     pointer_->PrepareCanvas(ParentChart()->InternalCanvas, color);
     pointer_->Draw(x, y, color, DoGetPointerStyle(index));
 }
@@ -337,8 +338,8 @@ void TCustomSeries::DrawValue(int index) {
     TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
     const TColor color = GetValueColor(index);
     const int x = CalcXPos(index), y = CalcYPos(index);
-    if (canvas->Pen()->Color() != clBlack) canvas->Pen()->SetColor(clBlack);
-    canvas->Brush()->SetColor(color);
+    // Plain 2-D lines leave the brush alone: symbols and areas prepare their own.
+    if (drawArea_ || ParentChart()->View3D()) canvas->Brush()->SetColor(color);
     if (previousColor_ == clNone) {
         previousX_ = x;
         previousY_ = y;
@@ -393,7 +394,10 @@ void TCustomSeries::DrawSegment(int index, TColor color, int x, int y, bool last
 void TCustomSeries::DrawLine2D(TColor color, int x, int y) {
     TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
     const TColor lineColor = ColorEachPoint() && colorEachLine_ ? color : GetSeriesColor();
-    LinePrepareCanvas(canvas, lineColor);
+    if (lineColor != linePenColor_) {
+        LinePrepareCanvas(canvas, lineColor);
+        linePenColor_ = lineColor;
+    }
     if (stairs_) {
         if (invertedStairs_)
             canvas->Line(previousX_, previousY_, previousX_, y);
@@ -407,6 +411,7 @@ void TCustomSeries::DrawLine2D(TColor color, int x, int y) {
 
 void TCustomSeries::DrawSegment3D(TColor color, int x, int y, bool) {
     TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
+    linePenColor_ = clNone;
     canvas->AssignVisiblePen(LinePen());
     canvas->AssignBrush(Brush(), colorEachLine_ || drawArea_ ? GetAreaBrushColor(color)
                                                              : GetSeriesColor());
@@ -429,6 +434,7 @@ void TCustomSeries::DrawAreaStrip(TPoint previous, int previousOrigin, TPoint po
                                   bool) {
     TCustomAxisPanel* chart = ParentChart();
     TPlotCanvas3D* canvas = chart->InternalCanvas;
+    linePenColor_ = clNone;
     const TColor fore = canvas->Brush()->Color();
     TColor back = areaBrush_->Color() == clDefault ? GetSeriesColor() : areaBrush_->Color();
     if (areaBrush_->ImageIfAny() && back == fore) back = clWhite;

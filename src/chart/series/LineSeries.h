@@ -117,7 +117,10 @@ protected:
     void DrawAreaStrip(TPoint previous, int previousOrigin, TPoint point, int origin, bool last);
 
 private:
-    void DrawAllValuesOnce() { TChartSeries::DrawAllValues(); }
+    void DrawAllValuesOnce() {
+        linePenColor_ = clNone;
+        TChartSeries::DrawAllValues();
+    }
     void DrawShadowPass();
     void DrawOutlinePass();
     void StartFromOffscreen(int index, bool& drawSegment);
@@ -150,6 +153,9 @@ private:
     int previousOrigin_ = 0;
     int origin_ = 0;
     double slopeRatio_ = 1;
+    // The colour the canvas pen was last prepared with for a 2-D line; clNone when the pen
+    // was changed since.
+    TColor linePenColor_ = clNone;
 };
 
 class TLineSeries : public TCustomSeries {
