@@ -228,6 +228,7 @@ void CopyProperties(TPersistent* source, TPersistent* target) {
     while (stream.Position() < end) reader.ReadProperty(target);
 }
 
+// The names of the stream properties the object defines itself (published ones left out).
 std::vector<std::string> PropertyNames(TPersistent* source) {
     TMemoryStream stream;
     TWriter writer(&stream);
@@ -237,8 +238,9 @@ std::vector<std::string> PropertyNames(TPersistent* source) {
     TReader reader(&stream);
     std::vector<std::string> names;
     while (stream.Position() < end) {
-        names.push_back(reader.ReadStr().str());
+        const AnsiString name = reader.ReadStr();
         reader.SkipValue();
+        if (!FindProperty(source, name) && !name.Pos(".")) names.push_back(name.str());
     }
     return names;
 }

@@ -6,6 +6,7 @@
 #include "ChartPalettes.h"
 #include "ChartRegistry.h"
 #include "FastLineSeries.h"
+#include "PlotSources.h"
 #include "chart_fixture.h"
 #include "chart_test_support.h"
 #include "cl_filer.h"
@@ -185,6 +186,44 @@ TEST(SeriesOperations, NewSeriesAreNumberedAfterTheOwnersNames) {
     EXPECT_STREQ(a->Name().c_str(), "Series2");
     EXPECT_STREQ(b->Name().c_str(), "Series3");
     EXPECT_EQ(drawn.chart->SeriesCount(), 3);
+}
+
+// Sums each pair of points of the source.
+class PairSum : public TPlotFunction {
+    CL_COMPONENT_CLASS(PairSum, TPlotFunction)
+
+    explicit PairSum(TComponent* owner) : TPlotFunction(owner) { InternalSetPeriod(2); }
+    double Calculate(TChartSeries* source, int first, int last) override {
+        double sum = 0;
+        for (int i = first; i <= last; ++i) sum += ValueList(source)->GetValue(i);
+        return sum;
+    }
+};
+
+TEST(SeriesOperations, SeriesWithAFunctionComputeTheirPointsAndCloneTheFunction) {
+    BitmapChart drawn;
+    auto* source = new TLineSeries(drawn.owner);
+    source->SetName("Source");
+    drawn.chart->AddSeries(source);
+    for (double y : {1, 2, 3, 4}) source->Add(y);
+    TChartSeries* sums = CreateNewSeries(drawn.owner, drawn.chart, TLineSeries::StaticClass(),
+                                         PairSum::StaticClass());
+    ASSERT_TRUE(dynamic_cast<PairSum*>(sums->SeriesFunction));
+    EXPECT_EQ(sums->SeriesFunction->Owner(), drawn.owner);
+    EXPECT_STREQ(sums->SeriesFunction->Name().c_str(), "PlotFunction1");
+    sums->SetDataSource(source);
+    ASSERT_EQ(sums->Count(), 2);
+    EXPECT_EQ(sums->YValues->GetValue(0), 3);
+    EXPECT_EQ(sums->YValues->GetValue(1), 7);
+
+    TPlotFunction* original = sums->SeriesFunction;
+    TChartSeries* clone = CloneChartSeries(sums);
+    EXPECT_EQ(sums->SeriesFunction, original);
+    ASSERT_TRUE(dynamic_cast<PairSum*>(clone->SeriesFunction));
+    EXPECT_NE(clone->SeriesFunction, original);
+    EXPECT_STREQ(clone->SeriesFunction->Name().c_str(), "PlotFunction2");
+    ASSERT_EQ(clone->Count(), 2);
+    EXPECT_EQ(clone->YValues->GetValue(1), 7);
 }
 
 TEST(SeriesOperations, ChangingTheTypeKeepsNamePlaceValuesAndHandlers) {

@@ -407,8 +407,8 @@ const bool pointerPropertiesRegistered = [] {
                                                  &P::SetTransparency, 0));
     RegisterProperty(pointer, OrdinalProperty<P>("VertSize", pkInteger, &P::VertSize,
                                                  &P::SetVertSize, 4));
-    RegisterProperty(pointer, OrdinalProperty<P>("Visible", pkBool, &P::Visible, &P::SetVisible,
-                                                 1));
+    // Always written: the series types start with the pointer shown or hidden.
+    RegisterProperty(pointer, OrdinalProperty<P>("Visible", pkBool, &P::Visible, &P::SetVisible));
 
     using C = TCallout;
     const TMetaClass* callout = C::StaticClass();

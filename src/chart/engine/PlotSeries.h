@@ -103,6 +103,9 @@ class TCustomChartElement : public TComponent {
     TComponent* GetParentComponent() const override;
     void SetParentComponent(TComponent* component) override;
     bool HasParent() const override { return true; }
+    // Joins the chart being read before reading its own values, and is the parent of what
+    // it holds (a series' function) while that is read.
+    void ReadState(TReader* reader) override;
     // Invalidates the parent chart when there is one.
     void Repaint();
 

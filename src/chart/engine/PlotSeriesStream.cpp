@@ -4,6 +4,7 @@
 
 #include "PlotAxisPanel.h"
 #include "PlotMarks.h"
+#include "PlotPublished.h"
 #include "PlotSeries.h"
 #include "PlotSources.h"
 #include "cl_filer.h"
@@ -78,6 +79,22 @@ int StyleBits(const TChartSeriesStyle& style) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// The parent chart
+
+void TCustomChartElement::ReadState(TReader* reader) {
+    TComponent* parent = reader->Parent();
+    if (parent) SetParentComponent(parent);
+    reader->SetParent(this);
+    try {
+        TComponent::ReadState(reader);
+    } catch (...) {
+        reader->SetParent(parent);
+        throw;
+    }
+    reader->SetParent(parent);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Identifier and style
@@ -243,3 +260,76 @@ void TChartValueList::DefineProperties(TFiler* filer) {
         },
         nullptr, false);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+namespace {
+
+// A value list's name that a series takes colours or labels from.
+TPropertyInfo SourceNameProperty(const char* name, AnsiString TChartSeries::*field,
+                                 void (TChartSeries::*set)(const AnsiString&)) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkString;
+    info.GetText = [field](TObject* o) { return static_cast<TChartSeries*>(o)->*field; };
+    info.SetText = [set](TObject* o, const AnsiString& v) { (static_cast<TChartSeries*>(o)->*set)(v); };
+    return info;
+}
+
+// The properties every series publishes, for the component streams.
+const bool seriesPropertiesRegistered = [] {
+    using E = TCustomChartElement;
+    using C = TCustomChartSeries;
+    using S = TChartSeries;
+    RegisterProperty(E::StaticClass(),
+                     OrdinalProperty<E>("Active", pkBool, &E::Active, &E::SetActive, 1));
+    const TMetaClass* custom = C::StaticClass();
+    RegisterProperty(custom, OrdinalProperty<C>("ShowInLegend", pkBool, &C::ShowInLegend,
+                                                &C::SetShowInLegend, 1));
+    RegisterProperty(custom, StringProperty<C>("Title", &C::Title, &C::SetTitle));
+    const TMetaClass* series = S::StaticClass();
+    RegisterProperty(series, OrdinalProperty<S>("ColorEachPoint", pkBool, &S::ColorEachPoint,
+                                                &S::SetColorEachPoint, 0));
+    RegisterProperty(series, SourceNameProperty("ColorSource", &S::ColorSource,
+                                                 &S::SetColorSource));
+    RegisterProperty(series, FieldProperty<S>("Cursor", pkInteger, &S::Cursor, crDefault));
+    RegisterProperty(series, OrdinalProperty<S>("Depth", pkInteger, &S::Depth, &S::SetDepth, -1));
+    RegisterProperty(series, EnumProperty<S>("HorizAxis", &S::HorizAxis, &S::SetHorizAxis,
+                                             {"aTopAxis", "aBottomAxis", "aBothHorizAxis",
+                                              "aCustomHorizAxis"},
+                                             aBottomAxis));
+    RegisterProperty(series, SubObjectProperty<S>("Marks", &S::Marks));
+    RegisterProperty(series, ComponentProperty<S, TComponent>("DataSource", &S::GetDataSource,
+                                                              &S::SetDataSource));
+    RegisterProperty(series,
+                     StoredWhen<S>(StringProperty<S>("PercentFormat", &S::PercentFormat,
+                                                     &S::SetPercentFormat),
+                                   [](S* s) { return s->IsPercentFormatStored(); }));
+    RegisterProperty(series, StoredWhen<S>(OrdinalProperty<S>("SeriesColor", pkColor,
+                                                              &S::SeriesColor,
+                                                              &S::SetSeriesColor),
+                                           [](S* s) { return s->IsColorStored(); }));
+    RegisterProperty(series,
+                     StoredWhen<S>(StringProperty<S>("ValueFormat", &S::ValueFormat,
+                                                     &S::SetValueFormat),
+                                   [](S* s) { return s->IsValueFormatStored(); }));
+    RegisterProperty(series, EnumProperty<S>("VertAxis", &S::VertAxis, &S::SetVertAxis,
+                                             {"aLeftAxis", "aRightAxis", "aBothVertAxis",
+                                              "aCustomVertAxis"},
+                                             aLeftAxis));
+    RegisterProperty(series, SourceNameProperty("XLabelsSource", &S::XLabelsSource,
+                                                 &S::SetLabelsSource));
+    TPropertyInfo xValues;
+    xValues.Name = "XValues";
+    xValues.Kind = pkObject;
+    xValues.GetSubObject = [](TObject* o) -> TPersistent* { return static_cast<S*>(o)->XValues; };
+    RegisterProperty(series, xValues);
+    TPropertyInfo yValues = xValues;
+    yValues.Name = "YValues";
+    yValues.GetSubObject = [](TObject* o) -> TPersistent* { return static_cast<S*>(o)->YValues; };
+    RegisterProperty(series, yValues);
+    return true;
+}();
+
+}  // namespace

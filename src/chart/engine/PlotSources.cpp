@@ -8,6 +8,7 @@
 #include "PlotErrors.h"
 #include "PlotProcs.h"
 #include "Plotconst.h"
+#include "cl_filer.h"
 #include "cl_hooks.h"
 
 using namespace Plotconst;
@@ -273,6 +274,11 @@ void TPlotFunction::SetParentComponent(TComponent* component) {
 }
 
 TComponent* TPlotFunction::GetParentComponent() const { return parentSeries_; }
+
+void TPlotFunction::ReadState(TReader* reader) {
+    if (reader->Parent()) SetParentComponent(reader->Parent());
+    TComponent::ReadState(reader);
+}
 
 TChartValueList* TPlotFunction::ValueList(TChartSeries* source) {
     const AnsiString& name = parentSeries_->MandatoryList->ValueSource();

@@ -38,6 +38,8 @@ class TPlotFunction : public TComponent {
     void SetParentComponent(TComponent* component) override;
     TComponent* GetParentComponent() const override;
     bool HasParent() const override { return true; }
+    // Joins the series being read.
+    void ReadState(TReader* reader) override;
 
     void BeginUpdate() { Updating = true; }
     void EndUpdate();

@@ -108,3 +108,23 @@ void THorizAreaSeries::DrawMark(int valueIndex, const AnsiString& text,
     position->DataPoint.X += distance;
     TCustomSeries::DrawMark(valueIndex, text, position);
 }
+
+namespace {
+
+// The area series' published properties, for the component streams.
+const bool areaSeriesPropertiesRegistered = [] {
+    using A = TAreaSeries;
+    const TMetaClass* area = A::StaticClass();
+    PublishSeriesSettings(area, {"AreaBrush", "AreaChartBrush", "AreaColor", "AreaLinesPen",
+                                 "ClickableLine", "ColorEachLine", "Dark3D", "DrawArea",
+                                 "Gradient", "InvertedStairs", "LinePen", "Pointer", "Stairs",
+                                 "Transparency"});
+    RegisterProperty(area, EnumProperty<A>("MultiArea", &A::MultiArea, &A::SetMultiArea,
+                                           {"maNone", "maStacked", "maStacked100"}, maNone));
+    RegisterProperty(area, OrdinalProperty<A>("UseYOrigin", pkBool, &A::UseYOrigin,
+                                              &A::SetUseOrigin, 0));
+    RegisterProperty(area, FloatProperty<A>("YOrigin", &A::YOrigin, &A::SetOrigin));
+    return true;
+}();
+
+}  // namespace

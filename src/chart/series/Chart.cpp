@@ -8,6 +8,7 @@
 #include "PlotBlend.h"
 #include "cl_filer.h"
 #include "PlotMarks.h"
+#include "PlotPublished.h"
 #include "Plotconst.h"
 
 using namespace Plotconst;
@@ -739,3 +740,32 @@ void TCustomChart::GetChildren(const TGetChildProc& proc, TComponent* root) {
     TCustomAxisPanel::GetChildren(proc, root);
     for (int i = 0; i < Tools->Count(); ++i) proc(Tools->Get(i));
 }
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+namespace {
+
+// The chart's own published properties, for the component streams.
+const bool chartPropertiesRegistered = [] {
+    using C = TCustomChart;
+    const TMetaClass* chart = TChart::StaticClass();
+    RegisterProperty(chart, SubObjectProperty<C>("BackWall", &C::BackWall));
+    RegisterProperty(chart, SubObjectProperty<C>("BottomWall", &C::BottomWall));
+    RegisterProperty(chart, SubObjectProperty<C>("Foot", &C::Foot));
+    // The back wall's pen, written with the back wall.
+    TPropertyInfo frame = SubObjectProperty<C>("Frame", &C::Frame);
+    frame.IsStored = [](TObject*) { return false; };
+    RegisterProperty(chart, frame);
+    RegisterProperty(chart, SubObjectProperty<C>("LeftWall", &C::LeftWall));
+    RegisterProperty(chart, SubObjectProperty<C>("Legend", &C::Legend));
+    RegisterProperty(chart, SubObjectProperty<C>("RightWall", &C::RightWall));
+    RegisterProperty(chart, EnumFieldProperty<C>("ScrollMouseButton", &C::ScrollMouseButton,
+                                                 {"mbLeft", "mbRight", "mbMiddle"}, mbRight));
+    RegisterProperty(chart, SubObjectProperty<C>("SubFoot", &C::SubFoot));
+    RegisterProperty(chart, SubObjectProperty<C>("SubTitle", &C::SubTitle));
+    RegisterProperty(chart, SubObjectProperty<C>("Title", &C::Title));
+    return true;
+}();
+
+}  // namespace

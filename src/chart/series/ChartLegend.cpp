@@ -6,6 +6,7 @@
 
 #include "Chart.h"
 #include "PlotProcs.h"
+#include "PlotPublished.h"
 #include "Plotconst.h"
 
 namespace {
@@ -696,3 +697,98 @@ bool TCustomChartLegend::DoMouseDown(int, int, int index) {
     for (int i = 0; TChartSeries* series = SeriesAt(i, false); ++i) series->SetActive(i == index);
     return true;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+namespace {
+
+void PublishSymbol() {
+    using S = TLegendSymbol;
+    const TMetaClass* symbol = S::StaticClass();
+    RegisterProperty(symbol, OrdinalProperty<S>("Continuous", pkBool, &S::Continuous,
+                                                &S::SetContinuous, 0));
+    RegisterProperty(symbol, OrdinalProperty<S>("DefaultPen", pkBool, &S::DefaultPen,
+                                                &S::SetDefaultPen, 1));
+    RegisterProperty(symbol, SubObjectProperty<S>("Pen", &S::Pen));
+    RegisterProperty(symbol, EnumProperty<S>("Position", &S::Position, &S::SetPosition,
+                                             {"spLeft", "spRight"}, spLeft));
+    RegisterProperty(symbol, OrdinalProperty<S>("Squared", pkBool, &S::Squared, &S::SetSquared,
+                                                0));
+    RegisterProperty(symbol, OrdinalProperty<S>("Visible", pkBool, &S::Visible, &S::SetVisible,
+                                                1));
+    RegisterProperty(symbol, OrdinalProperty<S>("Width", pkInteger, &S::Width, &S::SetWidth, 20));
+    RegisterProperty(symbol, EnumProperty<S>("WidthUnits", &S::WidthUnits, &S::SetWidthUnits,
+                                             {"lcsPercent", "lcsPixels"}, lcsPercent));
+}
+
+void PublishLegendTitle() {
+    using T = TLegendTitle;
+    const TMetaClass* title = T::StaticClass();
+    TPropertyInfo text;
+    text.Name = "Text";
+    text.Kind = pkString;
+    text.GetText = [](TObject* o) { return static_cast<T*>(o)->Text()->Text(); };
+    text.SetText = [](TObject* o, const AnsiString& v) { static_cast<T*>(o)->Text()->SetText(v); };
+    RegisterProperty(title, text);
+    RegisterProperty(title, EnumProperty<T>("TextAlignment", &T::TextAlignment,
+                                            &T::SetTextAlignment,
+                                            {"taLeftJustify", "taRightJustify", "taCenter"},
+                                            taLeftJustify));
+}
+
+void BoolSetting(const char* name, bool (TCustomChartLegend::*get)() const,
+                 void (TCustomChartLegend::*set)(bool), bool def) {
+    RegisterProperty(TChartLegend::StaticClass(),
+                     OrdinalProperty<TCustomChartLegend>(name, pkBool, get, set, def ? 1 : 0));
+}
+
+void IntegerSetting(const char* name, int (TCustomChartLegend::*get)() const,
+                    void (TCustomChartLegend::*set)(int), int def) {
+    RegisterProperty(TChartLegend::StaticClass(),
+                     OrdinalProperty<TCustomChartLegend>(name, pkInteger, get, set, def));
+}
+
+// The legend's published properties, for the component streams.
+const bool legendPropertiesRegistered = [] {
+    using L = TCustomChartLegend;
+    const TMetaClass* legend = TChartLegend::StaticClass();
+    RegisterProperty(legend, EnumProperty<L>("Alignment", &L::Alignment, &L::SetAlignment,
+                                             {"laLeft", "laRight", "laTop", "laBottom"},
+                                             laRight));
+    BoolSetting("CheckBoxes", &L::CheckBoxes, &L::SetCheckBoxes, false);
+    RegisterProperty(legend, EnumProperty<L>("CheckBoxesStyle", &L::CheckBoxesStyle,
+                                             &L::SetCheckBoxesStyle, {"cbsCheck", "cbsRadio"},
+                                             cbsCheck));
+    IntegerSetting("ColorWidth", &L::ColorWidth, &L::SetColorWidth, 20);
+    BoolSetting("CurrentPage", &L::CurrentPage, &L::SetCurrentPage, true);
+    RegisterProperty(legend, SubObjectProperty<L>("DividingLines", &L::DividingLines));
+    IntegerSetting("FirstValue", &L::FirstValue, &L::SetFirstValue, 0);
+    BoolSetting("FontSeriesColor", &L::FontSeriesColor, &L::SetFontSeriesColor, false);
+    IntegerSetting("HorizMargin", &L::HorizMargin, &L::SetHorizMargin, 0);
+    BoolSetting("Inverted", &L::Inverted, &L::SetInverted, false);
+    RegisterProperty(legend, EnumProperty<L>("LegendStyle", &L::LegendStyle, &L::SetLegendStyle,
+                                             {"lsAuto", "lsSeries", "lsValues", "lsLastValues"},
+                                             lsAuto));
+    IntegerSetting("MaxNumRows", &L::MaxNumRows, &L::SetMaxNumRows, 10);
+    BoolSetting("ResizeChart", &L::ResizeChart, &L::SetResizeChart, true);
+    RegisterProperty(legend, SubObjectProperty<L>("Symbol", &L::Symbol));
+    RegisterProperty(legend,
+                     EnumProperty<L>("TextStyle", &L::TextStyle, &L::SetTextStyle,
+                                     {"ltsPlain", "ltsLeftValue", "ltsRightValue",
+                                      "ltsLeftPercent", "ltsRightPercent", "ltsXValue",
+                                      "ltsValue", "ltsPercent", "ltsXAndValue", "ltsXAndPercent"},
+                                     ltsLeftValue));
+    RegisterProperty(legend, SubObjectProperty<L>("Title", &L::Title));
+    IntegerSetting("TopPos", &L::TopPos, &L::SetTopPos, 10);
+    IntegerSetting("VertMargin", &L::VertMargin, &L::SetVertMargin, 0);
+    IntegerSetting("VertSpacing", &L::VertSpacing, &L::SetVertSpacing, 0);
+    PublishShape(legend, {"Bevel", "BevelWidth", "Brush", "Color", "Font", "Frame", "Gradient",
+                          "Shadow", "ShapeStyle", "Transparency", "Transparent", "Visible"});
+    PublishShapePosition(legend);
+    PublishSymbol();
+    PublishLegendTitle();
+    return true;
+}();
+
+}  // namespace

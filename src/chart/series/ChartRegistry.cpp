@@ -4,6 +4,7 @@
 #include "AreaSeries.h"
 #include "FastLineSeries.h"
 #include "PlotProcs.h"
+#include "PlotSources.h"
 #include "Plotconst.h"
 
 using namespace Plotconst;
@@ -144,14 +145,22 @@ AnsiString GetGallerySeriesName(TChartSeries* series) {
 AnsiString GetNewSeriesName(TComponent* owner) { return PlotGetUniqueName(owner, "Series"); }
 
 TChartSeries* CreateNewSeries(TComponent* owner, TCustomAxisPanel* chart,
-                              const TMetaClass* seriesClass) {
+                              const TMetaClass* seriesClass, const TMetaClass* functionClass) {
     if (!owner) owner = chart;
     for (int i = 0; i < chart->SeriesCount(); ++i)
         if (chart->GetSeries(i)->Owner() == chart) owner = chart;
     auto* series = dynamic_cast<TChartSeries*>(CreateComponent(seriesClass, owner));
     series->SetName(GetNewSeriesName(owner));
     series->SetParentChart(chart);
+    if (functionClass) CreateNewPlotFunction(series, functionClass);
     return series;
+}
+
+TPlotFunction* CreateNewPlotFunction(TChartSeries* series, const TMetaClass* functionClass) {
+    auto* function = CheckedCast<TPlotFunction>(CreateComponent(functionClass, series->Owner()));
+    function->SetParentSeries(series);
+    function->SetName(PlotGetUniqueName(series->Owner(), "PlotFunction"));
+    return function;
 }
 
 TChartSeries* CloneChartSeries(TChartSeries* series) {
@@ -163,7 +172,9 @@ TChartSeries* CloneChartSeries(TChartSeries* series, TCustomAxisPanel* chart) {
 }
 
 TChartSeries* CloneChartSeries(TChartSeries* series, TComponent* owner, TCustomAxisPanel* chart) {
-    TChartSeries* clone = CreateNewSeries(owner, chart, series->ClassType());
+    const TMetaClass* functionClass =
+        series->SeriesFunction ? series->SeriesFunction->ClassType() : nullptr;
+    TChartSeries* clone = CreateNewSeries(owner, chart, series->ClassType(), functionClass);
     clone->Assign(series);
     return clone;
 }

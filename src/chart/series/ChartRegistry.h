@@ -70,8 +70,12 @@ void RegisterPlotStandardSeries();
 AnsiString GetGallerySeriesName(TChartSeries* series);
 
 AnsiString GetNewSeriesName(TComponent* owner);
+// With a function class, the new series gets a new function of that class.
 TChartSeries* CreateNewSeries(TComponent* owner, TCustomAxisPanel* chart,
-                              const TMetaClass* seriesClass);
+                              const TMetaClass* seriesClass,
+                              const TMetaClass* functionClass = nullptr);
+// A function of the class, owned by the series' owner and computing the series' points.
+TPlotFunction* CreateNewPlotFunction(TChartSeries* series, const TMetaClass* functionClass);
 TChartSeries* CloneChartSeries(TChartSeries* series);
 TChartSeries* CloneChartSeries(TChartSeries* series, TCustomAxisPanel* chart);
 TChartSeries* CloneChartSeries(TChartSeries* series, TComponent* owner, TCustomAxisPanel* chart);

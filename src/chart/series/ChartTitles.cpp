@@ -4,6 +4,7 @@
 #include "Chart.h"
 #include "PlotBlend.h"
 #include "PlotGeometry.h"
+#include "PlotPublished.h"
 
 // Gap between a title block and the chart rectangle.
 int PlotTitleFootDistance = 5;
@@ -278,3 +279,64 @@ void TChartWalls::SetSize(int value) {
                                    static_cast<TCustomChartWall*>(Right)})
         wall->SetSize(value);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+void PublishShapePosition(const TMetaClass* shapeClass) {
+    using P = TPlotCustomShapePosition;
+    RegisterProperty(shapeClass, OrdinalProperty<P>("CustomPosition", pkBool, &P::CustomPosition,
+                                                    &P::SetCustomPosition, 0));
+    const auto custom = [](P* shape) { return shape->CustomPosition(); };
+    RegisterProperty(shapeClass,
+                     StoredWhen<P>(OrdinalProperty<P>("Left", pkInteger, &P::GetLeft, &P::SetLeft),
+                                   custom));
+    RegisterProperty(shapeClass,
+                     StoredWhen<P>(OrdinalProperty<P>("Top", pkInteger, &P::GetTop, &P::SetTop),
+                                   custom));
+}
+
+namespace {
+
+const std::vector<AnsiString> kAlignmentNames = {"taLeftJustify", "taRightJustify", "taCenter"};
+
+void PublishTitle(const TMetaClass* title) {
+    using T = TChartTitle;
+    TPropertyInfo text;
+    text.Name = "Text";
+    text.Kind = pkString;
+    text.GetText = [](TObject* o) { return static_cast<T*>(o)->Text()->Text(); };
+    text.SetText = [](TObject* o, const AnsiString& v) { static_cast<T*>(o)->Text()->SetText(v); };
+    RegisterProperty(title, text);
+    RegisterProperty(title, EnumProperty<T>("Alignment", &T::Alignment, &T::SetAlignment,
+                                            kAlignmentNames, taCenter));
+    RegisterProperty(title, OrdinalProperty<T>("AdjustFrame", pkBool, &T::AdjustFrame,
+                                               &T::SetAdjustFrame, 1));
+    PublishShape(title, {"Bevel", "BevelWidth", "Brush", "Color", "Font", "Frame", "Gradient",
+                         "Shadow", "ShapeStyle", "Transparency", "Transparent", "Visible"});
+    PublishShapePosition(title);
+    using S = TPlotCustomShape;
+    RegisterProperty(title, EnumProperty<S>("TextFormat", &S::TextFormat, &S::SetTextFormat,
+                                            {"ttfNormal", "ttfHtml"}, ttfNormal));
+}
+
+void PublishWall(const TMetaClass* wall) {
+    using W = TCustomChartWall;
+    RegisterProperty(wall, OrdinalProperty<W>("AutoHide", pkBool, &W::AutoHide, &W::SetAutoHide,
+                                              0));
+    RegisterProperty(wall, StoredWhen<W>(OrdinalProperty<W>("Color", pkColor, &W::Color,
+                                                            &W::SetColor),
+                                         [](W* w) { return w->IsColorStored(); }));
+    RegisterProperty(wall, OrdinalProperty<W>("Dark3D", pkBool, &W::Dark3D, &W::SetDark3D, 1));
+    RegisterProperty(wall, OrdinalProperty<W>("Size", pkInteger, &W::Size, &W::SetSize, 0));
+    PublishShape(wall, {"Brush", "Gradient", "Pen", "Transparency", "Transparent", "Visible"});
+}
+
+// The titles' and walls' published properties, for the component streams.
+const bool titlePropertiesRegistered = [] {
+    PublishTitle(TChartTitle::StaticClass());
+    PublishWall(TChartWall::StaticClass());
+    return true;
+}();
+
+}  // namespace

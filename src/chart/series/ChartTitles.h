@@ -27,6 +27,9 @@ private:
     bool customPosition_ = false;
 };
 
+// Publishes "CustomPosition", "Left" and "Top" (the edges stored only at a custom position).
+void PublishShapePosition(const TMetaClass* shapeClass);
+
 class TChartTitle : public TPlotCustomShapePosition {
     CL_CLASS(TChartTitle, TPlotCustomShapePosition)
 

@@ -153,3 +153,24 @@ int TFastLineSeries::Clicked(int x, int y) {
     }
     return -1;
 }
+
+namespace {
+
+// The fast line series' published properties, for the component streams.
+const bool fastLinePropertiesRegistered = [] {
+    using F = TFastLineSeries;
+    const TMetaClass* fast = F::StaticClass();
+    RegisterProperty(fast, OrdinalProperty<F>("AutoRepaint", pkBool, &F::AutoRepaint,
+                                              &F::SetAutoRepaint, 1));
+    RegisterProperty(fast, OrdinalProperty<F>("DrawAllPoints", pkBool, &F::DrawAllPoints,
+                                              &F::SetDrawAllPoints, 1));
+    RegisterProperty(fast, OrdinalProperty<F>("IgnoreNulls", pkBool, &F::IgnoreNulls,
+                                              &F::SetIgnoreNulls, 1));
+    RegisterProperty(fast, OrdinalProperty<F>("InvertedStairs", pkBool, &F::InvertedStairs,
+                                              &F::SetInvertedStairs, 0));
+    RegisterProperty(fast, SubObjectProperty<F>("LinePen", &F::LinePen));
+    RegisterProperty(fast, OrdinalProperty<F>("Stairs", pkBool, &F::Stairs, &F::SetStairs, 0));
+    return true;
+}();
+
+}  // namespace

@@ -8,6 +8,7 @@
 #include "PlotGeometry.h"
 #include "PlotMarks.h"
 #include "PlotProcs.h"
+#include "PlotPublished.h"
 
 namespace {
 
@@ -647,4 +648,70 @@ void TPointSeries::Assign(TPersistent* source) {
 void TPointSeries::SetColorEachPoint(bool value) {
     TCustomSeries::SetColorEachPoint(value);
     if (value) Pointer()->SetColor(clDefault);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+namespace {
+
+using CS = TCustomSeries;
+
+TPropertyInfo BoolSetting(const char* name, bool (CS::*get)() const, void (CS::*set)(bool),
+                          bool def) {
+    return OrdinalProperty<CS>(name, pkBool, get, set, def ? 1 : 0);
+}
+
+TPropertyInfo SeriesSetting(const AnsiString& name) {
+    if (name == "AreaBrush")
+        return EnumProperty<CS>("AreaBrush", &CS::AreaBrush, &CS::SetAreaBrush, kBrushStyleNames,
+                                bsSolid);
+    if (name == "AreaChartBrush") return SubObjectProperty<CS>("AreaChartBrush", &CS::AreaChartBrush);
+    if (name == "AreaColor")
+        return OrdinalProperty<CS>("AreaColor", pkColor, &CS::AreaColor, &CS::SetAreaColor,
+                                   clDefault);
+    if (name == "AreaLinesPen") return SubObjectProperty<CS>("AreaLinesPen", &CS::AreaLinesPen);
+    if (name == "Brush") return SubObjectProperty<CS>("Brush", &CS::Brush);
+    if (name == "ClickableLine")
+        return BoolSetting("ClickableLine", &CS::ClickableLine, &CS::SetClickableLine, true);
+    if (name == "ColorEachLine")
+        return BoolSetting("ColorEachLine", &CS::ColorEachLine, &CS::SetColorEachLine, true);
+    if (name == "Dark3D") return BoolSetting("Dark3D", &CS::Dark3D, &CS::SetDark3D, true);
+    if (name == "DrawArea") return BoolSetting("DrawArea", &CS::DrawArea, &CS::SetDrawArea, false);
+    if (name == "Gradient") return SubObjectProperty<CS>("Gradient", &CS::Gradient);
+    if (name == "InvertedStairs")
+        return BoolSetting("InvertedStairs", &CS::InvertedStairs, &CS::SetInvertedStairs, false);
+    if (name == "LineBrush")
+        return EnumProperty<CS>("LineBrush", &CS::LineBrush, &CS::SetLineBrush, kBrushStyleNames,
+                                bsSolid);
+    if (name == "LineHeight")
+        return OrdinalProperty<CS>("LineHeight", pkInteger, &CS::LineHeight, &CS::SetLineHeight, 0);
+    if (name == "LinePen") return SubObjectProperty<CS>("LinePen", &CS::LinePen);
+    if (name == "OutLine") return SubObjectProperty<CS>("OutLine", &CS::OutLine);
+    if (name == "Pointer") return SubObjectProperty<CS>("Pointer", &CS::Pointer);
+    if (name == "Shadow") return SubObjectProperty<CS>("Shadow", &CS::Shadow);
+    if (name == "Stacked")
+        return EnumProperty<CS>("Stacked", &CS::Stacked, &CS::SetStacked,
+                                {"cssNone", "cssOverlap", "cssStack", "cssStack100"}, cssNone);
+    if (name == "Stairs") return BoolSetting("Stairs", &CS::Stairs, &CS::SetStairs, false);
+    if (name == "Transparency")
+        return OrdinalProperty<CS>("Transparency", pkInteger, &CS::GetTransparency,
+                                   &CS::SetTransparency, 0);
+    throw EComponentError("No series property " + name);
+}
+
+const bool lineSeriesPropertiesRegistered = [] {
+    PublishSeriesSettings(TLineSeries::StaticClass(),
+                          {"Brush", "ClickableLine", "ColorEachLine", "Dark3D", "InvertedStairs",
+                           "LineBrush", "LineHeight", "LinePen", "OutLine", "Pointer", "Shadow",
+                           "Stacked", "Stairs"});
+    PublishSeriesSettings(TPointSeries::StaticClass(),
+                          {"ClickableLine", "Pointer", "Stacked", "Transparency"});
+    return true;
+}();
+
+}  // namespace
+
+void PublishSeriesSettings(const TMetaClass* seriesClass, std::initializer_list<const char*> names) {
+    for (const char* name : names) RegisterProperty(seriesClass, SeriesSetting(name));
 }

@@ -197,5 +197,11 @@ private:
     void ApplyPointSettings();
 };
 
+// Publishes the named settings of the line family ("AreaBrush", "AreaChartBrush", "AreaColor",
+// "AreaLinesPen", "Brush", "ClickableLine", "ColorEachLine", "Dark3D", "DrawArea", "Gradient",
+// "InvertedStairs", "LineBrush", "LineHeight", "LinePen", "OutLine", "Pointer", "Shadow",
+// "Stacked", "Stairs", "Transparency") for a series class, in the order given.
+void PublishSeriesSettings(const TMetaClass* seriesClass, std::initializer_list<const char*> names);
+
 // Draws a series' point symbol as its legend symbol.
 void PlotPointerDrawLegend(TSeriesPointer* pointer, TColor color, const TRect& rect, bool small);
