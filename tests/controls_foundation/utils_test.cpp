@@ -11,6 +11,17 @@
 
 namespace {
 
+TEST(ValueHelpers, SwapExchangesIntegersAndWords) {
+    int a = -7, b = 40000;
+    Swap(a, b);
+    EXPECT_EQ(a, 40000);
+    EXPECT_EQ(b, -7);
+    uint16_t x = 1, y = 0xFFFF;
+    Swap(x, y);
+    EXPECT_EQ(x, 0xFFFF);
+    EXPECT_EQ(y, 1);
+}
+
 TEST(TextHelpers, PrefixCharsAndCopies) {
     const struct {
         const char* in;

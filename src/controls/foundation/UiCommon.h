@@ -88,6 +88,31 @@ constexpr TUiFrameControllerNotifications AllFrameControllerNotifications = 0xFF
 using TUiRegAccess = uint16_t;
 constexpr TUiRegAccess DefaultRegAccess = 1u << keyAllAccess;
 
+// Integer subranges of published properties; reading a form, a value outside raises EReadError.
+template <int Low, int High> struct TIntSubrange {
+    static constexpr int Min = Low;
+    static constexpr int Max = High;
+    static constexpr bool Contains(int value) { return value >= Low && value <= High; }
+};
+using TPositiveByte = TIntSubrange<1, 255>;
+using TPositiveSmallint = TIntSubrange<1, 32767>;
+using TPositiveInteger = TIntSubrange<1, 2147483647>;
+using TUnsignedSmallint = TIntSubrange<0, 32767>;
+
+// An integer property of subrange `Range`, for RegisterProperty.
+template <class Range, class C, class G, class S>
+TPropertyInfo SubrangeProperty(const char* name, G get, S set, int def) {
+    TPropertyInfo info = OrdinalProperty<C>(name, pkInteger, get, set, def);
+    info.SetOrd = [setOrd = info.SetOrd, property = AnsiString(name)](TObject* object,
+                                                                      int value) {
+        if (!Range::Contains(value))
+            throw EReadError("Property %s out of range (%d..%d): %d", property, Range::Min,
+                             Range::Max, value);
+        setOrd(object, value);
+    };
+    return info;
+}
+
 using TPositionChangingEvent =
     std::function<void(TObject* sender, int newPos, bool& allowChange)>;
 using TStateChangingEvent = std::function<void(TObject* sender, int index,

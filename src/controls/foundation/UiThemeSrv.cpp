@@ -154,6 +154,52 @@ TThemedElementDetails TThemeServices::GetElementDetails(TThemedSpin value) {
 TThemedElementDetails TThemeServices::GetElementDetails(TThemedStatus value) {
     return Details(teStatus, value, {1, 1, 1});
 }
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedClock value) {
+    return Details(teClock, value, {1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedHeader value) {
+    return Details(teHeader, value, {3, 3, 3, 2});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedListview value) {
+    return Details(teListView, value, {5, 1, 1, 1, 1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedMenu value) {
+    return Details(teMenu, value, {3, 1, 1, 1, 1, 1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedPage value) {
+    return Details(tePage, value, {4, 4, 4, 4});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedRebar value) {
+    return Details(teRebar, value, {1, 1, 6, 4, 4});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedStartPanel value) {
+    return Details(teStartPanel, value, {1, 1, 3, 1, 1, 1, 1, 1, 3, 1, 1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedTab value) {
+    return Details(teTab, value, {5, 5, 5, 5, 5, 5, 5, 5, 1, 1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedTaskBand value) {
+    return Details(teTaskBand, value, {1, 1, 1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedTaskBar value) {
+    return Details(teTaskBar, value, {1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedToolTip value) {
+    return Details(teToolTip, value, {2, 2, 2, 2, 3});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedTrackBar value) {
+    return Details(teTrackBar, value, {1, 1, 5, 5, 5, 5, 5, 5, 1, 1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedTrayNotify value) {
+    return Details(teTrayNotify, value, {1, 1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedTreeview value) {
+    return Details(teTreeview, value, {5, 2, 1});
+}
+TThemedElementDetails TThemeServices::GetElementDetails(TThemedWindow value) {
+    return Details(teWindow, value, {3, 3, 3, 3, 3, 3, 2, 2, 2, 2, 2, 2, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5, 5,
+                                        4, 4, 4, 4, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+}
 
 void TThemeServices::DrawElement(HDC dc, const TThemedElementDetails& details, const TRect& rect,
                                  const TRect* clip) {

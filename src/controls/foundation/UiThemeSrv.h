@@ -18,8 +18,8 @@ enum TThemedElement {
 };
 constexpr int ThemedElementCount = teWindow + 1;
 
-// The part/state values of the visual-style classes the controls draw, grouped by part in the
-// schema's order; each begins with a don't-care and a root value.
+// The part/state values of the visual-style classes, grouped by part in the schema's order;
+// each begins with a don't-care and a root value.
 enum TThemedButton {
     tbButtonDontCare, tbButtonRoot,
     tbPushButtonNormal, tbPushButtonHot, tbPushButtonPressed, tbPushButtonDisabled,
@@ -103,6 +103,186 @@ enum TThemedSpin {
     tsDownHorzNormal, tsDownHorzHot, tsDownHorzPressed, tsDownHorzDisabled
 };
 enum TThemedStatus { tsStatusDontCare, tsStatusRoot, tsPane, tsGripperPane, tsGripper };
+enum TThemedClock {
+    tclClockDontCare, tclClockRoot,
+    tclTimeNormal
+};
+enum TThemedHeader {
+    thHeaderDontCare, thHeaderRoot,
+    thHeaderItemNormal, thHeaderItemHot, thHeaderItemPressed,
+    thHeaderItemLeftNormal, thHeaderItemLeftHot, thHeaderItemLeftPressed,
+    thHeaderItemRightNormal, thHeaderItemRightHot, thHeaderItemRightPressed,
+    thHeaderSortArrowSortedUp, thHeaderSortArrowSortedDown
+};
+enum TThemedListview {
+    tlvListviewDontCare, tlvListviewRoot,
+    tlvListItemNormal, tlvListItemHot, tlvListItemSelected, tlvListItemDisabled,
+    tlvListItemSelectedNotFocus,
+    tlvListGroup,
+    tlvListDetail,
+    tlvListSortedDetail,
+    tlvEmptyText
+};
+enum TThemedMenu {
+    tmMenuDontCare, tmMenuRoot,
+    tmMenuItemNormal, tmMenuItemSelected, tmMenuItemDemoted,
+    tmMenuDropDown,
+    tmMenuBarItem,
+    tmMenuBarDropDown,
+    tmChevron,
+    tmSeparator
+};
+enum TThemedPage {
+    tpgPageDontCare, tpgPageRoot,
+    tpgUpNormal, tpgUpHot, tpgUpPressed, tpgUpDisabled,
+    tpgDownNormal, tpgDownHot, tpgDownPressed, tpgDownDisabled,
+    tpgUpHorzNormal, tpgUpHorzHot, tpgUpHorzPressed, tpgUpHorzDisabled,
+    tpgDownHorzNormal, tpgDownHorzHot, tpgDownHorzPressed, tpgDownHorzDisabled
+};
+// The band takes the tool bar item's six states; each chevron has a disabled state after the
+// three the schema numbers.
+enum TThemedRebar {
+    trRebarDontCare, trRebarRoot,
+    trGripper,
+    trGripperVert,
+    trBandNormal, trBandHot, trBandPressed, trBandDisabled, trBandChecked, trBandHotChecked,
+    trChevronNormal, trChevronHot, trChevronPressed, trChevronDisabled,
+    trChevronVertNormal, trChevronVertHot, trChevronVertPressed, trChevronVertDisabled
+};
+enum TThemedStartPanel {
+    tspStartPanelDontCare, tspStartPanelRoot,
+    tspUserPane,
+    tspMorePrograms,
+    tspMoreProgramsArrowNormal, tspMoreProgramsArrowHot, tspMoreProgramsArrowPressed,
+    tspProgList,
+    tspProgListSeparator,
+    tspPlacesList,
+    tspPlacesListSeparator,
+    tspLogOff,
+    tspLogOffButtonsNormal, tspLogOffButtonsHot, tspLogOffButtonsPressed,
+    tspUserPicture,
+    tspPreview
+};
+enum TThemedTab {
+    ttabTabDontCare, ttabTabRoot,
+    ttabTabItemNormal, ttabTabItemHot, ttabTabItemSelected, ttabTabItemDisabled,
+    ttabTabItemFocused,
+    ttabTabItemLeftEdgeNormal, ttabTabItemLeftEdgeHot, ttabTabItemLeftEdgeSelected,
+    ttabTabItemLeftEdgeDisabled, ttabTabItemLeftEdgeFocused,
+    ttabTabItemRightEdgeNormal, ttabTabItemRightEdgeHot, ttabTabItemRightEdgeSelected,
+    ttabTabItemRightEdgeDisabled, ttabTabItemRightEdgeFocused,
+    ttabTabItemBothEdgeNormal, ttabTabItemBothEdgeHot, ttabTabItemBothEdgeSelected,
+    ttabTabItemBothEdgeDisabled, ttabTabItemBothEdgeFocused,
+    ttabTopTabItemNormal, ttabTopTabItemHot, ttabTopTabItemSelected, ttabTopTabItemDisabled,
+    ttabTopTabItemFocused,
+    ttabTopTabItemLeftEdgeNormal, ttabTopTabItemLeftEdgeHot, ttabTopTabItemLeftEdgeSelected,
+    ttabTopTabItemLeftEdgeDisabled, ttabTopTabItemLeftEdgeFocused,
+    ttabTopTabItemRightEdgeNormal, ttabTopTabItemRightEdgeHot, ttabTopTabItemRightEdgeSelected,
+    ttabTopTabItemRightEdgeDisabled, ttabTopTabItemRightEdgeFocused,
+    ttabTopTabItemBothEdgeNormal, ttabTopTabItemBothEdgeHot, ttabTopTabItemBothEdgeSelected,
+    ttabTopTabItemBothEdgeDisabled, ttabTopTabItemBothEdgeFocused,
+    ttabPane,
+    ttabBody
+};
+enum TThemedTaskBand {
+    ttbdTaskBandDontCare, ttbdTaskBandRoot,
+    ttbdGroupCount,
+    ttbdFlashButton,
+    ttbdFlashButtonGroupMenu
+};
+// Only the first part, the background along the bottom edge.
+enum TThemedTaskBar {
+    ttkbTaskBarDontCare, ttkbTaskBarRoot,
+    ttkbBackgroundBottom
+};
+enum TThemedToolTip {
+    tttToolTipDontCare, tttToolTipRoot,
+    tttStandardNormal, tttStandardLink,
+    tttStandardTitleNormal, tttStandardTitleLink,
+    tttBalloonNormal, tttBalloonLink,
+    tttBalloonTitleNormal, tttBalloonTitleLink,
+    tttCloseNormal, tttCloseHot, tttClosePressed
+};
+enum TThemedTrackBar {
+    ttrbTrackBarDontCare, ttrbTrackBarRoot,
+    ttrbTrack,
+    ttrbTrackVert,
+    ttrbThumbNormal, ttrbThumbHot, ttrbThumbPressed, ttrbThumbFocused, ttrbThumbDisabled,
+    ttrbThumbBottomNormal, ttrbThumbBottomHot, ttrbThumbBottomPressed, ttrbThumbBottomFocused,
+    ttrbThumbBottomDisabled,
+    ttrbThumbTopNormal, ttrbThumbTopHot, ttrbThumbTopPressed, ttrbThumbTopFocused,
+    ttrbThumbTopDisabled,
+    ttrbThumbVertNormal, ttrbThumbVertHot, ttrbThumbVertPressed, ttrbThumbVertFocused,
+    ttrbThumbVertDisabled,
+    ttrbThumbLeftNormal, ttrbThumbLeftHot, ttrbThumbLeftPressed, ttrbThumbLeftFocused,
+    ttrbThumbLeftDisabled,
+    ttrbThumbRightNormal, ttrbThumbRightHot, ttrbThumbRightPressed, ttrbThumbRightFocused,
+    ttrbThumbRightDisabled,
+    ttrbTics,
+    ttrbTicsVert
+};
+enum TThemedTrayNotify {
+    ttnTrayNotifyDontCare, ttnTrayNotifyRoot,
+    ttnBackground,
+    ttnAnimBackground
+};
+enum TThemedTreeview {
+    ttvTreeviewDontCare, ttvTreeviewRoot,
+    ttvTreeItemNormal, ttvTreeItemHot, ttvTreeItemSelected, ttvTreeItemDisabled,
+    ttvTreeItemSelectedNotFocus,
+    ttvGlyphClosed, ttvGlyphOpened,
+    ttvBranch
+};
+// Each caption button has an inactive state after the four the schema numbers.
+enum TThemedWindow {
+    twWindowDontCare, twWindowRoot,
+    twCaptionActive, twCaptionInactive, twCaptionDisabled,
+    twSmallCaptionActive, twSmallCaptionInactive, twSmallCaptionDisabled,
+    twMinCaptionActive, twMinCaptionInactive, twMinCaptionDisabled,
+    twSmallMinCaptionActive, twSmallMinCaptionInactive, twSmallMinCaptionDisabled,
+    twMaxCaptionActive, twMaxCaptionInactive, twMaxCaptionDisabled,
+    twSmallMaxCaptionActive, twSmallMaxCaptionInactive, twSmallMaxCaptionDisabled,
+    twFrameLeftActive, twFrameLeftInactive,
+    twFrameRightActive, twFrameRightInactive,
+    twFrameBottomActive, twFrameBottomInactive,
+    twSmallFrameLeftActive, twSmallFrameLeftInactive,
+    twSmallFrameRightActive, twSmallFrameRightInactive,
+    twSmallFrameBottomActive, twSmallFrameBottomInactive,
+    twSysButtonNormal, twSysButtonHot, twSysButtonPushed, twSysButtonDisabled, twSysButtonInactive,
+    twMDISysButtonNormal, twMDISysButtonHot, twMDISysButtonPushed, twMDISysButtonDisabled,
+    twMDISysButtonInactive,
+    twMinButtonNormal, twMinButtonHot, twMinButtonPushed, twMinButtonDisabled, twMinButtonInactive,
+    twMDIMinButtonNormal, twMDIMinButtonHot, twMDIMinButtonPushed, twMDIMinButtonDisabled,
+    twMDIMinButtonInactive,
+    twMaxButtonNormal, twMaxButtonHot, twMaxButtonPushed, twMaxButtonDisabled, twMaxButtonInactive,
+    twCloseButtonNormal, twCloseButtonHot, twCloseButtonPushed, twCloseButtonDisabled,
+    twCloseButtonInactive,
+    twSmallCloseButtonNormal, twSmallCloseButtonHot, twSmallCloseButtonPushed,
+    twSmallCloseButtonDisabled, twSmallCloseButtonInactive,
+    twMDICloseButtonNormal, twMDICloseButtonHot, twMDICloseButtonPushed, twMDICloseButtonDisabled,
+    twMDICloseButtonInactive,
+    twRestoreButtonNormal, twRestoreButtonHot, twRestoreButtonPushed, twRestoreButtonDisabled,
+    twRestoreButtonInactive,
+    twMDIRestoreButtonNormal, twMDIRestoreButtonHot, twMDIRestoreButtonPushed,
+    twMDIRestoreButtonDisabled, twMDIRestoreButtonInactive,
+    twHelpButtonNormal, twHelpButtonHot, twHelpButtonPushed, twHelpButtonDisabled,
+    twHelpButtonInactive,
+    twMDIHelpButtonNormal, twMDIHelpButtonHot, twMDIHelpButtonPushed, twMDIHelpButtonDisabled,
+    twMDIHelpButtonInactive,
+    twHorzScrollNormal, twHorzScrollHot, twHorzScrollPushed, twHorzScrollDisabled,
+    twHorzThumbNormal, twHorzThumbHot, twHorzThumbPushed, twHorzThumbDisabled,
+    twVertScrollNormal, twVertScrollHot, twVertScrollPushed, twVertScrollDisabled,
+    twVertThumbNormal, twVertThumbHot, twVertThumbPushed, twVertThumbDisabled,
+    twDialog,
+    twCaptionSizingTemplate,
+    twSmallCaptionSizingTemplate,
+    twFrameLeftSizingTemplate,
+    twSmallFrameLeftSizingTemplate,
+    twFrameRightSizingTemplate,
+    twSmallFrameRightSizingTemplate,
+    twFrameBottomSizingTemplate,
+    twSmallFrameBottomSizingTemplate
+};
 
 struct TThemedElementDetails {
     TThemedElement Element;
@@ -130,6 +310,21 @@ class TThemeServices : public TObject {
     static TThemedElementDetails GetElementDetails(TThemedSpin value);
     static TThemedElementDetails GetElementDetails(TThemedToolBar value);
     static TThemedElementDetails GetElementDetails(TThemedStatus value);
+    static TThemedElementDetails GetElementDetails(TThemedClock value);
+    static TThemedElementDetails GetElementDetails(TThemedHeader value);
+    static TThemedElementDetails GetElementDetails(TThemedListview value);
+    static TThemedElementDetails GetElementDetails(TThemedMenu value);
+    static TThemedElementDetails GetElementDetails(TThemedPage value);
+    static TThemedElementDetails GetElementDetails(TThemedRebar value);
+    static TThemedElementDetails GetElementDetails(TThemedStartPanel value);
+    static TThemedElementDetails GetElementDetails(TThemedTab value);
+    static TThemedElementDetails GetElementDetails(TThemedTaskBand value);
+    static TThemedElementDetails GetElementDetails(TThemedTaskBar value);
+    static TThemedElementDetails GetElementDetails(TThemedToolTip value);
+    static TThemedElementDetails GetElementDetails(TThemedTrackBar value);
+    static TThemedElementDetails GetElementDetails(TThemedTrayNotify value);
+    static TThemedElementDetails GetElementDetails(TThemedTreeview value);
+    static TThemedElementDetails GetElementDetails(TThemedWindow value);
 
     void DrawElement(HDC dc, const TThemedElementDetails& details, const TRect& rect,
                      const TRect* clip = nullptr);

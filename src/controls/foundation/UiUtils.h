@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "UiCommon.h"
 #include "cl_graphics.h"
 
@@ -15,6 +17,18 @@ class TMonitor;
 
 // The rectangle of that size centred in `rect` (Min and Max are the class library's).
 TRect CenterRect(const TRect& rect, int width, int height);
+
+// Exchanges two integers, or two 16-bit unsigned values.
+inline void Swap(int& a, int& b) {
+    const int t = a;
+    a = b;
+    b = t;
+}
+inline void Swap(uint16_t& a, uint16_t& b) {
+    const uint16_t t = a;
+    a = b;
+    b = t;
+}
 
 // The last character; '\0' for an empty string.
 char LastChar(const AnsiString& s);

@@ -8,6 +8,9 @@ namespace UxTheme {
 
 using HTHEME = HANDLE;
 
+// Where a theme property's value comes from, as GetThemePropertyOrigin reports it.
+enum PROPERTYORIGIN { PO_STATE, PO_PART, PO_CLASS, PO_GLOBAL, PO_NOTFOUND };
+
 // The 47 entry points in binding order; a slot stays null while the library is not loaded or
 // when the library lacks that function.
 constexpr int EntryPointCount = 47;
