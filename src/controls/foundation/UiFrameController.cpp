@@ -42,6 +42,20 @@ TUiFrameController::TUiFrameController(TComponent* owner)
       readOnlyColor_(clInfoBk), focusColor_(clWindow), frameColor_(clBtnShadow),
       frameHotColor_(clBtnShadow) {}
 
+void TUiFrameController::Relink(TComponent* control, TUiFrameController*& slot,
+                                TUiFrameController* value) {
+    if (value == slot) return;
+    if (slot) {
+        slot->RemoveControl(control);
+        slot->RemoveFreeNotification(control);
+    }
+    slot = value;
+    if (slot) {
+        slot->FreeNotification(control);
+        slot->AddControl(control);
+    }
+}
+
 void TUiFrameController::AddControl(TComponent* component) {
     if (std::find(controls_.begin(), controls_.end(), component) != controls_.end()) return;
     controls_.push_back(component);

@@ -17,6 +17,9 @@ class TUiFrameController : public TComponent {
     // Registers a control and pushes every setting to it; a second registration is ignored.
     void AddControl(TComponent* component);
     void RemoveControl(TComponent* component);
+    // Moves `control` from the controller in `slot` to `value` (either may be null), with the
+    // free notifications that clear the slot when a controller goes.
+    static void Relink(TComponent* control, TUiFrameController*& slot, TUiFrameController* value);
     void BeginUpdate() { ++updateCount_; }
     void EndUpdate();
     void UpdateControls() { UpdateFrames(fcpAll); }

@@ -98,16 +98,7 @@ void TUiLabel::SetCondenseCaption(TUiCondenseCaption value) {
 }
 
 void TUiLabel::SetFrameController(TUiFrameController* value) {
-    if (value == frameController_) return;
-    if (frameController_) {
-        frameController_->RemoveControl(this);
-        frameController_->RemoveFreeNotification(this);
-    }
-    frameController_ = value;
-    if (frameController_) {
-        frameController_->FreeNotification(this);
-        frameController_->AddControl(this);
-    }
+    TUiFrameController::Relink(this, frameController_, value);
 }
 
 void TUiLabel::SetFlyByEnabled(bool value) {

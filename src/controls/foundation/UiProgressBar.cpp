@@ -35,16 +35,7 @@ void TUiCustomProgressBar::SetBarStyle(TBarStyle value) {
 }
 
 void TUiCustomProgressBar::SetFrameController(TUiFrameController* value) {
-    if (value == frameController_) return;
-    if (frameController_) {
-        frameController_->RemoveControl(this);
-        frameController_->RemoveFreeNotification(this);
-    }
-    frameController_ = value;
-    if (frameController_) {
-        frameController_->FreeNotification(this);
-        frameController_->AddControl(this);
-    }
+    TUiFrameController::Relink(this, frameController_, value);
 }
 
 void TUiCustomProgressBar::Notification(TComponent* component, TOperation operation) {
