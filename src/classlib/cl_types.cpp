@@ -1,17 +1,20 @@
 #include "cl_types.h"
 
-#include <cfenv>
 #include <chrono>
 #include <cmath>
 
 uint32_t RandSeed = 0;
 
+// Halves go to the even neighbour. Computed without reading or setting the floating-point
+// rounding mode: the C runtime's mode functions ask the processor for SSE support on every
+// call, which dominated the cost of drawing charts.
 long long Round(Extended value) {
-    const int previous = std::fegetround();
-    std::fesetround(FE_TONEAREST);
-    const long double rounded = std::nearbyintl(value);
-    std::fesetround(previous);
-    return static_cast<long long>(rounded);
+    const Extended below = std::floor(value);
+    const Extended fraction = value - below;
+    const long long whole = static_cast<long long>(below);
+    if (fraction < 0.5L) return whole;
+    if (fraction > 0.5L) return whole + 1;
+    return whole % 2 == 0 ? whole : whole + 1;
 }
 
 long long Trunc(Extended value) { return static_cast<long long>(value); }
