@@ -92,14 +92,15 @@ void TRadonMainForm::PrintReportOnPrinter() {
     printer->EndDoc();
 }
 
-// A failure while painting gives the document up; the component starts clean at the next.
+// A failure before the last page is closed gives the document up, writing nothing; a failed
+// save ends the document inside EndDoc.
 void TRadonMainForm::PrintReportToPdf() {
-    SetupPdfTarget();
     try {
+        SetupPdfTarget();
         PaintReport();
         PePDFPrinter->EndPage();
     } catch (...) {
-        PePDFPrinter->Abort();
+        PePDFPrinter->AbandonDocument();
         throw;
     }
     PePDFPrinter->EndDoc();

@@ -130,7 +130,17 @@ std::vector<const TPropertyInfo*> PublishedProperties(const TMetaClass* metaClas
     for (auto c = chain.rbegin(); c != chain.rend(); ++c) {
         auto found = registry.properties.find(*c);
         if (found == registry.properties.end()) continue;
-        for (const TPropertyInfo& info : found->second) result.push_back(&info);
+        for (const TPropertyInfo& info : found->second) {
+            // A class may publish an inherited property again with its own default: the
+            // descendant's entry takes the ancestor's place.
+            auto same = std::find_if(result.begin(), result.end(), [&info](const TPropertyInfo* p) {
+                return SameText(p->Name, info.Name);
+            });
+            if (same != result.end())
+                *same = &info;
+            else
+                result.push_back(&info);
+        }
     }
     return result;
 }

@@ -173,7 +173,8 @@ void RegisterProperty(const TMetaClass* metaClass, const TPropertyInfo& info);
 // the property is not published.
 const TPropertyInfo* FindProperty(const TObject* object, const AnsiString& name);
 // Every published property of the class and its ancestors: the root class's first, each class's
-// in the order registered.
+// in the order registered; a property published again by a descendant appears once, with the
+// descendant's entry.
 std::vector<const TPropertyInfo*> PublishedProperties(const TMetaClass* metaClass);
 
 // Builders for RegisterProperty over a class's getter and setter members.

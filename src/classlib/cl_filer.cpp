@@ -93,7 +93,14 @@ TValueType TReader::NextValue() {
     return value;
 }
 
-bool TReader::EndOfList() { return NextValue() == vaNull; }
+// Between properties the byte ahead is a name's length byte, which may be any value; only a
+// zero ends the list.
+bool TReader::EndOfList() {
+    uint8_t next = 0;
+    ReadBytes(&next, 1);
+    stream_->Seek(-1, soCurrent);
+    return next == vaNull;
+}
 
 void TReader::ReadListBegin() {
     if (ReadValue() != vaList) throw EReadError(SInvalidValue);

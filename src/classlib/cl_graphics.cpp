@@ -160,6 +160,14 @@ void TFont::Assign(TPersistent* source) {
         return;
     }
     if (font == this) return;
+    const int height = font->pixelsPerInch_ == pixelsPerInch_
+                           ? font->height_
+                           : -MulDiv(font->Size(), pixelsPerInch_, 72);
+    // An equal font keeps its handle: making it anew costs the system a font realisation.
+    if (name_ == font->name_ && charset_ == font->charset_ && color_ == font->color_ &&
+        style_ == font->style_ && pitch_ == font->pitch_ && orientation_ == font->orientation_ &&
+        height_ == height)
+        return;
     Changing();
     name_ = font->name_;
     charset_ = font->charset_;
@@ -167,9 +175,7 @@ void TFont::Assign(TPersistent* source) {
     style_ = font->style_;
     pitch_ = font->pitch_;
     orientation_ = font->orientation_;
-    height_ = font->pixelsPerInch_ == pixelsPerInch_
-                  ? font->height_
-                  : -MulDiv(font->Size(), pixelsPerInch_, 72);
+    height_ = height;
     Changed();
 }
 

@@ -549,8 +549,8 @@ void TPeCustomPDFExport::EndDoc() {
     if (PDFReadMode == pepdfStandard) LaunchViewer();
 }
 
-// Gives up an open document without saving anything.
 void TPeCustomPDFExport::AbandonDocument() {
+    if (!printing_) return;
     UpdateReferenceCanvas(false);
     FinishEngineSide();
     DefaultXRes = DefaultYRes = 72;

@@ -107,6 +107,8 @@ class TPeCustomPDFExport : public TComponent {
     virtual void StartPage(int width, int height, int xRes, int yRes, int extra);
     virtual void Abort();
     virtual void EndDoc();
+    // Gives an open document up without writing anything: the way out after a failure.
+    void AbandonDocument();
     bool Printing() const { return printing_; }
     void SetPrinting(bool value);
     int InternEngineCommand(int command, const AnsiString& text);
@@ -245,7 +247,6 @@ private:
     void SetIProp(int32_t id, int32_t value);
     void SetSProp(int32_t id, const AnsiString& text);
     void FinalizeEnvironment();
-    void AbandonDocument();
     void FinishEngineSide();
     void HandOverProperties();
     void SaveDocument();

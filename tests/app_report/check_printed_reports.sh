@@ -4,6 +4,7 @@
 # Usage: check_printed_reports.sh <check file> <pictures dir>; exit 77 = skipped (no printer).
 set -euo pipefail
 check=$1 pictures=$2
+source "$(dirname "$0")/report_texts.sh"
 [ -s "$check" ] || { echo "no report printed (no printer?)"; exit 77; }
 out_dir=$(getent passwd "$(id -un)" | cut -d: -f6)/PDF
 mkdir -p "$pictures"
@@ -22,18 +23,7 @@ while read -r token model units pages; do
   got=$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')
   echo "$model: $pdf, $got pages"
   [ "$got" = "$pages" ] || { echo "$model: expected $pages pages as in the preview"; status=1; }
-  heading="Bq/m3"; [ "$model" = 6916 ] && heading="Bq/M3"
-  [ "$units" = "pCi/l" ] && heading="pCi/l"
-  for want in "Continuous Radon Monitor" "Model Number:" "$model" "Serial Number: 15001" \
-              "Test Summary" "Exposure Time:" "Error Flags:" "Inspector Signature" \
-              "Embedded Software Version: 412" "Radon Risk Information" \
-              "Testing Protocols" "$heading" "or more"; do
-    grep -qF -- "$want" <<<"$text" || { echo "$model: \"$want\" missing"; status=1; }
-  done
-  if [ "$model" = 6916 ]; then
-    grep -qF "hPa" <<<"$text" || { echo "6916: pressure unit hPa missing"; status=1; }
-    grep -qF "between 74.0 and" <<<"$text" || { echo "6916: protocol lower bound not in Bq/m3"; status=1; }
-  fi
+  report_texts_missing "$model" "$units" "$text" || status=1
   pdftoppm -r 50 -png "$pdf" "$pictures/report$model"
   [ $status -ne 0 ] || rm -f "$pdf"
 done <"$check"

@@ -114,6 +114,14 @@ TEST_F(PipelineTest, ChartIsDrawnInItsFixedOrder) {
     EXPECT_TRUE(panel->RepaintEnabled);
 }
 
+TEST_F(PipelineTest, AFailingHandlerLeavesRepaintingOn) {
+    panel->OnBeforeDrawSeries = [](TObject*) { throw Exception("handler failed"); };
+    EXPECT_THROW(panel->InternalDraw(Rect(0, 0, 400, 250)), Exception);
+    EXPECT_TRUE(panel->RepaintEnabled);
+    EXPECT_THROW(Render(), Exception);
+    EXPECT_TRUE(panel->RepaintEnabled);
+}
+
 TEST_F(PipelineTest, AxesInFrontAreDrawnAfterTheSeries) {
     panel->SetAxisBehind(false);
     Render();

@@ -268,6 +268,24 @@ TEST(FilerValues, UseTheSmallestTagAndLittleEndianBytes) {
     }
 }
 
+TEST(FilerValues, ListsHoldPropertyNamesOfAnyLength) {
+    // A name's length byte stands where a tag could; 16 and more must not read as a bad tag.
+    TMemoryStream stream;
+    {
+        TWriter writer(&stream);
+        writer.WritePropName("View3DOptions.Elevation");
+        writer.WriteInteger(20);
+        writer.WriteListEnd();
+    }
+    stream.SetPosition(0);
+    TReader reader(&stream);
+    EXPECT_FALSE(reader.EndOfList());
+    EXPECT_EQ(reader.ReadStr(), "View3DOptions.Elevation");
+    EXPECT_EQ(reader.ReadInteger(), 20);
+    EXPECT_TRUE(reader.EndOfList());
+    reader.ReadListEnd();
+}
+
 TEST(FilerValues, MalformedStreamsRaiseReadErrorsAndStayInside) {
     struct Case {
         const char* what;

@@ -86,9 +86,14 @@ TEST_F(ContainersTest, BannerGroupBoxShadesItsCaptionBarAndPlacesChildrenBelowIt
     EXPECT_EQ(child->BoundsRect(), TRect(0, banner.Bottom + 2, 300, 80));
     const COLORREF face = ColorToRGB(clBtnFace);
     EXPECT_EQ(PixelOf(group, 0, 0), face) << "cut corner";
-    EXPECT_EQ(PixelOf(group, 1, 0), ColorToRGB(cl3DDkShadow)) << "outline";
-    EXPECT_EQ(PixelOf(group, 297, 1), ColorToRGB(clBtnShadow)) << "gradient start";
-    EXPECT_EQ(PixelOf(group, 297, banner.Bottom - 2), face) << "gradient end";
+    TColor shade, light, outline;
+    GetGradientStatusBarColors(gcsSystem, shade, light, outline);
+    EXPECT_EQ(PixelOf(group, 1, 0), static_cast<COLORREF>(outline)) << "outline";
+    EXPECT_EQ(PixelOf(group, 297, 1), ColorToRGB(light)) << "gradient start";
+    // The bands step toward the stop colour and end one step short of it.
+    const COLORREF end = PixelOf(group, 297, banner.Bottom - 2);
+    for (int shift : {0, 8, 16})
+        EXPECT_NEAR(int((end >> shift) & 0xFF), int((shade >> shift) & 0xFF), 8) << "gradient end";
     group->SetCaption("");
     EXPECT_EQ(group->BannerRect().Height(), 0);
     group->SetGroupBoxStyle(gsStandard);

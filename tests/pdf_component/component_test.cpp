@@ -257,6 +257,20 @@ TEST_F(PdfComponentTest, DocumentLeftBehindByAFailureIsGivenUpAtTheNextBeginDoc)
     EXPECT_EQ(pdf->UseCount(), 1);
 }
 
+TEST_F(PdfComponentTest, AbandonedDocumentIsClosedWithoutSavingAndOnlyOnce) {
+    pdf->BeginDoc();
+    pdf->StartPage(612, 792, 72, 72, 0);
+    pdf->GetCanvas()->TextOut(10, 10, "half a report");
+    Take();
+    pdf->AbandonDocument();
+    EXPECT_THAT(Take(), ElementsAre("A 4539", "Finalize 7"));
+    EXPECT_FALSE(pdf->Printing());
+    EXPECT_EQ(pdf->UseCount(), 0);
+    pdf->AbandonDocument();
+    EXPECT_THAT(Take(), ElementsAre());
+    EXPECT_EQ(pdf->UseCount(), 0);
+}
+
 TEST_F(PdfComponentTest, NothingCallsTheLibraryOnceItIsUnloaded) {
     pdf->BeginDoc();
     pdf->StartPage(612, 792, 72, 72, 0);

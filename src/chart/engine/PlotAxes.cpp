@@ -1,6 +1,7 @@
 #include "PlotAxes.h"
 
 #include "PlotAxisPanel.h"
+#include "PlotPublished.h"
 
 // ---------------------------------------------------------------------------------------------
 // TChartAxes
@@ -106,3 +107,19 @@ void TAxisItems::CopyFrom(TAxisItems* source) {
     Clear();
     for (int i = 0; i < source->Count(); ++i) Add(source->Get(i)->Value(), source->Get(i)->Text());
 }
+
+namespace {
+
+// The custom label's published properties, for the component streams.
+const bool axisItemPropertiesRegistered = [] {
+    using I = TAxisItem;
+    const TMetaClass* item = I::StaticClass();
+    PublishShape(item, {"Bevel", "BevelWidth", "Color", "Font", "Gradient", "Shadow",
+                        "ShapeStyle"});
+    RegisterProperty(item, StringProperty<I>("Text", &I::Text, &I::SetText));
+    PublishShape(item, {"Transparency", "Transparent"});
+    RegisterProperty(item, FloatProperty<I>("Value", &I::Value, &I::SetValue));
+    return true;
+}();
+
+}  // namespace

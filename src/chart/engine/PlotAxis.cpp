@@ -5,6 +5,7 @@
 
 #include "PlotAxisPanel.h"
 #include "PlotMarks.h"
+#include "PlotPublished.h"
 #include "Plotconst.h"
 #include "cl_sys.h"
 
@@ -615,3 +616,131 @@ void TChartDepthAxis::SetInverted(bool value) {
     TChartAxis* other = this == chart->DepthAxis ? chart->DepthTopAxis : chart->DepthAxis;
     if (other && other != this) other->InternalSetInverted(value);
 }
+
+namespace {
+
+TPropertyInfo AxisFloat(const char* name, double (TChartAxis::*get)() const,
+                        void (TChartAxis::*set)(double), bool (TChartAxis::*stored)() const) {
+    return StoredWhen<TChartAxis>(FloatProperty<TChartAxis>(name, get, set),
+                                  [stored](TChartAxis* axis) { return (axis->*stored)(); });
+}
+
+// The published properties of axes, their pens and titles, for the component streams.
+const bool axisPropertiesRegistered = [] {
+    PublishChartPen(TChartAxisPen::StaticClass(), clBlack, psSolid, 2);
+    RegisterProperty(TAxisGridPen::StaticClass(),
+                     StoredWhen<TAxisGridPen>(FloatProperty<TAxisGridPen>(
+                                                  "ZPosition", &TAxisGridPen::ZPosition,
+                                                  &TAxisGridPen::SetZPosition),
+                                              [](TAxisGridPen* pen) { return pen->IsZStored(); }));
+
+    using T = TChartAxisTitle;
+    const TMetaClass* title = T::StaticClass();
+    RegisterProperty(title, StoredWhen<T>(OrdinalProperty<T>("Angle", pkInteger, &T::Angle,
+                                                             &T::SetAngle),
+                                          [](T* t) { return t->IsAngleStored(); }));
+    RegisterProperty(title, StringProperty<T>("Caption", &T::Caption, &T::SetCaption));
+    PublishShape(title, {"Font", "Visible"});
+
+    using A = TChartAxis;
+    const TMetaClass* axis = A::StaticClass();
+    const auto customOnly = [](A* a) { return a->IsCustom(); };
+    RegisterProperty(axis, OrdinalProperty<A>("Automatic", pkBool, &A::Automatic,
+                                              &A::SetAutomatic, 1));
+    RegisterProperty(axis, OrdinalProperty<A>("AutomaticMaximum", pkBool, &A::AutomaticMaximum,
+                                              &A::SetAutomaticMaximum, 1));
+    RegisterProperty(axis, OrdinalProperty<A>("AutomaticMinimum", pkBool, &A::AutomaticMinimum,
+                                              &A::SetAutomaticMinimum, 1));
+    RegisterProperty(axis, SubObjectProperty<A>("Axis", &A::Axis));
+    RegisterProperty(axis, StoredWhen<A>(StringProperty<A>("AxisValuesFormat",
+                                                           &A::AxisValuesFormat,
+                                                           &A::SetAxisValuesFormat),
+                                         [](A* a) { return a->IsAxisValuesFormatStored(); }));
+    RegisterProperty(axis, StringProperty<A>("DateTimeFormat", &A::DateTimeFormat,
+                                             &A::SetDateTimeFormat));
+    RegisterProperty(axis, AxisFloat("EndPosition", &A::EndPosition, &A::SetEndPosition,
+                                     &A::IsEndStored));
+    RegisterProperty(axis, OrdinalProperty<A>("ExactDateTime", pkBool, &A::ExactDateTime,
+                                              &A::SetExactDateTime, 1));
+    RegisterProperty(axis, SubObjectProperty<A>("Grid", &A::Grid));
+    RegisterProperty(axis, OrdinalProperty<A>("GridCentered", pkBool, &A::GridCentered,
+                                              &A::SetGridCentered, 0));
+    RegisterProperty(axis, StoredWhen<A>(OrdinalProperty<A>("Horizontal", pkBool,
+                                                            &A::Horizontal, &A::SetHorizontal),
+                                         customOnly));
+    RegisterProperty(axis, FloatProperty<A>("Increment", &A::Increment,
+                                            &A::SetDesiredIncrement));
+    RegisterProperty(axis, OrdinalProperty<A>("Inverted", pkBool, &A::Inverted, &A::SetInverted,
+                                              0));
+    RegisterProperty(axis, OrdinalProperty<A>("Labels", pkBool, &A::Labels, &A::SetLabels, 1));
+    RegisterProperty(axis, EnumProperty<A>("LabelsAlign", &A::LabelsAlign, &A::SetLabelsAlign,
+                                           {"alDefault", "alOpposite"}, alDefault));
+    RegisterProperty(axis, OrdinalProperty<A>("LabelsAlternate", pkBool, &A::LabelsAlternate,
+                                              &A::SetLabelsAlternate, 0));
+    RegisterProperty(axis, OrdinalProperty<A>("LabelsAngle", pkInteger, &A::LabelsAngle,
+                                              &A::SetLabelsAngle, 0));
+    RegisterProperty(axis, OrdinalProperty<A>("LabelsExponent", pkBool, &A::LabelsExponent,
+                                              &A::SetLabelsExponent, 0));
+    RegisterProperty(axis, SubObjectProperty<A>("LabelsFont", &A::LabelsFont));
+    RegisterProperty(axis, OrdinalProperty<A>("LabelsMultiLine", pkBool, &A::LabelsMultiLine,
+                                              &A::SetLabelsMultiLine, 0));
+    RegisterProperty(axis, OrdinalProperty<A>("LabelsOnAxis", pkBool, &A::LabelsOnAxis,
+                                              &A::SetLabelsOnAxis, 1));
+    RegisterProperty(axis, OrdinalProperty<A>("LabelsSeparation", pkInteger,
+                                              &A::LabelsSeparation, &A::SetLabelsSeparation,
+                                              10));
+    RegisterProperty(axis, OrdinalProperty<A>("LabelsSize", pkInteger, &A::LabelsSize,
+                                              &A::SetLabelsSize, 0));
+    RegisterProperty(axis, EnumProperty<A>("LabelStyle", &A::LabelStyle, &A::SetLabelStyle,
+                                           {"talAuto", "talNone", "talValue", "talMark",
+                                            "talText"},
+                                           talAuto));
+    RegisterProperty(axis, OrdinalProperty<A>("Logarithmic", pkBool, &A::Logarithmic,
+                                              &A::SetLogarithmic, 0));
+    RegisterProperty(axis, AxisFloat("LogarithmicBase", &A::LogarithmicBase,
+                                     &A::SetLogarithmicBase, &A::IsLogBaseStored));
+    RegisterProperty(axis, AxisFloat("Maximum", &A::Maximum, &A::SetMaximum, &A::IsMaxStored));
+    RegisterProperty(axis, OrdinalProperty<A>("MaximumOffset", pkInteger, &A::MaximumOffset,
+                                              &A::SetMaximumOffset, 0));
+    RegisterProperty(axis, AxisFloat("Minimum", &A::Minimum, &A::SetMinimum, &A::IsMinStored));
+    RegisterProperty(axis, OrdinalProperty<A>("MinimumOffset", pkInteger, &A::MinimumOffset,
+                                              &A::SetMinimumOffset, 0));
+    RegisterProperty(axis, SubObjectProperty<A>("MinorGrid", &A::MinorGrid));
+    RegisterProperty(axis, OrdinalProperty<A>("MinorTickCount", pkInteger, &A::MinorTickCount,
+                                              &A::SetMinorTickCount, 3));
+    RegisterProperty(axis, OrdinalProperty<A>("MinorTickLength", pkInteger,
+                                              &A::MinorTickLength, &A::SetMinorTickLength, 2));
+    RegisterProperty(axis, SubObjectProperty<A>("MinorTicks", &A::MinorTicks));
+    RegisterProperty(axis, StoredWhen<A>(OrdinalProperty<A>("OtherSide", pkBool, &A::OtherSide,
+                                                            &A::SetOtherSide),
+                                         customOnly));
+    RegisterProperty(axis, AxisFloat("PositionPercent", &A::PositionPercent,
+                                     &A::SetPositionPercent, &A::IsPosStored));
+    RegisterProperty(axis, EnumProperty<A>("PositionUnits", &A::PositionUnits,
+                                           &A::SetPositionUnits, {"muPercent", "muPixels"},
+                                           muPercent));
+    RegisterProperty(axis, OrdinalProperty<A>("RoundFirstLabel", pkBool, &A::RoundFirstLabel,
+                                              &A::SetRoundFirstLabel, 1));
+    RegisterProperty(axis, AxisFloat("StartPosition", &A::StartPosition, &A::SetStartPosition,
+                                     &A::IsStartStored));
+    RegisterProperty(axis, OrdinalProperty<A>("TickInnerLength", pkInteger,
+                                              &A::TickInnerLength, &A::SetTickInnerLength, 0));
+    RegisterProperty(axis, OrdinalProperty<A>("TickLength", pkInteger, &A::TickLength,
+                                              &A::SetTickLength, 4));
+    RegisterProperty(axis, OrdinalProperty<A>("TickOnLabelsOnly", pkBool, &A::TickOnLabelsOnly,
+                                              &A::SetTickOnLabelsOnly, 1));
+    RegisterProperty(axis, SubObjectProperty<A>("Ticks", &A::Ticks));
+    RegisterProperty(axis, SubObjectProperty<A>("TicksInner", &A::TicksInner));
+    RegisterProperty(axis, SubObjectProperty<A>("Title", &A::Title));
+    RegisterProperty(axis, OrdinalProperty<A>("TitleSize", pkInteger, &A::TitleSize,
+                                              &A::SetTitleSize, 0));
+    RegisterProperty(axis, OrdinalProperty<A>("Visible", pkBool, &A::Visible, &A::SetVisible,
+                                              1));
+    RegisterProperty(axis, AxisFloat("ZPosition", &A::ZPosition, &A::SetZPosition,
+                                     &A::IsZStored));
+    RegisterProperty(TChartDepthAxis::StaticClass(),
+                     OrdinalProperty<A>("Visible", pkBool, &A::Visible, &A::SetVisible, 0));
+    return true;
+}();
+
+}  // namespace

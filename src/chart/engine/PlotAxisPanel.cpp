@@ -2,6 +2,7 @@
 
 #include "PlotMarks.h"
 #include "PlotProcs.h"
+#include "PlotPublished.h"
 #include "Plotconst.h"
 #include "cl_printer.h"
 
@@ -105,7 +106,13 @@ void TCustomAxisPanel::Dispatch(TMessage& message) {
 // The drawing pipeline
 
 void TCustomAxisPanel::InternalDraw(const TRect& bounds) {
-    const bool repaintEnabled = RepaintEnabled;
+    // Handlers may change properties while the chart draws; none of that invalidates, and the
+    // switch comes back however the drawing ends.
+    struct KeepRepaint {
+        TCustomAxisPanel* panel;
+        bool saved;
+        ~KeepRepaint() { panel->RepaintEnabled = saved; }
+    } keep{this, RepaintEnabled};
     RepaintEnabled = false;
     CalcInvertedRotation();
     const bool fullRotation = InternalCanvas->GetSupportsFullRotation();
@@ -162,7 +169,6 @@ void TCustomAxisPanel::InternalDraw(const TRect& bounds) {
     BroadcastToolEvent(cteAfterDraw);
     InternalCanvas->ResetState();
     DoOnAfterDraw();
-    RepaintEnabled = repaintEnabled;
 }
 
 void TCustomAxisPanel::CalcAxisRects() {
@@ -707,3 +713,47 @@ void TCustomAxisPanel::Set3DPercent(int value) {
     if (value < 1 || value > 100) throw Exception(PlotMsg_3dPercent, 1, 100);
     SetIntegerProperty(chart3DPercent_, value);
 }
+
+namespace {
+
+template <class T> TPropertyInfo AxisField(const char* name, T* TCustomAxisPanel::*field) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkObject;
+    info.GetSubObject = [field](TObject* o) -> TPersistent* {
+        return static_cast<TCustomAxisPanel*>(o)->*field;
+    };
+    return info;
+}
+
+// The axis panel's published properties, for the component streams.
+const bool axisPanelPropertiesRegistered = [] {
+    using P = TCustomAxisPanel;
+    const TMetaClass* panel = P::StaticClass();
+    RegisterProperty(panel, OrdinalProperty<P>("AxisBehind", pkBool, &P::AxisBehind,
+                                               &P::SetAxisBehind, 1));
+    RegisterProperty(panel, OrdinalProperty<P>("AxisVisible", pkBool, &P::AxisVisible,
+                                               &P::SetAxisVisible, 1));
+    RegisterProperty(panel, AxisField("BottomAxis", &P::BottomAxis));
+    RegisterProperty(panel, OrdinalProperty<P>("Chart3DPercent", pkInteger, &P::Chart3DPercent,
+                                               &P::Set3DPercent, 15));
+    RegisterProperty(panel, OrdinalProperty<P>("ClipPoints", pkBool, &P::ClipPoints,
+                                               &P::SetClipPoints, 1));
+    RegisterProperty(panel, AxisField("CustomAxes", &P::CustomAxes));
+    RegisterProperty(panel, AxisField("DepthAxis", &P::DepthAxis));
+    RegisterProperty(panel, AxisField("DepthTopAxis", &P::DepthTopAxis));
+    RegisterProperty(panel, AxisField("LeftAxis", &P::LeftAxis));
+    RegisterProperty(panel, OrdinalProperty<P>("MaxPointsPerPage", pkInteger,
+                                               &P::MaxPointsPerPage, &P::SetMaxPointsPerPage,
+                                               0));
+    RegisterProperty(panel, OrdinalProperty<P>("Page", pkInteger, &P::Page, &P::SetPage, 1));
+    RegisterProperty(panel, AxisField("RightAxis", &P::RightAxis));
+    RegisterProperty(panel, OrdinalProperty<P>("ScaleLastPage", pkBool, &P::ScaleLastPage,
+                                               &P::SetScaleLastPage, 1));
+    RegisterProperty(panel, AxisField("TopAxis", &P::TopAxis));
+    RegisterProperty(panel, OrdinalProperty<P>("View3DWalls", pkBool, &P::View3DWalls,
+                                               &P::SetView3DWalls, 1));
+    return true;
+}();
+
+}  // namespace

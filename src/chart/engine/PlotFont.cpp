@@ -1,5 +1,7 @@
 #include "PlotFont.h"
 
+#include "PlotPublished.h"
+
 #include "PlotSystem.h"
 
 TPlotFont::TPlotFont(const TNotifyEvent& onChange) {
@@ -84,3 +86,42 @@ void TPlotFont::SetGradient(TPlotFontGradient* value) {
 bool TPlotFont::IsHeightStored() const { return Size() != GetDefaultFontSize(); }
 
 bool TPlotFont::IsNameStored() const { return Name() != GetDefaultFontName(); }
+
+namespace {
+
+// The chart font's published properties (the class library font's with the chart's defaults),
+// for the component streams.
+const bool plotFontPropertiesRegistered = [] {
+    using F = TPlotFont;
+    const TMetaClass* font = F::StaticClass();
+    RegisterProperty(font, OrdinalProperty<TFont>("Charset", pkInteger, &TFont::Charset,
+                                                  &TFont::SetCharset, 1));
+    RegisterProperty(font, StoredWhen<F>(OrdinalProperty<TFont>("Color", pkColor, &TFont::Color,
+                                                                &TFont::SetColor),
+                                         [](F* f) { return f->IsColorStored(); }));
+    RegisterProperty(font, LazySubObjectProperty<F>(
+                               "Gradient", [](F* f) { return f->GetGradient(); },
+                               [](F* f) { return f->GradientIfAny() != nullptr; }));
+    RegisterProperty(font, StoredWhen<F>(OrdinalProperty<TFont>("Height", pkInteger,
+                                                                &TFont::Height,
+                                                                &TFont::SetHeight),
+                                         [](F* f) { return f->IsHeightStored(); }));
+    RegisterProperty(font, OrdinalProperty<F>("InterCharSize", pkInteger, &F::InterCharSize,
+                                              &F::SetInterCharSize, 0));
+    RegisterProperty(font, StoredWhen<F>(StringProperty<TFont>("Name", &TFont::Name,
+                                                               &TFont::SetName),
+                                         [](F* f) { return f->IsNameStored(); }));
+    RegisterProperty(font, LazySubObjectProperty<F>(
+                               "OutLine", [](F* f) { return f->GetOutLine(); },
+                               [](F* f) { return f->OutLineIfAny() != nullptr; }));
+    RegisterProperty(font, LazySubObjectProperty<F>(
+                               "Shadow", [](F* f) { return f->GetShadow(); },
+                               [](F* f) { return f->ShadowIfAny() != nullptr; }));
+    RegisterProperty(font, StoredWhen<F>(SetProperty<TFont, TFontStyle>(
+                                             "Style", &TFont::Style, &TFont::SetStyle,
+                                             {"fsBold", "fsItalic", "fsUnderline", "fsStrikeOut"}),
+                                         [](F* f) { return f->IsStyleStored(); }));
+    return true;
+}();
+
+}  // namespace

@@ -1,5 +1,7 @@
 #include "PlotGradient.h"
 
+#include "PlotPublished.h"
+
 #include <cmath>
 
 #include "PlotCanvas.h"
@@ -230,3 +232,34 @@ void TPlotFontGradient::SetOutline(bool value) {
     outline_ = value;
     DoChanged();
 }
+
+namespace {
+
+// The gradients' published properties, for the component streams.
+const bool gradientPropertiesRegistered = [] {
+    using G = TCustomPlotGradient;
+    const TMetaClass* gradient = TPlotGradient::StaticClass();
+    RegisterProperty(gradient, OrdinalProperty<G>("Balance", pkInteger, &G::Balance,
+                                                  &G::SetBalance, 50));
+    RegisterProperty(gradient, EnumProperty<G>("Direction", &G::Direction, &G::SetDirection,
+                                               kGradientDirectionNames, gdTopBottom));
+    RegisterProperty(gradient, OrdinalProperty<G>("EndColor", pkColor, &G::EndColor,
+                                                  &G::SetEndColor, clYellow));
+    RegisterProperty(gradient, OrdinalProperty<G>("MidColor", pkColor, &G::GetMidColor,
+                                                  &G::SetMidColor, clNone));
+    RegisterProperty(gradient, OrdinalProperty<G>("RadialX", pkInteger, &G::RadialX,
+                                                  &G::SetRadialX, 0));
+    RegisterProperty(gradient, OrdinalProperty<G>("RadialY", pkInteger, &G::RadialY,
+                                                  &G::SetRadialY, 0));
+    RegisterProperty(gradient, OrdinalProperty<G>("StartColor", pkColor, &G::StartColor,
+                                                  &G::SetStartColor, clWhite));
+    RegisterProperty(gradient, OrdinalProperty<G>("Visible", pkBool, &G::Visible,
+                                                  &G::SetVisible, 0));
+    RegisterProperty(TPlotFontGradient::StaticClass(),
+                     OrdinalProperty<TPlotFontGradient>("Outline", pkBool,
+                                                        &TPlotFontGradient::Outline,
+                                                        &TPlotFontGradient::SetOutline, 0));
+    return true;
+}();
+
+}  // namespace

@@ -4,6 +4,8 @@
 
 #include "PlotAxisPanel.h"
 #include "PlotPointer.h"
+#include "PlotPublished.h"
+#include "cl_filer.h"
 
 namespace {
 
@@ -400,3 +402,98 @@ int TSeriesMarks::Clicked(int x, int y) {
     }
     return -1;
 }
+
+// ---------------------------------------------------------------------------------------------
+// Streaming
+
+void TSeriesMarks::DefineProperties(TFiler* filer) {
+    TPlotCustomShape::DefineProperties(filer);
+    filer->DefineBinaryProperty(
+        "Items", [this](TStream* stream) { ReadItems(stream); },
+        [this](TStream* stream) { WriteItems(stream); }, items_.Count() > 0);
+}
+
+void TSeriesMarks::WriteItems(TStream* stream) {
+    const uint32_t count = static_cast<uint32_t>(items_.Count());
+    const uint8_t countBytes[4] = {static_cast<uint8_t>(count), static_cast<uint8_t>(count >> 8),
+                                   static_cast<uint8_t>(count >> 16),
+                                   static_cast<uint8_t>(count >> 24)};
+    stream->WriteBuffer(countBytes, 4);
+    TWriter writer(stream, 1024);
+    for (int i = 0; i < items_.Count(); ++i) {
+        writer.WriteListBegin();
+        writer.WriteProperties(items_.Get(i));
+        writer.WriteListEnd();
+    }
+}
+
+void TSeriesMarks::ReadItems(TStream* stream) {
+    uint8_t countBytes[4];
+    stream->ReadBuffer(countBytes, 4);
+    const int32_t count = static_cast<int32_t>(countBytes[0] | countBytes[1] << 8 |
+                                               countBytes[2] << 16 |
+                                               static_cast<uint32_t>(countBytes[3]) << 24);
+    items_.ItemsLoaded = count > 0;
+    if (count < 1) return;
+    TReader reader(stream, 1024);
+    for (int i = 0; i < count; ++i) {
+        TMarksItem* item = items_.Get(i);
+        reader.ReadListBegin();
+        while (!reader.EndOfList()) reader.ReadProperty(item);
+        reader.ReadListEnd();
+    }
+}
+
+namespace {
+
+// The published properties of the marks, their items and their symbol, for the component
+// streams.
+const bool marksPropertiesRegistered = [] {
+    PublishShape(TMarksItem::StaticClass(),
+                 {"Bevel", "BevelWidth", "Color", "Font", "Gradient", "Shadow", "ShapeStyle",
+                  "Transparency", "Transparent"},
+                 {clInfoBk, true});
+    PublishShape(TSeriesMarksSymbol::StaticClass(),
+                 {"Bevel", "BevelWidth", "Brush", "Frame", "Gradient", "Pen", "Shadow",
+                  "ShapeStyle", "Transparency", "Visible"},
+                 {clWhite, false});
+
+    using M = TSeriesMarks;
+    const TMetaClass* marks = M::StaticClass();
+    RegisterProperty(marks, OrdinalProperty<M>("Angle", pkInteger, &M::Angle, &M::SetAngle, 0));
+    RegisterProperty(marks, LazySubObjectProperty<M>(
+                                "Arrow", [](M* m) { return m->GetArrowPen(); },
+                                [](M* m) { return m->CalloutIfAny() != nullptr; }));
+    RegisterProperty(marks, StoredWhen<M>(OrdinalProperty<M>("ArrowLength", pkInteger,
+                                                             &M::GetArrowLength,
+                                                             &M::SetArrowLength),
+                                          [](M*) { return false; }));
+    RegisterProperty(marks, LazySubObjectProperty<M>(
+                                "Callout", [](M* m) { return m->GetCallout(); },
+                                [](M* m) { return m->CalloutIfAny() != nullptr; }));
+    RegisterProperty(marks, StoredWhen<M>(OrdinalProperty<M>("BackColor", pkColor,
+                                                             &M::BackColor, &M::SetBackColor),
+                                          [](M*) { return false; }));
+    PublishShape(marks, {"Bevel", "BevelWidth", "Brush"});
+    RegisterProperty(marks, OrdinalProperty<M>("Clip", pkBool, &M::Clip, &M::SetClip, 0));
+    PublishShape(marks, {"Color"}, {clInfoBk, false});
+    RegisterProperty(marks, OrdinalProperty<M>("DrawEvery", pkInteger, &M::DrawEvery,
+                                               &M::SetDrawEvery, 1));
+    PublishShape(marks, {"Font", "Frame", "Gradient"});
+    RegisterProperty(marks, OrdinalProperty<M>("MultiLine", pkBool, &M::MultiLine,
+                                               &M::SetMultiLine, 0));
+    PublishShape(marks, {"Shadow", "ShapeStyle"});
+    RegisterProperty(marks, EnumProperty<M>("Style", &M::Style, &M::SetStyle,
+                                            {"smsValue", "smsPercent", "smsLabel",
+                                             "smsLabelPercent", "smsLabelValue", "smsLegend",
+                                             "smsPercentTotal", "smsLabelPercentTotal",
+                                             "smsXValue", "smsXY"},
+                                            smsLabel));
+    RegisterProperty(marks, LazySubObjectProperty<M>(
+                                "Symbol", [](M* m) { return m->GetSymbol(); },
+                                [](M* m) { return m->SymbolIfAny() != nullptr; }));
+    PublishShape(marks, {"Transparency", "Transparent", "Visible"}, {clInfoBk, false});
+    return true;
+}();
+
+}  // namespace

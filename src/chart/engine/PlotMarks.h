@@ -106,6 +106,8 @@ class TSeriesMarks : public TPlotCustomShape {
     explicit TSeriesMarks(TChartSeries* series);
     ~TSeriesMarks() override;
     void Assign(TPersistent* source) override;
+    // The shape's legacy properties, then the items as the binary "Items".
+    void DefineProperties(TFiler* filer) override;
     void SetParent(TCustomPlotPanel* parent) override;
 
     // Empties the positions, and the items unless they were loaded.
@@ -168,6 +170,9 @@ protected:
 
 private:
     TRect CoveredRect(int index, const TSeriesMarkPosition& position);
+    // A 32-bit count, then one property list per item.
+    void WriteItems(TStream* stream);
+    void ReadItems(TStream* stream);
 
     int angle_ = 0;
     TMarksCallout* callout_ = nullptr;

@@ -3,7 +3,9 @@
 #include <utility>
 
 #include "PlotProcs.h"
+#include "PlotPublished.h"
 #include "cl_clipboard.h"
+#include "cl_filer.h"
 #include "cl_forms.h"
 
 TCustomPanelNoCaption::TCustomPanelNoCaption(TComponent* owner) : TCustomPanel(owner) {
@@ -627,3 +629,54 @@ void TCustomPlotPanel::PrintOrientation(TPrinterOrientation orientation) {
     printer->SetOrientation(orientation);
     Print();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Streaming
+
+void TCustomPlotPanel::DefineProperties(TFiler* filer) {
+    TCustomPanelNoCaption::DefineProperties(filer);
+    filer->DefineProperty(
+        "BorderStyle",
+        [this](TReader* reader) {
+            SetBorderStyle(reader->ReadIdent() == "bsSingle" ? bsSingle : bsNone);
+        },
+        nullptr, false);
+}
+
+namespace {
+
+TPropertyInfo MarginProperty(const char* name, int index, int def) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkInteger;
+    info.GetOrd = [index](TObject* o) {
+        return static_cast<TCustomPlotPanel*>(o)->GetMargin(index);
+    };
+    info.SetOrd = [index](TObject* o, int v) {
+        static_cast<TCustomPlotPanel*>(o)->SetMargin(index, v);
+    };
+    info.HasDefault = true;
+    info.DefaultOrd = def;
+    return info;
+}
+
+// The chart panel's published properties, for the component streams.
+const bool panelPropertiesRegistered = [] {
+    using P = TCustomPlotPanel;
+    const TMetaClass* panel = P::StaticClass();
+    RegisterProperty(panel, SubObjectProperty<P>("Border", &P::Border));
+    RegisterProperty(panel, OrdinalProperty<P>("BorderRound", pkInteger, &P::BorderRound,
+                                               &P::SetBorderRound, 0));
+    RegisterProperty(panel, MarginProperty("MarginLeft", 0, 3));
+    RegisterProperty(panel, MarginProperty("MarginTop", 1, 4));
+    RegisterProperty(panel, MarginProperty("MarginRight", 2, 3));
+    RegisterProperty(panel, MarginProperty("MarginBottom", 3, 4));
+    RegisterProperty(panel, EnumProperty<P>("MarginUnits", &P::MarginUnits, &P::SetMarginUnits,
+                                            {"muPercent", "muPixels"}, muPercent));
+    RegisterProperty(panel, SubObjectProperty<P>("Shadow", &P::Shadow));
+    RegisterProperty(panel, OrdinalProperty<P>("View3D", pkBool, &P::View3D, &P::SetView3D, 1));
+    RegisterProperty(panel, SubObjectProperty<P>("View3DOptions", &P::View3DOptions));
+    return true;
+}();
+
+}  // namespace

@@ -95,6 +95,8 @@ class TCustomPlotPanel : public TCustomPanelNoCaption {
 
     explicit TCustomPlotPanel(TComponent* owner);
     void BeforeDestruction() override;
+    // The legacy "BorderStyle": bsSingle shows the border pen, anything else hides it.
+    void DefineProperties(TFiler* filer) override;
 
     // ---- Drawing ----
     virtual TColor GetBackColor() { return Color(); }

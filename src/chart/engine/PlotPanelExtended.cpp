@@ -1,6 +1,11 @@
 #include "PlotPanelExtended.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "PlotProcs.h"
+#include "PlotPublished.h"
+#include "cl_filer.h"
 
 TPlotZoomBrush::TPlotZoomBrush() {
     SetColor(clWhite);
@@ -273,3 +278,113 @@ void TCustomPlotPanelExtended::DrawZoomRectangle() {
     if (!brush || brush->Style() == bsClear) canvas->SetBackMode(cbmTransparent);
     canvas->Rectangle(zoom_->X0, zoom_->Y0, zoom_->X1, zoom_->Y1);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Streaming
+
+void TCustomPlotPanelExtended::DefineProperties(TFiler* filer) {
+    TCustomPlotPanel::DefineProperties(filer);
+    filer->DefineProperty(
+        "AllowZoom", [this](TReader* reader) { SetAllowZoom(reader->ReadBoolean()); }, nullptr,
+        false);
+    filer->DefineProperty(
+        "AnimatedZoom", [this](TReader* reader) { SetAnimatedZoom(reader->ReadBoolean()); },
+        nullptr, false);
+    filer->DefineProperty(
+        "AnimatedZoomSteps",
+        [this](TReader* reader) { SetAnimatedZoomSteps(reader->ReadInteger()); }, nullptr, false);
+    const bool defaultMargins = std::all_of(std::begin(PrintMargins), std::end(PrintMargins),
+                                            [](int margin) { return margin == 15; });
+    filer->DefineProperty(
+        "PrintMargins",
+        [this](TReader* reader) {
+            int margins[4];
+            reader->ReadListBegin();
+            for (int& margin : margins) margin = reader->ReadInteger();
+            reader->ReadListEnd();
+            std::copy(std::begin(margins), std::end(margins), PrintMargins);
+        },
+        [this](TWriter* writer) {
+            writer->WriteListBegin();
+            for (int margin : PrintMargins) writer->WriteInteger(margin);
+            writer->WriteListEnd();
+        },
+        !defaultMargins);
+}
+
+namespace {
+
+// The published properties of the zoom settings, the back image and the extended panel, for
+// the component streams.
+const bool extendedPanelPropertiesRegistered = [] {
+    PublishChartPen(TPlotZoomPen::StaticClass(), clWhite, psSolid, 1);
+    const TMetaClass* zoomBrush = TPlotZoomBrush::StaticClass();
+    RegisterProperty(zoomBrush, OrdinalProperty<TBrush>("Color", pkColor, &TBrush::Color,
+                                                        &TBrush::SetColor, clWhite));
+    RegisterProperty(zoomBrush, EnumProperty<TBrush>("Style", &TBrush::Style, &TBrush::SetStyle,
+                                                     kBrushStyleNames, bsClear));
+
+    using Z = TPlotZoom;
+    const TMetaClass* zoom = Z::StaticClass();
+    RegisterProperty(zoom, FieldProperty("Allow", pkBool, &Z::Allow, 1));
+    RegisterProperty(zoom, FieldProperty("Animated", pkBool, &Z::Animated, 0));
+    RegisterProperty(zoom, FieldProperty("AnimatedSteps", pkInteger, &Z::AnimatedSteps, 8));
+    RegisterProperty(zoom, LazySubObjectProperty<Z>(
+                               "Brush", [](Z* z) { return z->GetBrush(); },
+                               [](Z* z) { return z->BrushIfAny() != nullptr; }));
+    RegisterProperty(zoom, EnumFieldProperty("Direction", &Z::Direction,
+                                             {"tzdHorizontal", "tzdVertical", "tzdBoth"},
+                                             tzdBoth));
+    TPropertyInfo keyShift;
+    keyShift.Name = "KeyShift";
+    keyShift.Kind = pkSet;
+    const std::vector<AnsiString> shiftNames = {"ssShift", "ssAlt",    "ssCtrl",  "ssLeft",
+                                                "ssRight", "ssMiddle", "ssDouble"};
+    keyShift.GetText = [shiftNames](TObject* o) {
+        AnsiString text;
+        for (TShiftStateItem item : static_cast<Z*>(o)->KeyShift)
+            text += (text.IsEmpty() ? "" : ",") + shiftNames[item];
+        return text;
+    };
+    keyShift.SetText = [shiftNames](TObject* o, const AnsiString& text) {
+        TShiftState state;
+        for (size_t i = 0; i < shiftNames.size(); ++i)
+            if (("," + text + ",").Pos("," + shiftNames[i] + ",") > 0)
+                state.insert(static_cast<TShiftStateItem>(i));
+        static_cast<Z*>(o)->KeyShift = state;
+    };
+    RegisterProperty(zoom, keyShift);
+    RegisterProperty(zoom, FieldProperty("MinimumPixels", pkInteger, &Z::MinimumPixels, 16));
+    RegisterProperty(zoom, EnumFieldProperty("MouseButton", &Z::MouseButton,
+                                             {"mbLeft", "mbRight", "mbMiddle"}, mbLeft));
+    RegisterProperty(zoom, LazySubObjectProperty<Z>(
+                               "Pen", [](Z* z) { return z->GetPen(); },
+                               [](Z* z) { return z->PenIfAny() != nullptr; }));
+    RegisterProperty(zoom, FieldProperty("UpLeftZooms", pkBool, &Z::UpLeftZooms, 0));
+
+    using P = TCustomPlotPanelExtended;
+    const TMetaClass* panel = P::StaticClass();
+    RegisterProperty(panel, EnumProperty<P>("AllowPanning", &P::AllowPanning, &P::SetAllowPanning,
+                                            {"pmNone", "pmHorizontal", "pmVertical", "pmBoth"},
+                                            pmBoth));
+    const auto hasBackImage = [](P* p) { return p->BackImageIfAny() != nullptr; };
+    RegisterProperty(panel, StoredWhen<P>(OrdinalProperty<P>("BackImageInside", pkBool,
+                                                             &P::BackImageInside,
+                                                             &P::SetBackImageInside, 0),
+                                          hasBackImage));
+    RegisterProperty(panel, StoredWhen<P>(EnumProperty<P>("BackImageMode", &P::BackImageMode,
+                                                          &P::SetBackImageMode,
+                                                          {"pbmStretch", "pbmTile", "pbmCenter",
+                                                           "pbmCustom"},
+                                                          pbmStretch),
+                                          hasBackImage));
+    RegisterProperty(panel, OrdinalProperty<P>("BackImageTransp", pkBool, &P::BackImageTransp,
+                                               &P::SetBackImageTransp, 0));
+    RegisterProperty(panel, LazySubObjectProperty<P>(
+                                "Gradient", [](P* p) { return p->GetGradient(); },
+                                [](P* p) { return p->GradientIfAny() != nullptr; }));
+    RegisterProperty(panel, SubObjectProperty<P>("Zoom", &P::Zoom));
+    return true;
+}();
+
+}  // namespace

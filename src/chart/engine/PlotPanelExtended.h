@@ -34,6 +34,7 @@ class TPlotZoom : public TZoomPanning {
     TPlotZoomBrush* BrushIfAny() const { return brush_; }
     void SetBrush(TChartBrush* brush);
     TPlotZoomPen* GetPen();
+    TPlotZoomPen* PenIfAny() const { return pen_; }
     void SetPen(TChartPen* pen);
 
     bool Allow = true;
@@ -77,6 +78,9 @@ class TCustomPlotPanelExtended : public TCustomPlotPanel {
     explicit TCustomPlotPanelExtended(TComponent* owner);
     void BeforeDestruction() override;
     void Assign(TPersistent* source) override;
+    // The legacy zoom settings "AllowZoom", "AnimatedZoom" and "AnimatedZoomSteps", and
+    // "PrintMargins" as four integers, written unless all are 15.
+    void DefineProperties(TFiler* filer) override;
 
     // The background of every drawing: shadow margin, fill, back image and frame.
     virtual void FillPanelRect(const TRect& rect);
@@ -91,6 +95,7 @@ class TCustomPlotPanelExtended : public TCustomPlotPanel {
 
     bool HasBackImage() const;
     TBackImage* GetBackImage();
+    TBackImage* BackImageIfAny() const { return backImage_; }
     void SetBackImage(TPicture* picture);
     bool BackImageInside() { return GetBackImage()->Inside(); }
     void SetBackImageInside(bool value) { GetBackImage()->SetInside(value); }

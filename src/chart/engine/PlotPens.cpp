@@ -1,5 +1,7 @@
 #include "PlotPens.h"
 
+#include "PlotPublished.h"
+
 TChartPen::TChartPen(const TNotifyEvent& onChange) { OnChange = onChange; }
 
 void TChartPen::Assign(TPersistent* source) {
@@ -108,3 +110,21 @@ void TChartBrush::Clear() {
     SetStyle(bsClear);
     SetImage(nullptr);
 }
+
+namespace {
+
+// The pens' and the brush's published properties, for the component streams.
+const bool penPropertiesRegistered = [] {
+    PublishChartPen(TChartPen::StaticClass(), clBlack, psSolid, 1);
+    PublishChartPen(TDottedGrayPen::StaticClass(), clGray, psDot, 1);
+    PublishChartPen(TDarkGrayPen::StaticClass(), clGray, psSolid, 1);
+    PublishChartPen(TWhitePen::StaticClass(), clWhite, psSolid, 1);
+    const TMetaClass* brush = TChartBrush::StaticClass();
+    RegisterProperty(brush, OrdinalProperty<TBrush>("Color", pkColor, &TBrush::Color,
+                                                    &TBrush::SetColor, clDefault));
+    RegisterProperty(brush, EnumProperty<TBrush>("Style", &TBrush::Style, &TBrush::SetStyle,
+                                                 kBrushStyleNames, bsSolid));
+    return true;
+}();
+
+}  // namespace

@@ -3,6 +3,7 @@
 #include "PlotAxisPanel.h"
 #include "PlotBlend.h"
 #include "PlotMarks.h"
+#include "PlotPublished.h"
 #include "Plotconst.h"
 
 using namespace Plotconst;
@@ -380,3 +381,55 @@ void TMarksCallout::ApplyArrowLength(TSeriesMarkPosition* position) {
     position->MarkPoint.Y -= Length() + d;
     position->BoxOrigin.Y -= Length() + d;
 }
+
+namespace {
+
+// The published properties of the point symbol and the callouts, for the component streams.
+const bool pointerPropertiesRegistered = [] {
+    using P = TSeriesPointer;
+    const TMetaClass* pointer = P::StaticClass();
+    RegisterProperty(pointer, SubObjectProperty<P>("Brush", &P::Brush));
+    RegisterProperty(pointer, OrdinalProperty<P>("Dark3D", pkBool, &P::Dark3D, &P::SetDark3D, 1));
+    RegisterProperty(pointer, OrdinalProperty<P>("Draw3D", pkBool, &P::Draw3D, &P::SetDraw3D, 1));
+    RegisterProperty(pointer, SubObjectProperty<P>("Gradient", &P::Gradient));
+    RegisterProperty(pointer, OrdinalProperty<P>("HorizSize", pkInteger, &P::HorizSize,
+                                                 &P::SetHorizSize, 4));
+    RegisterProperty(pointer, OrdinalProperty<P>("InflateMargins", pkBool, &P::InflateMargins,
+                                                 &P::SetInflate, 1));
+    RegisterProperty(pointer, SubObjectProperty<P>("Pen", &P::Pen));
+    RegisterProperty(pointer, EnumProperty<P>("Style", &P::Style, &P::SetStyle,
+                                              {"psRectangle", "psCircle", "psTriangle",
+                                               "psDownTriangle", "psCross", "psDiagCross",
+                                               "psStar", "psDiamond", "psSmallDot", "psNothing",
+                                               "psLeftTriangle", "psRightTriangle"},
+                                              psRectangle));
+    RegisterProperty(pointer, OrdinalProperty<P>("Transparency", pkInteger, &P::Transparency,
+                                                 &P::SetTransparency, 0));
+    RegisterProperty(pointer, OrdinalProperty<P>("VertSize", pkInteger, &P::VertSize,
+                                                 &P::SetVertSize, 4));
+    RegisterProperty(pointer, OrdinalProperty<P>("Visible", pkBool, &P::Visible, &P::SetVisible,
+                                                 1));
+
+    using C = TCallout;
+    const TMetaClass* callout = C::StaticClass();
+    RegisterProperty(callout, SubObjectProperty<C>("Arrow", &C::Arrow));
+    RegisterProperty(callout, EnumProperty<C>("ArrowHead", &C::ArrowHead, &C::SetArrowHead,
+                                              {"ahNone", "ahLine", "ahSolid"}, ahNone));
+    RegisterProperty(callout, OrdinalProperty<C>("ArrowHeadSize", pkInteger, &C::ArrowHeadSize,
+                                                 &C::SetArrowHeadSize, 8));
+    RegisterProperty(callout, OrdinalProperty<C>("Distance", pkInteger, &C::Distance,
+                                                 &C::SetDistance, 0));
+    RegisterProperty(callout, OrdinalProperty<P>("Draw3D", pkBool, &P::Draw3D, &P::SetDraw3D, 0));
+
+    using M = TMarksCallout;
+    const TMetaClass* marksCallout = M::StaticClass();
+    RegisterProperty(marksCallout,
+                     StoredWhen<M>(OrdinalProperty<M>("Length", pkInteger, &M::Length,
+                                                      &M::SetLength),
+                                   [](M* m) { return m->IsLengthStored(); }));
+    RegisterProperty(marksCallout, OrdinalProperty<P>("Visible", pkBool, &P::Visible,
+                                                      &P::SetVisible, 0));
+    return true;
+}();
+
+}  // namespace

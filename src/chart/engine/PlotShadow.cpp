@@ -1,5 +1,7 @@
 #include "PlotShadow.h"
 
+#include "PlotPublished.h"
+
 #include "PlotBlend.h"
 #include "PlotCanvas.h"
 #include "PlotGradient.h"
@@ -135,3 +137,26 @@ void TPlotShadow::DrawEllipse(TCanvas3D* canvas, const TRect& rect, int z) {
     }
     FinishBlending(canvas);
 }
+
+namespace {
+
+// The shadow's published properties, for the component streams.
+const bool shadowPropertiesRegistered = [] {
+    using S = TPlotShadow;
+    const TMetaClass* shadow = S::StaticClass();
+    RegisterProperty(shadow, StoredWhen<S>(OrdinalProperty<S>("Color", pkColor, &S::Color,
+                                                              &S::SetColor),
+                                           [](S* s) { return s->IsColorStored(); }));
+    RegisterProperty(shadow, StoredWhen<S>(OrdinalProperty<S>("HorizSize", pkInteger,
+                                                              &S::HorizSize, &S::SetHorizSize),
+                                           [](S* s) { return s->IsHorizStored(); }));
+    RegisterProperty(shadow, OrdinalProperty<S>("Smooth", pkBool, &S::Smooth, &S::SetSmooth, 1));
+    RegisterProperty(shadow, OrdinalProperty<S>("Transparency", pkInteger, &S::Transparency,
+                                                &S::SetTransparency, 0));
+    RegisterProperty(shadow, StoredWhen<S>(OrdinalProperty<S>("VertSize", pkInteger,
+                                                              &S::VertSize, &S::SetVertSize),
+                                           [](S* s) { return s->IsVertStored(); }));
+    return true;
+}();
+
+}  // namespace

@@ -4,6 +4,8 @@
 
 #include "PlotBlend.h"
 #include "PlotPanel.h"
+#include "PlotPublished.h"
+#include "cl_filer.h"
 
 void RectToFourPoints(const TRect& rect, double angle, TFourPoints& points) {
     const TPoint center = RectCenter(rect);
@@ -263,3 +265,34 @@ void TPlotCustomShape::DrawRectRotated(const TRect& rect, double angle, int z) {
     }
     if (blend) canvas->EndBlending(blend);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Streaming
+
+void TPlotCustomShape::DefineProperties(TFiler* filer) {
+    TPlotCustomShapeBrushPen::DefineProperties(filer);
+    filer->DefineProperty(
+        "ShadowColor",
+        [this](TReader* reader) {
+            if (reader->NextValue() != vaIdent) return SetShadowColor(reader->ReadInteger());
+            const AnsiString ident = reader->ReadIdent();
+            TColor color = clNone;
+            if (!IdentToColor(ident, color)) throw EConvertError("Invalid colour " + ident);
+            SetShadowColor(color);
+        },
+        nullptr, false);
+    filer->DefineProperty(
+        "ShadowSize", [this](TReader* reader) { SetShadowSize(reader->ReadInteger()); }, nullptr,
+        false);
+}
+
+namespace {
+
+// The framed shape's published properties, for the component streams.
+const bool shapePropertiesRegistered = [] {
+    PublishShape(TPlotShape::StaticClass(), {"Bevel", "BevelWidth", "Color", "Font", "Gradient",
+                                             "Shadow", "ShapeStyle", "Transparent"});
+    return true;
+}();
+
+}  // namespace

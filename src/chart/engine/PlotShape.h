@@ -64,6 +64,8 @@ class TPlotCustomShape : public TPlotCustomShapeBrushPen {
     }
     ~TPlotCustomShape() override;
     void Assign(TPersistent* source) override;
+    // The legacy "ShadowColor" and "ShadowSize", read into Shadow.
+    void DefineProperties(TFiler* filer) override;
 
     void Draw() { DrawRectRotated(ShapeBounds, 0, 0); }
     void DrawRectRotated(const TRect& rect, double angle, int z);

@@ -2,6 +2,7 @@
 
 #include "PlotAxisPanel.h"
 #include "PlotProcs.h"
+#include "cl_filer.h"
 
 // ---------------------------------------------------------------------------------------------
 // TPlotCustomTool
@@ -90,4 +91,18 @@ void PlotDrawBitmapEditor(TCanvas* canvas, TCustomChartElement* element, int lef
     TBitmap bitmap;
     PlotGetBitmapEditor(element, &bitmap);
     canvas->Draw(left, top, &bitmap);
+}
+
+void TPlotCustomToolAxis::DefineProperties(TFiler* filer) {
+    TPlotCustomTool::DefineProperties(filer);
+    filer->DefineProperty(
+        "AxisID",
+        [this](TReader* reader) {
+            const int index = reader->ReadInteger();
+            TCustomAxisPanel* chart = ParentChart();
+            if (!chart || index < 0 || index >= chart->Axes->Count())
+                throw EConvertError(Format("Axis index %d out of range", index));
+            SetAxisID(index);
+        },
+        [this](TWriter* writer) { writer->WriteInteger(AxisID()); }, axis_ != nullptr);
 }

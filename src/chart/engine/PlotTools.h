@@ -60,6 +60,8 @@ class TPlotCustomToolAxis : public TPlotCustomTool {
     // The axis as it is streamed: its index in the chart's axis list, -1 without an axis.
     int AxisID() const;
     void SetAxisID(int index);
+    // The axis streamed as "AxisID"; an index outside the chart's axes is refused.
+    void DefineProperties(TFiler* filer) override;
 
 protected:
     ~TPlotCustomToolAxis() override = default;

@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "PlotProcs.h"
+#include "PlotPublished.h"
 #include "PlotSeries.h"
+#include "cl_filer.h"
 #include "cl_number.h"
 
 int PlotDefaultCapacity = 1000;
@@ -280,3 +282,27 @@ void TChartValueLists::Clear() {
     for (int i = 0; i < Count(); ++i) TObject::Free(Get(i));
     TList::Clear();
 }
+
+// ---------------------------------------------------------------------------------------------
+// Streaming
+
+namespace {
+
+// The value list's published properties, for the component streams.
+const bool valueListPropertiesRegistered = [] {
+    using V = TChartValueList;
+    const TMetaClass* list = V::StaticClass();
+    RegisterProperty(list, StoredWhen<V>(OrdinalProperty<V>("DateTime", pkBool, &V::DateTime,
+                                                            &V::SetDateTime),
+                                         [](V* v) { return v->IsDateStored(); }));
+    RegisterProperty(list, StringProperty<V>("Name", &V::Name, &V::SetName));
+    // Always stored: the empty default never matches.
+    TPropertyInfo order = EnumProperty<V>("Order", &V::Order, &V::SetOrder,
+                                          {"loNone", "loAscending", "loDescending"}, loNone);
+    order.DefaultText = AnsiString();
+    RegisterProperty(list, order);
+    RegisterProperty(list, StringProperty<V>("ValueSource", &V::ValueSource, &V::SetValueSource));
+    return true;
+}();
+
+}  // namespace

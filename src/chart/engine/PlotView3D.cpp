@@ -1,5 +1,7 @@
 #include "PlotView3D.h"
 
+#include "PlotPublished.h"
+
 #include <cmath>
 
 #include "cl_controls.h"
@@ -61,3 +63,34 @@ void TView3DOptions::SetZoom(int value) {
     if (OnChangedZoom) OnChangedZoom(value);
     SetIntegerProperty(zoom_, value);
 }
+
+namespace {
+
+// The 3-D view's published properties, for the component streams.
+const bool view3DPropertiesRegistered = [] {
+    using V = TView3DOptions;
+    const TMetaClass* view = V::StaticClass();
+    RegisterProperty(view, OrdinalProperty<V>("Elevation", pkInteger, &V::Elevation,
+                                              &V::SetElevation, 345));
+    RegisterProperty(view, OrdinalProperty<V>("FontZoom", pkInteger, &V::FontZoom,
+                                              &V::SetFontZoom, 100));
+    RegisterProperty(view, OrdinalProperty<V>("HorizOffset", pkInteger, &V::HorizOffset,
+                                              &V::SetHorizOffset, 0));
+    RegisterProperty(view, OrdinalProperty<V>("Orthogonal", pkBool, &V::Orthogonal,
+                                              &V::SetOrthogonal, 1));
+    RegisterProperty(view, OrdinalProperty<V>("OrthoAngle", pkInteger, &V::OrthoAngle,
+                                              &V::SetOrthoAngle, 45));
+    RegisterProperty(view, OrdinalProperty<V>("Perspective", pkInteger, &V::Perspective,
+                                              &V::SetPerspective, 15));
+    RegisterProperty(view, OrdinalProperty<V>("Rotation", pkInteger, &V::Rotation,
+                                              &V::SetRotation, 345));
+    RegisterProperty(view, OrdinalProperty<V>("Tilt", pkInteger, &V::Tilt, &V::SetTilt, 0));
+    RegisterProperty(view, OrdinalProperty<V>("VertOffset", pkInteger, &V::VertOffset,
+                                              &V::SetVertOffset, 0));
+    RegisterProperty(view, OrdinalProperty<V>("Zoom", pkInteger, &V::Zoom, &V::SetZoom, 100));
+    RegisterProperty(view, OrdinalProperty<V>("ZoomText", pkBool, &V::ZoomText, &V::SetZoomText,
+                                              1));
+    return true;
+}();
+
+}  // namespace

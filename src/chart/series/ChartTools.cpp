@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "ChartRegistry.h"
+#include "ColorLineTool.h"
 #include "PlotBlend.h"
 #include "PlotProcs.h"
 
@@ -328,8 +329,9 @@ TBitmap* TRectangleTool::Bitmap(bool chartOnly) {
 // Registration
 
 void RegisterChartTools() {
-    const TMetaClass* tools[] = {TAnnotationTool::StaticClass(), TRectangleTool::StaticClass()};
-    RegisterPlotTools(tools, 1);
+    const TMetaClass* tools[] = {TAnnotationTool::StaticClass(), TRectangleTool::StaticClass(),
+                                 TColorLineTool::StaticClass()};
+    RegisterPlotTools(tools, 2);
 }
 
 namespace {

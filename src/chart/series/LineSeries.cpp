@@ -243,6 +243,23 @@ void TCustomSeries::DrawAllValues() {
     DrawAllValuesOnce();
 }
 
+void TCustomSeries::DrawAllValuesOnce() {
+    linePenColor_ = clNone;
+    pendingLine_.clear();
+    struct Flush {
+        TCustomSeries* series;
+        ~Flush() { series->FlushLine(); }
+    } flush{this};
+    TChartSeries::DrawAllValues();
+}
+
+void TCustomSeries::FlushLine() {
+    if (pendingLine_.size() > 1)
+        ParentChart()->InternalCanvas->Polyline(pendingLine_.data(),
+                                                static_cast<int>(pendingLine_.size()));
+    pendingLine_.clear();
+}
+
 void TCustomSeries::DrawShadowPass() {
     KeepAxesAndColor keep(this);
     struct KeepPointer {
@@ -283,6 +300,7 @@ TSeriesPointerStyle TCustomSeries::DoGetPointerStyle(int index) {
 }
 
 void TCustomSeries::DrawPointer(int x, int y, TColor color, int index) {
+    FlushLine();
     linePenColor_ = clNone;
     pointer_->PrepareCanvas(ParentChart()->InternalCanvas, color);
     pointer_->Draw(x, y, color, DoGetPointerStyle(index));
@@ -395,22 +413,22 @@ void TCustomSeries::DrawLine2D(TColor color, int x, int y) {
     TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
     const TColor lineColor = ColorEachPoint() && colorEachLine_ ? color : GetSeriesColor();
     if (lineColor != linePenColor_) {
+        FlushLine();
         LinePrepareCanvas(canvas, lineColor);
         linePenColor_ = lineColor;
     }
-    if (stairs_) {
-        if (invertedStairs_)
-            canvas->Line(previousX_, previousY_, previousX_, y);
-        else
-            canvas->Line(previousX_, previousY_, x, previousY_);
-        canvas->LineTo(x, y);
-    } else {
-        canvas->Line(previousX_, previousY_, x, y);
+    const TPoint previous{previousX_, previousY_};
+    if (pendingLine_.empty() || pendingLine_.back() != previous) {
+        FlushLine();
+        pendingLine_.push_back(previous);
     }
+    if (stairs_) pendingLine_.push_back(invertedStairs_ ? TPoint{previousX_, y} : TPoint{x, previousY_});
+    pendingLine_.push_back({x, y});
 }
 
 void TCustomSeries::DrawSegment3D(TColor color, int x, int y, bool) {
     TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
+    FlushLine();
     linePenColor_ = clNone;
     canvas->AssignVisiblePen(LinePen());
     canvas->AssignBrush(Brush(), colorEachLine_ || drawArea_ ? GetAreaBrushColor(color)
@@ -434,6 +452,7 @@ void TCustomSeries::DrawAreaStrip(TPoint previous, int previousOrigin, TPoint po
                                   bool) {
     TCustomAxisPanel* chart = ParentChart();
     TPlotCanvas3D* canvas = chart->InternalCanvas;
+    FlushLine();
     linePenColor_ = clNone;
     const TColor fore = canvas->Brush()->Color();
     TColor back = areaBrush_->Color() == clDefault ? GetSeriesColor() : areaBrush_->Color();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "PlotGradient.h"
 #include "PlotPointer.h"
@@ -117,10 +118,9 @@ protected:
     void DrawAreaStrip(TPoint previous, int previousOrigin, TPoint point, int origin, bool last);
 
 private:
-    void DrawAllValuesOnce() {
-        linePenColor_ = clNone;
-        TChartSeries::DrawAllValues();
-    }
+    void DrawAllValuesOnce();
+    // Draws the joined 2-D segments gathered so far as one polyline.
+    void FlushLine();
     void DrawShadowPass();
     void DrawOutlinePass();
     void StartFromOffscreen(int index, bool& drawSegment);
@@ -156,6 +156,8 @@ private:
     // The colour the canvas pen was last prepared with for a 2-D line; clNone when the pen
     // was changed since.
     TColor linePenColor_ = clNone;
+    // Consecutive 2-D segments, drawn together.
+    std::vector<TPoint> pendingLine_;
 };
 
 class TLineSeries : public TCustomSeries {

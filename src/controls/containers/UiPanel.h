@@ -2,7 +2,9 @@
 // gradient style fills the inside from a start to a stop colour.
 #pragma once
 
+#include "UiColors.h"
 #include "UiCommon.h"
+#include "UiGrafx.h"
 #include "cl_extctrls.h"
 
 class TUiCustomPanel : public TCustomPanel {

@@ -7,8 +7,6 @@
 
 #include "UiStatusPane.h"
 
-enum TBarStyle { bsTraditional, bsLED, bsGradient };
-
 class TUiProgressStatus : public TUiCustomStatusPane {
     CL_COMPONENT_CLASS(TUiProgressStatus, TUiCustomStatusPane)
 

@@ -2,7 +2,9 @@
 // flat frame. The custom pane is the base of every pane; the plain pane shows a fixed caption.
 #pragma once
 
+#include "UiColors.h"
 #include "UiCommon.h"
+#include "UiGrafx.h"
 #include "cl_controls.h"
 
 class TUiCustomStatusPane : public TGraphicControl {

@@ -1,57 +1,110 @@
 #include "UiCommon.h"
 
+#include <algorithm>
+
+#include "cl_controls.h"
+#include "cl_extctrls.h"
+#include "cl_filer.h"
+
+const char* const SNoRegIniFile = "No TUiRegIniFile component specified";
+const char* const SNoRegIniFileFrameLoad =
+    "Cannot load Custom Framing settings--No TUiRegIniFile component specified";
+const char* const SNoRegIniFileFrameSave =
+    "Cannot save Custom Framing settings--No TUiRegIniFile component specified";
+const char* const SNoRegIniFileColorsLoad =
+    "Cannot load Custom Colors--No TUiRegIniFile component specified";
+const char* const SNoRegIniFileColorsSave =
+    "Cannot save Custom Colors--No TUiRegIniFile component specified";
+const char* const SNoRegIniFileFormRestore =
+    "Cannot restore Form State--No TUiRegIniFile component specified";
+const char* const SNoRegIniFileFormSave =
+    "Cannot save Form State--No TUiRegIniFile component specified";
+
+int IncrementalSearchResetDelay = 1500;
+TUiBlinkingControlsList* BlinkingControls = nullptr;
+
 namespace {
 
-constexpr TColor OfficeLight = 0xFEECDD;
-constexpr TColor OfficeDark = 0xE2A981;
-constexpr TColor OfficeShade = 0xB77D59;
+// A list given up during its own tick; freed at the next registration change, once its timer
+// callback has returned.
+TUiBlinkingControlsList* retiredList = nullptr;
 
-// The colour `step` of `steps` of the way from `start` to `stop`.
-TColor Blend(TColor start, TColor stop, int step, int steps) {
-    const int a = ColorToRGB(start), b = ColorToRGB(stop);
-    auto channel = [&](int shift) {
-        const int from = (a >> shift) & 0xFF, to = (b >> shift) & 0xFF;
-        return (from + (to - from) * step / (steps > 0 ? steps : 1)) << shift;
-    };
-    return channel(0) | channel(8) | channel(16);
+void FreeRetiredList() {
+    if (!retiredList || retiredList->Timer()->Active()) return;
+    retiredList->Free();
+    retiredList = nullptr;
 }
 
 }  // namespace
 
-void GetGradientPanelColors(TUiGradientColorStyle style, TColor& start, TColor& stop) {
-    if (style == gcsMSOffice) {
-        start = OfficeLight;
-        stop = OfficeDark;
+TUiBlinkingControlsList::TUiBlinkingControlsList() : timer_(new TTimer(nullptr)) {
+    timer_->SetInterval(BlinkIntervalOff);
+    timer_->SetEnabled(true);
+    timer_->SetOnTimer([this](TObject* sender) { TimerFired(sender); });
+}
+
+TUiBlinkingControlsList::~TUiBlinkingControlsList() { timer_->Free(); }
+
+void TUiBlinkingControlsList::Add(TControl* control) { controls_.push_back(control); }
+
+void TUiBlinkingControlsList::Remove(TControl* control) {
+    auto it = std::find(controls_.begin(), controls_.end(), control);
+    if (it != controls_.end()) controls_.erase(it);
+}
+
+bool TUiBlinkingControlsList::IsListed(TControl* control) const {
+    return std::find(controls_.begin(), controls_.end(), control) != controls_.end();
+}
+
+void TUiBlinkingControlsList::TimerFired(TObject*) {
+    if (state_ == bsOff) {
+        state_ = bsOn;
+        timer_->SetInterval(BlinkIntervalOff);
     } else {
-        start = clWhite;
-        stop = clBtnFace;
+        state_ = bsOff;
+        timer_->SetInterval(BlinkIntervalOn);
+    }
+    // A control may be destroyed by what it does on CM_BLINK: the round works on a copy and
+    // skips whatever has left the list since.
+    const std::vector<TControl*> round = controls_;
+    firing_ = true;
+    for (TControl* control : round) {
+        if (retireAfterTick_ || !IsListed(control)) continue;
+        if (control->Perform(CM_GETBLINKING) == 1) control->Perform(CM_BLINK, state_);
+    }
+    firing_ = false;
+    if (retireAfterTick_) timer_->SetEnabled(false);
+}
+
+void FreeBlinkingControlsListIfEmpty() {
+    TUiBlinkingControlsList* list = BlinkingControls;
+    if (!list || list->GetCount() > 0) return;
+    BlinkingControls = nullptr;
+    if (list->firing_) {
+        list->retireAfterTick_ = true;
+        FreeRetiredList();
+        if (!retiredList) retiredList = list;
+    } else {
+        list->Free();
     }
 }
 
-void GetGradientStatusBarColors(TUiGradientColorStyle style, TColor& a, TColor& b, TColor& c) {
-    if (style == gcsMSOffice) {
-        a = OfficeLight;
-        b = OfficeDark;
-        c = OfficeShade;
-    } else {
-        a = clBtnFace;
-        b = clBtnShadow;
-        c = cl3DDkShadow;
-    }
+void RegisterBlinkingControl(TControl* control) {
+    FreeRetiredList();
+    if (!BlinkingControls) BlinkingControls = new TUiBlinkingControlsList;
+    BlinkingControls->Add(control);
 }
 
-void PaintGradient(TCanvas* canvas, const TRect& rect, TGradientDirection direction,
-                   TColor start, TColor stop) {
-    const bool acrossX = direction == gdVerticalEnd || direction == gdVerticalCenter;
-    const bool mirrored = direction == gdHorizontalCenter || direction == gdVerticalCenter;
-    const int length = acrossX ? rect.Width() : rect.Height();
-    if (length <= 0) return;
-    const int half = (length + 1) / 2;
-    for (int i = 0; i < length; ++i) {
-        const int step = mirrored ? (i < half ? i : length - 1 - i) : i;
-        canvas->Brush()->SetColor(Blend(start, stop, step, mirrored ? half : length - 1));
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->FillRect(acrossX ? TRect(rect.Left + i, rect.Top, rect.Left + i + 1, rect.Bottom)
-                                 : TRect(rect.Left, rect.Top + i, rect.Right, rect.Top + i + 1));
-    }
+void UnregisterBlinkingControl(TControl* control) {
+    if (!BlinkingControls) return;
+    BlinkingControls->Remove(control);
+    FreeBlinkingControlsListIfEmpty();
 }
+
+void TUiOldPropReader::ReadOldBooleanProp(TReader* reader) { reader->ReadBoolean(); }
+void TUiOldPropReader::ReadOldEnumProp(TReader* reader) { reader->ReadIdent(); }
+void TUiOldPropReader::ReadOldIdentProp(TReader* reader) { reader->ReadIdent(); }
+void TUiOldPropReader::ReadOldIntegerProp(TReader* reader) { reader->ReadInteger(); }
+void TUiOldPropReader::ReadOldSetProp(TReader* reader) { reader->ReadSet(); }
+void TUiOldPropReader::ReadOldStringProp(TReader* reader) { reader->ReadString(); }
+void TUiOldPropReader::WriteOldProp(TWriter*) {}
