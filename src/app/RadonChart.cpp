@@ -123,14 +123,15 @@ void TRadonMainForm::CreateChartSheet() {
 
 void TRadonMainForm::FeedChart(bool retrievalView) {
     const TRadon& record = *Monitor;
+    // The scales of a zoom into the earlier test go with it; they could hide the new one. Undone
+    // before the series are cleared, as clearing a line series forgets the saved scales.
+    if (RadonChart->ScalesSaved) RadonChart->UndoZoom();
+    RadonChart->ClearSavedScales();
     for (TChartSeries* series :
          {static_cast<TChartSeries*>(RadonSeries), static_cast<TChartSeries*>(TemperatureSeries),
           static_cast<TChartSeries*>(HumiditySeries), static_cast<TChartSeries*>(PressureSeries),
           static_cast<TChartSeries*>(MotionErrorSeries)})
         series->Clear();
-    // The scales of a zoom into the earlier test go with it; they could hide the new one.
-    if (RadonChart->ScalesSaved) RadonChart->UndoZoom();
-    RadonChart->ClearSavedScales();
     const bool picocuries = record.UnitsIndex != 0;
     SetUnitTitles(*this, picocuries);
     const double toDisplay = picocuries ? 1.0 : BecquerelPerPicocurie;
