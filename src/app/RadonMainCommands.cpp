@@ -33,9 +33,6 @@ void TRadonMainForm::Data1Click(TObject* sender) { ButtonRetriveClick(sender); }
 
 void TRadonMainForm::ExitClick(TObject*) { Close(); }
 
-// Copying the chart comes with the chart.
-void TRadonMainForm::submnuCopyChartClick(TObject*) {}
-
 void TRadonMainForm::SubMenuViewToolbarClick(TObject*) {
     const bool visible = !SubMenuViewToolbar->Checked();
     Toolbar->SetVisible(visible);

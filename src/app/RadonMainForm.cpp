@@ -423,6 +423,7 @@ void TRadonMainForm::CreatePages() {
     CreateInspectionSheet();
     CreatePicturesSheet();
     CreateChecklistSheet();
+    CreateChartSheet();
 }
 
 void TRadonMainForm::CreateInspectionSheet() {

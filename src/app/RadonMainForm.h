@@ -41,6 +41,11 @@ class TStream;
 class TPePDFPrinter;
 class TCanvas;
 struct TRect;
+class TChart;
+class TCustomChart;
+class TLineSeries;
+class TPointSeries;
+class TPageNumTool;
 
 // The customer's address edits in the test data file's order: name, address 1, address 2, city,
 // state, zip, phone.
@@ -65,7 +70,16 @@ class TRadonMainForm : public TForm {
     void ShowRetrievedTest();
     void ShowLoadedTest();
     void ComputeAverages();
+
+    // The test chart (RadonChart.cpp, RadonChartOverlays.cpp).
     void FeedChart(bool retrievalView);
+    // The marker line of a reading with motion, drawn at once across the chart rectangle.
+    void DrawMotionLine(double x);
+    // Shows the sensor series and the right axis for a 6916, hides them for any other model.
+    void ShowSensorSeries(bool model6916);
+    void RadonChartAfterDraw(TObject* sender);
+    void RadonChartClickLegend(TCustomChart* sender, TMouseButton button, TShiftState shift,
+                               int x, int y);
 
     // Port selection and adapter plug and unplug (RadonPortEvents.cpp).
     void WndProc(TMessage& message) override;
@@ -218,6 +232,11 @@ class TRadonMainForm : public TForm {
     TDynamicHTMLHelp* DynamicHTMLHelp;
     TQMCAboutComponent* QMCAboutComponent;
     TPePDFPrinter* PePDFPrinter;
+    TChart* RadonChart;
+    TLineSeries *RadonSeries, *ActionLevelSeries, *TemperatureSeries, *PressureSeries,
+        *HumiditySeries;
+    TPointSeries* MotionErrorSeries;
+    TPageNumTool* ChartPageNumTool;
 
     TReportTarget ReportTarget;
 
@@ -243,6 +262,7 @@ private:
     void CreatePages();
     void CreateInspectionSheet();
     void CreateChecklistSheet();
+    void CreateChartSheet();
     void CreateImageList();
     void CreateMainMenu();
     void CreatePicturesSheet();

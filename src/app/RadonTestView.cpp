@@ -99,6 +99,7 @@ void ShowCalibrationFactors(TRadonMainForm& form) {
     AnsiString text = "CF: " + FactorText(Monitor->CF1);
     if (IsModel6916(*Monitor)) text += ", " + FactorText(Monitor->CF2);
     form.CFLB->SetCaption(text);
+    form.ShowSensorSeries(IsModel6916(*Monitor));
 }
 
 void ShowTestParameters(TRadonMainForm& form) {
@@ -208,12 +209,3 @@ void TRadonMainForm::ShowLoadedTest() {
 }
 
 void TRadonMainForm::ComputeAverages() { StoreAverages(*this); }
-
-void TRadonMainForm::FeedChart(bool retrievalView) {
-    if (AnyReadingFlagged(*Monitor)) MotionDetected = true;
-    if (!retrievalView) return;
-    const TSensorAverages sensors = ComputeSensorAverages(*Monitor);
-    AvgHumidity = sensors.Humidity;
-    AvgPressure = sensors.Pressure;
-    AvgTemperature = sensors.Temperature;
-}

@@ -338,7 +338,7 @@ TEST_F(CommandsTest, EveryEntryAndButtonRunsItsHandler) {
         {&F::PrintSetup1, nullptr, &F::PrintSetup1Click, {"dialog: TPrinterSetupDialog"}},
         {&F::CopyDatamnu, &F::ToolButtonCopy, &F::CopyDatamnuClick, {"clipboard: Error Flags:"}},
         // Copying the chart comes with the chart: until then it changes nothing.
-        {&F::submnuCopyChart, &F::ToolButtonCopyChart, &F::submnuCopyChartClick, none},
+        {&F::submnuCopyChart, &F::ToolButtonCopyChart, &F::submnuCopyChartClick, {"clipboard: "}},
         {&F::WriteRawDatasubmnu, &F::ToolButtonWrite, &F::WriteRawDatasubmnuClick,
          {"dialog: TSaveDialog"}},
         {&F::SubMenuErrorCodes, nullptr, &F::SubMenuErrorCodesClick,
