@@ -44,6 +44,7 @@ void TCircledSeries::Assign(TPersistent* source) {
     if (auto* other = dynamic_cast<TCircledSeries*>(source)) {
         circled_ = other->circled_;
         rotationAngle_ = other->rotationAngle_;
+        RotationRadians = rotationAngle_ * kPiDegree;
         customXRadius_ = other->customXRadius_;
         customYRadius_ = other->customYRadius_;
         circleBackColor_ = other->circleBackColor_;
