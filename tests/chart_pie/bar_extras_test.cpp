@@ -81,17 +81,29 @@ TEST_F(BarExtrasTest, ThreeDClicksFindTheDrawnBar) {
     drawn.chart->SetView3D(true);
     drawn.chart->View3DOptions()->SetOrthogonal(true);
     TBarSeries* bars = Bars({5, 8, 3});
+    bars->SetDepthPercent(40);  // the front face lies inside the depth, shifted on screen
     drawn.Render();
+    ASSERT_GT(bars->StartZ, 0);
     bars->CalcBarBounds(1);
     const TRect r = bars->BarBounds();
-    const int midX = (r.Left + r.Right) / 2, midY = (r.Top + r.Bottom) / 2;
-    const TPoint front = Project(bars, midX, midY, bars->StartZ);
-    EXPECT_EQ(bars->Clicked(front.X, front.Y), 1);
-    // Just right of the projected front face at the bar's middle height.
-    const TPoint beyond = Project(bars, r.Right + 3, midY, bars->StartZ);
-    EXPECT_NE(bars->Clicked(beyond.X, beyond.Y), 1);
-    const TPoint above = Project(bars, midX, r.Top - 4, bars->StartZ);
-    EXPECT_EQ(bars->Clicked(above.X, above.Y), -1);
+    const int midY = (r.Top + r.Bottom) / 2;
+    const TPoint frontShift = Project(bars, r.Left, midY, bars->StartZ);
+    ASSERT_GT(std::abs(frontShift.X - r.Left) + std::abs(frontShift.Y - midY), 3);
+    struct Case {
+        int x, y;
+        int expected;
+    };
+    const Case cases[] = {
+        {(r.Left + r.Right) / 2, midY, 1},
+        {r.Right - 1, midY, 1},
+        {r.Left + 1, r.Top + 1, 1},
+        {r.Left + 1, r.Top - 3, -1},
+        {(r.Left + r.Right) / 2, r.Top - 4, -1},
+    };
+    for (const Case& c : cases) {
+        const TPoint p = Project(bars, c.x, c.y, bars->StartZ);
+        EXPECT_EQ(bars->Clicked(p.X, p.Y), c.expected) << c.x << "," << c.y;
+    }
 }
 
 TEST_F(BarExtrasTest, ThreeDPyramidClicksTestTheProjectedTriangle) {
