@@ -328,3 +328,26 @@ TEST_F(PieClickTest, TheHoleOfADonutIsNoSlice) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PieTest, ThreeDPiesDrawSortedSlicesAndTheOtherLegend) {
+    drawn.chart->SetView3D(true);
+    TPieSeries* pie = Pie({50, 30, 15, 3, 2}, {clRed, clGreen, clBlue, clYellow, clAqua});
+    pie->ExplodedSlice.SetValue(1, 25);
+    pie->SetDonutPercent(30);
+    pie->OtherSlice()->SetStyle(poBelowPercent);
+    pie->OtherSlice()->SetValue(5);
+    TChartLegend* legend = pie->OtherSlice()->Legend();
+    ASSERT_NE(legend, nullptr);
+    legend->SetVisible(true);
+    drawn.Render();
+    EXPECT_EQ(legend->ItemCount, 2);  // the two grouped points
+    EXPECT_EQ(pie->CountLegendItems(), 4);
+    // Something of the pie covers its centre region's ring.
+    const TPoint ring = Inside(pie, 0, 0.8);
+    const TPoint onScreen = drawn.chart->InternalCanvas->Calculate3DPosition(ring.X, ring.Y, pie->EndZ);
+    EXPECT_NE(Pixel(onScreen), RGB(255, 255, 255));
+}
+
+}  // namespace
