@@ -9,6 +9,8 @@
 #include "PieSeries.h"
 #include "PlotMarks.h"
 #include "chart_fixture.h"
+#include "chart_test_support.h"
+#include "cl_filer.h"
 #include "cl_streams.h"
 
 namespace {
@@ -348,6 +350,57 @@ TEST_F(PieTest, ThreeDPiesDrawSortedSlicesAndTheOtherLegend) {
     const TPoint ring = Inside(pie, 0, 0.8);
     const TPoint onScreen = drawn.chart->InternalCanvas->Calculate3DPosition(ring.X, ring.Y, pie->EndZ);
     EXPECT_NE(Pixel(onScreen), RGB(255, 255, 255));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PieStreamTest, SettingsAndPointsComeBackWithoutTheOtherPoint) {
+    RegisterClass(TPieSeries::StaticClass());
+    TComponent* owner = new TComponent(nullptr);
+    TComponent* copyOwner = new TComponent(nullptr);
+    auto* chart = new TChart(owner);
+    chart->SetName("Chart1");
+    auto* pie = new TPieSeries(owner);
+    pie->SetName("Pie1");
+    chart->AddSeries(pie);
+    pie->AlwaysStoreData = true;
+    for (double v : {50, 30, 15, 3, 2}) pie->Add(v);
+    pie->SetAngleSize(180);
+    pie->SetRotationAngle(400);
+    pie->SetDarkPen(40);
+    pie->SetMultiPie(mpDisabled);
+    pie->SetCircled(true);
+    pie->Shadow()->SetSize(6);
+    pie->OtherSlice()->SetStyle(poBelowValue);
+    pie->OtherSlice()->SetValue(4);
+    pie->OtherSlice()->SetText("Rest");
+    chart->Draw(FilledBitmap(300, 200, clWhite)->Canvas(), Rect(0, 0, 300, 200));
+    ASSERT_EQ(pie->Count(), 6);  // the other point exists after drawing
+
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, chart);
+    stream.SetPosition(0);
+    auto* copy = new TChart(copyOwner);
+    copy->SetName("Chart1");
+    ReadComponentFromStream(&stream, copy, copyOwner);
+    ASSERT_EQ(copy->SeriesCount(), 1);
+    auto* read = CheckedCast<TPieSeries>(copy->GetSeries(0));
+    EXPECT_EQ(read->Count(), 5);
+    EXPECT_EQ(read->YValues->GetValue(4), 2);
+    EXPECT_EQ(read->AngleSize(), 180);
+    EXPECT_EQ(read->RotationAngle(), 40);
+    EXPECT_EQ(read->DarkPen(), 40);
+    EXPECT_EQ(read->MultiPie(), mpDisabled);
+    EXPECT_TRUE(read->Circled());
+    EXPECT_EQ(read->Shadow()->HorizSize(), 6);
+    EXPECT_EQ(read->OtherSlice()->Style(), poBelowValue);
+    EXPECT_EQ(read->OtherSlice()->Value(), 4);
+    EXPECT_STREQ(read->OtherSlice()->Text().c_str(), "Rest");
+    EXPECT_TRUE(read->ColorEachPoint());
+    TObject::Free(copyOwner);
+    TObject::Free(owner);
 }
 
 }  // namespace

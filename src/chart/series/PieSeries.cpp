@@ -10,6 +10,7 @@
 #include "PlotMarks.h"
 #include "PlotPointer.h"
 #include "PlotProcs.h"
+#include "PlotPublished.h"
 #include "Plotconst.h"
 
 using namespace Plotconst;
@@ -834,3 +835,60 @@ void TPieSeries::PrepareForGallery(bool enabled) {
     Gradient()->SetVisible(true);
     SetColorEachPoint(enabled);
 }
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+namespace {
+
+const bool piePropertiesRegistered = [] {
+    using C = TCircledSeries;
+    const TMetaClass* circled = C::StaticClass();
+    RegisterProperty(circled, OrdinalProperty<C>("Circled", pkBool, &C::Circled, &C::SetCircled, 0));
+    RegisterProperty(circled, OrdinalProperty<C>("CustomXRadius", pkInteger, &C::CustomXRadius,
+                                                 &C::SetCustomXRadius, 0));
+    RegisterProperty(circled, OrdinalProperty<C>("CustomYRadius", pkInteger, &C::CustomYRadius,
+                                                 &C::SetCustomYRadius, 0));
+
+    using O = TPieOtherSlice;
+    const TMetaClass* other = O::StaticClass();
+    RegisterProperty(other, OrdinalProperty<O>("Color", pkColor, &O::Color, &O::SetColor, clDefault));
+    RegisterProperty(other, LazySubObjectProperty<O>(
+                                "Legend", [](O* o) -> TPersistent* { return o->Legend(); },
+                                [](O* o) { return o->LegendIfAny() != nullptr; }));
+    RegisterProperty(other, EnumProperty<O>("Style", &O::Style, &O::SetStyle,
+                                            {"poNone", "poBelowPercent", "poBelowValue"}, poNone));
+    RegisterProperty(other, StoredWhen<O>(StringProperty<O>("Text", &O::StoredText, &O::SetText),
+                                          [](O* o) { return !o->StoredText().IsEmpty(); }));
+    RegisterProperty(other, StoredWhen<O>(FloatProperty<O>("Value", &O::Value, &O::SetValue),
+                                          [](O* o) { return o->Value() != 0; }));
+
+    using P = TPieSeries;
+    const TMetaClass* pie = P::StaticClass();
+    RegisterProperty(pie, OrdinalProperty<P>("AngleSize", pkInteger, &P::AngleSize,
+                                             &P::SetAngleSize, 360));
+    RegisterProperty(pie, OrdinalProperty<P>("AutoMarkPosition", pkBool, &P::AutoMarkPosition,
+                                             &P::SetAutoMarkPosition, 1));
+    RegisterProperty(pie, OrdinalProperty<P>("CircleBackColor", pkColor, &P::CircleBackColor,
+                                             &P::SetCircleBackColor, clDefault));
+    RegisterProperty(pie, OrdinalProperty<P>("ColorEachPoint", pkBool, &P::ColorEachPoint,
+                                             &P::SetColorEachPoint, 1));
+    RegisterProperty(pie, OrdinalProperty<P>("Dark3D", pkBool, &P::Dark3D, &P::SetDark3D, 1));
+    RegisterProperty(pie, OrdinalProperty<P>("DarkPen", pkInteger, &P::DarkPen, &P::SetDarkPen, 0));
+    RegisterProperty(pie, OrdinalProperty<P>("ExplodeBiggest", pkInteger, &P::ExplodeBiggest,
+                                             &P::SetExplodeBiggest, 0));
+    RegisterProperty(pie, SubObjectProperty<P>("Gradient", &P::Gradient));
+    RegisterProperty(pie, EnumProperty<P>("MultiPie", &P::MultiPie, &P::SetMultiPie,
+                                          {"mpAutomatic", "mpDisabled"}, mpAutomatic));
+    RegisterProperty(pie, SubObjectProperty<P>("OtherSlice", &P::OtherSlice));
+    RegisterProperty(pie, SubObjectProperty<P>("PiePen", &P::PiePen));
+    RegisterProperty(pie, SubObjectProperty<P>("PieValues", &P::PieValues));
+    RegisterProperty(pie, OrdinalProperty<P>("RotationAngle", pkInteger, &P::RotationAngle,
+                                             &P::SetRotationAngle, 0));
+    RegisterProperty(pie, SubObjectProperty<P>("Shadow", &P::Shadow));
+    RegisterProperty(pie, OrdinalProperty<P>("UsePatterns", pkBool, &P::UsePatterns,
+                                             &P::SetUsePatterns, 0));
+    return true;
+}();
+
+}  // namespace
