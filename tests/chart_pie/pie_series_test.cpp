@@ -404,3 +404,37 @@ TEST(PieStreamTest, SettingsAndPointsComeBackWithoutTheOtherPoint) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PieTest, ASliceTooThinToMoveTheEndPointIsNotDrawn) {
+    // Drawn, its equal start and end points would make GDI paint the whole ellipse green.
+    TPieSeries* pie = Pie({1, 1e-6, 1}, {clRed, clGreen, clBlue});
+    drawn.Render();
+    EXPECT_EQ(Pixel(Inside(pie, 0, 0.5)), RGB(255, 0, 0));
+    EXPECT_EQ(Pixel(Inside(pie, 2, 0.5)), RGB(0, 0, 255));
+    BitmapChart single(400, 300);
+    TPieSeries* only = MakePie(single.chart, single.owner, {1e-6}, {clGreen});
+    single.Render();
+    EXPECT_EQ(GetPixel(single.bitmap->Canvas()->Handle(), only->CircleXCenter + 20,
+                       only->CircleYCenter + 20),
+              RGB(0, 128, 0));
+}
+
+TEST_F(PieTest, SubGalleryStylesSetTheirOption) {
+    std::vector<AnsiString> names;
+    TPieSeries::CreateSubGallery([&](const AnsiString& name) { names.push_back(name); });
+    ASSERT_EQ(names.size(), 8u);
+    EXPECT_STREQ(names[0].c_str(), "Normal");
+    EXPECT_STREQ(names[5].c_str(), "Semi Pie");
+    TPieSeries* pie = Pie({1, 2, 3});
+    TPieSeries::SetSubGallery(pie, 2);
+    EXPECT_EQ(pie->ExplodeBiggest(), 30);
+    TPieSeries::SetSubGallery(pie, 4);
+    ASSERT_EQ(pie->Count(), 2);
+    EXPECT_STREQ(pie->GetXLabel(1).c_str(), "B");
+    TPieSeries::SetSubGallery(pie, 7);
+    EXPECT_EQ(pie->DarkPen(), 32);
+}
+
+}  // namespace

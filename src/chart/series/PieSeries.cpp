@@ -836,6 +836,36 @@ void TPieSeries::PrepareForGallery(bool enabled) {
     SetColorEachPoint(enabled);
 }
 
+void TPieSeries::CreateSubGallery(const std::function<void(const AnsiString&)>& addSubChart) {
+    TCircledSeries::CreateSubGallery(addSubChart);
+    for (const AnsiString* name : {&PlotMsg_Patterns, &PlotMsg_Exploded, &PlotMsg_Shadow,
+                                   &PlotMsg_Marks, &PlotMsg_SemiPie, &PlotMsg_NoBorder,
+                                   &PlotMsg_DarkPen})
+        addSubChart(*name);
+}
+
+void TPieSeries::SetSubGallery(TChartSeries* series, int index) {
+    auto* pie = CheckedCast<TPieSeries>(series);
+    switch (index) {
+        case 1: pie->SetUsePatterns(true); break;
+        case 2: pie->SetExplodeBiggest(30); break;
+        case 3:
+            pie->Shadow()->SetHorizSize(10);
+            pie->Shadow()->SetVertSize(10);
+            break;
+        case 4:
+            pie->Marks()->SetVisible(true);
+            pie->Clear();
+            pie->Add(30, "A");
+            pie->Add(72, "B");
+            break;
+        case 5: pie->SetAngleSize(180); break;
+        case 6: pie->PiePen()->SetVisible(false); break;
+        case 7: pie->SetDarkPen(32); break;
+        default: TCircledSeries::SetSubGallery(series, index);
+    }
+}
+
 // ---------------------------------------------------------------------------------------------
 // Published properties
 

@@ -215,6 +215,8 @@ class TPieSeries : public TCircledSeries {
     void PreparePiePen(int index);
     void DrawMark(int valueIndex, const AnsiString& text, TSeriesMarkPosition* position) override;
     void InitCustom3DOptions(TView3DOptions* options) override;
+    // A pie never borrows the circle of another series.
+    void CheckOtherSeriesMarks() override {}
 
     // ---- Clicks and legend ----
     int Clicked(int x, int y) override;
@@ -233,6 +235,8 @@ class TPieSeries : public TCircledSeries {
     int NumSampleValues() override { return 8; }
     void AddSampleValues(int numValues, bool onlyMandatory = false) override;
     void PrepareForGallery(bool enabled) override;
+    static void CreateSubGallery(const std::function<void(const AnsiString& name)>& addSubChart);
+    static void SetSubGallery(TChartSeries* series, int index);
 
 protected:
     ~TPieSeries() override;
