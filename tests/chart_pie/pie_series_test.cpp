@@ -438,3 +438,21 @@ TEST_F(PieTest, SubGalleryStylesSetTheirOption) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PieTest, ThreeDClicksHitTheSliceDrawnThere) {
+    drawn.chart->SetView3D(true);
+    const TColor colors[] = {clRed, clGreen, clBlue, clYellow};
+    TPieSeries* pie = Pie({1, 1, 1, 1}, {colors[0], colors[1], colors[2], colors[3]});
+    drawn.Render();
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        const TPoint p = Inside(pie, i, 0.5);
+        const TPoint onScreen = drawn.chart->InternalCanvas->Calculate3DPosition(p.X, p.Y, pie->EndZ);
+        EXPECT_EQ(Pixel(onScreen), static_cast<COLORREF>(colors[i]));
+        EXPECT_EQ(pie->Clicked(onScreen.X, onScreen.Y), i);
+    }
+}
+
+}  // namespace
