@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "PlotAxisPanel.h"
+#include "PlotBlend.h"
 #include "PlotGeometry.h"
 #include "PlotMarks.h"
 #include "PlotPointer.h"
@@ -355,10 +356,27 @@ void TCustomBarSeries::DrawValue(int index) {
     barColor_ = GetValueColor(index);
     if (barColor_ == clNone) return;
     CalcBarBounds(index);
-    if (YIsMandatory)
-        DrawBar(index, Min(barBounds_.Top, barBounds_.Bottom), Max(barBounds_.Top, barBounds_.Bottom));
-    else
-        DrawBar(index, Min(barBounds_.Left, barBounds_.Right), Max(barBounds_.Left, barBounds_.Right));
+    TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
+    TPlotBlend* blend = transparency_ > 0 ? canvas->BeginBlending(BlendBounds(), transparency_) : nullptr;
+    try {
+        if (YIsMandatory)
+            DrawBar(index, Min(barBounds_.Top, barBounds_.Bottom), Max(barBounds_.Top, barBounds_.Bottom));
+        else
+            DrawBar(index, Min(barBounds_.Left, barBounds_.Right), Max(barBounds_.Left, barBounds_.Right));
+    } catch (...) {
+        TObject::Free(blend);
+        throw;
+    }
+    if (blend) canvas->EndBlending(blend);
+}
+
+TRect TCustomBarSeries::BlendBounds() {
+    if (!ParentChart()->View3D()) return OrientRectangle(barBounds_);
+    TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
+    const TRect front = OrientRectangle(canvas->CalcRect3D(barBounds_, StartZ));
+    const TRect back = OrientRectangle(canvas->CalcRect3D(barBounds_, EndZ));
+    return TRect(Min(front.Left, back.Left), Min(front.Top, back.Top),
+                 Max(front.Right, back.Right), Max(front.Bottom, back.Bottom));
 }
 
 void TCustomBarSeries::SetPenBrushBar(TColor color) {
@@ -464,28 +482,41 @@ int TCustomBarSeries::Clicked(int x, int y) {
 }
 
 bool TCustomBarSeries::InternalClickedBar(int index, const TPoint& point) {
-    const TPoint& p = point;
     const int category = YIsMandatory ? CalcXPos(index) : CalcYPos(index);
     const int value = YIsMandatory ? CalcYPos(index) : CalcXPos(index);
     const int origin = GetOriginPos(index);
     const int low = Min(value, origin), high = Max(value, origin);
+    const TBarStyle style = GetBarStyle(index);
+    const bool pointed = style == bsPyramid || style == bsCone;
+    const bool invPointed = style == bsInvPyramid || style == bsInvCone;
+    TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
+    const bool is3D = ParentChart()->View3D();
+    if ((pointed || invPointed) && is3D) {
+        // Horizontal bars point right from their base at the smaller pixel.
+        const bool baseHigh = YIsMandatory == pointed;
+        const int base = baseHigh ? high : low, tip = baseHigh ? low : high;
+        auto at = [&](int along, int across, int z) {
+            return YIsMandatory ? canvas->Calculate3DPosition(along, across, z)
+                                : canvas->Calculate3DPosition(across, along, z);
+        };
+        const TPoint triangle[] = {at(category, base, StartZ), at(category + barSize_, base, StartZ),
+                                   at(category + barSize_ / 2, tip, MiddleZ)};
+        return PointInPolygon(point, triangle, 2);
+    }
+    TPoint p = point;
+    if (is3D) canvas->Calculate2DPosition(p.X, p.Y, StartZ);
     const int along = YIsMandatory ? p.X : p.Y, across = YIsMandatory ? p.Y : p.X;
     if (along < category || along > category + barSize_) return false;
-    switch (GetBarStyle(index)) {
-        case bsPyramid:
-        case bsCone:
-            return YIsMandatory ? PointInTriangle(p, category, category + barSize_, high, low)
-                                : PointInHorizTriangle(p, category, category + barSize_, low, high);
-        case bsInvPyramid:
-        case bsInvCone:
-            return YIsMandatory ? PointInTriangle(p, category, category + barSize_, low, high)
-                                : PointInHorizTriangle(p, category, category + barSize_, high, low);
-        default:
-            if (barStyle_ == bsEllipse)
-                return YIsMandatory ? PointInEllipse(p, category, low, category + barSize_, high)
-                                    : PointInEllipse(p, low, category, high, category + barSize_);
-            return across >= low && across <= high;
-    }
+    if (pointed)
+        return YIsMandatory ? PointInTriangle(p, category, category + barSize_, high, low)
+                            : PointInHorizTriangle(p, category, category + barSize_, low, high);
+    if (invPointed)
+        return YIsMandatory ? PointInTriangle(p, category, category + barSize_, low, high)
+                            : PointInHorizTriangle(p, category, category + barSize_, high, low);
+    if (barStyle_ == bsEllipse)
+        return YIsMandatory ? PointInEllipse(p, category, low, category + barSize_, high)
+                            : PointInEllipse(p, low, category, high, category + barSize_);
+    return across >= low && across <= high;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -129,6 +129,8 @@ protected:
     int CategoryPos(int index);
     int ValuePos(int index);
     int OriginPos(int index, int fallback);
+    // The area a translucent bar mixes with what lies under it: both depth faces in 3-D.
+    TRect BlendBounds();
     bool InternalClickedBar(int index, const TPoint& p);
     int IndexInChart() const;
     int PreviousCount() const { return previousCount_; }

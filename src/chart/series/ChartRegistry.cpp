@@ -3,6 +3,7 @@
 
 #include "AreaSeries.h"
 #include "FastLineSeries.h"
+#include "PieSeries.h"
 #include "PlotProcs.h"
 #include "PlotSources.h"
 #include "Plotconst.h"
@@ -126,6 +127,7 @@ void RegisterPlotStandardSeries() {
     RegisterPlotSeries(TLineSeries::StaticClass(), &PlotMsg_GalleryLine);
     RegisterPlotSeries(TAreaSeries::StaticClass(), &PlotMsg_GalleryArea);
     RegisterPlotSeries(TPointSeries::StaticClass(), &PlotMsg_GalleryPoint);
+    RegisterPlotSeries(TPieSeries::StaticClass(), &PlotMsg_GalleryPie, &PlotMsg_GalleryStandard, 1);
     RegisterPlotSeries(TFastLineSeries::StaticClass(), &PlotMsg_GalleryFastLine,
                        &PlotMsg_GalleryStandard, 2);
     RegisterPlotSeries(THorizLineSeries::StaticClass(), &PlotMsg_GalleryHorizLine,
