@@ -52,16 +52,19 @@ public:
         shown_ = original_;
         series->BeginUpdate();
         tool->stopped_ = false;
+        tool->executing_ = true;
     }
     // However the run ends, the tool is idle again and the series shows its own values and
     // repaints, unless it was freed or given other points meanwhile.
     ~Run() {
-        if (Tool()) Tool()->stopped_ = true;
         if (TChartSeries* series = watch_->Series) {
             if (!Refilled()) Restore();
             series->EndUpdate();
         }
         Invalidate();
+        if (!Tool()) return;
+        Tool()->stopped_ = true;
+        Tool()->executing_ = false;
     }
 
     void Animate() {
@@ -139,7 +142,7 @@ private:
 AnsiString TSeriesAnimationTool::Description() const { return Plotproco::PlotMsg_SeriesAnimTool; }
 
 void TSeriesAnimationTool::Execute() {
-    if (!Series() || Running()) return;
+    if (!Series() || executing_) return;
     Run run(this, Series());
     run.Animate();
 }

@@ -52,4 +52,6 @@ private:
     double startValue_ = 0;
     int steps_ = 100;
     bool stopped_ = true;
+    // Set for the whole of Execute, also after Stop, until the run has put the values back.
+    bool executing_ = false;
 };
