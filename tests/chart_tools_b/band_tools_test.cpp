@@ -158,7 +158,9 @@ TEST(GridBand, StripesAlternateBetweenTheTicksOverThePlot) {
         const bool band1 = (i - 1 + (firstStripe ? 1 : 0)) % 2 == 0;
         EXPECT_EQ(app.At(x, (ticks[i - 1] + ticks[i]) / 2), band1 ? clRed : clBlue) << i;
     }
-    if (firstStripe) EXPECT_EQ(app.At(x, (axis->StartPixel + ticks[0]) / 2 + 1), clRed);
+    if (firstStripe) {
+        EXPECT_EQ(app.At(x, (axis->StartPixel + ticks[0]) / 2 + 1), clRed);
+    }
 }
 
 TEST(GridBand, TwoTicksFillOnlyTheFirstStripe) {

@@ -58,7 +58,6 @@ namespace {
 
 const bool chartImagePropertiesRegistered = [] {
     using T = TChartImageTool;
-    RegisterProperty(T::StaticClass(), SubObjectProperty<T>("Picture", &T::Picture));
     RegisterProperty(T::StaticClass(), ComponentProperty<T, TChartSeries>("Series", &T::Series,
                                                                           &T::SetSeries));
     return true;

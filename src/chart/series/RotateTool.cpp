@@ -139,6 +139,8 @@ void TRotateTool::EndDrag() {
     if (!frozenChart_) return;
     TCustomAxisPanel* chart = frozenChart_;
     frozenChart_ = nullptr;
+    // A chart being freed keeps its repaint switched off.
+    if (chart->InState(csDestroying)) return;
     chart->RepaintEnabled = savedRepaint_;
     chart->Invalidate();
 }
