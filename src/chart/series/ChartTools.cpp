@@ -3,9 +3,19 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
+#include "ChartImageTool.h"
 #include "ChartRegistry.h"
+#include "ClipSeriesTool.h"
+#include "ColorBandTool.h"
 #include "ColorLineTool.h"
+#include "DragMarksTool.h"
+#include "GridBandTool.h"
+#include "MarksTipTool.h"
+#include "NearestTool.h"
+#include "RotateTool.h"
+#include "SeriesAnimationTool.h"
 #include "PlotBlend.h"
 #include "PlotProcs.h"
 
@@ -329,9 +339,19 @@ TBitmap* TRectangleTool::Bitmap(bool chartOnly) {
 // Registration
 
 void RegisterChartTools() {
-    const TMetaClass* tools[] = {TAnnotationTool::StaticClass(), TRectangleTool::StaticClass(),
-                                 TColorLineTool::StaticClass()};
-    RegisterPlotTools(tools, 2);
+    const TMetaClass* tools[] = {TDragMarksTool::StaticClass(),
+                                 TNearestTool::StaticClass(),
+                                 TColorBandTool::StaticClass(),
+                                 TColorLineTool::StaticClass(),
+                                 TRotateTool::StaticClass(),
+                                 TChartImageTool::StaticClass(),
+                                 TMarksTipTool::StaticClass(),
+                                 TAnnotationTool::StaticClass(),
+                                 TSeriesAnimationTool::StaticClass(),
+                                 TGridBandTool::StaticClass(),
+                                 TRectangleTool::StaticClass(),
+                                 TClipSeriesTool::StaticClass()};
+    RegisterPlotTools(tools, static_cast<int>(std::size(tools)) - 1);
 }
 
 namespace {
