@@ -265,15 +265,15 @@ void TUiColorPicker::PickCustomColor() {
 void TUiColorPicker::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     if (button == mbLeft) {
         const int hit = HitTest(x, y);
+        // Choosing the custom colour clicks by itself; the button's release must not click
+        // again.
+        if (hit == cpiMoreColors || hit == cpiCustomSwatch) ControlState.erase(csClicked);
         if (hit == cpiMoreColors) {
             SetHighlightColorIndex(cpiNoHighlight);
             PickCustomColor();
         } else if (hit != cpiNothing) {
             SetSelColorIndex(hit);
         }
-        // The custom colour's selection has clicked already; the button's release must not
-        // click again.
-        if (hit == cpiMoreColors || hit == cpiCustomSwatch) ControlState.erase(csClicked);
     }
     TUiBorder::MouseDown(button, shift, x, y);
 }
@@ -376,7 +376,7 @@ void TUiColorPicker::DrawCell(TCanvas* canvas, const TRect& cell, TColor color, 
     canvas->Brush()->SetColor(color);
     canvas->FillRect(swatch);
     DrawHotEdge(canvas, Shrunk(swatch, -1), BF_RECT | BF_FLAT);
-    ExcludeFromClip(canvas, cell);
+    ExcludeFromClip(canvas, selected || hot ? cell : Shrunk(swatch, -1));
 }
 
 void TUiColorPicker::DrawCaptionButton(TCanvas* canvas, const TRect& part,
