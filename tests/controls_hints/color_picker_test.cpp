@@ -179,6 +179,31 @@ TEST_F(ColorPickerTest, SelectedAndHotCellsAreMarked) {
     const TRect plain = picker->GetCellRect(14);
     EXPECT_EQ(PixelAt(shot, plain.Left + 2, plain.Top + 2), ColorToRGB(picker->Color()));
     EXPECT_EQ(PixelAt(shot, plain.Left, plain.Top + 5), ColorToRGB(picker->Color()));
+    const TRect fifthRow = picker->GetCellRect(39);
+    EXPECT_EQ(PixelAt(shot, fifthRow.Left, fifthRow.Bottom + 4), ColorToRGB(clBtnShadow))
+        << "the line above the system colours";
+}
+
+TEST_F(ColorPickerTest, ColourHintNamesTheCellUnderTheMouse) {
+    picker->SetShowColorHints(true);
+    const TRect cell = picker->GetCellRect(27);
+    MoveMouse(picker->Left() + cell.Left + 5, picker->Top() + cell.Top + 5);
+    THintWindow* hint = nullptr;
+    for (int i = 0; i < picker->ComponentCount(); ++i)
+        if (auto* window = dynamic_cast<THintWindow*>(picker->Components(i))) hint = window;
+    ASSERT_NE(hint, nullptr);
+    ASSERT_TRUE(hint->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(hint->WindowHandle()));
+    EXPECT_EQ(hint->Caption(), "Bright Green");
+    RECT r;
+    GetWindowRect(hint->WindowHandle(), &r);
+    const TPoint corner = picker->ClientToScreen(TPoint(cell.Left, cell.Bottom));
+    EXPECT_EQ(r.left, corner.X + 4);
+    EXPECT_EQ(r.top, corner.Y + 12);
+    const TRect band = picker->GetCellRect(39);
+    MoveMouse(picker->Left() + band.Left + 5, picker->Top() + band.Bottom + 3);
+    EXPECT_FALSE(hint->HandleAllocated() && IsWindowVisible(hint->WindowHandle()))
+        << "no hint off the colours";
 }
 
 BOOL CALLBACK FindColorDialog(HWND window, LPARAM found) {

@@ -448,6 +448,7 @@ void TUiColorPicker::Paint() {
         canvas->Pen()->SetColor(clBtnShadow);
         canvas->MoveTo(layout.Grid.Left + 3, y);
         canvas->LineTo(layout.Grid.Right - 3, y);
+        ExcludeFromClip(canvas, TRect(layout.Grid.Left + 3, y, layout.Grid.Right - 3, y + 1));
     }
     canvas->Brush()->SetColor(Color());
     canvas->FillRect(ClientRect());
