@@ -3,9 +3,14 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
+#include "AxisArrowTool.h"
+#include "AxisScrollTool.h"
 #include "ChartRegistry.h"
 #include "ColorLineTool.h"
+#include "CursorTool.h"
+#include "DrawLineTool.h"
 #include "PlotBlend.h"
 #include "PlotProcs.h"
 
@@ -329,9 +334,11 @@ TBitmap* TRectangleTool::Bitmap(bool chartOnly) {
 // Registration
 
 void RegisterChartTools() {
-    const TMetaClass* tools[] = {TAnnotationTool::StaticClass(), TRectangleTool::StaticClass(),
-                                 TColorLineTool::StaticClass()};
-    RegisterPlotTools(tools, 2);
+    const TMetaClass* tools[] = {TCursorTool::StaticClass(),     TAxisArrowTool::StaticClass(),
+                                 TDrawLineTool::StaticClass(),   TColorLineTool::StaticClass(),
+                                 TAnnotationTool::StaticClass(), TAxisScrollTool::StaticClass(),
+                                 TRectangleTool::StaticClass()};
+    RegisterPlotTools(tools, static_cast<int>(std::size(tools)) - 1);
 }
 
 namespace {
