@@ -5,20 +5,24 @@
 #include <cstdlib>
 #include <iterator>
 
+#include "AxisArrowTool.h"
+#include "AxisScrollTool.h"
 #include "ChartImageTool.h"
 #include "ChartRegistry.h"
 #include "ClipSeriesTool.h"
 #include "ColorBandTool.h"
 #include "ColorLineTool.h"
+#include "CursorTool.h"
 #include "DragMarksTool.h"
+#include "DrawLineTool.h"
 #include "GridBandTool.h"
 #include "MarksTipTool.h"
 #include "NearestTool.h"
-#include "RotateTool.h"
-#include "SeriesAnimationTool.h"
 #include "PlotBlend.h"
 #include "PlotProcs.h"
 #include "PlotPublished.h"
+#include "RotateTool.h"
+#include "SeriesAnimationTool.h"
 
 AnsiString PlotMsg_AnnotationTool = "Annotation";
 AnsiString PlotMsg_RectangleTool = "Rectangle";
@@ -341,18 +345,14 @@ TBitmap* TRectangleTool::Bitmap(bool chartOnly) {
 // Registration
 
 void RegisterChartTools() {
-    const TMetaClass* tools[] = {TDragMarksTool::StaticClass(),
-                                 TNearestTool::StaticClass(),
-                                 TColorBandTool::StaticClass(),
-                                 TColorLineTool::StaticClass(),
-                                 TRotateTool::StaticClass(),
-                                 TChartImageTool::StaticClass(),
-                                 TMarksTipTool::StaticClass(),
-                                 TAnnotationTool::StaticClass(),
-                                 TSeriesAnimationTool::StaticClass(),
-                                 TGridBandTool::StaticClass(),
-                                 TRectangleTool::StaticClass(),
-                                 TClipSeriesTool::StaticClass()};
+    const TMetaClass* tools[] = {TCursorTool::StaticClass(),          TDragMarksTool::StaticClass(),
+                                 TAxisArrowTool::StaticClass(),       TDrawLineTool::StaticClass(),
+                                 TNearestTool::StaticClass(),         TColorBandTool::StaticClass(),
+                                 TColorLineTool::StaticClass(),       TRotateTool::StaticClass(),
+                                 TChartImageTool::StaticClass(),      TMarksTipTool::StaticClass(),
+                                 TAnnotationTool::StaticClass(),      TSeriesAnimationTool::StaticClass(),
+                                 TGridBandTool::StaticClass(),        TAxisScrollTool::StaticClass(),
+                                 TRectangleTool::StaticClass(),       TClipSeriesTool::StaticClass()};
     RegisterPlotTools(tools, static_cast<int>(std::size(tools)) - 1);
 }
 
