@@ -422,18 +422,18 @@ TEST_F(PieTest, ASliceTooThinToMoveTheEndPointIsNotDrawn) {
 }
 
 TEST_F(PieTest, SubGalleryStylesSetTheirOption) {
+    TPieSeries* pie = Pie({1, 2, 3});
     std::vector<AnsiString> names;
-    TPieSeries::CreateSubGallery([&](const AnsiString& name) { names.push_back(name); });
+    pie->CreateSubGallery([&](const AnsiString& name) { names.push_back(name); });
     ASSERT_EQ(names.size(), 8u);
     EXPECT_STREQ(names[0].c_str(), "Normal");
     EXPECT_STREQ(names[5].c_str(), "Semi Pie");
-    TPieSeries* pie = Pie({1, 2, 3});
-    TPieSeries::SetSubGallery(pie, 2);
+    pie->SetSubGallery(2);
     EXPECT_EQ(pie->ExplodeBiggest(), 30);
-    TPieSeries::SetSubGallery(pie, 4);
+    pie->SetSubGallery(4);
     ASSERT_EQ(pie->Count(), 2);
     EXPECT_STREQ(pie->GetXLabel(1).c_str(), "B");
-    TPieSeries::SetSubGallery(pie, 7);
+    pie->SetSubGallery(7);
     EXPECT_EQ(pie->DarkPen(), 32);
 }
 
