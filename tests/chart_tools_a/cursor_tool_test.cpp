@@ -92,7 +92,9 @@ TEST_F(CursorToolTest, TheNearestPointIsMeasuredInAxisValuesAndTiesGoToTheLowerI
         tool->SetYValue(c.y);
         double difference = 0;
         EXPECT_EQ(tool->NearestPoint(c.style, difference), c.expected) << c.name;
-        if (c.expected == -1) EXPECT_EQ(difference, -1) << c.name;
+        if (c.expected == -1) {
+            EXPECT_EQ(difference, -1) << c.name;
+        }
     }
 }
 
