@@ -86,7 +86,9 @@ TEST_F(AxisArrowToolTest, AClickOnAnArrowScrollsTheAxisByItsPercentOfTheRange) {
         EXPECT_DOUBLE_EQ(Bottom()->Minimum(), c.minimum) << c.position << " " << c.percent;
         EXPECT_DOUBLE_EQ(Bottom()->Maximum(), c.maximum) << c.position << " " << c.percent;
         EXPECT_EQ(clicks.size(), c.handled ? 1u : 0u);
-        if (c.handled) EXPECT_EQ(clicks.front(), c.atStart);
+        if (c.handled) {
+            EXPECT_EQ(clicks.front(), c.atStart);
+        }
         // The chart's own click handling runs only when the tool left the press alone.
         EXPECT_EQ(axisClicks, c.handled ? 0 : 1);
     }

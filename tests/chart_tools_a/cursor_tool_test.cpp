@@ -38,6 +38,18 @@ TEST_F(CursorToolTest, ANewCursorSitsInTheMiddleOfTheAxesAndReportsIt) {
     EXPECT_EQ(changes.front(), -1);
 }
 
+TEST_F(CursorToolTest, ValuesSetBeforeTheFirstDrawingAreKept) {
+    auto* placed = new TCursorTool(app.owner);
+    placed->SetParentChart(app.chart);
+    placed->SetXValue(20);
+    placed->SetYValue(40);
+    app.Paint();
+    EXPECT_EQ(placed->XValue(), 20);
+    EXPECT_EQ(placed->YValue(), 40);
+    EXPECT_EQ(placed->ScreenX(), app.chart->BottomAxis->CalcPosValue(20));
+    EXPECT_EQ(placed->ScreenY(), app.chart->LeftAxis->CalcPosValue(40));
+}
+
 TEST_F(CursorToolTest, ASnappingCursorStartsOnTheNearestPoint) {
     auto* snapping = new TCursorTool(app.owner);
     snapping->SetSnap(true);
@@ -80,7 +92,9 @@ TEST_F(CursorToolTest, TheNearestPointIsMeasuredInAxisValuesAndTiesGoToTheLowerI
         tool->SetYValue(c.y);
         double difference = 0;
         EXPECT_EQ(tool->NearestPoint(c.style, difference), c.expected) << c.name;
-        if (c.expected == -1) EXPECT_EQ(difference, -1) << c.name;
+        if (c.expected == -1) {
+            EXPECT_EQ(difference, -1) << c.name;
+        }
     }
 }
 
