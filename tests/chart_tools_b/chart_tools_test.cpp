@@ -269,7 +269,9 @@ TEST(SeriesAnimation, SurvivesWhatIsFreedOrRefilledDuringAStep) {
         };
         app.tool->Execute();
         EXPECT_EQ(steps, 2);
-        if (change == Refill) EXPECT_EQ(app.Values(), (std::vector<double>{500, 501, 502}));
+        if (change == Refill) {
+            EXPECT_EQ(app.Values(), (std::vector<double>{500, 501, 502}));
+        }
         // The chart frees its series and tools with it.
         if (change == Refill || change == FreeTool) {
             EXPECT_EQ(app.series->UpdateCount, 0);
