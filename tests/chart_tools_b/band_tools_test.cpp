@@ -85,6 +85,24 @@ TEST(ColorBand, LeftAxisBandWithAndWithoutOutline) {
     }
 }
 
+TEST(ColorBand, DrawnBehindTheSeriesUnlessToldOtherwise) {
+    struct Case {
+        bool behind, behindAxes, lineShows;
+    } cases[] = {{true, false, true}, {false, true, true}, {false, false, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.behind << c.behindAxes);
+        LineChart app;
+        TColorBandTool* band = NewBand(app.owner, app.chart->BottomAxis, 2, 4);
+        band->SetDrawBehind(c.behind);
+        band->SetDrawBehindAxes(c.behindAxes);
+        app.Draw();
+        const int x = app.chart->BottomAxis->CalcPosValue(3);
+        const int y = app.chart->LeftAxis->CalcPosValue(30);
+        EXPECT_EQ(CountPixels(app.bitmap.get(), Rect(x - 2, y - 2, x + 3, y + 3), clBlack) > 0,
+                  c.lineShows);
+    }
+}
+
 TEST(ColorBand, TransparencyMixesTheBandWithWhatLiesBelow) {
     LineChart app;
     TColorBandTool* band = NewBand(app.owner, app.chart->BottomAxis, 2, 4);

@@ -38,6 +38,8 @@ TEST(DragMarks, DraggedMarkMovesByTheMouseAndStaysWhenTheValueChanges) {
     TSeriesMarkPosition* dragged = series->Marks()->Positions().Get(index);
     const TPoint origin = dragged->BoxOrigin, arrowEnd = dragged->MarkPoint;
     const TPoint arrowStart = dragged->DataPoint;
+    MoveMouse(app, from);
+    EXPECT_EQ(app.chart->Cursor(), crHandPoint);
     app.Drag(mbLeft, from, TPoint(from.X + 40, from.Y + 24));
     dragged = series->Marks()->Positions().Get(index);
     EXPECT_TRUE(dragged->IsCustom);
@@ -167,6 +169,24 @@ struct HighlightChart : BitmapChart {
     TLineSeries* series;
     TNearestTool* tool;
 };
+
+TEST(NearestPoint, EachShapeButNoneFillsAroundThePoint) {
+    for (TNearestToolStyle style : {hsCircle, hsRectangle, hsDiamond, hsNone}) {
+        SCOPED_TRACE(style);
+        HighlightChart app;
+        app.tool->SetStyle(style);
+        const TPoint p = PointPixel(app.series, 12);
+        app.tool->ChartMouseEvent(cmeMove, mbLeft, {}, p.X, p.Y - 3);
+        ASSERT_EQ(app.tool->Point(), 12);
+        const int red = app.Red();
+        if (style == hsNone) {
+            EXPECT_EQ(red, 0);
+        } else {
+            EXPECT_GT(red, 60);
+            EXPECT_EQ(PixelOf(app.bitmap.get(), p.X + 2, p.Y + 2), clRed);
+        }
+    }
+}
 
 TEST(NearestPoint, HighlightOnlyForAPointTheSeriesHas) {
     HighlightChart app;

@@ -44,7 +44,6 @@ protected:
 
 private:
     class Run;
-    friend class Run;
 
     int drawEvery_ = 0;
     TSeriesAnimationLoop loop_ = salNo;
