@@ -86,8 +86,9 @@ TEST_F(ColorPickerTest, EveryCellIsSelectedWhereItIsDrawn) {
         ASSERT_GT(cell.Width(), 8) << index;
         const int cx = (cell.Left + cell.Right) / 2, cy = (cell.Top + cell.Bottom) / 2;
         EXPECT_EQ(PixelAt(shot, cx, cy), ColorToRGB(PickerColor(index))) << index;
-        for (const TPoint& p : {TPoint(cell.Left, cell.Top), TPoint(cell.Right - 1, cell.Bottom - 1),
-                                TPoint(cx, cy)}) {
+        const TPoint corners[] = {{cell.Left, cell.Top}, {cell.Right - 1, cell.Bottom - 1},
+                                  {cx, cy}};
+        for (const TPoint& p : corners) {
             picker->SetSelectedColor(clNone);
             Click(p.X, p.Y);
             EXPECT_EQ(picker->SelColorIndex(), index) << index << " at " << p.X << "," << p.Y;
