@@ -105,8 +105,10 @@ TEST_F(LEDDisplayTest, AlignmentPlacesTheTextCells) {
             return shot.At(10 + client.Left + x + 3 + 1, 10 + client.Top + top + 1);
         };
         EXPECT_EQ(dot(c.cellLeft), ColorToRGB(led->SegOnColor())) << c.alignment;
-        for (int x = c.cellLeft % cell; x + cell <= width; x += cell)
-            if (x != c.cellLeft) EXPECT_EQ(dot(x), ColorToRGB(led->SegOffColor())) << x;
+        for (int x = c.cellLeft % cell; x + cell <= width; x += cell) {
+            if (x == c.cellLeft) continue;
+            EXPECT_EQ(dot(x), ColorToRGB(led->SegOffColor())) << x;
+        }
     }
 }
 
