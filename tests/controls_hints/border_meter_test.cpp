@@ -86,6 +86,32 @@ TEST_F(LEDDisplayTest, CharactersAreDrawnFromTheirColumnBytes) {
         }
 }
 
+TEST_F(LEDDisplayTest, AlignmentPlacesTheTextCells) {
+    auto* led = Add<TUiLEDDisplay>(10, 10, 100, 30);
+    led->SetCaption("A");
+    const TRect client = led->ClientRect();
+    const int width = client.Width(), cell = led->CellWidth();
+    const struct {
+        TAlignment alignment;
+        int cellLeft;
+    } cases[] = {
+        {taLeftJustify, 0}, {taRightJustify, width - cell}, {taCenter, (width - cell) / 2}};
+    const int top = (client.Height() - led->CellHeight()) / 2;
+    for (const auto& c : cases) {
+        led->SetAlignment(c.alignment);
+        Snapshot shot(form);
+        // Column 1 of "A" (0x90) is lit in the top row.
+        auto dot = [&](int x) {
+            return shot.At(10 + client.Left + x + 3 + 1, 10 + client.Top + top + 1);
+        };
+        EXPECT_EQ(dot(c.cellLeft), ColorToRGB(led->SegOnColor())) << c.alignment;
+        for (int x = c.cellLeft % cell; x + cell <= width; x += cell) {
+            if (x == c.cellLeft) continue;
+            EXPECT_EQ(dot(x), ColorToRGB(led->SegOffColor())) << x;
+        }
+    }
+}
+
 TEST_F(LEDDisplayTest, ScrollingPassCoversTextAndControlWidth) {
     auto* led = Add<TUiLEDDisplay>(10, 10, 100, 30);
     led->SetCaption("AB");
@@ -159,6 +185,26 @@ TEST_F(MeterTest, NormalBarFillsToTheValue) {
     meter->Font()->SetColor(clWhite);
     Snapshot text(form);
     EXPECT_GT(text.Count(TRect(60, 12, 110, 38), clWhite), 10) << "the percent is written";
+}
+
+TEST_F(MeterTest, TrapezoidalMeterFillsItsTrapezoid) {
+    auto* meter = Add<TUiMeter>(10, 10, 150, 40);
+    meter->SetMeterShape(msTrapezoidal);
+    meter->SetBorderOuter(fsLowered);
+    meter->SetShowPercent(false);
+    meter->SetBackColor(clWhite);
+    for (TUiMeterType type : {mtNormal, mtBar3D, mtLED}) {
+        meter->SetMeterType(type);
+        meter->SetValue(100);
+        Snapshot full(form);
+        // The eighth of ten LED segments is yellow.
+        const TColor lit = type == mtLED ? 0x00FFFF : ColorToRGB(clRed);
+        EXPECT_EQ(full.At(10 + 107, 10 + 20), lit) << "near the far end, " << type;
+        EXPECT_EQ(full.At(10 + 140, 10 + 2), ColorToRGB(clBtnFace)) << "outside the narrow end";
+        meter->SetValue(0);
+        Snapshot empty(form);
+        EXPECT_NE(empty.At(10 + 107, 10 + 20), lit) << type;
+    }
 }
 
 }  // namespace

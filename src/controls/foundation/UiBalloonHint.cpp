@@ -490,9 +490,7 @@ void TUiCustomHintWindow::WndProc(TMessage& message) {
         return;
     case WM_MOUSEMOVE:
         if (active_) {
-            const TPoint at = hintInfo_.HintControl
-                                  ? ScreenToClient(AnchorPoint())
-                                  : TPoint(hintInfo_.CursorPos.X, hintInfo_.CursorPos.Y);
+            const TPoint at = ScreenToClient(AnchorPoint());
             const TRect box(at.X - 2, at.Y - 2, at.X + 3, at.Y + 3);
             const TPoint p = message.Pos();
             if (p.X < box.Left || p.X >= box.Right || p.Y < box.Top || p.Y >= box.Bottom) {

@@ -132,7 +132,7 @@ void TUiColorPicker::Reshape(bool& field, bool value) {
     Invalidate();
 }
 
-TColor TUiColorPicker::InteriorColor() const { return const_cast<TUiColorPicker*>(this)->Color(); }
+TColor TUiColorPicker::InteriorColor() const { return Color(); }
 
 int TUiColorPicker::Margin() { return std::abs(Font()->Height()) + 12; }
 
