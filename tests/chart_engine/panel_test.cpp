@@ -130,6 +130,31 @@ TEST_F(PanelTest, PrintingIntoARectangleScalesThePanelsLayout) {
     }
 }
 
+// A canvas with a mapping of its own (as a PDF page maps its page dots onto its reference
+// device): the target is in the canvas's units, and the chart lands on the device where the
+// canvas would draw that rectangle.
+TEST_F(PanelTest, PrintingOntoAMappedCanvasLandsWhereItsTargetIs) {
+    auto page = FilledBitmap(500, 400, clWhite);
+    HDC dc = page->Canvas()->Handle();
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, 600, 600, nullptr);
+    SetViewportExtEx(dc, 100, 100, nullptr);
+    panel->PaintBackground = false;
+    panel->Body = [this](const TRect& bounds) {
+        panel->InternalCanvas->Brush()->SetColor(clRed);
+        panel->InternalCanvas->FillRect(bounds);
+    };
+    panel->PrintPartialCanvas(page->Canvas(), Rect(600, 300, 2400, 1800));
+    SIZE window;
+    GetWindowExtEx(dc, &window);
+    EXPECT_EQ(window.cx, 600);
+    SetMapMode(dc, MM_TEXT);
+    EXPECT_EQ(PixelOf(page.get(), 100, 50), clRed);
+    EXPECT_EQ(PixelOf(page.get(), 399, 299), clRed);
+    EXPECT_EQ(PixelOf(page.get(), 400, 300), clWhite);
+    EXPECT_EQ(PixelOf(page.get(), 99, 49), clWhite);
+}
+
 TEST_F(PanelTest, PrintingRestoresTheTargetWhenDrawingFails) {
     auto page = FilledBitmap(500, 400, clWhite);
     HDC dc = page->Canvas()->Handle();

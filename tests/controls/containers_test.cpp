@@ -318,6 +318,23 @@ TEST_F(PageControlTest, TabRowTakesRoomOnlyWhileATabIsVisible) {
     EXPECT_EQ(sheets[1]->Top(), withTabs.Top);
 }
 
+// What a sheet holds has its size before the sheet is first shown (a chart printed from a
+// hidden sheet), and follows the page control's size while hidden.
+TEST_F(PageControlTest, HiddenSheetsAndWhatTheyHoldAreLaidOut) {
+    auto* chart = Add<TUiPanel>(sheets[1]);
+    chart->SetAlign(alClient);
+    pages->SetActivePage(sheets[0]);
+    ShowAndSettle();
+    ASSERT_FALSE(sheets[1]->Visible());
+    EXPECT_EQ(sheets[1]->BoundsRect(), sheets[0]->BoundsRect());
+    EXPECT_EQ(chart->Width(), sheets[0]->ClientWidth());
+    EXPECT_EQ(chart->Height(), sheets[0]->ClientHeight());
+    form->SetBounds(40, 40, 600, 420);
+    Application->ProcessMessages();
+    EXPECT_EQ(sheets[1]->BoundsRect(), sheets[0]->BoundsRect());
+    EXPECT_EQ(chart->Width(), sheets[0]->ClientWidth());
+}
+
 TEST_F(PageControlTest, ActivePageSetWhileLoadingIsShownAfterLoading) {
     auto* loadingForm = new TForm(nullptr);
     BeginLoading(loadingForm);

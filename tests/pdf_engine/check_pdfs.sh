@@ -93,6 +93,14 @@ compare_page() {
 }
 compare_page drawing 1
 compare_page drawing 2
+# The purple rectangle of page 2 inside and outside the region it was clipped to.
+colour_at() {
+  convert "$1" -format "%[fx:round(255*p{$2,$3}.r)],%[fx:round(255*p{$2,$3}.g)],%[fx:round(255*p{$2,$3}.b)]" info:
+}
+[ "$(colour_at drawing-2-pdf.png 583 750)" = 128,0,128 ] \
+  || fail "drawing.pdf page 2: the clipped rectangle is missing ($(colour_at drawing-2-pdf.png 583 750))"
+[ "$(colour_at drawing-2-pdf.png 483 708)" = 255,255,255 ] \
+  || fail "drawing.pdf page 2: the rectangle shows outside its clip"
 if [ -s printer.pdf ]; then
   qpdf --check printer.pdf >/dev/null 2>&1 || fail "printer.pdf: qpdf --check"
   expect_text printer.pdf 1 "Measured against the printer"

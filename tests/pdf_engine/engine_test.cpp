@@ -176,6 +176,17 @@ void DrawTransformedPage(TPeCustomPDFExport* pdf, TCanvas* c) {
     c->Font()->SetSize(10);
     c->TextOut(600, 1500, "Clipped ellipse");
 
+    // A region combined with no clip in force meets the whole page: only its part of the
+    // purple rectangle shows.
+    POINT clip[2] = {{3000, 4300}, {4000, 4700}};
+    LPtoDP(dc, clip, 2);
+    HRGN region = CreateRectRgn(clip[0].x, clip[0].y, clip[1].x, clip[1].y);
+    ExtSelectClipRgn(dc, region, RGN_AND);
+    DeleteObject(region);
+    c->Brush()->SetColor(clPurple);
+    c->Rectangle(2800, 4200, 4200, 4800);
+    SelectClipRgn(dc, nullptr);
+
     // A world transform: a rectangle and a text turned by 30 degrees.
     SetGraphicsMode(dc, GM_ADVANCED);
     const double a = 30 * 3.14159265358979 / 180;

@@ -503,10 +503,9 @@ void TCustomPlotPanel::PrintPartialCanvas(TCanvas* canvas, const TRect& rect) {
     HDC dc = canvas->Handle();
     // The target in the canvas's device units, as the chart's own mapping replaces the one the
     // canvas draws with (a PDF page maps its page dots onto its reference device).
-    const TRect target = OrientRectangle(rect);
-    POINT corners[2] = {{target.Left, target.Top}, {target.Right, target.Bottom}};
+    POINT corners[2] = {{rect.Left, rect.Top}, {rect.Right, rect.Bottom}};
     LPtoDP(dc, corners, 2);
-    TRect r(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
+    TRect r = OrientRectangle(TRect(corners[0].x, corners[0].y, corners[1].x, corners[1].y));
     const TRect panel = GetRectangle();
     const int tw = r.Width(), th = r.Height();
     const int pw = panel.Width(), ph = panel.Height();
