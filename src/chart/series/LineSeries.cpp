@@ -365,7 +365,8 @@ void TCustomSeries::DrawValue(int index) {
         previousX_ = x;
         previousY_ = y;
     }
-    origin_ = GetOriginPos(index);
+    // Only areas reach down to an origin.
+    origin_ = drawArea_ ? GetOriginPos(index) : 0;
     const bool forward = DrawValuesForward();
     const bool last = index == (forward ? LastValueIndex : FirstValueIndex);
     const bool first = index == FirstDisplayedIndex();
