@@ -70,6 +70,25 @@ TEST_F(SeriesTypesTest, AreaReachesDownToItsOwnOrigin) {
         << polygons[0];
 }
 
+TEST_F(SeriesTypesTest, HorizontalAreaFillsFromTheLeftEdgeToItsPoints) {
+    auto* area = new THorizAreaSeries(drawn.owner);
+    area->AddXY(2, 0);
+    area->AddXY(4, 1);
+    drawn.chart->AddSeries(area);
+    area->BeforeDrawValues = [this](TObject*) { canvas->Recording = true; };
+    area->AfterDrawValues = [this](TObject*) { canvas->Recording = false; };
+    Render();
+    const CallLog polygons = CallsStartingWith(log, "Polygon(");
+    ASSERT_EQ(polygons.size(), 1u);
+    const int origin = area->GetOriginPos(0);
+    auto at = [&](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
+    const std::string expected = "Polygon(" + at(origin, area->CalcYPos(0)) + "," +
+                                 at(area->CalcXPos(0), area->CalcYPos(0)) + "," +
+                                 at(area->CalcXPos(1), area->CalcYPos(1)) + "," +
+                                 at(origin, area->CalcYPos(1)) + ")";
+    EXPECT_EQ(polygons[0], expected);
+}
+
 TEST_F(SeriesTypesTest, StackedHundredPercentAreasShareTheHeight) {
     TAreaSeries* lower = Add<TAreaSeries>({1, 1});
     TAreaSeries* upper = Add<TAreaSeries>({3, 3});

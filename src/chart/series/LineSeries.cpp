@@ -365,7 +365,8 @@ void TCustomSeries::DrawValue(int index) {
         previousX_ = x;
         previousY_ = y;
     }
-    origin_ = GetOriginPos(index);
+    // Only areas reach down to an origin.
+    origin_ = drawArea_ ? GetOriginPos(index) : 0;
     const bool forward = DrawValuesForward();
     const bool last = index == (forward ? LastValueIndex : FirstValueIndex);
     const bool first = index == FirstDisplayedIndex();
@@ -474,21 +475,26 @@ void TCustomSeries::DrawAreaStrip(TPoint previous, int previousOrigin, TPoint po
     TColor back = areaBrush_->Color() == clDefault ? GetSeriesColor() : areaBrush_->Color();
     if (areaBrush_->ImageIfAny() && back == fore) back = clWhite;
     chart->SetBrushCanvas(fore, areaBrush_, back);
+    // The strip is built with the values running vertically; a horizontal series' points are
+    // turned into that frame and the strip turned back.
+    const bool turned = !YIsMandatory;
+    const TPoint from = turned ? TPoint{previous.Y, previous.X} : previous;
+    const TPoint to = turned ? TPoint{point.Y, point.X} : point;
     TPoint quad[4];
     if (stairs_) {
-        const int level = invertedStairs_ ? point.Y : previous.Y;
+        const int level = invertedStairs_ ? to.Y : from.Y;
         const int base = invertedStairs_ ? origin : previousOrigin;
-        quad[0] = {previous.X, base};
-        quad[1] = {previous.X, level};
-        quad[2] = {point.X + 1, level};
-        quad[3] = {point.X + 1, base};
+        quad[0] = {from.X, base};
+        quad[1] = {from.X, level};
+        quad[2] = {to.X + 1, level};
+        quad[3] = {to.X + 1, base};
     } else {
-        quad[0] = {previous.X, previousOrigin};
-        quad[1] = previous;
-        quad[2] = point;
-        quad[3] = {point.X, origin};
+        quad[0] = {from.X, previousOrigin};
+        quad[1] = from;
+        quad[2] = to;
+        quad[3] = {to.X, origin};
     }
-    if (!YIsMandatory)
+    if (turned)
         for (TPoint& p : quad) std::swap(p.X, p.Y);
     TPlotBlend* blend = nullptr;
     if (transparency_ > 0) blend = canvas->BeginBlending(RectFromPolygon(quad, 4), transparency_);
