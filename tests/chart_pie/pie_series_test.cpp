@@ -456,3 +456,29 @@ TEST_F(PieTest, ThreeDClicksHitTheSliceDrawnThere) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PieTest, RadiiFollowTheCircledAndCustomSettings) {
+    TPieSeries* pie = Pie({1, 2});
+    drawn.Render();
+    EXPECT_GT(pie->XRadius, pie->YRadius + 20);  // a 400 x 300 chart gives an ellipse
+    pie->SetCircled(true);
+    drawn.Render();
+    EXPECT_LE(std::abs(pie->XRadius - pie->YRadius), 1);  // square pixels on this display
+    pie->SetCustomXRadius(50);
+    pie->SetCustomYRadius(30);
+    drawn.Render();
+    EXPECT_EQ(pie->XRadius, 50);
+    EXPECT_EQ(pie->YRadius, 30);
+    EXPECT_EQ(pie->CircleRect.Right - pie->CircleRect.Left, 100);
+    TPieSeries* second = Pie({3});
+    pie->SetCircled(false);  // shared with the other pie, and the custom radii go
+    pie->SetCircled(true);
+    EXPECT_TRUE(second->Circled());
+    EXPECT_EQ(pie->CustomXRadius(), 0);
+    pie->SetCustomXRadius(40);
+    EXPECT_EQ(second->CustomXRadius(), 40);
+}
+
+}  // namespace
