@@ -482,3 +482,19 @@ TEST_F(PieTest, RadiiFollowTheCircledAndCustomSettings) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PieTest, CircleGradientStaysInsideTheEllipse) {
+    TPieSeries* pie = Pie({1}, {clWhite});
+    pie->PiePen()->SetVisible(false);
+    pie->Gradient()->SetStartColor(clBlue);
+    pie->Gradient()->SetEndColor(clBlue);
+    pie->Gradient()->SetDirection(gdTopBottom);
+    drawn.chart->OnAfterDraw = [&](TObject*) { pie->DrawCircleGradient(); };
+    drawn.Render();
+    EXPECT_EQ(Pixel({pie->CircleXCenter, pie->CircleYCenter}), RGB(0, 0, 255));
+    EXPECT_EQ(Pixel({pie->CircleRect.Left + 3, pie->CircleRect.Top + 3}), RGB(255, 255, 255));
+}
+
+}  // namespace
