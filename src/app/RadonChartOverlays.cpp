@@ -62,10 +62,9 @@ void TRadonMainForm::RadonChartAfterDraw(TObject*) {
 
     TChartLegend* legend = RadonChart->Legend();
     TPlotCanvas3D* canvas = RadonChart->InternalCanvas;
-    TPlotFont font;
-    font.Assign(legend->Font());
-    font.SetStyle({});
-    canvas->AssignFont(&font);
+    // The legend's font at the resolution of the canvas drawn on (a printer's too), plain.
+    canvas->AssignFont(legend->Font());
+    canvas->Font()->SetStyle({});
     const int width = legend->GetWidth();
     int x = legend->GetLeft() + SummaryInset;
     const int top = legend->GetTop() - legend->GetHeight() + SummaryInset;

@@ -147,11 +147,11 @@ void EmfTranslator::Translate(HENHMETAFILE metafile, double left, double top, do
     if (!state.Valid()) return;
     PdfPainter painter(page_);
     painter_ = &painter;
-    const RECT target{static_cast<LONG>(std::lround(left * DeviceUnitsPerPoint)),
-                      static_cast<LONG>(std::lround(top * DeviceUnitsPerPoint)),
-                      static_cast<LONG>(std::lround((left + width) * DeviceUnitsPerPoint)),
-                      static_cast<LONG>(std::lround((top + height) * DeviceUnitsPerPoint))};
-    EnumEnhMetaFile(state.DC(), metafile, TranslateProc, this, &target);
+    target_ = {static_cast<LONG>(std::lround(left * DeviceUnitsPerPoint)),
+               static_cast<LONG>(std::lround(top * DeviceUnitsPerPoint)),
+               static_cast<LONG>(std::lround((left + width) * DeviceUnitsPerPoint)),
+               static_cast<LONG>(std::lround((top + height) * DeviceUnitsPerPoint))};
+    EnumEnhMetaFile(state.DC(), metafile, TranslateProc, this, &target_);
     FlushFallback();
     painter_->ClearClip();
     if (appliedClip_) DeleteObject(appliedClip_);
@@ -202,8 +202,39 @@ int EmfTranslator::OnRecord(HDC dc, HANDLETABLE* table, const ENHMETARECORD* rec
     }
     if (kind == Fallback) pending_.push_back(index_);
     kinds_.push_back(kind);
+    if (CombinesWithClip(record)) ClipToTargetIfUnclipped(dc);
     PlayEnhMetaFileRecord(dc, table, record, static_cast<UINT>(handles));
     return 1;
+}
+
+// Clip records that combine a region with the clip in force, which a device without a clip
+// takes to be its whole surface.
+bool EmfTranslator::CombinesWithClip(const ENHMETARECORD* record) {
+    switch (record->iType) {
+        case EMR_INTERSECTCLIPRECT:
+        case EMR_EXCLUDECLIPRECT:
+            return true;
+        case EMR_EXTSELECTCLIPRGN: {
+            const auto* r = As<EMREXTSELECTCLIPRGN>(record);
+            return r && r->iMode != RGN_COPY;
+        }
+        case EMR_SELECTCLIPPATH: {
+            const auto* r = As<EMRSELECTCLIPPATH>(record);
+            return r && r->iMode != RGN_COPY;
+        }
+        default:
+            return false;
+    }
+}
+
+// The state surface is one pixel, so its own surface would clip everything away: the surface
+// stood for is the rectangle the metafile is drawn into.
+void EmfTranslator::ClipToTargetIfUnclipped(HDC dc) {
+    Region current;
+    if (GetClipRgn(dc, current.Get()) != 0) return;
+    Region target;
+    SetRectRgn(target.Get(), target_.left, target_.top, target_.right, target_.bottom);
+    SelectClipRgn(dc, target.Get());
 }
 
 bool EmfTranslator::TranslateRecord(HDC dc, const ENHMETARECORD* record) {

@@ -42,6 +42,8 @@ private:
     bool TranslateBlt(HDC dc, const ENHMETARECORD* record);
     bool TranslateStretchDIBits(HDC dc, const ENHMETARECORD* record);
 
+    static bool CombinesWithClip(const ENHMETARECORD* record);
+    void ClipToTargetIfUnclipped(HDC dc);
     Affine LogicalToPage(HDC dc) const;
     bool ReadPen(HDC dc, const Affine& toPage, Paint& paint) const;
     bool ReadBrush(HDC dc, Paint& paint) const;
@@ -61,6 +63,7 @@ private:
 
     HENHMETAFILE metafile_ = nullptr;
     double left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    RECT target_{};  // in the state surface's device units
     double cosmeticWidth_ = 0.75;
     Affine deviceToPage_;
     int index_ = -1;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the report PDF files the Print to PDF test wrote: each is a valid file (qpdf), has the
 # preview's page count, holds the report's texts and its own customer name as selectable text
-# (pdftotext) and no other's, and its first page rendered by poppler has the layout of the
-# preview's first page. Leaves the renderings beside the files to look at.
+# (pdftotext) and no other's, has the test chart on its first page, and its first page rendered
+# by poppler has the layout of the preview's first page. Leaves the renderings beside the files
+# to look at.
 # Usage: check_pdf_reports.sh <check file> <output folder>
 set -euo pipefail
 check=$1 out=$2
@@ -42,6 +43,7 @@ while read -r token model units pages pdf preview; do
   [ "$got" = "$pages" ] || fail "$pdf: $got pages, the preview had $pages"
   text=$(pdftotext -layout "$pdf" -)
   report_texts_missing "$model" "$units" "$text" || fail "$pdf lacks report texts"
+  report_chart_missing "$model" "$pdf" || fail "$pdf lacks the test chart"
   grep -qF "$token" <<<"$text" || fail "$pdf: customer name $token missing"
   for other in $tokens; do
     [ "$other" = "$token" ] || ! grep -qF "$other" <<<"$text" || fail "$pdf holds $other too"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Finds the PDF files CUPS' PDF queue made of the printed reports, checks each one's page count
-# and texts, and leaves pictures of its pages in <pictures dir>.
+# Finds the PDF files CUPS' PDF queue made of the printed reports, checks each one's page count,
+# texts and the test chart on its first page, and leaves pictures of its pages in <pictures dir>.
 # Usage: check_printed_reports.sh <check file> <pictures dir>; exit 77 = skipped (no printer).
 set -euo pipefail
 check=$1 pictures=$2
@@ -24,6 +24,7 @@ while read -r token model units pages; do
   echo "$model: $pdf, $got pages"
   [ "$got" = "$pages" ] || { echo "$model: expected $pages pages as in the preview"; status=1; }
   report_texts_missing "$model" "$units" "$text" || status=1
+  report_chart_missing "$model" "$pdf" || status=1
   pdftoppm -r 50 -png "$pdf" "$pictures/report$model"
   [ $status -ne 0 ] || rm -f "$pdf"
 done <"$check"

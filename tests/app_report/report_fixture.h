@@ -79,6 +79,13 @@ inline void ShowTest(const ShownTestSpec& spec) {
     }
 }
 
+// The shown test's readings fed into the test chart as opening a file does, so that the
+// report's chart area has series, axes and a legend to draw.
+inline void FeedShownTest() {
+    RadonMainForm->ShowLoadedTest();
+    Application->ProcessMessages();
+}
+
 // The report's preferences back to the settings file's defaults, every picture box unchecked.
 inline void DefaultReportPreferences() {
     static_cast<TPrintSettings&>(*frmPreferences) = TPrintSettings{};

@@ -74,6 +74,7 @@ protected:
         spec.Interval = c.Interval;
         spec.Count = 73;
         ShowTest(spec);
+        FeedShownTest();
         const std::string token =
             "Check" + std::to_string(GetTickCount() % 1000000) + c.Model;
         RadonMainForm->CustomerNameEdit->SetText(token.c_str());

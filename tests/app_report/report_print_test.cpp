@@ -45,6 +45,7 @@ TEST_P(PrintedReport, GoesToTheDefaultPrinterAfterThePreview) {
     spec.Units = c.Units;
     spec.Count = 73;
     ShowTest(spec);
+    FeedShownTest();
     const AnsiString token = "Check" + IntToStr(static_cast<int>(GetTickCount() % 1000000)) + c.Model;
     RadonMainForm->CustomerNameEdit->SetText(token);
     Hooks().ExecuteDialog = [](TCommonDialog&) { return true; };

@@ -136,7 +136,7 @@ TEST_F(SamplesTest, GalleryPreparation) {
     second->PrepareForGallery(false);
     EXPECT_EQ(second->GetSeriesColor(), TColor(0xC0C0C0));
     std::vector<std::string> names;
-    TChartSeries::CreateSubGallery([&](const AnsiString& name) { names.push_back(name.str()); });
+    series->CreateSubGallery([&](const AnsiString& name) { names.push_back(name.str()); });
     EXPECT_EQ(names, std::vector<std::string>{"Normal"});
 }
 
@@ -167,8 +167,11 @@ TEST_F(SamplesTest, AssignCopiesDataSourceLinksAndTheFunction) {
     copy->Assign(series);
     EXPECT_EQ(copy->GetDataSource(), source);
     EXPECT_GE(source->LinkedSeries->IndexOf(copy), 0);
-    EXPECT_EQ(copy->SeriesFunction, function);
-    EXPECT_EQ(series->SeriesFunction, nullptr);
+    // The copy gets a function of its own; the source keeps its function.
+    ASSERT_NE(copy->SeriesFunction, nullptr);
+    EXPECT_NE(copy->SeriesFunction, function);
+    EXPECT_EQ(copy->SeriesFunction->ClassType(), function->ClassType());
+    EXPECT_EQ(series->SeriesFunction, function);
 }
 
 TEST_F(SamplesTest, AssignFormatCrossesColumnsBetweenHorizontalAndVertical) {

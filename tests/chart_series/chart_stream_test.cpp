@@ -1,10 +1,11 @@
 // The chart component written to a component stream and read back: its own parts, the legend,
-// titles, walls and the line family of series with their points.
+// titles, walls, the line family of series with their points and the text-box tools.
 #include <gtest/gtest.h>
 
 #include "AreaSeries.h"
 #include "Chart.h"
 #include "FastLineSeries.h"
+#include "PlotPageNumTool.h"
 #include "cl_filer.h"
 #include "cl_streams.h"
 
@@ -131,6 +132,92 @@ TEST_F(ChartStreamTest, SeriesComeBackWithTheirSettingsAndPoints) {
     EXPECT_FALSE(fastCopy->IgnoreNulls());
     EXPECT_FALSE(fastCopy->Active());
     EXPECT_EQ(fastCopy->ParentChart(), copy);
+}
+
+TEST_F(ChartStreamTest, TextBoxToolsComeBackWithTheirBoxAndCallout) {
+    TChart* chart = NewChart("Chart1", owner);
+    auto* note = new TAnnotationTool(owner);
+    note->SetName("Note1");
+    note->SetParentChart(chart);
+    note->SetText("Radon\rhigh");
+    note->SetPosition(ppRightBottom);
+    note->SetTextAlignment(taCenter);
+    note->SetCursor(crHandPoint);
+    note->Shape()->SetColor(clYellow);
+    note->Shape()->SetTransparency(40);
+    note->Callout()->SetVisible(true);
+    note->Callout()->SetXPosition(120);
+    note->Callout()->SetYPosition(80);
+    note->Callout()->SetZPosition(3);
+    note->Callout()->Arrow()->SetVisible(true);
+    note->SetActive(false);
+    auto* box = new TRectangleTool(owner);
+    box->SetName("Box1");
+    box->SetParentChart(chart);
+    box->SetLeft(30);
+    box->SetTop(40);
+    box->SetWidth(90);
+    box->SetHeight(25);
+    box->SetPositionUnits(muPercent);
+    auto* pages = new TPageNumTool(owner);
+    pages->SetName("Pages1");
+    pages->SetParentChart(chart);
+    auto* custom = new TPageNumTool(owner);
+    custom->SetName("Pages2");
+    custom->SetParentChart(chart);
+    custom->SetFormat("%d / %d");
+
+    TChart* copy = RoundTrip(chart);
+    ASSERT_EQ(copy->Tools->Count(), 4);
+    auto* noteCopy = CheckedCast<TAnnotationTool>(copy->Tools->Get(0));
+    EXPECT_STREQ(noteCopy->Text().c_str(), "Radon\rhigh");
+    EXPECT_EQ(noteCopy->Position(), ppRightBottom);
+    EXPECT_EQ(noteCopy->TextAlignment(), taCenter);
+    EXPECT_EQ(noteCopy->Cursor(), crHandPoint);
+    EXPECT_TRUE(noteCopy->AutoSize());
+    EXPECT_FALSE(noteCopy->Active());
+    EXPECT_EQ(noteCopy->Shape()->Color(), clYellow);
+    EXPECT_EQ(noteCopy->Shape()->Transparency(), 40);
+    EXPECT_FALSE(noteCopy->Shape()->CustomPosition());
+    EXPECT_TRUE(noteCopy->Callout()->Visible());
+    EXPECT_EQ(noteCopy->Callout()->XPosition(), 120);
+    EXPECT_EQ(noteCopy->Callout()->YPosition(), 80);
+    EXPECT_EQ(noteCopy->Callout()->ZPosition(), 3);
+    EXPECT_TRUE(noteCopy->Callout()->Arrow()->Visible());
+    EXPECT_EQ(noteCopy->ParentChart(), copy);
+
+    auto* boxCopy = CheckedCast<TRectangleTool>(copy->Tools->Get(1));
+    EXPECT_FALSE(boxCopy->AutoSize());
+    EXPECT_TRUE(boxCopy->Shape()->CustomPosition());
+    EXPECT_EQ(boxCopy->Shape()->ShapeBounds, Rect(30, 40, 119, 64));
+    EXPECT_EQ(boxCopy->PositionUnits(), muPercent);
+    EXPECT_EQ(boxCopy->Shape()->Transparency(), 75);
+    EXPECT_EQ(boxCopy->Cursor(), crHandPoint);
+
+    EXPECT_STREQ(CheckedCast<TPageNumTool>(copy->Tools->Get(2))->Format().c_str(),
+                 "Page %d of %d");
+    EXPECT_STREQ(CheckedCast<TPageNumTool>(copy->Tools->Get(3))->Format().c_str(), "%d / %d");
+}
+
+TEST_F(ChartStreamTest, AnAutoSizedAnnotationStoresNeitherSizeNorTheStandardPageFormat) {
+    auto streamed = [](TComponent* component) {
+        TMemoryStream stream;
+        WriteComponentToStream(&stream, component);
+        return std::string(static_cast<const char*>(stream.Memory()),
+                           static_cast<size_t>(stream.Size()));
+    };
+    auto* pages = new TPageNumTool(owner);
+    pages->SetName("Pages1");
+    std::string bytes = streamed(pages);
+    EXPECT_EQ(bytes.find("Format"), std::string::npos);
+    EXPECT_EQ(bytes.find("Width"), std::string::npos);
+    EXPECT_EQ(bytes.find("Left"), std::string::npos);
+    pages->SetWidth(70);
+    pages->SetFormat("%d");
+    bytes = streamed(pages);
+    EXPECT_NE(bytes.find("Format"), std::string::npos);
+    EXPECT_NE(bytes.find("Width"), std::string::npos);
+    EXPECT_NE(bytes.find("AutoSize"), std::string::npos);
 }
 
 }  // namespace

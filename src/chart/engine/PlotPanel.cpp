@@ -500,7 +500,13 @@ void TCustomPlotPanel::Assign(TPersistent* source) {
 // Printing
 
 void TCustomPlotPanel::PrintPartialCanvas(TCanvas* canvas, const TRect& rect) {
-    TRect r = OrientRectangle(rect);
+    HDC dc = canvas->Handle();
+    // The target in the canvas's device units, as the chart's own mapping replaces the one the
+    // canvas draws with (a PDF page maps its page dots onto its reference device).
+    const TRect target = OrientRectangle(rect);
+    POINT corners[2] = {{target.Left, target.Top}, {target.Right, target.Bottom}};
+    LPtoDP(dc, corners, 2);
+    TRect r(corners[0].x, corners[0].y, corners[1].x, corners[1].y);
     const TRect panel = GetRectangle();
     const int tw = r.Width(), th = r.Height();
     const int pw = panel.Width(), ph = panel.Height();
@@ -510,7 +516,6 @@ void TCustomPlotPanel::PrintPartialCanvas(TCanvas* canvas, const TRect& rect) {
     if (tw <= 0 || th <= 0 || lw <= 0 || lh <= 0) return;
     r = {MulDiv(r.Left, lw, tw), MulDiv(r.Top, lh, th), MulDiv(r.Right, lw, tw),
          MulDiv(r.Bottom, lh, th)};
-    HDC dc = canvas->Handle();
     // The target's mapping comes back on every exit.
     struct Mapping {
         HDC dc;

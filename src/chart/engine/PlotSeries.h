@@ -78,6 +78,7 @@ using TSeriesOnAfterAdd = std::function<void(TChartSeries* sender, int valueInde
 // False cancels the point.
 using TSeriesOnBeforeAdd = std::function<bool(TChartSeries* sender)>;
 using TSeriesOnClear = std::function<void(TChartSeries* sender)>;
+using TChartSubGalleryProc = std::function<void(const AnsiString& name)>;
 using TSeriesClick = std::function<void(TChartSeries* sender, int valueIndex, TMouseButton button,
                                         TShiftState shift, int x, int y)>;
 using TSeriesOnGetMarkText =
@@ -471,6 +472,9 @@ class TChartSeries : public TCustomChartSeries {
     virtual bool IsValidSeriesSource(TChartSeries* series);
     // Frees the current function; the new one computes the points.
     void SetFunction(TPlotFunction* function);
+    // Gives this series a function of the source function's class with its settings; the
+    // source function stays with its series.
+    void AssignFunction(TPlotFunction* source);
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
     void Loaded() override;
     TPlotFunction* SeriesFunction = nullptr;
@@ -489,8 +493,10 @@ class TChartSeries : public TCustomChartSeries {
     virtual void AddSampleValues(int numValues, bool onlyMandatory = false);
     bool CanAddRandomPoints();
     virtual void PrepareForGallery(bool enabled);
-    static void CreateSubGallery(const std::function<void(const AnsiString& name)>& addSubChart);
-    static void SetSubGallery(TChartSeries*, int) {}
+    // Names the sub-styles a gallery offers for this series type, in index order.
+    virtual void CreateSubGallery(const TChartSubGalleryProc& addSubChart) const;
+    // Applies the sub-style of that index to this series; 0 is the plain style.
+    virtual void SetSubGallery(int) {}
     // Formatting, function, manual points and either the points or the data-source links.
     void Assign(TPersistent* source) override;
     void AssignFormat(TChartSeries* source);

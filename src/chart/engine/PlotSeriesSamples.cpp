@@ -132,7 +132,7 @@ void TChartSeries::PrepareForGallery(bool enabled) {
     SetSeriesColor(chart ? chart->GetDefaultColor(index) : ::GetDefaultColor(index));
 }
 
-void TChartSeries::CreateSubGallery(const std::function<void(const AnsiString&)>& addSubChart) {
+void TChartSeries::CreateSubGallery(const TChartSubGalleryProc& addSubChart) const {
     addSubChart(PlotMsg_Normal);
 }
 
@@ -169,7 +169,7 @@ void TChartSeries::Assign(TPersistent* source) {
     TCustomChartSeries::Assign(source);
     if (!other) return;
     AssignFormat(other);
-    if (other->SeriesFunction && !SeriesFunction) other->SeriesFunction->SetParentSeries(this);
+    if (other->SeriesFunction) AssignFunction(other->SeriesFunction);
     ManualPoints = other->ManualPoints;
     if (!other->GetDataSource() || other->ManualPoints) {
         // The points are rebuilt from the source with their colours and labels.

@@ -149,6 +149,15 @@ void TChartSeries::SetFunction(TPlotFunction* function) {
     CheckDataSource();
 }
 
+void TChartSeries::AssignFunction(TPlotFunction* source) {
+    if (!SeriesFunction || SeriesFunction->ClassType() != source->ClassType()) {
+        auto* function = CheckedCast<TPlotFunction>(CreateComponent(source->ClassType(), Owner()));
+        if (Owner()) function->SetName(PlotGetUniqueName(Owner(), "PlotFunction"));
+        SetFunction(function);
+    }
+    SeriesFunction->Assign(source);
+}
+
 void TChartSeries::GetChildren(const TGetChildProc& proc, TComponent* root) {
     TCustomChartSeries::GetChildren(proc, root);
     if (SeriesFunction) proc(SeriesFunction);

@@ -106,3 +106,14 @@ void TPlotCustomToolAxis::DefineProperties(TFiler* filer) {
         },
         [this](TWriter* writer) { writer->WriteInteger(AxisID()); }, axis_ != nullptr);
 }
+
+bool MouseButtonHeld(TMouseButton button, const TShiftState& shift) {
+    switch (button) {
+        case mbLeft:
+            return shift.count(ssLeft) > 0;
+        case mbRight:
+            return shift.count(ssRight) > 0;
+        default:
+            return shift.count(ssMiddle) > 0;
+    }
+}

@@ -96,3 +96,20 @@ class TPlotCustomDesigner : public TObject {
 
 // Draws the element's editor bitmap at (left, top).
 void PlotDrawBitmapEditor(TCanvas* canvas, TCustomChartElement* element, int left, int top);
+
+// Whether the button is down in the shift state of a mouse message (a drag whose release was
+// lost, to another window or a message box, arrives as a move without it).
+bool MouseButtonHeld(TMouseButton button, const TShiftState& shift);
+
+// Sets the pen's mode (an XOR mode for feedback drawing) and puts it back to pmCopy on every
+// way out.
+class TPenModeScope {
+public:
+    TPenModeScope(TPen* pen, TPenMode mode) : pen_(pen) { pen_->SetMode(mode); }
+    ~TPenModeScope() { pen_->SetMode(pmCopy); }
+    TPenModeScope(const TPenModeScope&) = delete;
+    TPenModeScope& operator=(const TPenModeScope&) = delete;
+
+private:
+    TPen* pen_;
+};

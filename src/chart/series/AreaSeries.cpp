@@ -3,6 +3,9 @@
 
 #include "PlotAxisPanel.h"
 #include "PlotMarks.h"
+#include "Plotconst.h"
+
+using namespace Plotconst;
 
 TAreaSeries::TAreaSeries(TComponent* owner) : TCustomSeries(owner) {
     SetDrawArea(true);
@@ -88,6 +91,35 @@ void TAreaSeries::DrawLegendShape(int valueIndex, const TRect& rect) {
         canvas->AssignBrushColor(AreaChartBrush(), fore, back);
     }
     TCustomSeries::DrawLegendShape(valueIndex, rect);
+}
+
+void TAreaSeries::CreateSubGallery(const TChartSubGalleryProc& addSubChart) const {
+    TCustomSeries::CreateSubGallery(addSubChart);
+    for (const AnsiString* name : {&PlotMsg_Stairs, &PlotMsg_Marks, &PlotMsg_Colors,
+                                   &PlotMsg_Hollow, &PlotMsg_NoLines, &PlotMsg_Stack,
+                                   &PlotMsg_Stack100, &PlotMsg_Points, &PlotMsg_Gradient})
+        addSubChart(*name);
+}
+
+void TAreaSeries::SetSubGallery(int index) {
+    switch (index) {
+        case 1: SetStairs(true); break;
+        case 2: Marks()->SetVisible(true); break;
+        case 3: SetColorEachPoint(true); break;
+        case 4: SetAreaBrush(bsClear); break;
+        case 5: AreaLinesPen()->SetVisible(false); break;
+        case 6: SetMultiArea(maStacked); break;
+        case 7: SetMultiArea(maStacked100); break;
+        case 8: Pointer()->SetVisible(true); break;
+        case 9: Gradient()->SetVisible(true); break;
+        default: TCustomSeries::SetSubGallery(index);
+    }
+}
+
+void TAreaSeries::PrepareForGallery(bool enabled) {
+    TCustomSeries::PrepareForGallery(enabled);
+    Gradient()->SetVisible(true);
+    Gradient()->SetEndColor(GetSeriesColor());
 }
 
 THorizAreaSeries::THorizAreaSeries(TComponent* owner) : TAreaSeries(owner) {

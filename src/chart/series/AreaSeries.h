@@ -28,6 +28,9 @@ class TAreaSeries : public TCustomSeries {
     bool DrawSeriesForward(int valueIndex) override;
     void PrepareLegendCanvas(int valueIndex, TColor& backColor, TBrushStyle& brushStyle) override;
     void DrawLegendShape(int valueIndex, const TRect& rect) override;
+    void CreateSubGallery(const TChartSubGalleryProc& addSubChart) const override;
+    void SetSubGallery(int index) override;
+    void PrepareForGallery(bool enabled) override;
 
 protected:
     ~TAreaSeries() override = default;
@@ -42,6 +45,7 @@ class THorizAreaSeries : public TAreaSeries {
 
     explicit THorizAreaSeries(TComponent* owner);
     void DrawMark(int valueIndex, const AnsiString& text, TSeriesMarkPosition* position) override;
+    int NumSampleValues() override { return 10; }
 
 protected:
     ~THorizAreaSeries() override = default;

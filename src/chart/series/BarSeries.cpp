@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "ChartRegistry.h"
 #include "PlotAxisPanel.h"
 #include "PlotBlend.h"
 #include "PlotGeometry.h"
@@ -347,6 +348,69 @@ int TCustomBarSeries::NumSampleValues() {
                 return series->Count();
         }
     return 6;
+}
+
+void TCustomBarSeries::AddSampleValues(int numValues, bool onlyMandatory) {
+    TCustomAxisPanel* chart = ParentChart();
+    bool explicitX = false;
+    for (int i = 0; chart && i < chart->SeriesCount() && !explicitX; ++i) {
+        TChartSeries* series = chart->GetSeries(i);
+        explicitX = series != this && series->ClassType() == ClassType() &&
+                    series->HasNoMandatoryValues();
+    }
+    if (explicitX) TChartSeries::AddSampleValues(numValues, onlyMandatory);
+    TChartSeries::AddSampleValues(numValues, true);
+}
+
+void TCustomBarSeries::PrepareForGallery(bool enabled) {
+    TChartSeries::PrepareForGallery(enabled);
+    SetBarWidthPercent(85);
+    SetBarStyle(bsRectGradient);
+    gradient_->SetVisible(true);
+    SetMultiBar(mbNone);
+}
+
+void TCustomBarSeries::CreateSubGallery(const TChartSubGalleryProc& addSubChart) const {
+    TChartSeries::CreateSubGallery(addSubChart);
+    for (const AnsiString* name : {&PlotMsg_Colors, &PlotMsg_Pyramid, &PlotMsg_Ellipse,
+                                   &PlotMsg_InvPyramid, &PlotMsg_Gradient})
+        addSubChart(*name);
+    if (SubGalleryStack())
+        for (const AnsiString* name : {&PlotMsg_Stack, &PlotMsg_Stack100, &PlotMsg_SelfStack})
+            addSubChart(*name);
+    addSubChart(PlotMsg_Sides);
+    addSubChart(PlotMsg_SideAll);
+}
+
+void TCustomBarSeries::SetSubGallery(int index) {
+    static const TBarStyle styles[] = {bsRectangle, bsPyramid, bsEllipse, bsInvPyramid,
+                                       bsRectGradient};
+    static const TMultiBar withStack[] = {mbStacked, mbStacked100, mbSelfStack, mbSide,
+                                          mbSideAll};
+    static const TMultiBar withoutStack[] = {mbSide, mbSideAll};
+    const TMultiBar* modes = SubGalleryStack() ? withStack : withoutStack;
+    const int modeCount = SubGalleryStack() ? 5 : 2;
+    if (index == 1) {
+        SetColorEachPoint(true);
+    } else if (index >= 2 && index <= 5) {
+        SetBarStyle(styles[index - 1]);
+    } else if (index >= 6 && index < 6 + modeCount) {
+        AddGallerySecondSeries();
+        SetMultiBar(modes[index - 6]);
+    } else {
+        TChartSeries::SetSubGallery(index);
+    }
+}
+
+void TCustomBarSeries::AddGallerySecondSeries() {
+    TCustomAxisPanel* chart = ParentChart();
+    if (!chart || chart->SeriesCount() != 1) return;
+    auto* second =
+        static_cast<TCustomBarSeries*>(CreateNewSeries(Owner(), chart, ClassType()));
+    second->SetTitle("");
+    second->Marks()->SetVisible(false);
+    Marks()->SetVisible(false);
+    second->SetBarWidthPercent(barWidthPercent_);
 }
 
 // ---------------------------------------------------------------------------------------------

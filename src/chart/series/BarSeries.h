@@ -100,6 +100,15 @@ class TCustomBarSeries : public TChartSeries {
     void CalcDepthPositions() override;
     void CalcFirstLastVisibleIndex() override;
     int NumSampleValues() override;
+    // Sample points with Y values only, after a run with X values when another bar series of
+    // this class has explicit X values.
+    void AddSampleValues(int numValues, bool onlyMandatory = false) override;
+    void PrepareForGallery(bool enabled) override;
+    // Whether the gallery offers the stacked sub-styles.
+    virtual bool SubGalleryStack() const { return true; }
+    void CreateSubGallery(const TChartSubGalleryProc& addSubChart) const override;
+    // From index 6 on a multi-bar mode, adding a second bar series when this one is alone.
+    void SetSubGallery(int index) override;
 
     // ---- Drawing ----
     void DrawValue(int index) override;
@@ -139,6 +148,8 @@ protected:
     TRect barBounds_;
 
 private:
+    void AddGallerySecondSeries();
+
     bool autoBarSize_ = false;
     bool autoMarkPosition_ = true;
     TBarStyle barStyle_ = bsRectangle;

@@ -3,11 +3,26 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
+#include "AxisArrowTool.h"
+#include "AxisScrollTool.h"
+#include "ChartImageTool.h"
 #include "ChartRegistry.h"
+#include "ClipSeriesTool.h"
+#include "ColorBandTool.h"
 #include "ColorLineTool.h"
+#include "CursorTool.h"
+#include "DragMarksTool.h"
+#include "DrawLineTool.h"
+#include "GridBandTool.h"
+#include "MarksTipTool.h"
+#include "NearestTool.h"
 #include "PlotBlend.h"
 #include "PlotProcs.h"
+#include "PlotPublished.h"
+#include "RotateTool.h"
+#include "SeriesAnimationTool.h"
 
 AnsiString PlotMsg_AnnotationTool = "Annotation";
 AnsiString PlotMsg_RectangleTool = "Rectangle";
@@ -17,6 +32,7 @@ AnsiString PlotMsg_RectangleTool = "Rectangle";
 
 TAnnotationCallout::TAnnotationCallout() : TCallout(nullptr) {
     Arrow()->SetVisible(false);
+    Arrow()->DefaultVisible = false;
     SetVisible(false);
 }
 
@@ -329,13 +345,75 @@ TBitmap* TRectangleTool::Bitmap(bool chartOnly) {
 // Registration
 
 void RegisterChartTools() {
-    const TMetaClass* tools[] = {TAnnotationTool::StaticClass(), TRectangleTool::StaticClass(),
-                                 TColorLineTool::StaticClass()};
-    RegisterPlotTools(tools, 2);
+    const TMetaClass* tools[] = {TCursorTool::StaticClass(),          TDragMarksTool::StaticClass(),
+                                 TAxisArrowTool::StaticClass(),       TDrawLineTool::StaticClass(),
+                                 TNearestTool::StaticClass(),         TColorBandTool::StaticClass(),
+                                 TColorLineTool::StaticClass(),       TRotateTool::StaticClass(),
+                                 TChartImageTool::StaticClass(),      TMarksTipTool::StaticClass(),
+                                 TAnnotationTool::StaticClass(),      TSeriesAnimationTool::StaticClass(),
+                                 TGridBandTool::StaticClass(),        TAxisScrollTool::StaticClass(),
+                                 TRectangleTool::StaticClass(),       TClipSeriesTool::StaticClass()};
+    RegisterPlotTools(tools, static_cast<int>(std::size(tools)) - 1);
 }
 
 namespace {
 struct ToolsRegistration {
     ToolsRegistration() { RegisterChartTools(); }
 } toolsRegistration;
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Published properties
+
+namespace {
+
+// The annotation's box, its callout and the annotation itself, for the component streams.
+const bool annotationPropertiesRegistered = [] {
+    const TMetaClass* shape = TPlotShapePosition::StaticClass();
+    PublishShape(shape, {"Bevel", "BevelWidth", "Brush", "Color", "Font", "Frame", "Gradient",
+                         "Shadow", "ShapeStyle", "Transparency", "Transparent", "Visible"});
+    PublishShapePosition(shape);
+
+    using C = TAnnotationCallout;
+    const TMetaClass* callout = C::StaticClass();
+    RegisterProperty(callout, OrdinalProperty<C>("XPosition", pkInteger, &C::XPosition,
+                                                 &C::SetXPosition, 0));
+    RegisterProperty(callout, OrdinalProperty<C>("YPosition", pkInteger, &C::YPosition,
+                                                 &C::SetYPosition, 0));
+    RegisterProperty(callout, OrdinalProperty<C>("ZPosition", pkInteger, &C::ZPosition,
+                                                 &C::SetZPosition, 0));
+    RegisterProperty(callout, OrdinalProperty<C>("Visible", pkBool, &C::Visible, &C::SetVisible,
+                                                 0));
+
+    using A = TAnnotationTool;
+    const TMetaClass* tool = A::StaticClass();
+    RegisterProperty(tool, OrdinalProperty<A>("AutoSize", pkBool, &A::AutoSize, &A::SetAutoSize,
+                                              1));
+    RegisterProperty(tool, SubObjectProperty<A>("Callout", &A::Callout));
+    RegisterProperty(tool, OrdinalProperty<A>("Cursor", pkInteger, &A::Cursor, &A::SetCursor,
+                                              crDefault));
+    RegisterProperty(tool, EnumProperty<A>("Position", &A::Position, &A::SetPosition,
+                                           {"ppLeftTop", "ppLeftBottom", "ppRightTop",
+                                            "ppRightBottom"},
+                                           ppLeftTop));
+    RegisterProperty(tool, EnumProperty<A>("PositionUnits", &A::PositionUnits,
+                                           &A::SetPositionUnits, {"muPercent", "muPixels"},
+                                           muPixels));
+    // Before the size: reading the box's position moves its left and top edges only.
+    RegisterProperty(tool, SubObjectProperty<A>("Shape", &A::Shape));
+    RegisterProperty(tool, StringProperty<A>("Text", &A::Text, &A::SetText));
+    RegisterProperty(tool, EnumProperty<A>("TextAlignment", &A::TextAlignment,
+                                           &A::SetTextAlignment,
+                                           {"taLeftJustify", "taRightJustify", "taCenter"},
+                                           taLeftJustify));
+    const auto sized = [](A* annotation) { return !annotation->AutoSize(); };
+    RegisterProperty(tool, StoredWhen<A>(OrdinalProperty<A>("Height", pkInteger, &A::Height,
+                                                            &A::SetHeight),
+                                         sized));
+    RegisterProperty(tool, StoredWhen<A>(OrdinalProperty<A>("Width", pkInteger, &A::Width,
+                                                            &A::SetWidth),
+                                         sized));
+    return true;
+}();
+
 }  // namespace

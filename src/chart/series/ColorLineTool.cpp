@@ -23,14 +23,18 @@ AnsiString TColorLineTool::Description() const { return Plotproco::PlotMsg_Color
 void TColorLineTool::SetStyle(TColorLineStyle value) {
     if (style_ == value) return;
     style_ = value;
-    Repaint();
+    RepaintChart();
 }
 
 void TColorLineTool::SetValue(double value) {
     if (!ComponentState().count(csReading)) style_ = clCustom;
     if (value_ == value) return;
     value_ = value;
-    if (!dragging_ || dragRepaint_) Repaint();
+    if (!dragging_ || dragRepaint_) RepaintChart();
+}
+
+void TColorLineTool::RepaintChart() {
+    if (TCustomAxisPanel* chart = Chart()) chart->Invalidate();
 }
 
 double TColorLineTool::CalcValue() const {
@@ -55,14 +59,14 @@ double TColorLineTool::LimitValue(double value) const {
 
 bool TColorLineTool::Clicked(int x, int y) {
     TChartAxis* axis = Axis();
-    const TRect& r = ParentChart()->ChartRect;
+    const TRect& r = Chart()->ChartRect;
     const int p = axis->CalcPosValue(CalcValue());
     if (axis->Horizontal()) return std::abs(x - p) <= 2 && y >= r.Top && y <= r.Bottom;
     return std::abs(y - p) <= 2 && x >= r.Left && x <= r.Right;
 }
 
 void TColorLineTool::DrawBehindForm() {
-    TCustomAxisPanel* chart = ParentChart();
+    TCustomAxisPanel* chart = Chart();
     TPlotCanvas3D* canvas = chart->InternalCanvas;
     const TRect& r = chart->ChartRect;
     const int depth = chart->DepthWidth, p = Axis()->CalcPosValue(CalcValue());
@@ -76,7 +80,7 @@ void TColorLineTool::DrawBehindForm() {
 }
 
 void TColorLineTool::DrawFrontForm() {
-    TCustomAxisPanel* chart = ParentChart();
+    TCustomAxisPanel* chart = Chart();
     TPlotCanvas3D* canvas = chart->InternalCanvas;
     const TRect& r = chart->ChartRect;
     const int depth = chart->DepthWidth, p = Axis()->CalcPosValue(CalcValue());
@@ -91,7 +95,7 @@ void TColorLineTool::DrawFrontForm() {
 
 void TColorLineTool::ChartEvent(TChartToolEvent event) {
     if (!Axis() || (event != cteBeforeDrawSeries && event != cteAfterDraw)) return;
-    TCustomAxisPanel* chart = ParentChart();
+    TCustomAxisPanel* chart = Chart();
     TPlotCanvas3D* canvas = chart->InternalCanvas;
     canvas->AssignVisiblePen(Pen());
     canvas->SetBackMode(cbmTransparent);
@@ -103,7 +107,7 @@ void TColorLineTool::ChartEvent(TChartToolEvent event) {
 }
 
 void TColorLineTool::DrawXor() {
-    TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
+    TPlotCanvas3D* canvas = Chart()->InternalCanvas;
     canvas->AssignVisiblePen(Pen());
     canvas->Pen()->SetMode(pmNotXor);
     DrawBehindForm();
@@ -113,7 +117,7 @@ void TColorLineTool::DrawXor() {
 void TColorLineTool::ChartMouseEvent(TChartMouseEvent event, TMouseButton button, TShiftState,
                                      int x, int y) {
     TChartAxis* axis = Axis();
-    TCustomAxisPanel* chart = ParentChart();
+    TCustomAxisPanel* chart = Chart();
     if (!allowDrag_ || !axis || !chart) return;
     switch (event) {
         case cmeDown:
@@ -152,5 +156,6 @@ void TColorLineTool::ChartMouseEvent(TChartMouseEvent event, TMouseButton button
 }
 
 void TColorLineTool::DoEndDragLine() {
+    if (OnEndDragLineInternal) OnEndDragLineInternal(this);
     if (OnEndDragLine) OnEndDragLine(this);
 }

@@ -11,6 +11,8 @@ class TColorLineTool : public TPlotCustomToolAxis {
 
     explicit TColorLineTool(TComponent* owner) : TPlotCustomToolAxis(owner) {}
     void Assign(TPersistent* source) override;
+    // Pen changes repaint the chart the line draws on.
+    void CanvasChanged(TObject*) override { RepaintChart(); }
     AnsiString GetEditorClass() const override { return "TColorLineToolEditor"; }
     AnsiString Description() const override;
     void ChartEvent(TChartToolEvent event) override;
@@ -37,6 +39,13 @@ class TColorLineTool : public TPlotCustomToolAxis {
     double Value() const { return value_; }
     void SetValue(double value);
     bool Dragging() const { return dragging_; }
+    // The chart the line draws on and takes the mouse from: the drawing chart when one is set
+    // (a line owned by another tool), else the parent chart.
+    TCustomAxisPanel* Chart() const { return drawingChart_ ? drawingChart_ : ParentChart(); }
+    void SetDrawingChart(TCustomAxisPanel* chart) { drawingChart_ = chart; }
+
+    // Runs before OnEndDragLine; for the tool that owns the line.
+    TNotifyEvent OnEndDragLineInternal;
 
     TNotifyEvent OnBeginDragLine;
     TNotifyEvent OnDragLine;
@@ -50,6 +59,7 @@ private:
     void DrawBehindForm();
     void DrawFrontForm();
     void DrawXor();
+    void RepaintChart();
 
     bool allowDrag_ = true;
     bool dragRepaint_ = false;
@@ -59,4 +69,5 @@ private:
     TColorLineStyle style_ = clCustom;
     double value_ = 0;
     bool dragging_ = false;
+    TCustomAxisPanel* drawingChart_ = nullptr;
 };

@@ -5,6 +5,9 @@
 #include "PlotMarks.h"
 #include "PlotProcs.h"
 #include "PlotSystem.h"
+#include "Plotconst.h"
+
+using namespace Plotconst;
 
 TFastLineSeries::TFastLineSeries(TComponent* owner) : TCustomLineSeries(owner) {
     SinglePointResult = false;
@@ -128,6 +131,21 @@ void TFastLineSeries::NotifyNewValue(TChartSeries* sender, int valueIndex) {
     } reselect{dc, own};
     MoveToPoint(previous_);
     DrawValue(valueIndex);
+}
+
+void TFastLineSeries::CreateSubGallery(const TChartSubGalleryProc& addSubChart) const {
+    TCustomLineSeries::CreateSubGallery(addSubChart);
+    for (const AnsiString* name : {&PlotMsg_Marks, &PlotMsg_Dotted, &PlotMsg_Stairs})
+        addSubChart(*name);
+}
+
+void TFastLineSeries::SetSubGallery(int index) {
+    switch (index) {
+        case 1: Marks()->SetVisible(true); break;
+        case 2: LinePen()->SetSmallDots(true); break;
+        case 3: SetStairs(true); break;
+        default: TCustomLineSeries::SetSubGallery(index);
+    }
 }
 
 void TFastLineSeries::DrawMark(int valueIndex, const AnsiString& text,

@@ -37,6 +37,8 @@ class TFastLineSeries : public TCustomLineSeries {
     void PrepareLegendCanvas(int valueIndex, TColor& backColor, TBrushStyle& brushStyle) override;
     void NotifyNewValue(TChartSeries* sender, int valueIndex) override;
     int Clicked(int x, int y) override;
+    void CreateSubGallery(const TChartSubGalleryProc& addSubChart) const override;
+    void SetSubGallery(int index) override;
 
 protected:
     ~TFastLineSeries() override = default;

@@ -9,6 +9,8 @@
 #include "PlotMarks.h"
 #include "PlotProcs.h"
 #include "PlotPublished.h"
+#include "Plotconst.h"
+using namespace Plotconst;
 
 namespace {
 
@@ -427,7 +429,7 @@ void TCustomSeries::DrawLine2D(TColor color, int x, int y) {
     pendingLine_.push_back({x, y});
 }
 
-void TCustomSeries::DrawSegment3D(TColor color, int x, int y, bool) {
+void TCustomSeries::DrawSegment3D(TColor color, int x, int y, bool last) {
     TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
     FlushLine();
     linePenColor_ = clNone;
@@ -443,14 +445,27 @@ void TCustomSeries::DrawSegment3D(TColor color, int x, int y, bool) {
         canvas->RectangleZ(riserX, previousY_, y, StartZ, EndZ);
         return;
     }
-    if (dark3D_ && x != previousX_ &&
-        double(previousY_ - y) / (x - previousX_) > slopeRatio_)
+    const int height = drawArea_ ? 0 : lineHeight_;
+    if (height > 0) {
+        const TFourPoints face = {TPoint{previousX_, previousY_}, TPoint{x, y},
+                                  TPoint{x, y + height}, TPoint{previousX_, previousY_ + height}};
+        canvas->PlaneFour3D(face, StartZ, StartZ);
+        if (last) canvas->RectangleZ(x, y, y + height, StartZ, EndZ);
+    }
+    TPoint from{previousX_, previousY_}, to{x, y};
+    // A segment steeper than the depth's slope shows its underside: darker, and below the
+    // raised face.
+    if (dark3D_ && !canvas->GetSupportsFullRotation() && x != previousX_ &&
+        double(previousY_ - y) / (x - previousX_) > slopeRatio_) {
         canvas->Brush()->SetColor(ApplyDark(canvas->Brush()->Color(), DarkColorQuantity));
-    canvas->Plane3D({previousX_, previousY_}, {x, y}, StartZ, EndZ);
+        from.Y += height;
+        to.Y += height;
+    }
+    canvas->Plane3D(from, to, StartZ, EndZ);
 }
 
 void TCustomSeries::DrawAreaStrip(TPoint previous, int previousOrigin, TPoint point, int origin,
-                                  bool) {
+                                  bool last) {
     TCustomAxisPanel* chart = ParentChart();
     TPlotCanvas3D* canvas = chart->InternalCanvas;
     FlushLine();
@@ -478,7 +493,7 @@ void TCustomSeries::DrawAreaStrip(TPoint previous, int previousOrigin, TPoint po
     TPlotBlend* blend = nullptr;
     if (transparency_ > 0) blend = canvas->BeginBlending(RectFromPolygon(quad, 4), transparency_);
     if (chart->View3D()) {
-        canvas->PolygonWithZ(quad, 4, StartZ);
+        DrawAreaStrip3D(quad, point, origin, last);
     } else if (gradient_->Visible()) {
         canvas->ClipPolygon(quad, 4);
         gradient_->Draw(canvas, RectFromPolygon(quad, 4));
@@ -493,6 +508,20 @@ void TCustomSeries::DrawAreaStrip(TPoint previous, int previousOrigin, TPoint po
         canvas->LineWithZ(quad[1], quad[2], StartZ);
     else
         canvas->Line(quad[1], quad[2]);
+}
+
+void TCustomSeries::DrawAreaStrip3D(const TPoint* quad, TPoint point, int origin, bool last) {
+    TPlotCanvas3D* canvas = ParentChart()->InternalCanvas;
+    if (last) {
+        if (YIsMandatory)
+            canvas->RectangleZ(point.X, point.Y, origin, StartZ, EndZ);
+        else
+            canvas->RectangleY(origin, point.Y, point.X, StartZ, EndZ);
+    }
+    const int rotation = ParentChart()->View3DOptions()->Rotation();
+    const bool front = stairs_ || rotation < 91 || rotation > 269;
+    canvas->PolygonWithZ(quad, 4, front ? StartZ : EndZ);
+    if (canvas->GetSupportsFullRotation()) canvas->PolygonWithZ(quad, 4, EndZ);
 }
 
 void TCustomSeries::DrawMark(int valueIndex, const AnsiString& text, TSeriesMarkPosition* position) {
@@ -620,11 +649,47 @@ void TLineSeries::PrepareLegendCanvas(int, TColor&, TBrushStyle& brushStyle) {
     brushStyle = LineBrush();
 }
 
+void TLineSeries::CreateSubGallery(const TChartSubGalleryProc& addSubChart) const {
+    TCustomSeries::CreateSubGallery(addSubChart);
+    for (const AnsiString* name : {&PlotMsg_Stairs, &PlotMsg_Points, &PlotMsg_Height,
+                                   &PlotMsg_Hollow, &PlotMsg_Colors, &PlotMsg_Marks,
+                                   &PlotMsg_NoBorder, &PlotMsg_Outline})
+        addSubChart(*name);
+}
+
+void TLineSeries::SetSubGallery(int index) {
+    switch (index) {
+        case 1: SetStairs(true); break;
+        case 2: Pointer()->SetVisible(true); break;
+        case 3: SetLineHeight(5); break;
+        case 4: SetLineBrush(bsClear); break;
+        case 5: SetColorEachPoint(true); break;
+        case 6: Marks()->SetVisible(true); break;
+        case 7: LinePen()->SetVisible(false); break;
+        case 8: OutLine()->SetVisible(true); break;
+        default: TCustomSeries::SetSubGallery(index);
+    }
+}
+
 THorizLineSeries::THorizLineSeries(TComponent* owner) : TLineSeries(owner) {
     SetHorizontal();
     ClipToVisibleRange = false;
     XValues->SetOrder(loNone);
     YValues->SetOrder(loAscending);
+}
+
+void THorizLineSeries::DrawMark(int valueIndex, const AnsiString& text,
+                                TSeriesMarkPosition* position) {
+    TMarksCallout* callout = Marks()->GetCallout();
+    const int distance = callout->Distance();
+    const bool leftOfOrigin = position->DataPoint.X < GetOriginPos(valueIndex);
+    int length = callout->Length() + distance;
+    if (leftOfOrigin) length = -length - position->BoxWidth;
+    position->BoxOrigin.X += length + position->BoxWidth / 2;
+    position->BoxOrigin.Y += position->BoxHeight / 2;
+    position->MarkPoint.X += length;
+    position->DataPoint.X += leftOfOrigin ? -distance : distance;
+    TCustomSeries::DrawMark(valueIndex, text, position);
 }
 
 TPointSeries::TPointSeries(TComponent* owner) : TCustomSeries(owner) {
@@ -648,6 +713,50 @@ void TPointSeries::Assign(TPersistent* source) {
 void TPointSeries::SetColorEachPoint(bool value) {
     TCustomSeries::SetColorEachPoint(value);
     if (value) Pointer()->SetColor(clDefault);
+}
+
+void TPointSeries::CreateSubGallery(const TChartSubGalleryProc& addSubChart) const {
+    TCustomSeries::CreateSubGallery(addSubChart);
+    for (const AnsiString* name :
+         {&PlotMsg_Colors, &PlotMsg_Marks, &PlotMsg_Hollow, &PlotMsg_NoBorder, &PlotMsg_Gradient})
+        addSubChart(*name);
+    if (!CanDoExtra()) return;
+    for (const AnsiString* name : {&PlotMsg_Point2D, &PlotMsg_Triangle, &PlotMsg_Star,
+                                   &PlotMsg_Circle, &PlotMsg_DownTri, &PlotMsg_Cross,
+                                   &PlotMsg_Diamond})
+        addSubChart(*name);
+}
+
+void TPointSeries::SetSubGallery(int index) {
+    TSeriesPointer* pointer = Pointer();
+    switch (index) {
+        case 1: SetColorEachPoint(true); break;
+        case 2: Marks()->SetVisible(true); break;
+        case 3: pointer->Brush()->SetStyle(bsClear); break;
+        case 4: pointer->Frame()->SetVisible(false); break;
+        case 5: pointer->Gradient()->SetVisible(true); break;
+        case 6: pointer->SetDraw3D(false); break;
+        case 7: pointer->SetStyle(psTriangle); break;
+        case 8: pointer->SetStyle(psStar); break;
+        case 9:
+            pointer->SetStyle(psCircle);
+            pointer->SetHorizSize(8);
+            pointer->SetVertSize(8);
+            break;
+        case 10: pointer->SetStyle(psDownTriangle); break;
+        case 11: pointer->SetStyle(psCross); break;
+        case 12: pointer->SetStyle(psDiamond); break;
+        default: TCustomSeries::SetSubGallery(index);
+    }
+}
+
+void TPointSeries::PrepareForGallery(bool enabled) {
+    TCustomSeries::PrepareForGallery(enabled);
+    TCustomAxisPanel* chart = ParentChart();
+    const int size = chart && chart->Width() < 50 ? 4 : 6;
+    Pointer()->SetHorizSize(size);
+    Pointer()->SetVertSize(size);
+    if (chart && chart->SeriesList->IndexOf(this) == 1) Pointer()->SetStyle(psTriangle);
 }
 
 // ---------------------------------------------------------------------------------------------

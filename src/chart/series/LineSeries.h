@@ -116,6 +116,9 @@ class TCustomSeries : public TCustomLineSeries {
 protected:
     ~TCustomSeries() override;
     void DrawAreaStrip(TPoint previous, int previousOrigin, TPoint point, int origin, bool last);
+    // The strip's plane at the front (or, seen from behind, the back) and the closing face at
+    // the last point.
+    void DrawAreaStrip3D(const TPoint* quad, TPoint point, int origin, bool last);
 
 private:
     void DrawAllValuesOnce();
@@ -166,6 +169,8 @@ class TLineSeries : public TCustomSeries {
     explicit TLineSeries(TComponent* owner);
     void Assign(TPersistent* source) override;
     void PrepareLegendCanvas(int valueIndex, TColor& backColor, TBrushStyle& brushStyle) override;
+    void CreateSubGallery(const TChartSubGalleryProc& addSubChart) const override;
+    void SetSubGallery(int index) override;
 
 protected:
     ~TLineSeries() override = default;
@@ -175,6 +180,11 @@ class THorizLineSeries : public TLineSeries {
     CL_COMPONENT_CLASS(THorizLineSeries, TLineSeries)
 
     explicit THorizLineSeries(TComponent* owner);
+    // The widest mark: marks stand beside the points.
+    int CalcMarkLength() override { return MaxMarkWidth(); }
+    // Puts the mark to the right of its point, or to the left when the point lies left of its
+    // origin.
+    void DrawMark(int valueIndex, const AnsiString& text, TSeriesMarkPosition* position) override;
 
 protected:
     ~THorizLineSeries() override = default;
@@ -189,6 +199,10 @@ class TPointSeries : public TCustomSeries {
     void SetColorEachPoint(bool value) override;
     int GetTransparency() override { return Pointer()->Transparency(); }
     void SetTransparency(int value) override { Pointer()->SetTransparency(value); }
+    bool CanDoExtra() const { return true; }
+    void CreateSubGallery(const TChartSubGalleryProc& addSubChart) const override;
+    void SetSubGallery(int index) override;
+    void PrepareForGallery(bool enabled) override;
 
 protected:
     ~TPointSeries() override = default;

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "ChartRegistry.h"
+#include "PlotPublished.h"
 #include "Plotconst.h"
 
 AnsiString PlotMsg_PageNumber = "Page Number";
@@ -40,6 +41,16 @@ AnsiString TPageNumTool::GetText() {
 bool TPageNumTool::IsFormatStored() const { return Format() != Plotconst::PlotMsg_PageOfPages; }
 
 namespace {
+
+// "Format", written when it differs from the standard text.
+const bool pageNumPropertiesRegistered = [] {
+    using T = TPageNumTool;
+    RegisterProperty(T::StaticClass(),
+                     StoredWhen<T>(StringProperty<T>("Format", &T::Format, &T::SetFormat),
+                                   [](T* tool) { return tool->IsFormatStored(); }));
+    return true;
+}();
+
 struct PageNumRegistration {
     PageNumRegistration() {
         const TMetaClass* tools[] = {TPageNumTool::StaticClass()};

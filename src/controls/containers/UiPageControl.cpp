@@ -175,6 +175,14 @@ void TUiPageControl::AdjustClientRect(TRect& rect) {
     rect.Bottom -= PageBorder;
 }
 
+void TUiPageControl::AlignControls(TControl* control, TRect& rect) {
+    const TRect pageArea = rect;
+    TCustomControl::AlignControls(control, rect);
+    for (TUiTabSheet* page : pages_)
+        if (!page->Visible() && page->Align() == alClient)
+            page->SetBounds(pageArea.Left, pageArea.Top, pageArea.Width(), pageArea.Height());
+}
+
 std::vector<TRect> TUiPageControl::TabRects() {
     std::vector<TRect> rects;
     TCanvas* canvas = Canvas();

@@ -68,6 +68,8 @@ class TUiPageControl : public TCustomControl {
     int TabAtPos(TPoint point);
 
     void AdjustClientRect(TRect& rect) override;
+    // Hidden sheets are laid out too, so what they hold has its size before it is first shown.
+    void AlignControls(TControl* control, TRect& rect) override;
     void Loaded() override;
 
     TNotifyEvent OnChange;

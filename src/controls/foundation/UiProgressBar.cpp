@@ -5,8 +5,18 @@
 
 #include "UiDrawing.h"
 #include "UiFrameController.h"
+#include "UiStatusBar.h"
 #include "UiThemeSrv.h"
 #include "cl_graphics.h"
+
+namespace {
+
+// Pixels at the right of a bar on a status bar that stay with the status bar's size grip.
+constexpr int GripWidth = 12;
+
+void Shrink(TRect& rect, int dx, int dy) { InflateRect(reinterpret_cast<RECT*>(&rect), -dx, -dy); }
+
+}  // namespace
 
 TUiCustomProgressBar::TUiCustomProgressBar(TComponent* owner) : TGraphicControl(owner) {
     ControlStyle.insert(csOpaque);
@@ -75,8 +85,24 @@ void TUiCustomProgressBar::SetBounds(int left, int top, int width, int height) {
     orientation_ = Width() < Height() ? orVertical : orHorizontal;
 }
 
+TUiStatusBar* TUiCustomProgressBar::StatusBar() const {
+    return dynamic_cast<TUiStatusBar*>(Parent());
+}
+
 bool TUiCustomProgressBar::UseThemes() const {
-    return themeAware_ && ThemeServices()->GetThemesEnabled();
+    if (!themeAware_ || !ThemeServices()->GetThemesEnabled()) return false;
+    const TUiStatusBar* statusBar = StatusBar();
+    return !statusBar || statusBar->VisualStyle() == vsWinXP;
+}
+
+void TUiCustomProgressBar::Dispatch(TMessage& message) {
+    TGraphicControl::Dispatch(message);
+    if (message.Msg != CM_HITTEST) return;
+    TUiStatusBar* statusBar = StatusBar();
+    const TPoint point(message.XPos(), message.YPos());
+    if (!statusBar || point.X < ClientRect().Right - GripWidth) return;
+    const TPoint screen = ClientToScreen(point);
+    message.Result = statusBar->Perform(WM_NCHITTEST, 0, MAKELPARAM(screen.X, screen.Y));
 }
 
 void TUiCustomProgressBar::CustomFramingChanged() {
@@ -92,14 +118,34 @@ void TUiCustomProgressBar::CustomFramingChanged() {
     Invalidate();
 }
 
+TRect TUiCustomProgressBar::PaintStatusPane(TCanvas* canvas, TRect rect) {
+    TUiStatusBar* statusBar = StatusBar();
+    TBitmap background;
+    background.SetSize(statusBar->Width(), statusBar->Height());
+    ThemeServices()->DrawElement(background.Canvas()->Handle(),
+                                 TThemeServices::GetElementDetails(tsStatusRoot),
+                                 TRect(0, 0, statusBar->Width(), statusBar->Height()));
+    BitBlt(canvas->Handle(), rect.Left, rect.Top, rect.Width(), rect.Height(),
+           background.Canvas()->Handle(), Left(), Top(), SRCCOPY);
+    ThemeServices()->DrawElement(canvas->Handle(), TThemeServices::GetElementDetails(tsPane),
+                                 rect);
+    if (interiorOffset_ == 0)
+        Shrink(rect, 3, 2);
+    else
+        Shrink(rect, interiorOffset_ + 2, interiorOffset_ + 1);
+    return rect;
+}
+
 TRect TUiCustomProgressBar::PaintFrame(TCanvas* canvas, TRect rect) {
     if (UseThemes()) {
-        const HDC dc = canvas->Handle();
+        const bool onStatusBar = StatusBar() != nullptr;
+        if (onStatusBar) rect = PaintStatusPane(canvas, rect);
         ThemeServices()->DrawElement(
-            dc, TThemeServices::GetElementDetails(orientation_ == orVertical ? tpBarVert : tpBar),
+            canvas->Handle(),
+            TThemeServices::GetElementDetails(orientation_ == orVertical ? tpBarVert : tpBar),
             rect);
         const int inset = interiorOffset_ + (barStyle_ == bsLED ? 1 : 3);
-        InflateRect(reinterpret_cast<RECT*>(&rect), -inset, -inset);
+        Shrink(rect, inset, inset);
         return rect;
     }
     canvas->Brush()->SetStyle(bsSolid);

@@ -9,6 +9,7 @@
 #include "cl_controls.h"
 
 class TUiFrameController;
+class TUiStatusBar;
 
 using TProgressChangeEvent = std::function<void(TObject* sender, int percent)>;
 
@@ -69,12 +70,15 @@ class TUiCustomProgressBar : public TGraphicControl, public IUiCustomFramingNoti
     virtual void SetShowPercent(bool value) { Change(showPercent_, value); }
     bool ThemeAware() const { return themeAware_; }
     virtual void SetThemeAware(bool value) { Change(themeAware_, value); }
+    // Themed unless ThemeAware is off or the bar sits on a status bar of the classic style.
     bool UseThemes() const;
 
     void CustomFramingChanged() override;
     void Notification(TComponent* component, TOperation operation) override;
     void SetBounds(int left, int top, int width, int height) override;
     void BeforeDestruction() override;
+    // Keeps the last pixels of a bar on a status bar for the status bar's own hit test.
+    void Dispatch(TMessage& message) override;
 
     TProgressChangeEvent OnChange;
 
@@ -90,6 +94,9 @@ private:
         field = value;
         Invalidate();
     }
+    TUiStatusBar* StatusBar() const;
+    // The status bar's themed background and pane under the bar; returns the track's place.
+    TRect PaintStatusPane(TCanvas* canvas, TRect rect);
     TRect PaintFrame(TCanvas* canvas, TRect rect);
     void PaintBar(TCanvas* canvas, const TRect& rect);
 
