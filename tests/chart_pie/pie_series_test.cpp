@@ -3,9 +3,11 @@
 // through the chart's window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "ChartRegistry.h"
 #include "PieSeries.h"
 #include "PlotMarks.h"
 #include "chart_fixture.h"
@@ -422,18 +424,18 @@ TEST_F(PieTest, ASliceTooThinToMoveTheEndPointIsNotDrawn) {
 }
 
 TEST_F(PieTest, SubGalleryStylesSetTheirOption) {
+    TPieSeries* pie = Pie({1, 2, 3});
     std::vector<AnsiString> names;
-    TPieSeries::CreateSubGallery([&](const AnsiString& name) { names.push_back(name); });
+    pie->CreateSubGallery([&](const AnsiString& name) { names.push_back(name); });
     ASSERT_EQ(names.size(), 8u);
     EXPECT_STREQ(names[0].c_str(), "Normal");
     EXPECT_STREQ(names[5].c_str(), "Semi Pie");
-    TPieSeries* pie = Pie({1, 2, 3});
-    TPieSeries::SetSubGallery(pie, 2);
+    pie->SetSubGallery(2);
     EXPECT_EQ(pie->ExplodeBiggest(), 30);
-    TPieSeries::SetSubGallery(pie, 4);
+    pie->SetSubGallery(4);
     ASSERT_EQ(pie->Count(), 2);
     EXPECT_STREQ(pie->GetXLabel(1).c_str(), "B");
-    TPieSeries::SetSubGallery(pie, 7);
+    pie->SetSubGallery(7);
     EXPECT_EQ(pie->DarkPen(), 32);
 }
 
@@ -495,6 +497,27 @@ TEST_F(PieTest, CircleGradientStaysInsideTheEllipse) {
     drawn.Render();
     EXPECT_EQ(Pixel({pie->CircleXCenter, pie->CircleYCenter}), RGB(0, 0, 255));
     EXPECT_EQ(Pixel({pie->CircleRect.Left + 3, pie->CircleRect.Top + 3}), RGB(255, 255, 255));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PieRegistryTest, StandardSeriesListThePieAfterThePoint) {
+    EnsureRegistries();
+    RegisterPlotStandardSeries();
+    std::vector<AnsiString> order;
+    for (int i = 0; i < PlotSeriesTypes->Count(); ++i)
+        order.push_back(PlotSeriesTypes->Get(i)->SeriesClass->ClassName());
+    auto at = [&](const char* name) { return std::find(order.begin(), order.end(), name) - order.begin(); };
+    EXPECT_LT(at("TLineSeries"), at("TBarSeries"));
+    EXPECT_LT(at("TBarSeries"), at("THorizBarSeries"));
+    EXPECT_LT(at("TPointSeries"), at("TPieSeries"));
+    EXPECT_LT(at("TPieSeries"), at("TFastLineSeries"));
+    const TPlotSeriesType* pie = PlotSeriesTypes->Find(TPieSeries::StaticClass());
+    ASSERT_NE(pie, nullptr);
+    EXPECT_STREQ(pie->Description->c_str(), "Pie");
+    EXPECT_EQ(pie->NumGallerySeries, 1);
 }
 
 }  // namespace

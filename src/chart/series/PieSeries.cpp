@@ -846,7 +846,7 @@ void TPieSeries::PrepareForGallery(bool enabled) {
     SetColorEachPoint(enabled);
 }
 
-void TPieSeries::CreateSubGallery(const std::function<void(const AnsiString&)>& addSubChart) {
+void TPieSeries::CreateSubGallery(const TChartSubGalleryProc& addSubChart) const {
     TCircledSeries::CreateSubGallery(addSubChart);
     for (const AnsiString* name : {&PlotMsg_Patterns, &PlotMsg_Exploded, &PlotMsg_Shadow,
                                    &PlotMsg_Marks, &PlotMsg_SemiPie, &PlotMsg_NoBorder,
@@ -854,25 +854,24 @@ void TPieSeries::CreateSubGallery(const std::function<void(const AnsiString&)>& 
         addSubChart(*name);
 }
 
-void TPieSeries::SetSubGallery(TChartSeries* series, int index) {
-    auto* pie = CheckedCast<TPieSeries>(series);
+void TPieSeries::SetSubGallery(int index) {
     switch (index) {
-        case 1: pie->SetUsePatterns(true); break;
-        case 2: pie->SetExplodeBiggest(30); break;
+        case 1: SetUsePatterns(true); break;
+        case 2: SetExplodeBiggest(30); break;
         case 3:
-            pie->Shadow()->SetHorizSize(10);
-            pie->Shadow()->SetVertSize(10);
+            Shadow()->SetHorizSize(10);
+            Shadow()->SetVertSize(10);
             break;
         case 4:
-            pie->Marks()->SetVisible(true);
-            pie->Clear();
-            pie->Add(30, "A");
-            pie->Add(72, "B");
+            Marks()->SetVisible(true);
+            Clear();
+            Add(30, "A");
+            Add(72, "B");
             break;
-        case 5: pie->SetAngleSize(180); break;
-        case 6: pie->PiePen()->SetVisible(false); break;
-        case 7: pie->SetDarkPen(32); break;
-        default: TCircledSeries::SetSubGallery(series, index);
+        case 5: SetAngleSize(180); break;
+        case 6: PiePen()->SetVisible(false); break;
+        case 7: SetDarkPen(32); break;
+        default: TCircledSeries::SetSubGallery(index);
     }
 }
 

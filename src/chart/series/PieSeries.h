@@ -237,8 +237,8 @@ class TPieSeries : public TCircledSeries {
     int NumSampleValues() override { return 8; }
     void AddSampleValues(int numValues, bool onlyMandatory = false) override;
     void PrepareForGallery(bool enabled) override;
-    static void CreateSubGallery(const std::function<void(const AnsiString& name)>& addSubChart);
-    static void SetSubGallery(TChartSeries* series, int index);
+    void CreateSubGallery(const TChartSubGalleryProc& addSubChart) const override;
+    void SetSubGallery(int index) override;
 
 protected:
     ~TPieSeries() override;
