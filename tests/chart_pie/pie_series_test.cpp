@@ -3,9 +3,11 @@
 // through the chart's window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
+#include "ChartRegistry.h"
 #include "PieSeries.h"
 #include "PlotMarks.h"
 #include "chart_fixture.h"
@@ -453,6 +455,69 @@ TEST_F(PieTest, ThreeDClicksHitTheSliceDrawnThere) {
         EXPECT_EQ(Pixel(onScreen), static_cast<COLORREF>(colors[i]));
         EXPECT_EQ(pie->Clicked(onScreen.X, onScreen.Y), i);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PieTest, RadiiFollowTheCircledAndCustomSettings) {
+    TPieSeries* pie = Pie({1, 2});
+    drawn.Render();
+    EXPECT_GT(pie->XRadius, pie->YRadius + 20);  // a 400 x 300 chart gives an ellipse
+    pie->SetCircled(true);
+    drawn.Render();
+    EXPECT_LE(std::abs(pie->XRadius - pie->YRadius), 1);  // square pixels on this display
+    pie->SetCustomXRadius(50);
+    pie->SetCustomYRadius(30);
+    drawn.Render();
+    EXPECT_EQ(pie->XRadius, 50);
+    EXPECT_EQ(pie->YRadius, 30);
+    EXPECT_EQ(pie->CircleRect.Right - pie->CircleRect.Left, 100);
+    TPieSeries* second = Pie({3});
+    pie->SetCircled(false);  // shared with the other pie, and the custom radii go
+    pie->SetCircled(true);
+    EXPECT_TRUE(second->Circled());
+    EXPECT_EQ(pie->CustomXRadius(), 0);
+    pie->SetCustomXRadius(40);
+    EXPECT_EQ(second->CustomXRadius(), 40);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PieTest, CircleGradientStaysInsideTheEllipse) {
+    TPieSeries* pie = Pie({1}, {clWhite});
+    pie->PiePen()->SetVisible(false);
+    pie->Gradient()->SetStartColor(clBlue);
+    pie->Gradient()->SetEndColor(clBlue);
+    pie->Gradient()->SetDirection(gdTopBottom);
+    drawn.chart->OnAfterDraw = [&](TObject*) { pie->DrawCircleGradient(); };
+    drawn.Render();
+    EXPECT_EQ(Pixel({pie->CircleXCenter, pie->CircleYCenter}), RGB(0, 0, 255));
+    EXPECT_EQ(Pixel({pie->CircleRect.Left + 3, pie->CircleRect.Top + 3}), RGB(255, 255, 255));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PieRegistryTest, StandardSeriesListThePieAfterThePoint) {
+    EnsureRegistries();
+    RegisterPlotStandardSeries();
+    std::vector<AnsiString> order;
+    for (int i = 0; i < PlotSeriesTypes->Count(); ++i)
+        order.push_back(PlotSeriesTypes->Get(i)->SeriesClass->ClassName());
+    auto at = [&](const char* name) { return std::find(order.begin(), order.end(), name) - order.begin(); };
+    EXPECT_LT(at("TLineSeries"), at("TBarSeries"));
+    EXPECT_LT(at("TBarSeries"), at("THorizBarSeries"));
+    EXPECT_LT(at("TPointSeries"), at("TPieSeries"));
+    EXPECT_LT(at("TPieSeries"), at("TFastLineSeries"));
+    const TPlotSeriesType* pie = PlotSeriesTypes->Find(TPieSeries::StaticClass());
+    ASSERT_NE(pie, nullptr);
+    EXPECT_STREQ(pie->Description->c_str(), "Pie");
+    EXPECT_EQ(pie->NumGallerySeries, 1);
 }
 
 }  // namespace

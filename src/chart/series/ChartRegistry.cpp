@@ -2,6 +2,7 @@
 #include "ChartRegistry.h"
 
 #include "AreaSeries.h"
+#include "BarSeries.h"
 #include "FastLineSeries.h"
 #include "PieSeries.h"
 #include "PlotProcs.h"
@@ -125,6 +126,8 @@ void UnRegisterPlotTools(const TMetaClass* const classes[], int highIndex) {
 
 void RegisterPlotStandardSeries() {
     RegisterPlotSeries(TLineSeries::StaticClass(), &PlotMsg_GalleryLine);
+    RegisterPlotSeries(TBarSeries::StaticClass(), &PlotMsg_GalleryBar);
+    RegisterPlotSeries(THorizBarSeries::StaticClass(), &PlotMsg_GalleryHorizBar);
     RegisterPlotSeries(TAreaSeries::StaticClass(), &PlotMsg_GalleryArea);
     RegisterPlotSeries(TPointSeries::StaticClass(), &PlotMsg_GalleryPoint);
     RegisterPlotSeries(TPieSeries::StaticClass(), &PlotMsg_GalleryPie, &PlotMsg_GalleryStandard, 1);

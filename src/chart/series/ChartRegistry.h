@@ -65,7 +65,8 @@ void UnRegisterPlotSeries(const TMetaClass* const classes[], int highIndex);
 void UnRegisterPlotFunctions(const TMetaClass* const classes[], int highIndex);
 void RegisterPlotTools(const TMetaClass* const classes[], int highIndex);
 void UnRegisterPlotTools(const TMetaClass* const classes[], int highIndex);
-// The series types of this library (line, area, point, fast line and their horizontal forms).
+// The series types of this library (line, bar, area, point, pie, fast line and the horizontal
+// forms), in gallery order.
 void RegisterPlotStandardSeries();
 AnsiString GetGallerySeriesName(TChartSeries* series);
 

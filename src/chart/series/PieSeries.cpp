@@ -220,6 +220,16 @@ void TCircledSeries::DoBeforeDrawValues() {
     CalcRadius();
 }
 
+void TCircledSeries::DrawCircleGradient() {
+    TCustomAxisPanel* chart = ParentChart();
+    if (chart->View3D() && !chart->View3DOptions()->Orthogonal()) return;
+    TPlotCanvas3D* canvas = chart->InternalCanvas;
+    const TRect r = chart->View3D() ? canvas->CalcRect3D(CircleRect, EndZ) : CircleRect;
+    canvas->ClipEllipse(r);
+    gradient_->Draw(canvas, r);
+    canvas->UnClipRectangle();
+}
+
 TPoint TCircledSeries::AngleToPos(double angle, double xRadius, double yRadius) const {
     return TPoint(CircleXCenter + PlotRound(std::cos(angle + RotationRadians) * xRadius),
                   CircleYCenter - PlotRound(std::sin(angle + RotationRadians) * yRadius));

@@ -54,6 +54,8 @@ class TCircledSeries : public TChartSeries {
     void CalcRadius();
     // Copies the circle of the first other active series of the class with visible marks.
     virtual void CheckOtherSeriesMarks();
+    // Fills the circle with Gradient (2-D and orthogonal 3-D only).
+    virtual void DrawCircleGradient();
     // Sets the chart's 3-D view for this series while it is active.
     virtual void InitCustom3DOptions(TView3DOptions*) {}
 
