@@ -49,6 +49,7 @@ TEST_F(ToolButtonTest, SpeedButtonOfTheSameGroupLeavesTheToolButtonAlone) {
     tool->SetGroupIndex(4);
     speed->SetGroupIndex(4);
     tool->SetDown(true);
+    speed->SetAllowAllUp(true);
     speed->SetDown(true);
     EXPECT_TRUE(tool->Down()) << "the sender is no tool button";
     EXPECT_FALSE(tool->AllowAllUp());
