@@ -86,9 +86,7 @@ void TUiToolbar::ButtonSettingsChanged() {
 }
 
 void TUiToolbar::ApplyToButton(TUiToolButton* button) {
-    button->SetLayout(buttonLayout_);
-    button->SetShowCaption(showButtonCaptions_);
-    if (images_ && !button->Images()) button->SetImages(images_);
+    button->PickupToolbarStyles();
 }
 
 void TUiToolbar::AlignControls(TControl*, TRect& rect) {
@@ -98,8 +96,8 @@ void TUiToolbar::AlignControls(TControl*, TRect& rect) {
         if (!control->Visible()) continue;
         auto* button = dynamic_cast<TUiToolButton*>(control);
         if (button) ApplyToButton(button);
-        const int w = button ? buttonWidth_ : control->Width();
-        const int h = button ? buttonHeight_ : control->Height();
+        const int w = control->Width();
+        const int h = control->Height();
         if (orientation_ == orHorizontal) {
             control->SetBounds(x, y, w, button ? h : rowHeight_);
             x += w;
