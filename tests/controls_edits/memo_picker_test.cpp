@@ -2,6 +2,7 @@
 // and the framed date-time picker (formats, range, calendar colours, frame).
 #include "UiDateTimePicker.h"
 #include "UiMemo.h"
+#include "UiRichEdit.h"
 #include "edit_fixture.h"
 
 namespace {
@@ -98,6 +99,21 @@ TEST_F(MemoTest, ReadOnlyColourAndHotFrame) {
     Focus(memo);
     EXPECT_EQ(memo->Color(), clWindow);
     EXPECT_EQ(WindowShot(memo).At(1, 40), clBlue);
+}
+
+TEST_F(MemoTest, RichEditCaretAndDisabledState) {
+    auto* rich = Add<TUiRichEdit>(10, 10, 200, 80);
+    rich->SetText("first\r\nsecond line");
+    Focus(rich);
+    rich->JumpTo(2, 4);
+    EXPECT_EQ(rich->GetLine(), 2);
+    EXPECT_EQ(rich->GetColumn(), 4);
+    EXPECT_EQ(rich->GetRtfData(), "first\r\nsecond line\r\n");
+    rich->SetDisabledColor(clSilver);
+    rich->SetEnabled(false);
+    EXPECT_EQ(rich->Color(), clSilver);
+    EXPECT_FALSE(HasKeyboardFocus(rich)) << "the form takes the focus";
+    EXPECT_NE(GetWindowLongPtrA(rich->Handle(), GWL_STYLE) & WS_DISABLED, 0);
 }
 
 class PickerTest : public EditFormTest {};
