@@ -197,4 +197,24 @@ TEST_F(PickerTest, FramedPickerShowsItsFrameAndFocusColour) {
     EXPECT_EQ(picker->Color(), clBtnFace);
 }
 
+TEST_F(PickerTest, FlatDropButtonIsPaintedOnlyInDropDownMode) {
+    auto* picker = Add<TUiDateTimePicker>(10, 10, 150, 21);
+    picker->SetFramingPreference(fpCustomFraming);
+    picker->SetFrameVisible(true);
+    picker->SetFlatButtons(true);
+    picker->SetColor(clYellow);
+    const int scroll = GetSystemMetrics(SM_CXVSCROLL);
+    const TPoint client = picker->ClientToScreen({0, 0});
+    RECT window;
+    GetWindowRect(picker->Handle(), &window);
+    const int dx = client.X - window.left, dy = client.Y - window.top;
+    const int left = picker->Width() - scroll - 4;
+    const int arrowX = left + scroll / 2 - 1, arrowY = picker->Height() / 2;
+    WindowShot shot(picker);
+    EXPECT_EQ(shot.At(dx + left + 1, dy + 2), clYellow) << "the button face in the control colour";
+    EXPECT_EQ(shot.At(dx + arrowX, dy + arrowY - 2), clBlack) << "the arrow";
+    picker->SetDateMode(dmUpDown);
+    EXPECT_NE(WindowShot(picker).At(dx + arrowX, dy + arrowY - 2), clBlack);
+}
+
 }  // namespace
