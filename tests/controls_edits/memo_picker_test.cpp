@@ -2,6 +2,7 @@
 // and the framed date-time picker (formats, range, calendar colours, frame).
 #include "UiDateTimePicker.h"
 #include "UiMemo.h"
+#include "UiRichEdit.h"
 #include "edit_fixture.h"
 
 namespace {
@@ -100,6 +101,21 @@ TEST_F(MemoTest, ReadOnlyColourAndHotFrame) {
     EXPECT_EQ(WindowShot(memo).At(1, 40), clBlue);
 }
 
+TEST_F(MemoTest, RichEditCaretAndDisabledState) {
+    auto* rich = Add<TUiRichEdit>(10, 10, 200, 80);
+    rich->SetText("first\r\nsecond line");
+    Focus(rich);
+    rich->JumpTo(2, 4);
+    EXPECT_EQ(rich->GetLine(), 2);
+    EXPECT_EQ(rich->GetColumn(), 4);
+    EXPECT_EQ(rich->GetRtfData(), "first\r\nsecond line\r\n");
+    rich->SetDisabledColor(clSilver);
+    rich->SetEnabled(false);
+    EXPECT_EQ(rich->Color(), clSilver);
+    EXPECT_FALSE(HasKeyboardFocus(rich)) << "the form takes the focus";
+    EXPECT_NE(GetWindowLongPtrA(rich->Handle(), GWL_STYLE) & WS_DISABLED, 0);
+}
+
 class PickerTest : public EditFormTest {};
 
 AnsiString WindowText(TWinControl* control) {
@@ -179,6 +195,26 @@ TEST_F(PickerTest, FramedPickerShowsItsFrameAndFocusColour) {
     EXPECT_EQ(WindowShot(picker).At(0, 10), clBlue);
     picker->SetEnabled(false);
     EXPECT_EQ(picker->Color(), clBtnFace);
+}
+
+TEST_F(PickerTest, FlatDropButtonIsPaintedOnlyInDropDownMode) {
+    auto* picker = Add<TUiDateTimePicker>(10, 10, 150, 21);
+    picker->SetFramingPreference(fpCustomFraming);
+    picker->SetFrameVisible(true);
+    picker->SetFlatButtons(true);
+    picker->SetColor(clYellow);
+    const int scroll = GetSystemMetrics(SM_CXVSCROLL);
+    const TPoint client = picker->ClientToScreen({0, 0});
+    RECT window;
+    GetWindowRect(picker->Handle(), &window);
+    const int dx = client.X - window.left, dy = client.Y - window.top;
+    const int left = picker->Width() - scroll - 4;
+    const int arrowX = left + scroll / 2 - 1, arrowY = picker->Height() / 2;
+    WindowShot shot(picker);
+    EXPECT_EQ(shot.At(dx + left + 1, dy + 2), clYellow) << "the button face in the control colour";
+    EXPECT_EQ(shot.At(dx + arrowX, dy + arrowY - 2), clBlack) << "the arrow";
+    picker->SetDateMode(dmUpDown);
+    EXPECT_NE(WindowShot(picker).At(dx + arrowX, dy + arrowY - 2), clBlack);
 }
 
 }  // namespace

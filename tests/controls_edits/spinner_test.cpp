@@ -1,5 +1,7 @@
 // The spinner: steps by keys, wheel and buttons within its range, the vetoing event, the click
-// that steps only when pressed and released on one button, auto-repeat, its drawn box.
+// that steps only when pressed and released on one button, auto-repeat, its drawn box; and the
+// rapid-fire button's repeat and arrow glyphs.
+#include "UiRapidFireButton.h"
 #include "UiSpinner.h"
 #include "edit_fixture.h"
 
@@ -137,6 +139,41 @@ TEST_F(SpinnerTest, DrawsItsBoxButtonsAndSeparators) {
     EXPECT_EQ(shot.At(30, 4), clAqua);
     spinner->SetEnabled(false);
     EXPECT_EQ(WindowShot(spinner).At(30, 4), ColorToRGB(clBtnFace));
+}
+
+}  // namespace
+
+namespace {
+
+class RapidFireTest : public EditFormTest {};
+
+TEST_F(RapidFireTest, HoldingRepeatsTheClickUntilReleased) {
+    auto* button = Add<TUiRapidFireButton>(20, 20, 23, 22);
+    int clicks = 0;
+    button->OnClick = [&](TObject*) { ++clicks; };
+    button->SetInitialDelay(50);
+    button->SetDelay(20);
+    PostMessageA(form->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 30));
+    EXPECT_TRUE(PumpUntil([&] { return clicks >= 3; }, 3000));
+    PostMessageA(form->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(30, 30));
+    Pump();
+    const int released = clicks;
+    Sleep(100);
+    Pump();
+    EXPECT_EQ(clicks, released);
+}
+
+TEST_F(RapidFireTest, ScrollStyleBuildsAnArrowGlyph) {
+    auto* button = Add<TUiRapidFireButton>(20, 20, 23, 22);
+    const struct {
+        TUiScrollStyle style;
+        int width, height;
+    } cases[] = {{scsLeft, 9, 9}, {scsUp, 9, 6}, {scsRight, 9, 9}, {scsDown, 9, 6}, {scsNone, 0, 0}};
+    for (const auto& c : cases) {
+        button->SetScrollStyle(c.style);
+        EXPECT_EQ(button->Glyph()->Width(), c.width) << c.style;
+        EXPECT_EQ(button->Glyph()->Height(), c.height) << c.style;
+    }
 }
 
 }  // namespace

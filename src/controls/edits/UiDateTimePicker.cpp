@@ -223,7 +223,7 @@ void TUiDateTimePicker::Dispatch(TMessage& message) {
     case WM_PAINT:
         TFramedPicker::Dispatch(message);
         if (FrameVisible() && !UseThemes() && DateMode() == dmComboBox && flatButtons_ &&
-            HandleAllocated()) {
+            canvas_ && HandleAllocated()) {
             TCanvasBinding binding(canvas_, reinterpret_cast<HDC>(message.WParam));
             PaintFlatButton();
         }

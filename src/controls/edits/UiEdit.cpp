@@ -246,7 +246,7 @@ void TUiCustomEdit::Dispatch(TMessage& message) {
         return;
     case WM_NCPAINT:
         TFramedEdit::Dispatch(message);
-        if (dropButtonVisible_ && HandleAllocated()) {
+        if (dropButtonVisible_ && canvas_ && HandleAllocated()) {
             PaintDropButton();
             message.Result = 0;
         }

@@ -184,7 +184,7 @@ protected:
     }
     // WM_NCPAINT after the default border; true when the frame was painted.
     virtual bool PaintFrame() {
-        if (!frameVisible_ || UseThemes()) return false;
+        if (!frameVisible_ || !canvas_ || UseThemes()) return false;
         const bool hot = IsHot();
         PaintWindowFrame(this, canvas_, hot ? frameHotStyle_ : frameStyle_,
                          hot ? frameHotColor_ : frameColor_, frameSides_);

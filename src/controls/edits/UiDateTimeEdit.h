@@ -1,0 +1,93 @@
+// The library's date-time edit: a framed edit with a drop button holding a date or a time of
+// day; free text taken in as it changes, rewritten in the edit's format on focus changes, and
+// stepped by keys; a date is checked against an optional range.
+#pragma once
+
+#include "UiEdit.h"
+#include "cl_datetime.h"
+
+CL_DECLARE_EXCEPTION(EUiCalendarError, Exception);
+
+extern const char* const SDateExceedsMaximum;
+extern const char* const SDateBelowMinimum;
+extern const char* const SDateOutOfRange;
+
+enum TUiDTEditType { etDate, etTime };
+using TUiDateTimeChangeEvent = std::function<void(TObject* sender, TDateTime dateTime)>;
+
+class TUiDateTimeEdit : public TUiCustomEdit {
+    CL_COMPONENT_CLASS(TUiDateTimeEdit, TUiCustomEdit)
+
+    explicit TUiDateTimeEdit(TComponent* owner);
+
+    TUiDTEditType EditType() const { return editType_; }
+    virtual void SetEditType(TUiDTEditType value);
+    // The whole days of the value; raises EUiCalendarError outside MinDate..MaxDate.
+    virtual TDateTime GetDate() { return static_cast<TDateTime>(Trunc(value_)); }
+    virtual void SetDate(TDateTime value);
+    // The time of day of the value.
+    virtual TDateTime GetTime() { return value_ - Trunc(value_); }
+    virtual void SetTime(TDateTime value);
+    bool IsDate() const { return editType_ == etDate; }
+    bool IsTime() const { return editType_ == etTime; }
+    // 0 = no limit; whole days only.
+    TDateTime MinDate() const { return minDate_; }
+    virtual void SetMinDate(TDateTime value);
+    TDateTime MaxDate() const { return maxDate_; }
+    virtual void SetMaxDate(TDateTime value);
+    // Empty: "ddddd" for dates, "t" for times.
+    const AnsiString& Format() const { return format_; }
+    virtual void SetFormat(const AnsiString& value);
+    void Clear();
+    // 1 above MaxDate, -1 below MinDate, else 0.
+    int DateInRange(TDateTime date) const;
+    // A day mask for bold days: bit d - 1 for each day d of 1..31.
+    static unsigned DaysToBitmask(std::initializer_list<int> days);
+
+    void AdjustYear(int count) { AdjustDate(12 * count, 0); }
+    void AdjustMonth(int count) { AdjustDate(count, 0); }
+    void AdjustDay(int count) { AdjustDate(0, count); }
+    void AdjustHour(int count) { AdjustTime(count / 24.0); }
+    void AdjustMinute(int count) { AdjustTime(count / 1440.0); }
+
+    TUiDateTimeChangeEvent OnDateTimeChange;
+
+protected:
+    ~TUiDateTimeEdit() override = default;
+
+    virtual void DateTimeChange();
+    void HideButton() override { SetDropButtonVisible(false); }
+    void ShowButton() override { SetDropButtonVisible(true); }
+    void DropDown() override;
+    void Change() override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
+    void Dispatch(TMessage& message) override;
+
+private:
+    void SetRange(TDateTime maximum, TDateTime minimum);
+    void UpdateText();
+    // Takes in a text the user changed; a text that does not parse changes nothing.
+    void SetDateTime();
+    void CheckDateTimeChange();
+    // Takes in the text and raises when the date lies outside the range.
+    void ReformatDateTime();
+    void CheckFocusLoss();
+    void AdjustDate(int months, int days);
+    void AdjustTime(double days);
+    void RaiseOutOfRange(int side) const;
+
+    TUiDTEditType editType_ = etDate;
+    TDateTime value_ = 0;
+    TDateTime lastNotified_ = 0;
+    TDateTime minDate_ = 0;
+    TDateTime maxDate_ = 0;
+    AnsiString format_;
+    bool timeHasValue_ = false;
+    bool dateHasValue_ = false;
+    bool rewriting_ = false;
+    bool settingTime_ = false;
+    bool settingDate_ = false;
+    bool busy_ = false;
+    int notifications_ = 0;
+};
