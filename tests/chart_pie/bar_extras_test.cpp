@@ -26,7 +26,7 @@ protected:
         return bars;
     }
     COLORREF Pixel(int x, int y) { return GetPixel(drawn.bitmap->Canvas()->Handle(), x, y); }
-    TPoint Project(TBarSeries* bars, int x, int y, int z) {
+    TPoint Project(int x, int y, int z) {
         return drawn.chart->InternalCanvas->Calculate3DPosition(x, y, z);
     }
 
@@ -71,7 +71,7 @@ TEST_F(BarExtrasTest, TransparentBarsIn3DMixTheirSideFacesToo) {
     bars->CalcBarBounds(1);
     const TRect r = bars->BarBounds();
     // The top face lies between the front and the back depth above the bar's top edge.
-    const TPoint top = Project(bars, (r.Left + r.Right) / 2, r.Top, (bars->StartZ + bars->EndZ) / 2);
+    const TPoint top = Project((r.Left + r.Right) / 2, r.Top, (bars->StartZ + bars->EndZ) / 2);
     const COLORREF pixel = Pixel(top.X, top.Y + 1);
     EXPECT_GT(GetGValue(pixel), 60);  // not the opaque face colour
     EXPECT_GT(GetRValue(pixel), GetGValue(pixel));
@@ -87,7 +87,7 @@ TEST_F(BarExtrasTest, ThreeDClicksFindTheDrawnBar) {
     bars->CalcBarBounds(1);
     const TRect r = bars->BarBounds();
     const int midY = (r.Top + r.Bottom) / 2;
-    const TPoint frontShift = Project(bars, r.Left, midY, bars->StartZ);
+    const TPoint frontShift = Project(r.Left, midY, bars->StartZ);
     ASSERT_GT(std::abs(frontShift.X - r.Left) + std::abs(frontShift.Y - midY), 3);
     struct Case {
         int x, y;
@@ -101,7 +101,7 @@ TEST_F(BarExtrasTest, ThreeDClicksFindTheDrawnBar) {
         {(r.Left + r.Right) / 2, r.Top - 4, -1},
     };
     for (const Case& c : cases) {
-        const TPoint p = Project(bars, c.x, c.y, bars->StartZ);
+        const TPoint p = Project(c.x, c.y, bars->StartZ);
         EXPECT_EQ(bars->Clicked(p.X, p.Y), c.expected) << c.x << "," << c.y;
     }
 }
@@ -115,12 +115,12 @@ TEST_F(BarExtrasTest, ThreeDPyramidClicksTestTheProjectedTriangle) {
     bars->CalcBarBounds(1);
     const TRect r = bars->BarBounds();
     const int midX = (r.Left + r.Right) / 2;
-    const TPoint nearTip = Project(bars, midX, r.Top + 6, bars->MiddleZ);
+    const TPoint nearTip = Project(midX, r.Top + 6, bars->MiddleZ);
     EXPECT_EQ(bars->Clicked(nearTip.X, nearTip.Y), 1);
-    const TPoint nearBase = Project(bars, midX, r.Bottom - 2, bars->StartZ);
+    const TPoint nearBase = Project(midX, r.Bottom - 2, bars->StartZ);
     EXPECT_EQ(bars->Clicked(nearBase.X, nearBase.Y), 1);
     // Beside the tip, inside the bar's rectangle but outside the triangle.
-    const TPoint besideTip = Project(bars, r.Left + 1, r.Top + 2, bars->StartZ);
+    const TPoint besideTip = Project(r.Left + 1, r.Top + 2, bars->StartZ);
     EXPECT_EQ(bars->Clicked(besideTip.X, besideTip.Y), -1);
 }
 
