@@ -439,6 +439,20 @@ TEST_F(PieTest, SubGalleryStylesSetTheirOption) {
     EXPECT_EQ(pie->DarkPen(), 32);
 }
 
+TEST_F(PieTest, GalleryIn3DKeepsRotationOffAndCirclesOnlyIn2D) {
+    TPieSeries* pie = Pie({1, 2, 3});
+    for (bool view3D : {true, false}) {
+        SCOPED_TRACE(view3D);
+        pie->GalleryChanged3D(view3D);
+        TView3DOptions* view = pie->ParentChart()->View3DOptions();
+        EXPECT_EQ(pie->ParentChart()->View3D(), view3D);
+        EXPECT_FALSE(view->Orthogonal());
+        EXPECT_EQ(view->Rotation(), 0);
+        EXPECT_EQ(view->Elevation(), 305);
+        EXPECT_EQ(pie->Circled(), !view3D);
+    }
+}
+
 }  // namespace
 
 namespace {

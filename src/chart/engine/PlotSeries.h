@@ -150,7 +150,7 @@ class TCustomChartSeries : public TCustomChartElement {
     // Called by the chart when the series joins or leaves it.
     virtual void Added() {}
     virtual void Removed();
-    void GalleryChanged3D(bool value);
+    virtual void GalleryChanged3D(bool value);
     void RepaintDesigner();
     // "Identifier" and "Style" (PlotSeriesStream.cpp).
     void DefineProperties(TFiler* filer) override;

@@ -831,19 +831,30 @@ void TPieSeries::AddSampleValues(int numValues, bool) {
     for (int i = 0; i < numValues; ++i) Add(1 + RandomValue(1000), *labels[i % 8]);
 }
 
+void TPieSeries::DisableGalleryRotation() {
+    TView3DOptions* view = ParentChart()->View3DOptions();
+    view->SetOrthogonal(false);
+    view->SetRotation(0);
+    view->SetElevation(305);
+}
+
 void TPieSeries::PrepareForGallery(bool enabled) {
     FillSampleValues(8);
     if (TCustomAxisPanel* chart = ParentChart()) {
         chart->Set3DPercent(75);
-        TView3DOptions* view = chart->View3DOptions();
-        view->SetOrthogonal(false);
-        view->SetRotation(0);
-        view->SetElevation(305);
+        DisableGalleryRotation();
     }
     Marks()->GetCallout()->SetLength(0);
     Marks()->SetDrawEvery(1);
     Gradient()->SetVisible(true);
     SetColorEachPoint(enabled);
+}
+
+void TPieSeries::GalleryChanged3D(bool value) {
+    TCircledSeries::GalleryChanged3D(value);
+    if (!ParentChart()) return;
+    DisableGalleryRotation();
+    SetCircled(!ParentChart()->View3D());
 }
 
 void TPieSeries::CreateSubGallery(const TChartSubGalleryProc& addSubChart) const {

@@ -237,6 +237,7 @@ class TPieSeries : public TCircledSeries {
     int NumSampleValues() override { return 8; }
     void AddSampleValues(int numValues, bool onlyMandatory = false) override;
     void PrepareForGallery(bool enabled) override;
+    void GalleryChanged3D(bool value) override;
     void CreateSubGallery(const TChartSubGalleryProc& addSubChart) const override;
     void SetSubGallery(int index) override;
 
@@ -246,6 +247,7 @@ protected:
 private:
     bool GroupingActive() const { return otherSlice_->Style() != poNone; }
     void GroupSmallSlices();
+    void DisableGalleryRotation();
     void DeleteOtherPoint();
     int MostExplodedSlice();
     std::vector<int> SlicesBackToFront();
