@@ -173,4 +173,30 @@ TEST_F(TabLayoutTest, ClicksSelectTabsUnlessVetoed) {
     EXPECT_EQ(asked.size(), 2u);
 }
 
+TEST_F(TabLayoutTest, ArrowsHomeAndEndSkipTabsThatCannotBeSelected) {
+    TUiCustomTabControl* tabs = AddTabs(4, 400, 200);
+    Tab(tabs, 2)->Enabled = false;
+    tabs->SetTabIndex(1);
+    tabs->SetFocus();
+    const struct {
+        WPARAM key;
+        int selected;
+    } steps[] = {{VK_RIGHT, 3}, {VK_DOWN, 0}, {VK_LEFT, 3}, {VK_UP, 1}, {VK_END, 3}, {VK_HOME, 0}};
+    for (const auto& step : steps) {
+        PostMessageA(tabs->WindowHandle(), WM_KEYDOWN, step.key, 0);
+        Application->ProcessMessages();
+        EXPECT_EQ(tabs->TabIndex(), step.selected) << step.key;
+    }
+    tabs->SetTabSequence(tsReverse);
+    PostMessageA(tabs->WindowHandle(), WM_KEYDOWN, VK_RIGHT, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(tabs->TabIndex(), 3) << "reverse tabs step the other way";
+
+    tabs->SetTabIndex(-1);
+    for (int i = 0; i < 4; ++i) Tab(tabs, i)->Enabled = false;
+    PostMessageA(tabs->WindowHandle(), WM_KEYDOWN, VK_RIGHT, 0);
+    Application->ProcessMessages();
+    EXPECT_EQ(tabs->TabIndex(), -1) << "the search ends when nothing can be selected";
+}
+
 }  // namespace

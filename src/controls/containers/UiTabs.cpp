@@ -728,6 +728,46 @@ void TUiCustomTabControl::MouseDown(TMouseButton button, TShiftState shift, int 
     if (TabSelectable(index)) SetTabIndex(index);
 }
 
+int TUiCustomTabControl::StepToSelectable(int start, int step, bool wrap) {
+    const int count = tabs_->GetCount();
+    int t = start;
+    for (int tried = 0; tried < count; ++tried) {
+        if (t == tabIndex_ || CanSelectTab(t)) return t;
+        t += step;
+        if (wrap) t = (t + count) % count;
+        if (t < 0 || t >= count) break;
+    }
+    return tabIndex_;
+}
+
+void TUiCustomTabControl::KeyDown(WORD& key, TShiftState shift) {
+    TCustomControl::KeyDown(key, shift);
+    const int count = tabs_->GetCount();
+    if (count == 0) return;
+    const bool flipped = (tabOrientation_ == toLeft) != Reverse();
+    const int last = count - 1;
+    int t = tabIndex_;
+    switch (key) {
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_UP: {
+        const bool up = key == VK_LEFT || key == VK_UP;
+        const int step = up == flipped ? 1 : -1;
+        const int start = step > 0 ? (t >= last ? 0 : t + 1) : (t <= 0 ? last : t - 1);
+        t = StepToSelectable(start, step, true);
+        break;
+    }
+    case VK_HOME: t = flipped ? StepToSelectable(last, -1, false) : StepToSelectable(0, 1, false); break;
+    case VK_END: t = flipped ? StepToSelectable(0, 1, false) : StepToSelectable(last, -1, false); break;
+    default: return;
+    }
+    if (t == tabIndex_) return;
+    skipChanging_ = true;
+    SetTabIndex(t);
+    skipChanging_ = false;
+}
+
 void TUiCustomTabControl::Loaded() {
     TCustomControl::Loaded();
     calcNeeded_ = true;

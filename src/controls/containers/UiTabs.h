@@ -128,6 +128,9 @@ protected:
     void CreateParams(TCreateParams& params) override;
     void Paint() override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    // Arrows step to the next selectable tab with wrap-around, Home and End to the first and
+    // last; the search gives up after one pass over the tabs.
+    void KeyDown(WORD& key, TShiftState shift) override;
     virtual bool Changing(int newIndex);
     virtual void Change();
     virtual void PageChange();
@@ -154,6 +157,7 @@ private:
     void CalcPositions(TSize largestFace);
     void JustifyRows();
     void CalcScrollerNeeded();
+    int StepToSelectable(int start, int step, bool wrap);
     HFONT CreateDrawingFont();
 
     TUiTabDataList* tabs_;
