@@ -2,12 +2,6 @@
 
 #include <algorithm>
 
-#include "cl_extctrls.h"
-
-namespace {
-constexpr int TabPadding = 12;
-constexpr int PageBorder = 2;
-}  // namespace
 
 TUiTabSheet::TUiTabSheet(TComponent* owner) : TCustomControl(owner) {
     SetVisible(false);
@@ -70,23 +64,38 @@ void TUiTabSheet::Dispatch(TMessage& message) {
     }
 }
 
+void TUiTabSheet::AssignTo(TPersistent* dest) {
+    auto* data = dynamic_cast<TUiTabData*>(dest);
+    if (!data) {
+        TCustomControl::AssignTo(dest);
+        return;
+    }
+    data->Caption = Caption();
+    data->Color = Color();
+    data->Enabled = tabEnabled_;
+    data->Visible = tabVisible_;
+    data->Hint = Hint();
+    data->ImageIndex = imageIndex_;
+}
+
 void TUiTabSheet::Paint() {
     Canvas()->Brush()->SetStyle(bsSolid);
     Canvas()->Brush()->SetColor(Color());
     Canvas()->FillRect(TRect(0, 0, Width(), Height()));
 }
 
-TUiPageControl::TUiPageControl(TComponent* owner) : TCustomControl(owner) {
-    ControlStyle.insert(csAcceptsControls);
+TUiPageControl::TUiPageControl(TComponent* owner) : TUiCustomTabControl(owner) {
+    ControlStyle.erase(csAcceptsControls);
+    ControlStyle.insert(csOpaque);
     SetColor(clBtnFace);
-    SetBounds(0, 0, 289, 193);
+    SetBounds(Left(), Top(), Width(), 150);
 }
 
 void TUiPageControl::BeforeDestruction() {
     for (TUiTabSheet* page : pages_) page->pageControl_ = nullptr;
     pages_.clear();
     activePage_ = nullptr;
-    TCustomControl::BeforeDestruction();
+    TUiCustomTabControl::BeforeDestruction();
 }
 
 void TUiPageControl::InsertPage(TUiTabSheet* page) {
@@ -96,34 +105,62 @@ void TUiPageControl::InsertPage(TUiTabSheet* page) {
 }
 
 void TUiPageControl::RemovePage(TUiTabSheet* page) {
-    if (page == activePage_) ChangeActivePage(nullptr);
+    if (page == activePage_) SetActivePage(nullptr);
     pages_.erase(std::remove(pages_.begin(), pages_.end(), page), pages_.end());
-    page->pageControl_ = nullptr;
     Rebuild();
+    page->pageControl_ = nullptr;
 }
 
 void TUiPageControl::Rebuild() {
-    tabIndex_ = activePage_ ? activePage_->TabIndex() : -1;
-    Realign();
-    Invalidate();
+    TUiTabDataList* tabs = GetTabDataList();
+    if (!tabs) return;
+    tabs->Clear();
+    for (TUiTabSheet* page : pages_) {
+        if (!page->TabVisible()) continue;
+        auto* tab = new TUiTabData;
+        tab->Assign(page);
+        tabs->Add(tab);
+    }
+    if (activePage_) {
+        const int tab = activePage_->TabIndex();
+        if (tab != TabIndex()) SetTabIndex(tab);
+    }
+    TUiCustomTabControl::Rebuild();
+    if (HandleAllocated()) Realign();
 }
 
-bool TUiPageControl::HasVisibleTab() const {
-    return std::any_of(pages_.begin(), pages_.end(),
-                       [](const TUiTabSheet* page) { return page->TabVisible(); });
+bool TUiPageControl::Changing(int newIndex) {
+    const bool allow = silent_ || TUiCustomTabControl::Changing(newIndex);
+    if (allow) ChangeActivePage(PageForTab(newIndex));
+    return allow;
 }
 
-int TUiPageControl::TabRowHeight() const { return HasVisibleTab() ? tabHeight_ : 0; }
+void TUiPageControl::Change() {
+    if (!silent_) TUiCustomTabControl::Change();
+}
+
+void TUiPageControl::PageChange() {
+    if (!silent_) TUiCustomTabControl::PageChange();
+}
 
 void TUiPageControl::SetActivePage(TUiTabSheet* page) {
     if (page && page->pageControl_ != this) return;
-    if (InState(csLoading)) {
+    if (InState(csLoading) || InState(csReading)) {
         activePage_ = page;
         return;
     }
+    const int tab = page ? page->TabIndex() : -1;
+    if (tab >= 0) {
+        if (tab == TabIndex()) ChangeActivePage(page);
+        SetTabIndex(tab);
+        return;
+    }
+    const bool changed = page != activePage_;
     ChangeActivePage(page);
-    tabIndex_ = page ? page->TabIndex() : -1;
-    Invalidate();
+    silent_ = true;
+    SetTabIndex(-1);
+    silent_ = false;
+    if (changed) PageChange();
 }
 
 void TUiPageControl::ChangeActivePage(TUiTabSheet* page) {
@@ -131,8 +168,8 @@ void TUiPageControl::ChangeActivePage(TUiTabSheet* page) {
     TUiTabSheet* previous = activePage_;
     activePage_ = page;
     if (page) {
-        page->SetVisible(true);
         page->BringToFront();
+        page->SetVisible(true);
     }
     if (previous && previous != page) previous->SetVisible(false);
 }
@@ -142,13 +179,7 @@ int TUiPageControl::ActivePageIndex() const {
 }
 
 void TUiPageControl::SetActivePageIndex(int index) {
-    if (index >= 0 && index < PageCount()) {
-        SetActivePage(pages_[index]);
-        return;
-    }
-    ChangeActivePage(nullptr);
-    tabIndex_ = -1;
-    Invalidate();
+    SetActivePage(index >= 0 && index < PageCount() ? pages_[index] : nullptr);
 }
 
 TUiTabSheet* TUiPageControl::PageForTab(int tabIndex) const {
@@ -159,90 +190,27 @@ TUiTabSheet* TUiPageControl::PageForTab(int tabIndex) const {
 }
 
 void TUiPageControl::Loaded() {
-    TCustomControl::Loaded();
-    TUiTabSheet* page = activePage_;
-    activePage_ = nullptr;
-    for (TUiTabSheet* sheet : pages_)
-        if (sheet != page) sheet->SetVisible(false);
-    SetActivePage(page);
-}
-
-void TUiPageControl::AdjustClientRect(TRect& rect) {
-    TCustomControl::AdjustClientRect(rect);
-    rect.Top += TabRowHeight() + PageBorder;
-    rect.Left += PageBorder;
-    rect.Right -= PageBorder;
-    rect.Bottom -= PageBorder;
+    TUiCustomTabControl::Loaded();
+    silent_ = true;
+    try {
+        TUiTabSheet* page = activePage_;
+        SetTabIndex(-1);
+        activePage_ = nullptr;
+        for (TUiTabSheet* sheet : pages_)
+            if (sheet != page) sheet->SetVisible(false);
+        Rebuild();
+        SetActivePage(page);
+    } catch (...) {
+        silent_ = false;
+        throw;
+    }
+    silent_ = false;
 }
 
 void TUiPageControl::AlignControls(TControl* control, TRect& rect) {
-    const TRect pageArea = rect;
-    TCustomControl::AlignControls(control, rect);
+    TUiCustomTabControl::AlignControls(control, rect);
+    const TRect pageArea = GetDisplayRect();
     for (TUiTabSheet* page : pages_)
         if (!page->Visible() && page->Align() == alClient)
             page->SetBounds(pageArea.Left, pageArea.Top, pageArea.Width(), pageArea.Height());
-}
-
-std::vector<TRect> TUiPageControl::TabRects() {
-    std::vector<TRect> rects;
-    TCanvas* canvas = Canvas();
-    canvas->SetFont(Font());
-    int x = PageBorder;
-    for (TUiTabSheet* page : pages_) {
-        if (!page->TabVisible()) continue;
-        const int width = canvas->TextWidth(page->Caption()) + TabPadding;
-        rects.emplace_back(x, 2, x + width, tabHeight_ + 1);
-        x += width;
-    }
-    return rects;
-}
-
-int TUiPageControl::TabAtPos(TPoint point) {
-    const std::vector<TRect> rects = TabRects();
-    for (size_t i = 0; i < rects.size(); ++i) {
-        const TRect& r = rects[i];
-        if (point.X >= r.Left && point.X < r.Right && point.Y >= 0 && point.Y < r.Bottom)
-            return static_cast<int>(i);
-    }
-    return -1;
-}
-
-void TUiPageControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
-    TCustomControl::MouseDown(button, shift, x, y);
-    if (button != mbLeft) return;
-    TUiTabSheet* page = PageForTab(TabAtPos(TPoint(x, y)));
-    if (!page || page == activePage_ || !page->TabEnabled()) return;
-    SetActivePage(page);
-    if (OnChange) OnChange(this);
-}
-
-void TUiPageControl::Paint() {
-    TCanvas* canvas = Canvas();
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(Color());
-    canvas->FillRect(TRect(0, 0, Width(), Height()));
-    TRect page(0, TabRowHeight(), Width(), Height());
-    Frame3D(canvas, page, clBtnHighlight, cl3DDkShadow, 1);
-    Frame3D(canvas, page, Color(), clBtnShadow, 1);
-    const std::vector<TRect> rects = TabRects();
-    canvas->Brush()->SetStyle(bsClear);
-    for (int i = 0; i < static_cast<int>(rects.size()); ++i) {
-        const bool selected = i == tabIndex_;
-        TRect tab = rects[i];
-        if (selected) tab = TRect(tab.Left - 2, tab.Top - 2, tab.Right + 2, tab.Bottom + 1);
-        canvas->Brush()->SetStyle(bsSolid);
-        canvas->Brush()->SetColor(Color());
-        canvas->FillRect(tab);
-        canvas->Pen()->SetColor(clBtnHighlight);
-        canvas->MoveTo(tab.Left, tab.Bottom - 1);
-        canvas->LineTo(tab.Left, tab.Top);
-        canvas->LineTo(tab.Right - 1, tab.Top);
-        canvas->Pen()->SetColor(clBtnShadow);
-        canvas->LineTo(tab.Right - 1, selected ? tab.Bottom : tab.Bottom - 1);
-        TUiTabSheet* sheet = PageForTab(i);
-        canvas->Brush()->SetStyle(bsClear);
-        canvas->Font()->SetColor(sheet->TabEnabled() ? clBtnText : clGrayText);
-        canvas->TextOut(tab.Left + TabPadding / 2 + (selected ? 2 : 0), tab.Top + 3,
-                        sheet->Caption());
-    }
 }

@@ -1,10 +1,11 @@
-// The control library's page control: a row of tabs above a page area, one tab per tab sheet;
-// selecting a tab shows its sheet and hides the one shown before. A sheet may hide its tab and
-// still be made the active page.
+// The control library's page control: the tab control with one tab per tab sheet; selecting a
+// tab shows its sheet and hides the one shown before. A sheet may hide its tab and still be made
+// the active page.
 #pragma once
 
 #include <vector>
 
+#include "UiTabs.h"
 #include "cl_controls.h"
 
 class TUiPageControl;
@@ -29,6 +30,8 @@ class TUiTabSheet : public TCustomControl {
     void SetImageIndex(int index) { imageIndex_ = index; }
 
     void Dispatch(TMessage& message) override;
+    // Fills a tab record with the sheet's caption, colour, hint, images and tab state.
+    void AssignTo(TPersistent* dest) override;
 
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
@@ -46,8 +49,8 @@ private:
     int imageIndex_ = -1;
 };
 
-class TUiPageControl : public TCustomControl {
-    CL_COMPONENT_CLASS(TUiPageControl, TCustomControl)
+class TUiPageControl : public TUiCustomTabControl {
+    CL_COMPONENT_CLASS(TUiPageControl, TUiCustomTabControl)
 
     explicit TUiPageControl(TComponent* owner);
     void BeforeDestruction() override;
@@ -55,43 +58,35 @@ class TUiPageControl : public TCustomControl {
     int PageCount() const { return static_cast<int>(pages_.size()); }
     TUiTabSheet* Pages(int index) const { return pages_.at(index); }
     TUiTabSheet* ActivePage() const { return activePage_; }
-    // Ignored for a sheet of another page control; while loading only recorded.
+    // Ignored for a sheet of another page control; while loading only recorded. A sheet with a
+    // visible tab is switched to through OnChanging, which may refuse it.
     void SetActivePage(TUiTabSheet* page);
     int ActivePageIndex() const;
     // An index outside the page list leaves no tab selected and no page shown.
     void SetActivePageIndex(int index);
-    // The selected tab among the visible ones, -1 for none.
-    int TabIndex() const { return tabIndex_; }
     TUiTabSheet* PageForTab(int tabIndex) const;
-    int TabHeight() const { return tabHeight_; }
-    // The tab under a client point, -1 for none.
-    int TabAtPos(TPoint point);
 
-    void AdjustClientRect(TRect& rect) override;
+    // Refills the tabs from the sheets with a visible tab.
+    void Rebuild() override;
     // Hidden sheets are laid out too, so what they hold has its size before it is first shown.
     void AlignControls(TControl* control, TRect& rect) override;
     void Loaded() override;
 
-    TNotifyEvent OnChange;
-
 protected:
-    void Paint() override;
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    bool Changing(int newIndex) override;
+    void Change() override;
+    void PageChange() override;
+    // The active page decides the selection: pages never switch from inside a paint.
+    void RepairSelection() override {}
 
 private:
     friend class TUiTabSheet;
     void InsertPage(TUiTabSheet* page);
     void RemovePage(TUiTabSheet* page);
     void ChangeActivePage(TUiTabSheet* page);
-    void Rebuild();
-    bool HasVisibleTab() const;
-    // Room taken by the tab row: none when every tab is hidden.
-    int TabRowHeight() const;
-    // The rectangles of the visible tabs, in tab order.
-    std::vector<TRect> TabRects();
 
     std::vector<TUiTabSheet*> pages_;
     TUiTabSheet* activePage_ = nullptr;
-    int tabIndex_ = -1;
-    int tabHeight_ = 20;
+    // Set while loading and while a sheet without a tab is activated: no change events.
+    bool silent_ = false;
 };

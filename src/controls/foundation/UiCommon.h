@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cl_except.h"
+#include "UiOrientation.h"
 #include "cl_stdctrls.h"
 #include "cl_types.h"
 
@@ -28,7 +29,6 @@ constexpr UINT CM_TOOLBARVISUALSTYLECHANGED = 0xB3ED;
 enum TAlignmentVertical { avTop, avCenter, avBottom };
 enum TBlinkState { bsOn, bsOff };
 enum TTextStyle { tsNormal, tsRaised, tsRecessed, tsShadow };
-enum TOrientation { orHorizontal, orVertical };
 enum TBarStyle { bsTraditional, bsLED, bsGradient };
 enum TLineStyle { lsNone, lsFlat, lsGroove, lsBump };
 enum TFrameStyleEx {
