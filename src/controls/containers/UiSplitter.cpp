@@ -335,7 +335,8 @@ void TUiSplitter::UpdateHotSpotRect() {
 
 void TUiSplitter::Resize() {
     TUiCustomPanel::Resize();
-    if (ComponentState().count(csWriting) || ComponentState().count(csDestroying)) return;
+    if (!upperLeft_ || ComponentState().count(csWriting) || ComponentState().count(csDestroying))
+        return;
     resizing_ = true;
     const int e = EffectiveExtent();
     if (fixedPane_ == fpUpperLeft && usePercent_) {

@@ -139,8 +139,8 @@ private:
     void TrackHotSpot(TPoint point);
     void EndDrag();
 
-    TUiSplitterPane* upperLeft_;
-    TUiSplitterPane* lowerRight_;
+    TUiSplitterPane* upperLeft_ = nullptr;
+    TUiSplitterPane* lowerRight_ = nullptr;
     TOrientation orientation_ = orHorizontal;
     int position_ = 100;
     int percent_ = 50;
