@@ -118,6 +118,11 @@ TEST_F(StatusBarTest, GripStartsSizingOnlyOnASizeableRestoredForm) {
     bar->SetShowSizeGrip(false);
     PressAt(395, 10);
     bar->SetShowSizeGrip(true);
+    ShowWindow(form->WindowHandle(), SW_MAXIMIZE);
+    Application->ProcessMessages();
+    bar->Repaint();
+    PressAt(395, 10);
+    ShowWindow(form->WindowHandle(), SW_RESTORE);
     form->SetBorderStyle(bsDialog);
     Application->ProcessMessages();
     bar->Repaint();
