@@ -192,6 +192,23 @@ TEST_F(ToolbarTest, ButtonSettingsReachEveryChildAndTurnTextOptionsCustom) {
     EXPECT_EQ(toolbar->RowHeight(), 25);
 }
 
+TEST_F(ToolbarTest, BackgroundIsTiledOverTheClientArea) {
+    AddToolbar(100, {});
+    TBitmap tile;
+    tile.SetSize(7, 5);
+    tile.Canvas()->Brush()->SetColor(clRed);
+    tile.Canvas()->FillRect(TRect(0, 0, 7, 5));
+    tile.Canvas()->Brush()->SetColor(clBlue);
+    tile.Canvas()->FillRect(TRect(6, 4, 7, 5));
+    toolbar->SetBackground(&tile);
+    Snapshot shot(form);
+    EXPECT_EQ(shot.At(0, 0), clRed);
+    EXPECT_EQ(shot.At(6, 4), clBlue);
+    EXPECT_EQ(shot.At(97, 24), clBlue);
+    EXPECT_EQ(shot.At(98, 24), clRed);
+    EXPECT_EQ(shot.Count(TRect(0, 0, 100, toolbar->Height()), clBlue), 14 * 5);
+}
+
 TEST_F(ToolbarTest, RemovingAListedControlClosesTheGap) {
     AddToolbar(300, {60, 8, 60});
     toolbar->PositionControls();

@@ -75,9 +75,12 @@ TUiToolbar::TUiToolbar(TComponent* owner) : TUiCustomPanel(owner) {
     SetBounds(0, 0, 32, 32);
     ControlStyle.insert(csAcceptsControls);
     controlList_ = CreateToolbarControlList();
+    background_ = new TBitmap();
+    background_->OnChange = [this](TObject*) { Invalidate(); };
 }
 
 TUiToolbar::~TUiToolbar() {
+    delete background_;
     delete controlList_;
     controlList_ = nullptr;
 }
@@ -390,8 +393,25 @@ void TUiToolbar::PlaceChevron() {
     chevron_->SetBounds(Width() - ChevronWidth, 0, ChevronWidth, Height());
 }
 
+void TUiToolbar::SetBackground(TBitmap* bitmap) { background_->Assign(bitmap); }
+
+void TUiToolbar::TileBackground() {
+    const int w = background_->Width(), h = background_->Height();
+    if (w <= 0 || h <= 0) return;
+    const TRect r = ClientRect();
+    HDC dc = Canvas()->Handle();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+    const int columns = (r.Width() + w - 1) / w, rows = (r.Height() + h - 1) / h;
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            Canvas()->Draw(r.Left + column * w, r.Top + row * h, background_);
+    RestoreDC(dc, saved);
+}
+
 void TUiToolbar::Paint() {
     TUiCustomPanel::Paint();
+    TileBackground();
     if (chevron_ && chevronShown_) chevron_->Invalidate();
 }
 

@@ -88,6 +88,9 @@ class TUiToolbar : public TUiCustomPanel {
     virtual void SetWrapControls(bool value);
     TCustomImageList* Images() const { return images_; }
     virtual void SetImages(TCustomImageList* images);
+    TBitmap* Background() const { return background_; }
+    // Copies the bitmap, which is then tiled over the client area.
+    virtual void SetBackground(TBitmap* bitmap);
     TUiRegIniFile* RegIniFile() const { return regIniFile_; }
     virtual void SetRegIniFile(TUiRegIniFile* store);
     TUiToolbarControlList* ToolbarControls() const { return controlList_; }
@@ -132,6 +135,7 @@ private:
     void SetShowChevron(bool show);
     void PlaceChevron();
     bool IsPlaceable(TControl* control) const;
+    void TileBackground();
 
     bool autoResize_ = true;
     int buttonWidth_ = 25;
@@ -148,6 +152,7 @@ private:
     TCustomImageList* images_ = nullptr;
     TUiRegIniFile* regIniFile_ = nullptr;
     TUiToolbarControlList* controlList_ = nullptr;
+    TBitmap* background_ = nullptr;
     TUiToolbarPopupButton* chevron_ = nullptr;
     bool chevronShown_ = false;
     bool applyingTextOptions_ = false;
