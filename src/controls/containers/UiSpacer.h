@@ -1,6 +1,8 @@
-// The gap between groups of tool buttons: empty, or a grooved vertical line in its middle.
+// The gap between groups of tool buttons: empty, or a groove across its middle that runs
+// along the toolbar's rows or columns.
 #pragma once
 
+#include "UiCommon.h"
 #include "cl_controls.h"
 
 class TUiSpacer : public TGraphicControl {
@@ -9,11 +11,15 @@ class TUiSpacer : public TGraphicControl {
     explicit TUiSpacer(TComponent* owner);
 
     bool Grooved() const { return grooved_; }
-    void SetGrooved(bool value);
+    virtual void SetGrooved(bool value);
+    TOrientation Orientation() const { return orientation_; }
+    // Swaps width and height for a changed orientation.
+    virtual void SetOrientation(TOrientation orientation);
 
 protected:
     void Paint() override;
 
 private:
     bool grooved_ = false;
+    TOrientation orientation_ = orHorizontal;
 };

@@ -1,65 +1,220 @@
 #include "UiToolbar.h"
 
+#include "UiRegIniFile.h"
+#include "UiSpacer.h"
 #include "UiToolButton.h"
+#include "UiToolbarChevron.h"
+#include "cl_forms.h"
 #include "cl_imagelist.h"
 
 namespace {
-constexpr int Margin = 2;
+constexpr int ChevronWidth = 14;
+constexpr const char* HiddenPrefix = "##";
 }  // namespace
+
+TUiToolbarControlList::~TUiToolbarControlList() {
+    for (TUiToolbarControl* entry : entries_) delete entry;
+}
+
+int TUiToolbarControlList::IndexOf(TControl* control) const {
+    for (int i = 0; i < Count(); ++i)
+        if (entries_[i]->Control == control) return i;
+    return -1;
+}
+
+int TUiToolbarControlList::IndexOfName(const AnsiString& name) const {
+    for (int i = 0; i < Count(); ++i)
+        if (SameText(entries_[i]->Name, name)) return i;
+    return -1;
+}
+
+TUiToolbarControl* TUiToolbarControlList::CreateToolBarControl(TControl* control,
+                                                               const AnsiString& name) {
+    return new TUiToolbarControl(control, name);
+}
+
+int TUiToolbarControlList::AddControl(TControl* control) {
+    const int index = IndexOf(control);
+    if (index >= 0) return index;
+    entries_.push_back(CreateToolBarControl(control, control->Name()));
+    return Count() - 1;
+}
+
+int TUiToolbarControlList::AddControlName(const AnsiString& name) {
+    const int index = IndexOfName(name);
+    if (index >= 0) return index;
+    entries_.push_back(CreateToolBarControl(nullptr, name));
+    return Count() - 1;
+}
+
+int TUiToolbarControlList::RemoveAt(int index) {
+    if (index < 0) return -1;
+    delete entries_[index];
+    entries_.erase(entries_.begin() + index);
+    return index;
+}
+
+int TUiToolbarControlList::RemoveControl(TControl* control) { return RemoveAt(IndexOf(control)); }
+
+int TUiToolbarControlList::RemoveControlName(const AnsiString& name) {
+    return RemoveAt(IndexOfName(name));
+}
+
+void TUiToolbarControlList::Move(int from, int to) {
+    if (from < 0 || from >= Count()) throw EListError("List index out of bounds (" + IntToStr(from) + ")");
+    if (to < 0 || to >= Count()) throw EListError("List index out of bounds (" + IntToStr(to) + ")");
+    TUiToolbarControl* entry = entries_[from];
+    entries_.erase(entries_.begin() + from);
+    entries_.insert(entries_.begin() + to, entry);
+}
 
 TUiToolbar::TUiToolbar(TComponent* owner) : TUiCustomPanel(owner) {
     SetBevelOuter(bvNone);
+    SetFullRepaint(false);
     SetAlign(alTop);
     SetBounds(0, 0, 32, 32);
     ControlStyle.insert(csAcceptsControls);
+    controlList_ = CreateToolbarControlList();
+    background_ = new TBitmap();
+    background_->OnChange = [this](TObject*) { Invalidate(); };
+}
+
+TUiToolbar::~TUiToolbar() {
+    delete background_;
+    delete controlList_;
+    controlList_ = nullptr;
+}
+
+TUiToolbarControlList* TUiToolbar::CreateToolbarControlList() {
+    return new TUiToolbarControlList(this);
+}
+
+void TUiToolbar::NotifyChildren(UINT message) {
+    for (int i = 0; i < ControlCount(); ++i) Controls(i)->Perform(message, 0, 0);
+}
+
+void TUiToolbar::ChangeButtonSetting(UINT message) {
+    NotifyChildren(message);
+    if (!applyingTextOptions_) textOptions_ = ttoCustom;
 }
 
 void TUiToolbar::SetButtonWidth(int width) {
     if (width == buttonWidth_) return;
     buttonWidth_ = width;
-    ButtonSettingsChanged();
+    ChangeButtonSetting(CM_TOOLBARBUTTONSIZECHANGED);
 }
 
 void TUiToolbar::SetButtonHeight(int height) {
     if (height == buttonHeight_) return;
     buttonHeight_ = height;
-    ButtonSettingsChanged();
+    ChangeButtonSetting(CM_TOOLBARBUTTONSIZECHANGED);
 }
 
 void TUiToolbar::SetButtonLayout(TButtonLayout layout) {
     if (layout == buttonLayout_) return;
     buttonLayout_ = layout;
-    ButtonSettingsChanged();
+    ChangeButtonSetting(CM_TOOLBARBUTTONLAYOUTCHANGED);
 }
 
 void TUiToolbar::SetShowButtonCaptions(bool value) {
     if (value == showButtonCaptions_) return;
     showButtonCaptions_ = value;
-    ButtonSettingsChanged();
+    ChangeButtonSetting(CM_TOOLBARSHOWCAPTIONCHANGED);
+}
+
+void TUiToolbar::SetVisualStyle(TUiVisualStyle style) {
+    if (style == VisualStyle()) return;
+    TUiCustomPanel::SetVisualStyle(style);
+    NotifyChildren(CM_TOOLBARVISUALSTYLECHANGED);
+}
+
+void TUiToolbar::SetGradientColorStyle(TUiGradientColorStyle style) {
+    if (style == GradientColorStyle()) return;
+    TUiCustomPanel::SetGradientColorStyle(style);
+    NotifyChildren(CM_TOOLBARVISUALSTYLECHANGED);
+}
+
+void TUiToolbar::SetMargin(int value) {
+    if (value == margin_) return;
+    margin_ = value;
+    PositionControls();
+}
+
+void TUiToolbar::SetTopMargin(int value) {
+    if (value == topMargin_) return;
+    topMargin_ = value;
+    PositionControls();
 }
 
 void TUiToolbar::SetRowHeight(int height) {
     if (height == rowHeight_) return;
     rowHeight_ = height;
-    Realign();
+    PositionControls();
+}
+
+void TUiToolbar::SetWrapControls(bool value) {
+    if (value == wrapControls_) return;
+    wrapControls_ = value;
+    PositionControls();
 }
 
 void TUiToolbar::SetOrientation(TOrientation orientation) {
     if (orientation == orientation_) return;
     orientation_ = orientation;
-    Realign();
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* spacer = dynamic_cast<TUiSpacer*>(Controls(i))) spacer->SetOrientation(orientation);
+    PositionControls();
+}
+
+void TUiToolbar::CheckAutoResize(bool& value) {
+    if (!Parent()) return;
+    const AnsiString parentClass = Parent()->ClassName();
+    if (parentClass == "TPageScroller" || parentClass == "TToolbar") value = false;
+}
+
+void TUiToolbar::SetAutoResize(bool value) {
+    CheckAutoResize(value);
+    if (value == autoResize_) return;
+    autoResize_ = value;
+    PositionControls();
+}
+
+void TUiToolbar::SetParent(TWinControl* parent) {
+    TUiCustomPanel::SetParent(parent);
+    bool value = autoResize_;
+    CheckAutoResize(value);
+    if (value == autoResize_) return;
+    autoResize_ = value;
+    PositionControls();
 }
 
 void TUiToolbar::SetImages(TCustomImageList* images) {
     if (images == images_) return;
     images_ = images;
     if (images_) images_->FreeNotification(this);
-    ButtonSettingsChanged();
+    Invalidate();
+}
+
+void TUiToolbar::SetRegIniFile(TUiRegIniFile* store) {
+    regIniFile_ = store;
+    if (store) store->FreeNotification(this);
 }
 
 void TUiToolbar::Notification(TComponent* component, TOperation operation) {
     TUiCustomPanel::Notification(component, operation);
-    if (operation == opRemove && component == images_) images_ = nullptr;
+    if (operation != opRemove) return;
+    if (component == images_) SetImages(nullptr);
+    if (component == regIniFile_) regIniFile_ = nullptr;
+    if (component == chevron_) chevron_ = nullptr;
+    auto* control = dynamic_cast<TControl*>(component);
+    if (control && control != this && controlList_ && !InState(csDestroying) &&
+        controlList_->RemoveControl(control) >= 0)
+        PositionControls();
+}
+
+void TUiToolbar::Dispatch(TMessage& message) {
+    TUiCustomPanel::Dispatch(message);
+    if (message.Msg == CM_VISIBLECHANGED && OnVisibleChanged) OnVisibleChanged(this);
 }
 
 void TUiToolbar::SetTextOptions(TUiToolbarTextOptions options) {
@@ -70,40 +225,218 @@ void TUiToolbar::SetTextOptions(TUiToolbarTextOptions options) {
         SetButtonLayout(options == ttoShowTextLabels ? blGlyphTop : blGlyphLeft);
         const int width = options == ttoNoTextLabels ? 25 : 60;
         const int height = options == ttoShowTextLabels ? 40 : 25;
-        SetButtonWidth(width);
-        SetButtonHeight(height);
-        SetShowButtonCaptions(options != ttoNoTextLabels);
+        UpdateButtonSize(width, height, options != ttoNoTextLabels);
         SetRowHeight(orientation_ == orHorizontal ? height : width);
     }
     applyingTextOptions_ = false;
 }
 
-void TUiToolbar::ButtonSettingsChanged() {
-    if (!applyingTextOptions_) textOptions_ = ttoCustom;
-    for (int i = 0; i < ControlCount(); ++i)
-        if (auto* button = dynamic_cast<TUiToolButton*>(Controls(i))) ApplyToButton(button);
-    Realign();
+void TUiToolbar::UpdateButtonSize(int width, int height, bool captions) {
+    SetShowButtonCaptions(captions);
+    SetButtonWidth(width);
+    SetButtonHeight(height);
+    SetRowHeight(orientation_ == orHorizontal ? height : width);
 }
 
-void TUiToolbar::ApplyToButton(TUiToolButton* button) {
-    button->PickupToolbarStyles();
+bool TUiToolbar::IsPlaceable(TControl* control) const {
+    return control && !control->InState(csDestroying) &&
+           (control->Visible() || InState(csDesigning));
 }
 
-void TUiToolbar::AlignControls(TControl*, TRect& rect) {
-    int x = rect.Left + Margin, y = rect.Top + Margin;
+void TUiToolbar::AppendNewChildren() {
     for (int i = 0; i < ControlCount(); ++i) {
-        TControl* control = Controls(i);
-        if (!control->Visible()) continue;
-        auto* button = dynamic_cast<TUiToolButton*>(control);
-        if (button) ApplyToButton(button);
-        const int w = control->Width();
-        const int h = control->Height();
-        if (orientation_ == orHorizontal) {
-            control->SetBounds(x, y, w, button ? h : rowHeight_);
-            x += w;
-        } else {
-            control->SetBounds(x, y, button ? w : rowHeight_, h);
-            y += h;
-        }
+        TControl* child = Controls(i);
+        if (child == chevron_ || controlList_->IndexOf(child) >= 0) continue;
+        controlList_->AddControl(child);
+        child->FreeNotification(this);
+        if (auto* button = dynamic_cast<TUiToolButton*>(child)) button->PickupToolbarStyles();
     }
+}
+
+void TUiToolbar::AlignControls(TControl*, TRect&) {
+    if (!InState(csLoading)) {
+        AppendNewChildren();
+        PositionControls();
+    }
+    PlaceChevron();
+}
+
+int TUiToolbar::CalculateRowHeight(int) { return rowHeight_; }
+
+void TUiToolbar::PositionControl(int index, int row, int& pos) {
+    TControl* control = controlList_->Get(index)->Control;
+    if (!control || control->InState(csDestroying)) return;
+    if (orientation_ == orHorizontal) {
+        const int top = (row - 1) * currentRowHeight_ + topMargin_ + rowHeight_ / 2 -
+                        control->Height() / 2;
+        const int left = UseRightToLeftReading() ? Width() - control->Width() - pos : pos;
+        control->SetBounds(left, top, control->Width(), control->Height());
+        pos += control->Width();
+    } else {
+        const int left = (row - 1) * currentRowHeight_ + margin_ + rowHeight_ / 2 -
+                         control->Width() / 2;
+        control->SetBounds(left, pos, control->Width(), control->Height());
+        pos += control->Height();
+    }
+}
+
+void TUiToolbar::PositionControls() {
+    if (positioning_ || !controlList_ || InState(csLoading) || InState(csDestroying)) return;
+    positioning_ = true;
+    DisableAlign();
+    try {
+        if (orientation_ == orHorizontal)
+            PlaceHorizontally();
+        else
+            PlaceVertically();
+    } catch (...) {
+        positioning_ = false;
+        EnableAlign();
+        throw;
+    }
+    positioning_ = false;
+    EnableAlign();
+}
+
+void TUiToolbar::PlaceHorizontally() {
+    const int count = controlList_->Count();
+    if (!wrapControls_ && count > 0) {
+        TControl* last = controlList_->Get(count - 1)->Control;
+        SetShowChevron(last && last->Left() + last->Width() > Width() - margin_);
+    } else if (chevronShown_) {
+        SetShowChevron(false);
+    }
+    int pos = margin_, row = 1, widest = 0;
+    currentRowHeight_ = CalculateRowHeight(1);
+    bool first = true;
+    for (int i = 0; i < count; ++i) {
+        TControl* control = controlList_->Get(i)->Control;
+        if (!IsPlaceable(control)) continue;
+        if (!first && wrapControls_ && pos + control->Width() > Width() - margin_) {
+            pos = margin_;
+            ++row;
+            currentRowHeight_ = CalculateRowHeight(row);
+        }
+        first = false;
+        PositionControl(i, row, pos);
+        if (pos > widest) widest = pos;
+    }
+    if (!autoResize_) return;
+    if (Align() == alLeft || Align() == alRight) {
+        if (widest > 0) ResizeToContents(margin_ + widest, Height());
+    } else if (Align() == alNone || Align() == alTop || Align() == alBottom) {
+        ResizeToContents(Width(), rowHeight_ * row + 2 * topMargin_);
+    }
+}
+
+void TUiToolbar::PlaceVertically() {
+    if (chevronShown_) SetShowChevron(false);
+    int pos = margin_, column = 1, tallest = 0;
+    currentRowHeight_ = CalculateRowHeight(1);
+    bool first = true;
+    for (int i = 0; i < controlList_->Count(); ++i) {
+        TControl* control = controlList_->Get(i)->Control;
+        if (!IsPlaceable(control)) continue;
+        if (!first && wrapControls_ && pos + control->Height() > Height() - margin_) {
+            pos = margin_;
+            ++column;
+            currentRowHeight_ = CalculateRowHeight(column);
+        }
+        first = false;
+        PositionControl(i, column, pos);
+        if (pos > tallest) tallest = pos;
+    }
+    if (!autoResize_) return;
+    if (Align() == alLeft || Align() == alRight) {
+        ResizeToContents(rowHeight_ * column + topMargin_ + 2, Height());
+    } else if (Align() == alNone || Align() == alTop || Align() == alBottom) {
+        if (tallest > 0) ResizeToContents(Width(), margin_ + tallest);
+    }
+}
+
+void TUiToolbar::ResizeToContents(int width, int height) {
+    if (width == Width() && height == Height()) return;
+    Invalidate();
+    SetBounds(Left(), Top(), width, height);
+    TWinControl* parent = Parent();
+    if (!parent || !parent->HandleAllocated() || !parent->Visible()) return;
+    HWND window = parent->WindowHandle();
+    const WPARAM type = IsZoomed(window) ? SIZE_MAXIMIZED : IsIconic(window) ? SIZE_MINIMIZED
+                                                                              : SIZE_RESTORED;
+    PostMessageA(window, WM_SIZE, type, MAKELPARAM(parent->Width(), parent->Height()));
+}
+
+void TUiToolbar::SetShowChevron(bool show) {
+    if (show && !chevron_) {
+        chevron_ = new TUiToolbarPopupButton(this);
+        chevron_->SetParent(this);
+        chevron_->SetVisible(false);
+    }
+    chevronShown_ = show;
+    if (chevron_) chevron_->SetVisible(show);
+    Invalidate();
+}
+
+void TUiToolbar::PlaceChevron() {
+    if (!chevron_ || !chevronShown_ || orientation_ != orHorizontal || wrapControls_ ||
+        InState(csLoading))
+        return;
+    chevron_->SetBounds(Width() - ChevronWidth, 0, ChevronWidth, Height());
+}
+
+void TUiToolbar::SetBackground(TBitmap* bitmap) { background_->Assign(bitmap); }
+
+void TUiToolbar::TileBackground() {
+    const int w = background_->Width(), h = background_->Height();
+    if (w <= 0 || h <= 0) return;
+    const TRect r = ClientRect();
+    HDC dc = Canvas()->Handle();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);
+    const int columns = (r.Width() + w - 1) / w, rows = (r.Height() + h - 1) / h;
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column)
+            Canvas()->Draw(r.Left + column * w, r.Top + row * h, background_);
+    RestoreDC(dc, saved);
+}
+
+void TUiToolbar::Paint() {
+    TUiCustomPanel::Paint();
+    TileBackground();
+    if (chevron_ && chevronShown_) chevron_->Invalidate();
+}
+
+void TUiToolbar::SaveLayout() {
+    if (!regIniFile_) throw ENoRegIniFile(SNoRegIniFile);
+    const AnsiString section = Name();
+    regIniFile_->WriteInteger(section, "TextOptions", textOptions_);
+    regIniFile_->WriteInteger(section, "Count", controlList_->Count());
+    for (int i = 0; i < controlList_->Count(); ++i) {
+        const TUiToolbarControl* entry = controlList_->Get(i);
+        const bool hidden = entry->Control && !entry->Control->Visible();
+        regIniFile_->WriteString(section, "Control" + IntToStr(i),
+                                 (hidden ? AnsiString(HiddenPrefix) : AnsiString()) + entry->Name);
+    }
+}
+
+void TUiToolbar::RestoreLayout() {
+    if (!regIniFile_) throw ENoRegIniFile(SNoRegIniFile);
+    const AnsiString section = Name();
+    const int count = regIniFile_->ReadInteger(section, "Count", 0);
+    if (count > 0 && count == controlList_->Count()) {
+        for (int i = 0; i < count; ++i) {
+            AnsiString name = regIniFile_->ReadString(section, "Control" + IntToStr(i), "");
+            if (name.IsEmpty()) continue;
+            const bool hidden = name.Pos(HiddenPrefix) == 1;
+            if (hidden) name = name.SubString(3, name.Length() - 2);
+            const int index = controlList_->IndexOfName(name);
+            // A control renamed or removed since the layout was saved keeps its place.
+            if (index < 0) continue;
+            controlList_->Move(index, i);
+            if (TControl* control = controlList_->Get(i)->Control) control->SetVisible(!hidden);
+        }
+        PositionControls();
+    }
+    const int options = regIniFile_->ReadInteger(section, "TextOptions", -1);
+    if (options != -1) SetTextOptions(static_cast<TUiToolbarTextOptions>(options));
 }

@@ -1,54 +1,159 @@
-// The control library's toolbar: a panel that lines up its tool buttons and spacers in one
-// row (or column) and gives every tool button its size, glyph layout and caption mode.
+// The control library's toolbar: a panel that places its tool buttons and spacers in the order
+// of its control list, in rows (or columns) that wrap, and sizes itself to them.
 #pragma once
+
+#include <vector>
 
 #include "UiPanel.h"
 
 class TCustomImageList;
+class TUiRegIniFile;
+class TUiToolbar;
+class TUiToolbarPopupButton;
 class TUiToolButton;
 
 enum TUiToolbarTextOptions {
     ttoNoTextLabels, ttoShowTextLabels, ttoSelectiveTextOnRight, ttoCustom
 };
 
+// One placed control of a toolbar and its component name.
+class TUiToolbarControl {
+public:
+    TUiToolbarControl(TControl* control, const AnsiString& name) : Control(control), Name(name) {}
+    virtual ~TUiToolbarControl() = default;
+    // Copies extra per-control data; this class carries none.
+    virtual void AssignElements(TUiToolbarControl*) {}
+
+    TControl* Control;
+    AnsiString Name;
+};
+
+// The toolbar's controls in placing order; owns its entries.
+class TUiToolbarControlList {
+public:
+    explicit TUiToolbarControlList(TUiToolbar* toolbar) : toolbar_(toolbar) {}
+    virtual ~TUiToolbarControlList();
+    TUiToolbarControlList(const TUiToolbarControlList&) = delete;
+    TUiToolbarControlList& operator=(const TUiToolbarControlList&) = delete;
+
+    int Count() const { return static_cast<int>(entries_.size()); }
+    TUiToolbarControl* Get(int index) const { return entries_.at(index); }
+    int IndexOf(TControl* control) const;
+    // Case-insensitive.
+    int IndexOfName(const AnsiString& name) const;
+    int AddControl(TControl* control);
+    int AddControlName(const AnsiString& name);
+    int RemoveControl(TControl* control);
+    int RemoveControlName(const AnsiString& name);
+    // Moves the entry at `from` to `to`; raises EListError for an index out of range.
+    void Move(int from, int to);
+
+protected:
+    virtual TUiToolbarControl* CreateToolBarControl(TControl* control, const AnsiString& name);
+
+private:
+    int RemoveAt(int index);
+
+    TUiToolbar* toolbar_;
+    std::vector<TUiToolbarControl*> entries_;
+};
+
 class TUiToolbar : public TUiCustomPanel {
     CL_COMPONENT_CLASS(TUiToolbar, TUiCustomPanel)
 
     explicit TUiToolbar(TComponent* owner);
+    ~TUiToolbar() override;
 
+    bool AutoResize() const { return autoResize_; }
+    virtual void SetAutoResize(bool value);
     int ButtonWidth() const { return buttonWidth_; }
-    void SetButtonWidth(int width);
+    virtual void SetButtonWidth(int width);
     int ButtonHeight() const { return buttonHeight_; }
-    void SetButtonHeight(int height);
+    virtual void SetButtonHeight(int height);
     TButtonLayout ButtonLayout() const { return buttonLayout_; }
-    void SetButtonLayout(TButtonLayout layout);
+    virtual void SetButtonLayout(TButtonLayout layout);
     bool ShowButtonCaptions() const { return showButtonCaptions_; }
-    void SetShowButtonCaptions(bool value);
+    virtual void SetShowButtonCaptions(bool value);
+    int Margin() const { return margin_; }
+    virtual void SetMargin(int value);
+    int TopMargin() const { return topMargin_; }
+    virtual void SetTopMargin(int value);
     int RowHeight() const { return rowHeight_; }
-    void SetRowHeight(int height);
+    virtual void SetRowHeight(int height);
     TOrientation Orientation() const { return orientation_; }
-    void SetOrientation(TOrientation orientation);
+    virtual void SetOrientation(TOrientation orientation);
     TUiToolbarTextOptions TextOptions() const { return textOptions_; }
-    void SetTextOptions(TUiToolbarTextOptions options);
+    virtual void SetTextOptions(TUiToolbarTextOptions options);
+    bool WrapControls() const { return wrapControls_; }
+    virtual void SetWrapControls(bool value);
     TCustomImageList* Images() const { return images_; }
-    void SetImages(TCustomImageList* images);
+    virtual void SetImages(TCustomImageList* images);
+    TBitmap* Background() const { return background_; }
+    // Copies the bitmap, which is then tiled over the client area.
+    virtual void SetBackground(TBitmap* bitmap);
+    TUiRegIniFile* RegIniFile() const { return regIniFile_; }
+    virtual void SetRegIniFile(TUiRegIniFile* store);
+    TUiToolbarControlList* ToolbarControls() const { return controlList_; }
+    // The overflow chevron, once it was needed.
+    TUiToolbarPopupButton* Chevron() const { return chevron_; }
+    bool ChevronShown() const { return chevronShown_; }
 
+    void SetVisualStyle(TUiVisualStyle style) override;
+    void SetGradientColorStyle(TUiGradientColorStyle style) override;
+    void SetParent(TWinControl* parent) override;
     void AlignControls(TControl* control, TRect& rect) override;
     void Notification(TComponent* component, TOperation operation) override;
+    void Dispatch(TMessage& message) override;
+    // Places every listed control again.
+    virtual void PositionControls();
+
+    // Writes the order, visibility and text option of the controls to RegIniFile.
+    void SaveLayout();
+    // Reads them back; names that match no listed control are skipped.
+    void RestoreLayout();
+
+    TNotifyEvent OnVisibleChanged;
+
+protected:
+    virtual TUiToolbarControlList* CreateToolbarControlList();
+    virtual int CalculateRowHeight(int row);
+    virtual void PositionControl(int index, int row, int& pos);
+    virtual void UpdateButtonSize(int width, int height, bool captions);
+    virtual void CheckAutoResize(bool& value);
+    void Paint() override;
 
 private:
-    // Hands the toolbar's button settings to every tool button; a change made outside
-    // SetTextOptions turns the text options to ttoCustom.
-    void ButtonSettingsChanged();
-    void ApplyToButton(TUiToolButton* button);
+    void ChangeButtonSetting(UINT message);
+    // The tool button does not yet answer the button-setting messages, so the toolbar hands it
+    // its size, layout, caption mode and images itself.
+    void NotifyChildren(UINT message);
+    void AppendNewChildren();
+    void PlaceHorizontally();
+    void PlaceVertically();
+    void ResizeToContents(int width, int height);
+    void SetShowChevron(bool show);
+    void PlaceChevron();
+    bool IsPlaceable(TControl* control) const;
+    void TileBackground();
 
+    bool autoResize_ = true;
     int buttonWidth_ = 25;
     int buttonHeight_ = 25;
     TButtonLayout buttonLayout_ = blGlyphLeft;
     bool showButtonCaptions_ = false;
+    int margin_ = 4;
+    int topMargin_ = 2;
     int rowHeight_ = 25;
+    int currentRowHeight_ = 25;
     TOrientation orientation_ = orHorizontal;
     TUiToolbarTextOptions textOptions_ = ttoNoTextLabels;
+    bool wrapControls_ = true;
     TCustomImageList* images_ = nullptr;
+    TUiRegIniFile* regIniFile_ = nullptr;
+    TUiToolbarControlList* controlList_ = nullptr;
+    TBitmap* background_ = nullptr;
+    TUiToolbarPopupButton* chevron_ = nullptr;
+    bool chevronShown_ = false;
     bool applyingTextOptions_ = false;
+    bool positioning_ = false;
 };

@@ -1,0 +1,103 @@
+#include "UiToolbarChevron.h"
+
+#include "UiColors.h"
+#include "UiDrawing.h"
+#include "UiGrafx.h"
+#include "UiThemeSrv.h"
+#include "UiToolbar.h"
+
+TUiToolbarPopupButton::TUiToolbarPopupButton(TComponent* owner)
+    : TCustomControl(owner), toolbar_(dynamic_cast<TUiToolbar*>(owner)) {
+    SetBounds(0, 0, 14, 25);
+}
+
+void TUiToolbarPopupButton::SetFrameColor(TColor color) {
+    if (color == frameColor_) return;
+    frameColor_ = color;
+    Invalidate();
+}
+
+void TUiToolbarPopupButton::Dispatch(TMessage& message) {
+    if (message.Msg == WM_ERASEBKGND) {
+        message.Result = 1;
+        return;
+    }
+    TCustomControl::Dispatch(message);
+}
+
+void TUiToolbarPopupButton::SetDown(bool down) {
+    if (down == down_) return;
+    down_ = down;
+    Repaint();
+}
+
+void TUiToolbarPopupButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TCustomControl::MouseDown(button, shift, x, y);
+    pressed_ = true;
+    down_ = true;
+    Repaint();
+    SetMouseCapture(true);
+}
+
+void TUiToolbarPopupButton::MouseMove(TShiftState shift, int x, int y) {
+    TCustomControl::MouseMove(shift, x, y);
+    if (pressed_) SetDown(x >= 0 && y >= 0 && x < Width() && y < Height());
+}
+
+void TUiToolbarPopupButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TCustomControl::MouseUp(button, shift, x, y);
+    SetMouseCapture(false);
+    pressed_ = false;
+    SetDown(false);
+}
+
+void TUiToolbarPopupButton::Paint() {
+    if (!toolbar_) return;
+    const TRect rect = ClientRect();
+    DrawBackground(rect, down_);
+    const bool themed =
+        toolbar_->VisualStyle() == vsWinXP && ThemeServices()->GetThemesEnabled();
+    if (!themed) DrawChevron(rect);
+}
+
+void TUiToolbarPopupButton::DrawBackground(const TRect& rect, bool isDown) {
+    TCanvas* canvas = Canvas();
+    const TUiVisualStyle style = toolbar_->VisualStyle();
+    if (style == vsWinXP && ThemeServices()->GetThemesEnabled()) {
+        ThemeServices()->DrawElement(canvas->Handle(),
+                                     TThemeServices::GetElementDetails(trRebarRoot), rect);
+        ThemeServices()->DrawElement(
+            canvas->Handle(),
+            TThemeServices::GetElementDetails(isDown ? trChevronPressed : trChevronNormal), rect);
+        return;
+    }
+    const TRect inside = DrawBox(canvas, rect, frameColor_);
+    if (style != vsGradient) {
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->Brush()->SetColor(isDown ? DarkerColor(toolbar_->Color(), 20) : toolbar_->Color());
+        canvas->FillRect(inside);
+        return;
+    }
+    TColor start = toolbar_->GradientColorStart(), stop = toolbar_->GradientColorStop();
+    if (toolbar_->GradientColorStyle() != gcsCustom)
+        GetGradientPanelColors(toolbar_->GradientColorStyle(), start, stop);
+    if (isDown) std::swap(start, stop);
+    PaintGradient(canvas, inside, toolbar_->GradientDirection(), start, stop);
+}
+
+void TUiToolbarPopupButton::DrawChevron(const TRect& rect) {
+    TCanvas* canvas = Canvas();
+    const TColor saved = canvas->Brush()->Color();
+    canvas->Pen()->SetStyle(psClear);
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(clBlack);
+    const int x = rect.Left + (rect.Right - rect.Left) / 2;
+    const int y = down_ ? rect.Bottom - 3 : rect.Bottom - 4;
+    canvas->FillRect(TRect(x - 3, y - 5, x + 4, y - 4));
+    for (int row = 0; row < 4; ++row) {
+        const int half = 3 - row;
+        canvas->FillRect(TRect(x - half, y - 3 + row, x + half + 1, y - 2 + row));
+    }
+    canvas->Pen()->SetStyle(psSolid);
+    canvas->Brush()->SetColor(saved);
+}

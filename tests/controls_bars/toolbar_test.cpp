@@ -1,0 +1,302 @@
+// Toolbar: placing controls in rows and columns with wrapping and self-sizing, the chevron of
+// a non-wrapping toolbar, the button-setting messages and the layout kept in a settings store.
+#include <cstdio>
+#include <vector>
+
+#include "../controls_buttons/form_fixture.h"
+#include "UiCommon.h"
+#include "UiRegIniFile.h"
+#include "UiSpacer.h"
+#include "UiToolbar.h"
+#include "UiToolbarChevron.h"
+
+namespace {
+
+const auto* environment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+// A graphic control that remembers the toolbar messages it received.
+class Probe : public TGraphicControl {
+public:
+    explicit Probe(TComponent* owner) : TGraphicControl(owner) {}
+    void Dispatch(TMessage& message) override {
+        if (message.Msg >= CM_TOOLBARSHOWCAPTIONCHANGED && message.Msg <= CM_TOOLBARVISUALSTYLECHANGED)
+            received.push_back(message.Msg);
+        TGraphicControl::Dispatch(message);
+    }
+    std::vector<UINT> received;
+};
+
+class ToolbarTest : public FormTest {
+protected:
+    TUiToolbar* AddToolbar(int width, const std::vector<int>& widths) {
+        toolbar = new TUiToolbar(form);
+        toolbar->SetName("Bar");
+        toolbar->SetParent(form);
+        toolbar->SetAlign(alNone);
+        toolbar->SetBounds(0, 0, width, 32);
+        for (size_t i = 0; i < widths.size(); ++i) {
+            auto* spacer = new TUiSpacer(form);
+            spacer->SetName("Item" + IntToStr(static_cast<int>(i)));
+            spacer->SetBounds(0, 0, widths[i], 25);
+            spacer->SetParent(toolbar);
+            items.push_back(spacer);
+        }
+        return toolbar;
+    }
+    TUiToolbar* toolbar = nullptr;
+    std::vector<TUiSpacer*> items;
+};
+
+struct RowCase {
+    const char* name;
+    int width;
+    std::vector<int> widths;
+    std::vector<int> hidden;
+    std::vector<std::pair<int, int>> places;  // left, top of each item (hidden ones skipped)
+    int height;
+};
+
+TEST_F(ToolbarTest, PlacesControlsInWrappingRowsAndFitsItsHeight) {
+    const RowCase cases[] = {
+        {"sixth wraps", 300, {60, 60, 60, 8, 60, 60}, {},
+         {{4, 2}, {64, 2}, {124, 2}, {184, 2}, {192, 2}, {4, 27}}, 54},
+        {"exact fit stays", 300, {60, 60, 60, 60, 52}, {},
+         {{4, 2}, {64, 2}, {124, 2}, {184, 2}, {244, 2}}, 29},
+        {"first never wraps", 100, {150, 20}, {}, {{4, 2}, {4, 27}}, 54},
+        {"hidden takes no room", 200, {60, 60, 60, 60}, {1},
+         {{4, 2}, {0, 0}, {64, 2}, {124, 2}}, 29},
+        {"three rows", 100, {60, 60, 60}, {}, {{4, 2}, {4, 27}, {4, 52}}, 79},
+    };
+    for (const RowCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        AddToolbar(c.width, c.widths);
+        for (int h : c.hidden) items[h]->SetVisible(false);
+        toolbar->PositionControls();
+        for (size_t i = 0; i < items.size(); ++i) {
+            if (!items[i]->Visible()) continue;
+            EXPECT_EQ(items[i]->Left(), c.places[i].first) << i;
+            EXPECT_EQ(items[i]->Top(), c.places[i].second) << i;
+        }
+        EXPECT_EQ(toolbar->Height(), c.height);
+        toolbar->Free();
+        items.clear();
+    }
+}
+
+TEST_F(ToolbarTest, ColumnsOfAVerticalLeftAlignedToolbar) {
+    AddToolbar(32, {100, 100, 100});
+    toolbar->SetAlign(alLeft);
+    toolbar->SetOrientation(orVertical);
+    // Spacers turn with the toolbar.
+    EXPECT_EQ(items[0]->Width(), 25);
+    EXPECT_EQ(items[0]->Height(), 100);
+    const int height = toolbar->Height();
+    ASSERT_GT(height, 4 + 200 + 4);
+    ASSERT_LT(height, 4 + 300 + 4);
+    const std::pair<int, int> places[] = {{4, 4}, {4, 104}, {29, 4}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(items[i]->Left(), places[i].first) << i;
+        EXPECT_EQ(items[i]->Top(), places[i].second) << i;
+    }
+    EXPECT_EQ(toolbar->Width(), 2 * 25 + 2 + 2);
+    EXPECT_EQ(toolbar->Chevron(), nullptr);
+}
+
+TEST_F(ToolbarTest, NonWrappingToolbarShowsTheChevronFromTheLastLayout) {
+    AddToolbar(150, {60, 60, 60});
+    toolbar->SetWrapControls(false);
+    // The decision reads the last control's place from the layout before.
+    toolbar->PositionControls();
+    ASSERT_NE(toolbar->Chevron(), nullptr);
+    EXPECT_TRUE(toolbar->ChevronShown());
+    EXPECT_EQ(items[2]->Left(), 124);
+    EXPECT_EQ(items[2]->Top(), 2);
+    toolbar->Realign();
+    TUiToolbarPopupButton* chevron = toolbar->Chevron();
+    EXPECT_TRUE(chevron->Visible());
+    EXPECT_EQ(chevron->Left(), 150 - 14);
+    EXPECT_EQ(chevron->Width(), 14);
+    EXPECT_EQ(chevron->Height(), toolbar->Height());
+    EXPECT_EQ(toolbar->ToolbarControls()->IndexOf(chevron), -1);
+
+    toolbar->SetWidth(400);
+    toolbar->PositionControls();
+    EXPECT_FALSE(toolbar->ChevronShown());
+    EXPECT_FALSE(chevron->Visible());
+
+    toolbar->SetWidth(150);
+    toolbar->SetWrapControls(true);
+    EXPECT_EQ(items[2]->Top(), 27);
+    EXPECT_FALSE(chevron->Visible());
+}
+
+TEST_F(ToolbarTest, ChevronIsDrawnDownOnlyWhilePressedOverIt) {
+    AddToolbar(150, {60, 60, 60});
+    toolbar->SetVisualStyle(vsClassic);
+    toolbar->SetWrapControls(false);
+    toolbar->PositionControls();
+    toolbar->Realign();
+    TUiToolbarPopupButton* chevron = toolbar->Chevron();
+    ASSERT_NE(chevron, nullptr);
+    Application->ProcessMessages();
+    HWND window = chevron->WindowHandle();
+    SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(chevron->IsDown());
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 5));
+    EXPECT_FALSE(chevron->IsDown());
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
+    EXPECT_TRUE(chevron->IsDown());
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(chevron->IsDown());
+
+    // The glyph: a bar and a downward triangle in black, centred near the bottom.
+    Snapshot shot(form);
+    const int x = chevron->Left() + 7, y = chevron->Top() + chevron->Height() - 4;
+    EXPECT_EQ(shot.At(x, y), clBlack);
+    EXPECT_EQ(shot.At(x - 3, y - 3), clBlack);
+    EXPECT_EQ(shot.At(x + 3, y - 3), clBlack);
+    EXPECT_NE(shot.At(x - 1, y), clBlack);
+    EXPECT_EQ(shot.At(x + 3, y - 5), clBlack);
+    EXPECT_EQ(shot.At(chevron->Left(), chevron->Top() + 5), ColorToRGB(clBtnShadow));
+}
+
+TEST_F(ToolbarTest, ButtonSettingsReachEveryChildAndTurnTextOptionsCustom) {
+    AddToolbar(300, {});
+    auto* probe = new Probe(form);
+    probe->SetParent(toolbar);
+    toolbar->SetTextOptions(ttoShowTextLabels);
+    EXPECT_EQ(toolbar->TextOptions(), ttoShowTextLabels);
+    EXPECT_EQ(toolbar->ButtonLayout(), blGlyphTop);
+    EXPECT_EQ(toolbar->ButtonWidth(), 60);
+    EXPECT_EQ(toolbar->ButtonHeight(), 40);
+    EXPECT_EQ(toolbar->RowHeight(), 40);
+    EXPECT_TRUE(toolbar->ShowButtonCaptions());
+    EXPECT_EQ(probe->received,
+              (std::vector<UINT>{CM_TOOLBARBUTTONLAYOUTCHANGED, CM_TOOLBARSHOWCAPTIONCHANGED,
+                                 CM_TOOLBARBUTTONSIZECHANGED, CM_TOOLBARBUTTONSIZECHANGED}));
+
+    probe->received.clear();
+    toolbar->SetButtonWidth(70);
+    EXPECT_EQ(toolbar->TextOptions(), ttoCustom);
+    toolbar->SetVisualStyle(vsGradient);
+    toolbar->SetGradientColorStyle(gcsMSOffice);
+    toolbar->SetButtonWidth(70);
+    EXPECT_EQ(probe->received,
+              (std::vector<UINT>{CM_TOOLBARBUTTONSIZECHANGED, CM_TOOLBARVISUALSTYLECHANGED,
+                                 CM_TOOLBARVISUALSTYLECHANGED}));
+
+    toolbar->SetTextOptions(ttoSelectiveTextOnRight);
+    EXPECT_EQ(toolbar->ButtonLayout(), blGlyphLeft);
+    EXPECT_EQ(toolbar->ButtonWidth(), 60);
+    EXPECT_EQ(toolbar->ButtonHeight(), 25);
+    EXPECT_EQ(toolbar->RowHeight(), 25);
+}
+
+TEST_F(ToolbarTest, BackgroundIsTiledOverTheClientArea) {
+    AddToolbar(100, {});
+    TBitmap tile;
+    tile.SetSize(7, 5);
+    tile.Canvas()->Brush()->SetColor(clRed);
+    tile.Canvas()->FillRect(TRect(0, 0, 7, 5));
+    tile.Canvas()->Brush()->SetColor(clBlue);
+    tile.Canvas()->FillRect(TRect(6, 4, 7, 5));
+    toolbar->SetBackground(&tile);
+    Snapshot shot(form);
+    EXPECT_EQ(shot.At(0, 0), clRed);
+    EXPECT_EQ(shot.At(6, 4), clBlue);
+    EXPECT_EQ(shot.At(97, 24), clBlue);
+    EXPECT_EQ(shot.At(98, 24), clRed);
+    EXPECT_EQ(shot.Count(TRect(0, 0, 100, toolbar->Height()), clBlue), 14 * 5);
+}
+
+TEST_F(ToolbarTest, RemovingAListedControlClosesTheGap) {
+    AddToolbar(300, {60, 8, 60});
+    toolbar->PositionControls();
+    items[1]->Free();
+    EXPECT_EQ(toolbar->ToolbarControls()->Count(), 2);
+    EXPECT_EQ(items[2]->Left(), 64);
+}
+
+class ToolbarLayoutTest : public ToolbarTest {
+protected:
+    void SetUp() override {
+        ToolbarTest::SetUp();
+        char dir[MAX_PATH];
+        GetTempPathA(MAX_PATH, dir);
+        path = AnsiString(dir) + "toolbar_layout_test.ini";
+        DeleteFileA(path.c_str());
+        store = new TUiRegIniFile(form);
+        store->SetPathType(ptIniFile);
+        store->SetPath(path);
+    }
+    void TearDown() override {
+        ToolbarTest::TearDown();
+        DeleteFileA(path.c_str());
+    }
+    std::vector<AnsiString> Order() {
+        std::vector<AnsiString> names;
+        for (int i = 0; i < toolbar->ToolbarControls()->Count(); ++i)
+            names.push_back(toolbar->ToolbarControls()->Get(i)->Name);
+        return names;
+    }
+    AnsiString path;
+    TUiRegIniFile* store = nullptr;
+};
+
+TEST_F(ToolbarLayoutTest, SavesOrderVisibilityAndTextOptions) {
+    AddToolbar(300, {60, 8, 60});
+    items[1]->SetVisible(false);
+    toolbar->SetTextOptions(ttoSelectiveTextOnRight);
+    toolbar->SetRegIniFile(store);
+    toolbar->SaveLayout();
+    EXPECT_EQ(store->ReadInteger("Bar", "TextOptions", -1), 2);
+    EXPECT_EQ(store->ReadInteger("Bar", "Count", -1), 3);
+    EXPECT_EQ(store->ReadString("Bar", "Control0", ""), "Item0");
+    EXPECT_EQ(store->ReadString("Bar", "Control1", ""), "##Item1");
+    EXPECT_EQ(store->ReadString("Bar", "Control2", ""), "Item2");
+}
+
+TEST_F(ToolbarLayoutTest, RestoresOrderSkippingNamesThatMatchNothing) {
+    AddToolbar(300, {60, 8, 60});
+    toolbar->SetRegIniFile(store);
+    store->WriteInteger("Bar", "TextOptions", 1);
+    store->WriteInteger("Bar", "Count", 3);
+    store->WriteString("Bar", "Control0", "item2");
+    store->WriteString("Bar", "Control1", "Renamed");
+    store->WriteString("Bar", "Control2", "##Item0");
+    toolbar->RestoreLayout();
+    EXPECT_EQ(Order(), (std::vector<AnsiString>{"Item2", "Item1", "Item0"}));
+    EXPECT_FALSE(items[0]->Visible());
+    EXPECT_TRUE(items[2]->Visible());
+    EXPECT_EQ(items[2]->Left(), 4);
+    EXPECT_EQ(items[1]->Left(), 64);
+    EXPECT_EQ(toolbar->TextOptions(), ttoShowTextLabels);
+}
+
+TEST_F(ToolbarLayoutTest, StaleCountRestoresOnlyTheTextOption) {
+    AddToolbar(300, {60, 8, 60});
+    toolbar->SetRegIniFile(store);
+    store->WriteInteger("Bar", "TextOptions", 0);
+    store->WriteInteger("Bar", "Count", 2);
+    store->WriteString("Bar", "Control0", "Item2");
+    store->WriteString("Bar", "Control1", "##Item0");
+    toolbar->SetTextOptions(ttoShowTextLabels);
+    toolbar->RestoreLayout();
+    EXPECT_EQ(Order(), (std::vector<AnsiString>{"Item0", "Item1", "Item2"}));
+    EXPECT_TRUE(items[0]->Visible());
+    EXPECT_EQ(toolbar->TextOptions(), ttoNoTextLabels);
+}
+
+TEST_F(ToolbarLayoutTest, WithoutAStoreNothingIsReadOrWritten) {
+    AddToolbar(300, {60});
+    for (auto call : {&TUiToolbar::SaveLayout, &TUiToolbar::RestoreLayout}) {
+        try {
+            (toolbar->*call)();
+            ADD_FAILURE() << "no exception";
+        } catch (const ENoRegIniFile& e) {
+            EXPECT_STREQ(e.what(), "No TUiRegIniFile component specified");
+        }
+    }
+}
+
+}  // namespace
