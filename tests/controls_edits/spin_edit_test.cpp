@@ -57,7 +57,7 @@ TEST_F(SpinEditTest, KeysWheelAndButtonsStepWithinTheRange) {
         cases[i].act();
         EXPECT_EQ(Text(), cases[i].text) << i;
     }
-    EXPECT_EQ(clicks.size(), 11u);
+    EXPECT_EQ(clicks.size(), 12u) << "a step held at a limit still counts as a click";
     EXPECT_EQ(clicks.front(), sbUp);
     EXPECT_EQ(clicks[3], sbDown);
 }
@@ -94,9 +94,10 @@ TEST_F(SpinEditTest, RangeDecimalsAndIntegers) {
     EXPECT_EQ(Text(), "2") << "halves round to even";
     edit->SetValue(40);
     EXPECT_EQ(Text(), "10");
+    edit->SetMax(7);
+    EXPECT_EQ(Text(), "7");
     edit->SetMin(20);
     EXPECT_EQ(edit->Max(), 20);
-    EXPECT_EQ(Text(), "20");
 }
 
 TEST_F(SpinEditTest, ReadingTheValueNeverWritesTheText) {
@@ -136,8 +137,7 @@ TEST_F(SpinEditTest, TypingNeedsAllowKeyEdit) {
     edit->SelectAll();
     Paste(edit, "250");
     EXPECT_EQ(Text(), "250");
-    SetFocus(form->Handle());
-    Pump();
+    Focus(Add<TUiEdit>(20, 60, 80, 24));
     EXPECT_EQ(Text(), "100") << "leaving checks the range";
 }
 

@@ -44,10 +44,9 @@ Extended TUiSpinEdit::CheckValue(Extended value) {
 
 void TUiSpinEdit::SetValue(Extended value) {
     const AnsiString text = FloatToStrF(CheckValue(value), ffFixed, 18, decimals_);
-    const bool keepCaret = Parent() && SelLength() == 0;
+    if (!Parent() || SelLength() != 0) return SetText(text);
     const int caret = SelStart(), oldLength = Text().Length();
     SetText(text);
-    if (!keepCaret) return;
     const int grown = text.Length() - oldLength;
     SetSelStart(std::max(0, caret + (grown > 0 ? 1 : grown < 0 ? -1 : 0)));
 }
@@ -84,8 +83,8 @@ void TUiSpinEdit::SetIntegersOnly(bool value) {
     if (value == integersOnly_) return;
     integersOnly_ = value;
     if (!value) return;
-    SetDecimals(0);
     SetValue(Round(GetValue()));
+    SetDecimals(0);
 }
 
 void TUiSpinEdit::SetButtonWidth(int value) {
