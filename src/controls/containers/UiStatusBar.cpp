@@ -1,7 +1,7 @@
 #include "UiStatusBar.h"
 
 TUiStatusBar::TUiStatusBar(TComponent* owner) : TUiCustomPanel(owner) {
-    SetBevelOuter(bvNone);
+    SetBorderOuter(fsNone);
     SetAlign(alBottom);
     SetBounds(0, 0, 200, 19);
     ControlStyle.insert(csAcceptsControls);
