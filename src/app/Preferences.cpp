@@ -39,6 +39,7 @@ const int RowHeight = 21;
 TUiGroupBox* MakeGroup(TComponent* owner, TWinControl* parent, const AnsiString& name,
                        const AnsiString& caption, int x, int y, int w, int h) {
     auto* group = PlaceControl<TUiGroupBox>(owner, parent, name, x, y, w, h);
+    group->SetGroupBoxStyle(gsStandard);
     group->SetCaption(caption);
     return group;
 }

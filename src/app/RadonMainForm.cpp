@@ -194,11 +194,11 @@ const char* const ChecklistCaptions[] = {
 TUiPanel* Group(TComponent* owner, TWinControl* parent, const char* title, int x, int y, int w,
                 int h) {
     auto* group = PlaceControl<TUiPanel>(owner, parent, "", x, y, w, h);
-    group->SetBevelOuter(bvLowered);
+    group->SetBorderOuter(fsLowered);
     group->SetCaption("");
     auto* banner = PlaceControl<TUiPanel>(owner, group, "", 0, 0, w, 18);
     banner->SetAlign(alTop);
-    banner->SetBevelOuter(bvNone);
+    banner->SetBorderOuter(fsNone);
     banner->SetVisualStyle(vsGradient);
     banner->SetGradientColorStyle(gcsMSOffice);
     banner->SetAlignment(taLeftJustify);
@@ -517,7 +517,7 @@ void TRadonMainForm::CreatePictureSlot(int slot, int x, int y) {
     const PictureSlotFields& fields = PictureSlots[slot];
     const AnsiString n = IntToStr(slot + 1);
     auto* frame = PlaceControl<TUiPanel>(this, ImagesSheet, "PicturePanel" + n, x, y, 217, 169);
-    frame->SetBevelOuter(bvLowered);
+    frame->SetBorderOuter(fsLowered);
     frame->SetCaption("");
     TImage* image = PlaceControl<TImage>(this, frame, "Image" + n, 1, 1, 215, 167);
     image->SetAlign(alClient);

@@ -75,10 +75,10 @@ TEST_F(ContainersTest, BannerGroupBoxShadesItsCaptionBarAndPlacesChildrenBelowIt
     group->Font()->SetHeight(-13);
     auto* child = Add<TUiPanel>(group);
     child->SetAlign(alClient);
-    EXPECT_EQ(group->GroupStyle(), gsStandard);
+    EXPECT_EQ(group->GroupStyle(), gsFlat);
     group->SetGroupBoxStyle(gsBanner);
     ShowAndSettle();
-    const TRect banner = group->BannerRect();
+    const TRect banner = group->CaptionRect();
     EXPECT_EQ(banner.Left, 0);
     EXPECT_EQ(banner.Top, 0);
     EXPECT_EQ(banner.Right, 300);
@@ -95,7 +95,7 @@ TEST_F(ContainersTest, BannerGroupBoxShadesItsCaptionBarAndPlacesChildrenBelowIt
     for (int shift : {0, 8, 16})
         EXPECT_NEAR(int((end >> shift) & 0xFF), int((shade >> shift) & 0xFF), 8) << "gradient end";
     group->SetCaption("");
-    EXPECT_EQ(group->BannerRect().Height(), 0);
+    EXPECT_EQ(group->CaptionRect().Height(), 0);
     group->SetGroupBoxStyle(gsStandard);
     EXPECT_LT(child->Top(), banner.Bottom);
     EXPECT_EQ(child->Left(), 2);

@@ -1,32 +1,45 @@
-// The control library's group box: a captioned frame holding related controls, drawn either as
-// an etched frame with the caption in its top edge or as a shaded banner heading.
+// The control library's group box: a framed panel drawing a captioned group frame in one of six
+// styles (etched, custom, top line, flat, banner heading, underline).
 #pragma once
 
 #include "UiPanel.h"
 
-// gsStandard: etched frame, caption in its top edge. gsBanner: the caption on a shaded bar
-// across the top, with the children below it.
-enum TUiGroupBoxStyle { gsStandard, gsBanner };
+enum TUiGroupBoxStyle { gsStandard, gsCustom, gsTopLine, gsFlat, gsBanner, gsUnderline };
 
-class TUiGroupBox : public TUiCustomPanel {
-    CL_COMPONENT_CLASS(TUiGroupBox, TUiCustomPanel)
+class TUiCustomGroupBox : public TUiCustomPanel {
+    CL_COMPONENT_CLASS(TUiCustomGroupBox, TUiCustomPanel)
 
-    explicit TUiGroupBox(TComponent* owner);
+    explicit TUiCustomGroupBox(TComponent* owner);
 
     TUiGroupBoxStyle GroupStyle() const { return groupStyle_; }
-    void SetGroupBoxStyle(TUiGroupBoxStyle style);
-    // The banner: the caption's height plus 6, across the whole width; empty without a caption.
-    TRect BannerRect();
+    virtual void SetGroupBoxStyle(TUiGroupBoxStyle style);
+    // Where the caption goes in the current style; empty without a caption and for gsCustom.
+    TRect CaptionRect();
 
     void AdjustClientRect(TRect& rect) override;
+    void CustomFramingChanged() override;
+    void Dispatch(TMessage& message) override;
 
 protected:
+    ~TUiCustomGroupBox() override = default;
     void Paint() override;
 
 private:
     int TextHeight(const AnsiString& text);
-    void PaintFrame();
-    void PaintBanner();
+    bool Themed();
+    void PaintThemed(const TRect& captionRect, int frameTop);
+    void PaintFrame(const TRect& captionRect, int frameTop);
+    void PaintBanner(const TRect& captionRect);
+    void PaintCaptionText(TRect captionRect);
 
-    TUiGroupBoxStyle groupStyle_ = gsStandard;
+    TUiGroupBoxStyle groupStyle_ = gsFlat;
+};
+
+class TUiGroupBox : public TUiCustomGroupBox {
+    CL_COMPONENT_CLASS(TUiGroupBox, TUiCustomGroupBox)
+
+    explicit TUiGroupBox(TComponent* owner) : TUiCustomGroupBox(owner) {}
+
+protected:
+    ~TUiGroupBox() override = default;
 };

@@ -1,37 +1,83 @@
 #include "UiPanel.h"
 
-TUiCustomPanel::TUiCustomPanel(TComponent* owner) : TCustomPanel(owner) {
-    SetColor(clBtnFace);
+#include "UiFrameController.h"
+
+int FrameStyleWidth(TFrameStyleEx style, int bevelWidth) {
+    switch (style) {
+    case fsNone: return 0;
+    case fsFlat: return 1;
+    case fsStatus:
+    case fsPopup: return bevelWidth;
+    default: return 2;
+    }
 }
 
-void TUiCustomPanel::SetVisualStyle(TUiVisualStyle style) {
-    if (style == visualStyle_) return;
-    visualStyle_ = style;
-    Invalidate();
+TUiCustomPanel::TUiCustomPanel(TComponent* owner)
+    : TCustomPanel(owner), enabledStates_(new TStringList) {
+    SetBevelOuter(bvNone);
+    ControlStyle.erase(csSetCaption);
 }
 
-void TUiCustomPanel::SetGradientColorStyle(TUiGradientColorStyle style) {
-    if (style == gradientColorStyle_) return;
-    gradientColorStyle_ = style;
-    Invalidate();
+void TUiCustomPanel::BeforeDestruction() {
+    SetFrameController(nullptr);
+    TCustomPanel::BeforeDestruction();
+    delete enabledStates_;
+    enabledStates_ = nullptr;
 }
 
-void TUiCustomPanel::SetGradientColorStart(TColor color) {
-    if (color == gradientColorStart_) return;
-    gradientColorStart_ = color;
-    Invalidate();
+void TUiCustomPanel::SetFrameController(TUiFrameController* value) {
+    TUiFrameController::Relink(this, frameController_, value);
 }
 
-void TUiCustomPanel::SetGradientColorStop(TColor color) {
-    if (color == gradientColorStop_) return;
-    gradientColorStop_ = color;
-    Invalidate();
+void TUiCustomPanel::Notification(TComponent* component, TOperation operation) {
+    TCustomPanel::Notification(component, operation);
+    if (operation == opRemove && component == frameController_) frameController_ = nullptr;
 }
 
-void TUiCustomPanel::SetGradientDirection(TGradientDirection direction) {
-    if (direction == gradientDirection_) return;
-    gradientDirection_ = direction;
+void TUiCustomPanel::SetTransparent(bool value) {
+    if (value == transparent_) return;
+    transparent_ = value;
+    if (value)
+        ControlStyle.erase(csOpaque);
+    else
+        ControlStyle.insert(csOpaque);
     Invalidate();
+    InvalidateControls(this);
+}
+
+TPoint TUiCustomPanel::CursorPosition() {
+    POINT point{};
+    GetCursorPos(&point);
+    return ScreenToClient(TPoint(point.x, point.y));
+}
+
+void TUiCustomPanel::FixClientRect(TRect& rect, bool includeBorderWidth) {
+    if (includeBorderWidth)
+        rect = TRect(rect.Left + BorderWidth(), rect.Top + BorderWidth(),
+                     rect.Right - BorderWidth(), rect.Bottom - BorderWidth());
+    for (TFrameStyleEx style : {borderOuter_, borderInner_}) {
+        const int pixels = FrameStyleWidth(style, BevelWidth());
+        if (HasSide(borderSides_, sdLeft)) rect.Left += pixels;
+        if (HasSide(borderSides_, sdTop)) rect.Top += pixels;
+        if (HasSide(borderSides_, sdRight)) rect.Right -= pixels;
+        if (HasSide(borderSides_, sdBottom)) rect.Bottom -= pixels;
+    }
+}
+
+void TUiCustomPanel::AdjustClientRect(TRect& rect) {
+    TCustomPanel::AdjustClientRect(rect);
+    if (DockSite()) FixClientRect(rect, false);
+}
+
+void TUiCustomPanel::AlignControls(TControl* control, TRect& rect) {
+    FixClientRect(rect, false);
+    TCustomPanel::AlignControls(control, rect);
+}
+
+void TUiCustomPanel::SetBounds(int left, int top, int width, int height) {
+    if (Align() == alBottom && height != Height()) top -= height - Height();
+    if (Align() == alRight && width != Width()) left -= width - Width();
+    TCustomPanel::SetBounds(left, top, width, height);
 }
 
 void TUiCustomPanel::GetGradientColors(TColor& start, TColor& stop) {
@@ -43,41 +89,185 @@ void TUiCustomPanel::GetGradientColors(TColor& start, TColor& stop) {
     }
 }
 
-void TUiCustomPanel::PaintBevels(TRect& rect) {
-    TColor top, bottom;
-    if (BevelOuter() != bvNone) {
-        BevelColors(BevelOuter(), top, bottom);
-        Frame3D(Canvas(), rect, top, bottom, BevelWidth());
-    }
-    if (BevelInner() != bvNone) {
-        BevelColors(BevelInner(), top, bottom);
-        Frame3D(Canvas(), rect, top, bottom, BevelWidth());
+void TUiCustomPanel::GetGradientFrameColor(TColor& frameColor, int& adjustment) {
+    if (visualStyle_ == vsGradient && gradientColorStyle_ != gcsCustom) {
+        frameColor = GetGradientPanelFrameColor(gradientColorStyle_);
+        adjustment = 0;
+    } else {
+        frameColor = flatColor_;
+        adjustment = flatColorAdjustment_;
     }
 }
 
-void TUiCustomPanel::PaintCaption(const TRect& rect) {
+void TUiCustomPanel::Paint() {
+    TCanvas* canvas = Canvas();
+    TRect rect = GetControlRect();
+    TColor frameColor;
+    int adjustment;
+    GetGradientFrameColor(frameColor, adjustment);
+    const TColor parentColor = Parent() ? Parent()->Color() : Color();
+    rect = DrawInnerOuterBorders(canvas, rect, borderOuter_, borderInner_, BorderWidth(),
+                                 borderSides_, BevelWidth(), borderColor_, borderHighlight_,
+                                 borderShadow_, frameColor, adjustment, Color(), parentColor,
+                                 transparent_, false);
+    if (!transparent_ && paintClientArea_) {
+        if (visualStyle_ == vsGradient) {
+            TColor start, stop;
+            GetGradientColors(start, stop);
+            PaintGradient(canvas, rect, gradientDirection_, start, stop, 1);
+        } else {
+            canvas->Brush()->SetStyle(bsSolid);
+            canvas->Brush()->SetColor(Color());
+            canvas->FillRect(rect);
+        }
+    }
+    if (showGrid_) DrawGrid(rect);
+    canvas->Brush()->SetStyle(bsClear);
+    DrawCaption(rect);
+    canvas->Brush()->SetStyle(bsSolid);
+    if (OnPaint) OnPaint(this);
+}
+
+void TUiCustomPanel::DrawCaption(TRect rect) {
     const AnsiString caption = Caption();
     if (caption.IsEmpty()) return;
     TCanvas* canvas = Canvas();
     canvas->SetFont(Font());
-    canvas->Brush()->SetStyle(bsClear);
-    const TSize size = canvas->TextExtent(caption);
-    int x = rect.Left + 2;
-    if (Alignment() == taCenter) x = (rect.Left + rect.Right - size.cx) / 2;
-    if (Alignment() == taRightJustify) x = rect.Right - size.cx - 2;
-    canvas->TextRect(rect, x, (rect.Top + rect.Bottom - size.cy) / 2, caption);
+    rect = TRect(rect.Left + textMargin_, rect.Top + textMarginVertical_,
+                 rect.Right - textMargin_, rect.Bottom - textMarginVertical_);
+    const UINT flags = DT_EXPANDTABS | DT_VCENTER | DrawTextWordWrap[wordWrap_] |
+                       DrawTextAlignments[Alignment()];
+    HDC dc = canvas->Handle();
+    RECT measured = {rect.Left, rect.Top, rect.Right, rect.Bottom};
+    const int height = DrawTextA(dc, caption.c_str(), -1, &measured, flags | DT_CALCRECT);
+    switch (alignmentVertical_) {
+    case avTop:
+        rect.Bottom = Min(rect.Bottom, rect.Top + height);
+        break;
+    case avCenter:
+        rect.Top = (rect.Top + rect.Bottom - height) / 2;
+        rect.Bottom = Min(rect.Bottom, rect.Top + height);
+        break;
+    case avBottom:
+        rect.Top = Max(rect.Top, rect.Bottom - height - 1);
+        break;
+    }
+    SetBkMode(dc, TRANSPARENT);
+    if (!Enabled()) {
+        RECT shifted = {rect.Left + 1, rect.Top + 1, rect.Right + 1, rect.Bottom + 1};
+        SetTextColor(dc, ColorToRGB(clBtnHighlight));
+        DrawTextA(dc, caption.c_str(), -1, &shifted, flags);
+        canvas->Font()->SetColor(clBtnShadow);
+    }
+    SetTextColor(dc, ColorToRGB(canvas->Font()->Color()));
+    RECT target = {rect.Left, rect.Top, rect.Right, rect.Bottom};
+    DrawTextA(dc, caption.c_str(), -1, &target, flags);
 }
 
-void TUiCustomPanel::Paint() {
-    if (visualStyle_ != vsGradient) {
-        TCustomPanel::Paint();
+void TUiCustomPanel::DrawGrid(const TRect& rect) {
+    const int nx = gridXSize_ > 0 ? rect.Width() / gridXSize_ : 0;
+    const int ny = gridYSize_ > 0 ? rect.Height() / gridYSize_ : 0;
+    TCanvas* canvas = Canvas();
+    canvas->Pen()->SetColor(gridColor_);
+    HDC dc = canvas->Handle();
+    const COLORREF color = ColorToRGB(gridColor_);
+    auto xAt = [&](int i) { return rect.Left + gridXSize_ * i - 1; };
+    auto yAt = [&](int j) { return rect.Top + gridYSize_ * j - 1; };
+    switch (gridStyle_) {
+    case gsDots:
+        for (int i = 1; i <= nx; ++i)
+            for (int j = 1; j <= ny; ++j) SetPixel(dc, xAt(i), yAt(j), color);
+        break;
+    case gsSolidLines:
+        for (int i = 1; i <= nx; ++i) {
+            canvas->MoveTo(xAt(i), rect.Top);
+            canvas->LineTo(xAt(i), rect.Bottom);
+        }
+        for (int j = 1; j <= ny; ++j) {
+            canvas->MoveTo(rect.Left, yAt(j));
+            canvas->LineTo(rect.Right, yAt(j));
+        }
+        break;
+    case gsDottedLines:
+        for (int i = 1; i <= nx; ++i)
+            for (int y = rect.Top + 1; y < rect.Bottom; y += 2) SetPixel(dc, xAt(i), y, color);
+        for (int j = 1; j <= ny; ++j)
+            for (int x = rect.Left + 1; x < rect.Right; x += 2) SetPixel(dc, x, yAt(j), color);
+        break;
+    }
+}
+
+void TUiCustomPanel::CustomFramingChanged() {
+    if (!frameController_ || !frameController_->FrameVisible()) return;
+    auto admitted = [this](TUiFrameControllerProperty p) { return (notifications_ >> p) & 1; };
+    if (admitted(fcpFrameStyle)) borderOuter_ = frameController_->FrameStyle();
+    if (admitted(fcpFrameSides)) borderSides_ = frameController_->FrameSides();
+    if (admitted(fcpFrameColor)) {
+        flatColor_ = frameController_->FrameColor();
+        flatColorAdjustment_ = 0;
+    }
+    if (admitted(fcpColor)) SetColor(frameController_->Color());
+    if (admitted(fcpParentColor)) SetParentColor(frameController_->ParentColor());
+    if (admitted(fcpColor)) {
+        borderHighlight_ = LighterColor(Color(), 100);
+        borderShadow_ = DarkerColor(Color(), 50);
+    }
+    Invalidate();
+}
+
+// Disabling records each child's state; enabling gives every child back the state it had.
+void TUiCustomPanel::EnabledChanged() {
+    Invalidate();
+    if (!Enabled()) {
+        enabledStates_->Clear();
+        for (int i = 0; i < ControlCount(); ++i)
+            enabledStates_->AddObject(Controls(i)->Enabled() ? "1" : "0", Controls(i));
+        for (int i = 0; i < ControlCount(); ++i) Controls(i)->SetEnabled(false);
         return;
     }
-    TRect rect = ClientRect();
-    TColor start, stop;
-    GetGradientColors(start, stop);
-    PaintGradient(Canvas(), rect, gradientDirection_, start, stop);
-    PaintBevels(rect);
-    PaintCaption(rect);
-    if (OnPaint) OnPaint(this);
+    for (int i = 0; i < ControlCount(); ++i) {
+        const int record = enabledStates_->IndexOfObject(Controls(i));
+        Controls(i)->SetEnabled(record < 0 || enabledStates_->Get(record) == "1");
+    }
+}
+
+// Only the old border area, which becomes interior or moves, needs repainting.
+void TUiCustomPanel::InvalidateOldBorders(const WINDOWPOS& pos) {
+    if (!HandleAllocated() || (pos.flags & SWP_NOSIZE)) return;
+    if (FullRepaint() || !Caption().IsEmpty()) {
+        Invalidate();
+        return;
+    }
+    TRect frame(0, 0, Width(), Height());
+    FixClientRect(frame, true);
+    const TPoint margin = InvalidateMarginSize();
+    if (pos.cx != Width()) {
+        RECT strip = {frame.Right - margin.X, 0, Width(), Height()};
+        InvalidateRect(Handle(), &strip, TRUE);
+    }
+    if (pos.cy != Height()) {
+        RECT strip = {0, frame.Bottom - margin.Y, Width(), Height()};
+        InvalidateRect(Handle(), &strip, TRUE);
+    }
+}
+
+void TUiCustomPanel::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+    case WM_WINDOWPOSCHANGED:
+        InvalidateOldBorders(*reinterpret_cast<WINDOWPOS*>(message.LParam));
+        break;
+    case WM_ERASEBKGND:
+        // A transparent panel's background is its parent's image, never its own colour.
+        if (transparent_ && paintClientArea_) {
+            DrawParentImage(this, reinterpret_cast<HDC>(message.WParam), true);
+            message.Result = 1;
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    TCustomPanel::Dispatch(message);
+    if (message.Msg == CM_ENABLEDCHANGED) EnabledChanged();
+    if (message.Msg == WM_THEMECHANGED) CurrentXPColorScheme = GetXPColorScheme();
 }

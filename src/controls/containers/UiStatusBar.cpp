@@ -24,7 +24,7 @@ void PaintGripDots(TCanvas* canvas, int x, int y, TColor color) {
 }  // namespace
 
 TUiStatusBar::TUiStatusBar(TComponent* owner) : TUiCustomPanel(owner) {
-    SetBevelOuter(bvNone);
+    SetBorderOuter(fsNone);
     SetAlign(alBottom);
     SetBounds(0, 0, 200, 19);
     ControlStyle.insert(csAcceptsControls);
