@@ -1,86 +1,136 @@
 #include "UiPollingStatus.h"
 
 #include <algorithm>
-#include <vector>
 
-#include "cl_datetime.h"
+#include "UiSysRes.h"
 #include "cl_extctrls.h"
+#include "cl_filer.h"
+#include "cl_number.h"
+#include "cl_string.h"
+#include "cl_sys.h"
 
 namespace {
 
-// The one timer of every polling pane, alive while at least one pane exists.
-class TUiPollingList {
-public:
-    TUiPollingList() : timer_(new TTimer(nullptr)) {
-        timer_->SetInterval(500);
-        timer_->SetOnTimer([this](TObject*) { TimerFired(); });
-    }
-    ~TUiPollingList() { timer_->Free(); }
-    void Add(TUiPollingStatus* pane) { panes_.push_back(pane); }
-    void Remove(TUiPollingStatus* pane) {
-        panes_.erase(std::remove(panes_.begin(), panes_.end(), pane), panes_.end());
-    }
-    bool Empty() const { return panes_.empty(); }
-    TTimer* Timer() const { return timer_; }
-
-private:
-    void TimerFired() {
-        const std::vector<TUiPollingStatus*> panes = panes_;
-        for (TUiPollingStatus* pane : panes)
-            if (pane->Visible()) pane->TimerExpired();
-    }
-
-    TTimer* timer_;
-    std::vector<TUiPollingStatus*> panes_;
-};
-
 TUiPollingList* pollingList = nullptr;
+// A list given up during its own tick; freed once its timer callback has returned.
+TUiPollingList* retiredList = nullptr;
 
-const char* const KeyTexts[] = {"CAPS", "NUM", "SCR", "Insert"};
+void FreeRetiredList() {
+    if (!retiredList || retiredList->Firing()) return;
+    retiredList->Free();
+    retiredList = nullptr;
+}
+
 const int KeyCodes[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL, VK_INSERT};
+
+bool KeyToggled(TUiToggleKey key) { return (GetKeyState(KeyCodes[key]) & 1) != 0; }
+
+TUiMemoryReading SystemMemory() {
+    MEMORYSTATUS status = {};
+    status.dwLength = sizeof(status);
+    GlobalMemoryStatus(&status);
+    return {static_cast<uint64_t>(status.dwAvailPageFile) >> 10,
+            static_cast<uint64_t>(status.dwTotalPageFile) >> 10};
+}
 
 }  // namespace
 
+TUiPollingList* PollingList() { return pollingList; }
+
+TUiPollingList::TUiPollingList() : timer_(new TTimer(nullptr)) {
+    timer_->SetInterval(500);
+    timer_->SetOnTimer([this](TObject* sender) { TimerFired(sender); });
+}
+
+TUiPollingList::~TUiPollingList() { timer_->Free(); }
+
+int TUiPollingList::GetCount() const {
+    return static_cast<int>(std::count_if(panes_.begin(), panes_.end(),
+                                          [](TUiPollingStatus* pane) { return pane != nullptr; }));
+}
+
+bool TUiPollingList::GetActive() const { return timer_->Enabled(); }
+
+void TUiPollingList::SetActive(bool value) {
+    if (value != GetActive()) timer_->SetEnabled(value);
+}
+
+uint16_t TUiPollingList::GetInterval() const { return static_cast<uint16_t>(timer_->Interval()); }
+
+void TUiPollingList::SetInterval(uint16_t value) {
+    if (value != GetInterval()) timer_->SetInterval(value);
+}
+
+void TUiPollingList::Add(TUiPollingStatus* pane) { panes_.push_back(pane); }
+
+void TUiPollingList::Remove(TUiPollingStatus* pane) {
+    auto it = std::find(panes_.begin(), panes_.end(), pane);
+    if (it == panes_.end()) return;
+    // During a tick the entry only goes blank, so the round's positions stay valid.
+    if (firing_)
+        *it = nullptr;
+    else
+        panes_.erase(it);
+}
+
+void TUiPollingList::Retire() {
+    retireAfterTick_ = true;
+    timer_->SetEnabled(false);
+}
+
+void TUiPollingList::TimerFired(TObject*) {
+    firing_ = true;
+    const size_t count = panes_.size();
+    for (size_t i = 0; i < count && !retireAfterTick_; ++i) {
+        TUiPollingStatus* pane = panes_[i];
+        if (pane && pane->Visible()) pane->TimerExpired();
+    }
+    firing_ = false;
+    panes_.erase(std::remove(panes_.begin(), panes_.end(), nullptr), panes_.end());
+}
+
 TUiPollingStatus::TUiPollingStatus(TComponent* owner) : TUiCustomStatusPane(owner) {
+    FreeRetiredList();
     if (!pollingList) pollingList = new TUiPollingList;
     pollingList->Add(this);
 }
 
 void TUiPollingStatus::BeforeDestruction() {
-    pollingList->Remove(this);
-    if (pollingList->Empty()) {
-        delete pollingList;
+    TUiPollingList* list = pollingList;
+    list->Remove(this);
+    if (list->GetCount() == 0) {
         pollingList = nullptr;
+        if (list->Firing()) {
+            FreeRetiredList();
+            list->Retire();
+            if (retiredList) retiredList->Free();
+            retiredList = list;
+        } else {
+            list->Free();
+        }
     }
     TUiCustomStatusPane::BeforeDestruction();
 }
 
-bool TUiPollingStatus::Active() const { return pollingList->Timer()->Enabled(); }
+bool TUiPollingStatus::GetActive() const { return pollingList->GetActive(); }
 
-void TUiPollingStatus::SetActive(bool value) {
-    if (value != Active()) pollingList->Timer()->SetEnabled(value);
-}
+void TUiPollingStatus::SetActive(bool value) { pollingList->SetActive(value); }
 
-uint16_t TUiPollingStatus::Interval() const {
-    return static_cast<uint16_t>(pollingList->Timer()->Interval());
-}
+uint16_t TUiPollingStatus::GetInterval() const { return pollingList->GetInterval(); }
 
-void TUiPollingStatus::SetInterval(uint16_t value) {
-    if (value != Interval()) pollingList->Timer()->SetInterval(value);
-}
+void TUiPollingStatus::SetInterval(uint16_t value) { pollingList->SetInterval(value); }
 
 void TUiPollingStatus::TimerExpired() {
     if (OnTimerExpired) OnTimerExpired(this);
 }
 
 TUiClockStatus::TUiClockStatus(TComponent* owner) : TUiPollingStatus(owner) {
-    SetWidth(150);
-    SetCurrentDateTimeStr();
+    SetBounds(Left(), Top(), 150, Height());
 }
 
-void TUiClockStatus::SetFormat(const AnsiString& format) {
-    if (format == format_) return;
-    format_ = format;
+void TUiClockStatus::SetFormat(const AnsiString& value) {
+    if (value == format_) return;
+    format_ = value;
     SetCurrentDateTimeStr();
     Invalidate();
 }
@@ -88,6 +138,8 @@ void TUiClockStatus::SetFormat(const AnsiString& format) {
 void TUiClockStatus::Loaded() {
     TUiPollingStatus::Loaded();
     SetCurrentDateTimeStr();
+    SetCaption(text_);
+    AdjustBounds();
 }
 
 void TUiClockStatus::TimerExpired() {
@@ -96,40 +148,186 @@ void TUiClockStatus::TimerExpired() {
 }
 
 void TUiClockStatus::SetCurrentDateTimeStr() {
-    const TDateTime now = Now();
+    TDateTime now = Now();
+    if (OnGetDateTime) OnGetDateTime(this, now);
     const AnsiString text = format_.IsEmpty() ? DateTimeToStr(now) : FormatDateTime(format_, now);
     if (text == text_) return;
     text_ = text;
+    SetCaption(text_);
+    AdjustBounds();
     Invalidate();
 }
 
-TUiKeyStatus::TUiKeyStatus(TComponent* owner) : TUiPollingStatus(owner) {
-    SetWidth(45);
+void TUiClockStatus::Paint() {
+    SetCaption(text_);
+    TUiPollingStatus::Paint();
+}
+
+TRect TUiClockStatus::GetCaptionRect() {
+    TRect rect = TUiPollingStatus::GetCaptionRect();
+    if (UnderSizeGrip(ClientRect())) rect.Right -= 12;
+    return rect;
+}
+
+void TUiKeyStrings::Assign(TPersistent* source) {
+    auto* strings = dynamic_cast<TUiKeyStrings*>(source);
+    if (!strings) return TPersistent::Assign(source);
+    for (int i = 0; i < 5; ++i) Set(i, strings->Get(i));
+}
+
+void TUiKeyStrings::Set(int index, const AnsiString& value) {
+    if (value == texts_[index]) return;
+    texts_[index] = value;
+    pane_->KeyStringChanged();
+}
+
+TUiKeyStatus::TUiKeyStatus(TComponent* owner)
+    : TUiPollingStatus(owner), keyStrings_(new TUiKeyStrings(this)) {
+    SetBounds(Left(), Top(), 45, Height());
     SetAlignment(taCenter);
-    state_ = ReadState();
+    startInsertToggle_ = KeyToggled(tkInsert);
 }
 
-void TUiKeyStatus::SetKey(TUiToggleKey key) {
-    if (key == key_) return;
-    key_ = key;
-    state_ = ReadState();
+void TUiKeyStatus::BeforeDestruction() {
+    delete keyStrings_;
+    keyStrings_ = nullptr;
+    TUiPollingStatus::BeforeDestruction();
+}
+
+void TUiKeyStatus::KeyStringChanged() {
+    keyStringsChanged_ = true;
     Invalidate();
 }
 
-TUiToggleState TUiKeyStatus::ReadState() const {
-    return (GetKeyState(KeyCodes[key_]) & 1) ? tsOn : tsOff;
+void TUiKeyStatus::SetInitInsertState(TUiInsertState value) {
+    insertState_ = currentInsertState_ = value;
+    startInsertToggle_ = KeyToggled(tkInsert);
+    Invalidate();
 }
 
 void TUiKeyStatus::TimerExpired() {
-    const TUiToggleState state = ReadState();
-    if (state != state_) {
-        state_ = state;
+    const bool toggled = KeyToggled(key_);
+    if (key_ == tkInsert) {
+        if (!InState(csDesigning)) {
+            const TUiInsertState other = insertState_ == isInsert ? isOverwrite : isInsert;
+            SetCurrentInsertState(toggled == startInsertToggle_ ? insertState_ : other);
+        }
+    } else {
+        SetState(toggled ? tsOn : tsOff);
+    }
+    TUiPollingStatus::TimerExpired();
+}
+
+void TUiKeyStatus::Paint() {
+    if (key_ == tkInsert) {
+        SetCaption(currentInsertState_ == isInsert ? keyStrings_->Insert()
+                                                   : keyStrings_->Overwrite());
+    } else if (keyOffAppearance_ == koaBlank) {
+        SetCaptionColor(SavedFontColor());
+        SetCaption(state_ == tsOn ? keyStrings_->Get(key_) : AnsiString());
+    } else {
+        SetCaption(keyStrings_->Get(key_));
+        SetCaptionColor(state_ == tsOn ? SavedFontColor() : clGrayText);
+    }
+    TUiPollingStatus::Paint();
+}
+
+void TUiResourceStrings::Assign(TPersistent* source) {
+    auto* strings = dynamic_cast<TUiResourceStrings*>(source);
+    if (!strings) return TPersistent::Assign(source);
+    for (int i = 0; i < 2; ++i) Set(i, strings->Get(i));
+}
+
+void TUiResourceStrings::Set(int index, const AnsiString& value) {
+    if (value == texts_[index]) return;
+    texts_[index] = value;
+    pane_->ResourceStringChanged();
+}
+
+void TUiResourceStrings::DefineProperties(TFiler* filer) {
+    TPersistent::DefineProperties(filer);
+    filer->DefineProperty("User", &TUiOldPropReader::ReadOldStringProp, nullptr, false);
+    filer->DefineProperty("GDI", &TUiOldPropReader::ReadOldStringProp, nullptr, false);
+}
+
+std::function<TUiMemoryReading()> TUiResourceStatus::ReadMemory;
+
+TUiResourceStatus::TUiResourceStatus(TComponent* owner)
+    : TUiPollingStatus(owner),
+      resourceStrings_(new TUiResourceStrings(this)),
+      resourceType_(Win32Platform == VER_PLATFORM_WIN32_NT ? rtMemory : rtSystem) {
+    SetShowHint(true);
+}
+
+void TUiResourceStatus::BeforeDestruction() {
+    delete resourceStrings_;
+    resourceStrings_ = nullptr;
+    TUiPollingStatus::BeforeDestruction();
+}
+
+void TUiResourceStatus::DefineProperties(TFiler* filer) {
+    TUiPollingStatus::DefineProperties(filer);
+    filer->DefineProperty("ResourceType", &TUiOldPropReader::ReadOldIdentProp, nullptr, false);
+}
+
+void TUiResourceStatus::SetBarStyle(TBarStyle value) {
+    if (value == barStyle_) return;
+    barStyle_ = value;
+    showPercent_ = false;
+    Invalidate();
+}
+
+void TUiResourceStatus::SetNumSegments(int value) {
+    Change(numSegments_, std::clamp(value, 1, 100));
+}
+
+void TUiResourceStatus::UpdateHint() {
+    const AnsiString& name =
+        resourceType_ == rtSystem ? resourceStrings_->System() : resourceStrings_->Memory();
+    SetHint(::Format("%s: %d%%", name, percent_));
+}
+
+void TUiResourceStatus::ResourceStringChanged() {
+    stringsChanged_ = true;
+    UpdateHint();
+    Invalidate();
+}
+
+void TUiResourceStatus::TimerExpired() {
+    freeKB_ = 0;
+    const int old = percent_;
+    if (resourceType_ == rtSystem) {
+        percent_ = GetFreeSystemResources(gfsr_SystemResources);
+    } else {
+        const TUiMemoryReading reading = ReadMemory ? ReadMemory() : SystemMemory();
+        freeKB_ = reading.availableKB;
+        // A system that reports no page file has nothing free to show.
+        percent_ = reading.totalKB == 0
+                       ? 0
+                       : static_cast<int>(Round(reading.availableKB * 100.0L / reading.totalKB));
+    }
+    if (percent_ != old) {
+        UpdateHint();
         Invalidate();
     }
     TUiPollingStatus::TimerExpired();
 }
 
-AnsiString TUiKeyStatus::DisplayText() {
-    if (key_ == tkInsert) return state_ == tsOn ? "Overwrite" : KeyTexts[tkInsert];
-    return state_ == tsOn ? KeyTexts[key_] : "";
+void TUiResourceStatus::Paint() {
+    if (displayStyle_ == dsText) {
+        SetCaption(resourceType_ == rtMemory
+                       ? FloatToStrF(static_cast<Extended>(freeKB_), ffNumber, 10, 0) + " KB"
+                       : ::Format("%u%%", percent_));
+        TUiPollingStatus::Paint();
+        return;
+    }
+    DrawStatusBorder();
+    Canvas()->SetFont(Font());
+    TRect bar = GetCaptionRect();
+    bar.Top += 1;
+    bar.Bottom -= 1;
+    const TUiStatusBarLook look = {barStyle_,          orientation_,  barColor_,
+                                   barColorStop_,      backColor_,    backColorStop_,
+                                   gradientDirection_, numSegments_,  showPercent_};
+    DrawStatusPercentBar(Canvas(), bar, look, static_cast<unsigned>(percent_));
 }
