@@ -3,7 +3,9 @@
 // the resource pane's reading, hint and display.
 #include "UiPollingStatus.h"
 #include "cl_extctrls.h"
+#include "cl_filer.h"
 #include "cl_number.h"
+#include "cl_streams.h"
 #include "pane_fixture.h"
 
 namespace {
@@ -229,6 +231,56 @@ TEST_F(PollingTest, ResourceBarShowsTheFreeShare) {
     EXPECT_EQ(shot.Count(Area(pane), clRed), 26 * (pane->Height() - 2));
     pane->SetBarStyle(bsLED);
     EXPECT_FALSE(pane->ShowPercent());
+}
+
+}  // namespace
+
+namespace {
+
+// The pane written to a form stream and read back into a fresh one of its class.
+template <class T> T* RoundTrip(T* pane, TComponent* owner, std::string* bytes = nullptr) {
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, pane);
+    if (bytes) bytes->assign(static_cast<const char*>(stream.Memory()), stream.Size());
+    stream.SetPosition(0);
+    auto* copy = new T(owner);
+    ReadComponentFromStream(&stream, copy);
+    return copy;
+}
+
+TEST_F(PollingTest, PaneSettingsSurviveAFormStream) {
+    auto* clock = AddPane<TUiClockStatus>();
+    clock->SetFormat("hh:nn");
+    clock->SetFrameStyle(fsLowered);
+    clock->SetFillColor(clAqua);
+    EXPECT_EQ(RoundTrip(clock, form)->Format(), "hh:nn");
+    auto* key = AddPane<TUiKeyStatus>();
+    std::string bytes;
+    RoundTrip(key, form, &bytes);
+    EXPECT_EQ(bytes.find("KeyStrings"), std::string::npos) << "unchanged texts are not stored";
+    key->SetKey(tkInsert);
+    key->SetKeyOffAppearance(koaDimmed);
+    key->KeyStrings()->Set(4, "OVR");
+    auto* keyCopy = RoundTrip(key, form);
+    EXPECT_EQ(keyCopy->Key(), tkInsert);
+    EXPECT_EQ(keyCopy->KeyOffAppearance(), koaDimmed);
+    EXPECT_EQ(keyCopy->KeyStrings()->Overwrite(), "OVR");
+    EXPECT_EQ(keyCopy->KeyStrings()->CapsLock(), "CAPS");
+    auto* progress = AddPane<TUiProgressStatus>();
+    progress->SetTotalParts(8);
+    progress->SetPartsComplete(3);
+    progress->SetBarStyle(bsGradient);
+    progress->SetGradientDirection(gdVerticalEnd);
+    auto* progressCopy = RoundTrip(progress, form);
+    EXPECT_EQ(progressCopy->TotalParts(), 8u);
+    EXPECT_EQ(progressCopy->PartsComplete(), 3u);
+    EXPECT_EQ(progressCopy->Percent(), 38);
+    EXPECT_EQ(progressCopy->BarStyle(), bsGradient);
+    EXPECT_EQ(progressCopy->GradientDirection(), gdVerticalEnd);
+    auto* clockCopy = RoundTrip(clock, form);
+    EXPECT_EQ(clockCopy->FrameStyle(), fsLowered);
+    EXPECT_EQ(clockCopy->FillColor(), clAqua);
+    EXPECT_FALSE(clockCopy->ParentFillColor());
 }
 
 }  // namespace

@@ -33,6 +33,77 @@ TUiMemoryReading SystemMemory() {
             static_cast<uint64_t>(status.dwTotalPageFile) >> 10};
 }
 
+// A text of a strings object by its index, for the form streams.
+template <class C>
+TPropertyInfo IndexedText(const char* name, int index) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkString;
+    info.GetText = [index](TObject* o) { return static_cast<C*>(o)->Get(index); };
+    info.SetText = [index](TObject* o, const AnsiString& v) { static_cast<C*>(o)->Set(index, v); };
+    return info;
+}
+
+const bool pollingPropertiesRegistered = [] {
+    using P = TUiPollingStatus;
+    RegisterProperty(P::StaticClass(),
+                     OrdinalProperty<P>("Active", pkBool, &P::GetActive, &P::SetActive, true));
+    RegisterProperty(P::StaticClass(), OrdinalProperty<P>("Interval", pkInteger, &P::GetInterval,
+                                                          &P::SetInterval, 500));
+    RegisterProperty(TUiClockStatus::StaticClass(),
+                     StringProperty<TUiClockStatus>("Format", &TUiClockStatus::Format,
+                                                    &TUiClockStatus::SetFormat));
+    const char* const keyTexts[] = {"CapsLock", "NumLock", "ScrollLock", "Insert", "Overwrite"};
+    for (int i = 0; i < 5; ++i)
+        RegisterProperty(TUiKeyStrings::StaticClass(), IndexedText<TUiKeyStrings>(keyTexts[i], i));
+    using K = TUiKeyStatus;
+    RegisterProperty(K::StaticClass(), EnumProperty<K>("Key", &K::Key, &K::SetKey,
+                                                       {"tkCapsLock", "tkNumLock", "tkScrollLock",
+                                                        "tkInsert"},
+                                                       tkCapsLock));
+    RegisterProperty(K::StaticClass(),
+                     EnumProperty<K>("KeyOffAppearance", &K::KeyOffAppearance,
+                                     &K::SetKeyOffAppearance, {"koaBlank", "koaDimmed"}, koaBlank));
+    RegisterProperty(K::StaticClass(),
+                     EnumProperty<K>("InsertState", &K::InsertState, &K::SetInitInsertState,
+                                     {"isInsert", "isOverwrite"}, isInsert));
+    TPropertyInfo keyStrings = SubObjectProperty<K>("KeyStrings", &K::KeyStrings);
+    keyStrings.IsStored = [](TObject* o) { return static_cast<K*>(o)->KeyStringsChanged(); };
+    RegisterProperty(K::StaticClass(), keyStrings);
+    for (int i = 0; i < 2; ++i)
+        RegisterProperty(TUiResourceStrings::StaticClass(),
+                         IndexedText<TUiResourceStrings>(i == 0 ? "System" : "Memory", i));
+    using R = TUiResourceStatus;
+    const TMetaClass* meta = R::StaticClass();
+    const struct {
+        const char* name;
+        TColor (R::*get)() const;
+        void (R::*set)(TColor);
+        TColor def;
+    } colors[] = {{"BarColor", &R::BarColor, &R::SetBarColor, clHighlight},
+                  {"BarColorStop", &R::BarColorStop, &R::SetBarColorStop, clHotLight},
+                  {"BackColor", &R::BackColor, &R::SetBackColor, clBtnFace},
+                  {"BackColorStop", &R::BackColorStop, &R::SetBackColorStop, clBtnFace}};
+    for (const auto& p : colors)
+        RegisterProperty(meta, OrdinalProperty<R>(p.name, pkColor, p.get, p.set, p.def));
+    RegisterProperty(meta, EnumProperty<R>("BarStyle", &R::BarStyle, &R::SetBarStyle,
+                                           {"bsTraditional", "bsLED", "bsGradient"},
+                                           bsTraditional));
+    RegisterProperty(meta, EnumProperty<R>("DisplayStyle", &R::DisplayStyle, &R::SetDisplayStyle,
+                                           {"dsBar", "dsText"}, dsBar));
+    RegisterProperty(meta, EnumProperty<R>("Orientation", &R::Orientation, &R::SetOrientation,
+                                           {"orHorizontal", "orVertical"}, orHorizontal));
+    RegisterProperty(meta, OrdinalProperty<R>("NumSegments", pkInteger, &R::NumSegments,
+                                              &R::SetNumSegments, 15));
+    RegisterProperty(meta, OrdinalProperty<R>("ShowPercent", pkBool, &R::ShowPercent,
+                                              &R::SetShowPercent, false));
+    TPropertyInfo texts = SubObjectProperty<R>("ResourceStrings", &R::ResourceStrings);
+    texts.IsStored = [](TObject* o) { return static_cast<R*>(o)->ResourceStringsChanged(); };
+    RegisterProperty(meta, texts);
+    RegisterClasses({TUiClockStatus::StaticClass(), K::StaticClass(), meta});
+    return true;
+}();
+
 }  // namespace
 
 TUiPollingList* PollingList() { return pollingList; }

@@ -216,6 +216,7 @@ class TUiResourceStatus : public TUiPollingStatus {
     TResourceType ResourceType() const { return resourceType_; }
     int FreePercent() const { return percent_; }
     uint64_t FreeKB() const { return freeKB_; }
+    bool ResourceStringsChanged() const { return stringsChanged_; }
     void ResourceStringChanged();
 
     void TimerExpired() override;

@@ -1,8 +1,51 @@
 #include "UiProgressStatus.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "UiDrawing.h"
+
+namespace {
+
+const std::vector<AnsiString> GradientDirectionIdents = {
+    "gdDiagonalUp",    "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter",
+    "gdHorizontalBox", "gdVerticalEnd",  "gdVerticalCenter", "gdVerticalBox",
+    "gdSquareBox",     "gdBigSquareBox"};
+
+const bool progressPropertiesRegistered = [] {
+    using C = TUiProgressStatus;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, OrdinalProperty<C>("Percent", pkInteger, &C::Percent, &C::SetPercent, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("TotalParts", pkInteger, &C::TotalParts,
+                                              &C::SetTotalParts, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("PartsComplete", pkInteger, &C::PartsComplete,
+                                              &C::SetPartsComplete, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("NumSegments", pkInteger, &C::NumSegments,
+                                              &C::SetNumSegments, 15));
+    RegisterProperty(meta, OrdinalProperty<C>("ShowPercent", pkBool, &C::ShowPercent,
+                                              &C::SetShowPercent, false));
+    const struct {
+        const char* name;
+        TColor (C::*get)() const;
+        void (C::*set)(TColor);
+        TColor def;
+    } colors[] = {{"BarColor", &C::BarColor, &C::SetBarColor, clHighlight},
+                  {"BarColorStop", &C::BarColorStop, &C::SetBarColorStop, clHotLight},
+                  {"BackColor", &C::BackColor, &C::SetBackColor, clBtnFace},
+                  {"BackColorStop", &C::BackColorStop, &C::SetBackColorStop, clBtnFace}};
+    for (const auto& p : colors)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkColor, p.get, p.set, p.def));
+    RegisterProperty(meta, EnumProperty<C>("BarStyle", &C::BarStyle, &C::SetBarStyle,
+                                           {"bsTraditional", "bsLED", "bsGradient"},
+                                           bsTraditional));
+    RegisterProperty(meta, EnumProperty<C>("GradientDirection", &C::GradientDirection,
+                                           &C::SetGradientDirection, GradientDirectionIdents,
+                                           gdHorizontalCenter));
+    RegisterClass(meta);
+    return true;
+}();
+
+}  // namespace
 
 void DrawStatusPercentBar(TCanvas* canvas, const TRect& rect, const TUiStatusBarLook& look,
                           unsigned percent) {

@@ -30,6 +30,75 @@ private:
     TCanvas canvas_;
 };
 
+const bool panePropertiesRegistered = [] {
+    using C = TUiCustomStatusPane;
+    const TMetaClass* meta = C::StaticClass();
+    const struct {
+        const char* name;
+        int (C::*get)() const;
+        void (C::*set)(int);
+        int def;
+    } integers[] = {{"BorderWidth", &C::BorderWidth, &C::SetBorderWidth, 1},
+                    {"FlatColorAdjustment", &C::FlatColorAdjustment, &C::SetFlatColorAdjustment, 30},
+                    {"CaptionOffset", &C::CaptionOffset, &C::SetCaptionOffset, 2},
+                    {"DefaultWidth", &C::DefaultWidth, &C::SetDefaultWidth, 40}};
+    for (const auto& p : integers)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkInteger, p.get, p.set, p.def));
+    const struct {
+        const char* name;
+        bool (C::*get)() const;
+        void (C::*set)(bool);
+        bool def;
+    } flags[] = {{"ParentFillColor", &C::ParentFillColor, &C::SetParentFillColor, true},
+                 {"Transparent", &C::Transparent, &C::SetTransparent, true},
+                 {"AutoHint", &C::AutoHint, &C::SetAutoHint, false},
+                 {"AutoSize", &C::AutoSize, &C::SetAutoSize, false},
+                 {"Blinking", &C::Blinking, &C::SetBlinking, false}};
+    for (const auto& p : flags)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, p.def));
+    RegisterProperty(meta, OrdinalProperty<C>("FlatColor", pkColor, &C::FlatColor,
+                                              &C::SetFlatColor, clBtnShadow));
+    RegisterProperty(meta, OrdinalProperty<C>("BlinkColor", pkColor, &C::BlinkColor,
+                                              &C::SetBlinkColor, clHighlight));
+    TPropertyInfo fill = OrdinalProperty<C>("FillColor", pkColor, &C::FillColor, &C::SetFillColor);
+    fill.IsStored = [](TObject* o) { return !static_cast<C*>(o)->ParentFillColor(); };
+    RegisterProperty(meta, fill);
+    RegisterProperty(meta, OrdinalProperty<C>("BlinkIntervalOn", pkInteger, &C::GetBlinkIntervalOn,
+                                              &C::SetBlinkIntervalOn, 500));
+    RegisterProperty(meta, OrdinalProperty<C>("BlinkIntervalOff", pkInteger,
+                                              &C::GetBlinkIntervalOff, &C::SetBlinkIntervalOff,
+                                              500));
+    RegisterProperty(meta, EnumProperty<C>("FrameStyle", &C::FrameStyle, &C::SetFrameStyle,
+                                           {"fsNone", "fsFlat", "fsGroove", "fsBump", "fsLowered",
+                                            "fsButtonDown", "fsRaised", "fsButtonUp", "fsStatus",
+                                            "fsPopup", "fsFlatBold"},
+                                           fsFlat));
+    RegisterProperty(meta, EnumProperty<C>("Alignment", &C::Alignment, &C::SetAlignment,
+                                           {"taLeftJustify", "taRightJustify", "taCenter"},
+                                           taLeftJustify));
+    RegisterProperty(meta, ComponentProperty<C, TUiFrameController>(
+                               "FrameController", &C::FrameController, &C::SetFrameController));
+    using G = TUiCustomGlyphStatus;
+    const TMetaClass* glyph = G::StaticClass();
+    RegisterProperty(glyph, SubObjectProperty<G>("Glyph", &G::Glyph));
+    RegisterProperty(glyph, OrdinalProperty<G>("NumGlyphs", pkInteger, &G::NumGlyphs,
+                                               &G::SetNumGlyphs, 1));
+    RegisterProperty(glyph, EnumProperty<G>("GlyphAlignment", &G::GlyphAlignment,
+                                            &G::SetGlyphAlignment, {"gaLeft", "gaRight"}, gaLeft));
+    RegisterProperty(glyph, OrdinalProperty<G>("GlyphOffset", pkInteger, &G::GlyphOffset,
+                                               &G::SetGlyphOffset, 2));
+    RegisterProperty(glyph, OrdinalProperty<G>("ShowGlyph", pkBool, &G::ShowGlyph,
+                                               &G::SetShowGlyph, true));
+    RegisterProperty(glyph, ComponentProperty<G, TCustomImageList>("Images", &G::Images,
+                                                                   &G::SetImages));
+    RegisterProperty(glyph, OrdinalProperty<G>("ImageIndex", pkInteger, &G::ImageIndex,
+                                               &G::SetImageIndex, -1));
+    RegisterProperty(glyph, OrdinalProperty<G>("DisabledIndex", pkInteger, &G::DisabledIndex,
+                                               &G::SetDisabledIndex, -1));
+    RegisterClasses({TUiStatusPane::StaticClass(), TUiGlyphStatus::StaticClass()});
+    return true;
+}();
+
 }  // namespace
 
 TUiCustomStatusPane::TUiCustomStatusPane(TComponent* owner) : TGraphicControl(owner) {

@@ -72,6 +72,43 @@ private:
     std::vector<AnsiString> tables_;
 };
 
+const bool versionPropertiesRegistered = [] {
+    RegisterProperty(TUiVersionInfo::StaticClass(),
+                     StringProperty<TUiVersionInfo>("FilePath", &TUiVersionInfo::FilePath,
+                                                    &TUiVersionInfo::SetFilePath));
+    using F = TUiCustomFieldStatus;
+    RegisterProperty(F::StaticClass(),
+                     StringProperty<F>("FieldLabel", &F::FieldLabel, &F::SetFieldLabel));
+    RegisterProperty(F::StaticClass(), OrdinalProperty<F>("FieldLabelColor", pkColor,
+                                                          &F::FieldLabelColor,
+                                                          &F::SetFieldLabelColor, clHighlight));
+    using V = TUiVersionInfoStatus;
+    RegisterProperty(V::StaticClass(), ComponentProperty<V, TUiVersionInfo>(
+                                           "VersionInfo", &V::VersionInfo, &V::SetVersionInfo));
+    RegisterProperty(V::StaticClass(),
+                     EnumProperty<V>("Field", &V::Field, &V::SetField,
+                                     {"vifCompanyName", "vifFileDescription", "vifFileVersion",
+                                      "vifInternalName", "vifCopyright", "vifTrademarks",
+                                      "vifOriginalFilename", "vifProductName",
+                                      "vifProductVersion", "vifComments"},
+                                     vifProductVersion));
+    using M = TUiMarqueeStatus;
+    RegisterProperty(M::StaticClass(),
+                     EnumProperty<M>("ScrollType", &M::ScrollType, &M::SetScrollType,
+                                     {"stNone", "stRightToLeft", "stLeftToRight"},
+                                     static_cast<int>(TUiScrollType::stRightToLeft)));
+    RegisterProperty(M::StaticClass(), OrdinalProperty<M>("Scrolling", pkBool, &M::Scrolling,
+                                                          &M::SetScrolling, true));
+    RegisterProperty(M::StaticClass(), OrdinalProperty<M>("ScrollSize", pkInteger,
+                                                          &M::ScrollSize, &M::SetScrollSize, 1));
+    RegisterProperty(M::StaticClass(), OrdinalProperty<M>("ScrollDelay", pkInteger,
+                                                          &M::ScrollDelay, &M::SetScrollDelay,
+                                                          100));
+    RegisterClasses({TUiVersionInfo::StaticClass(), TUiFieldStatus::StaticClass(),
+                     V::StaticClass(), M::StaticClass()});
+    return true;
+}();
+
 }  // namespace
 
 TUiVersionInfo::TUiVersionInfo(TComponent* owner)
