@@ -13,6 +13,43 @@ bool Inside(const TRect& r, TPoint p) {
     return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }
 
+const bool sizePanelPropertiesRegistered = [] {
+    using C = TUiCustomSizePanel;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, EnumProperty<C>("Side", &C::Side, &C::SetSide,
+                                           {"sdLeft", "sdTop", "sdRight", "sdBottom"}, sdLeft));
+    RegisterProperty(meta, EnumProperty<C>("SizeBarStyle", &C::SizeBarStyle, &C::SetSizeBarStyle,
+                                           {"ssStandard", "ssGroove", "ssBump", "ssGroupBar"},
+                                           ssStandard));
+    RegisterProperty(meta, EnumProperty<C>("GradientPath", &C::GradientPath, &C::SetGradientPath,
+                                           {"gpTopToBottom", "gpBottomToTop"}, gpTopToBottom));
+    const struct {
+        const char* name;
+        int (C::*get)() const;
+        void (C::*set)(int);
+        int def;
+    } integers[] = {{"SizeBarWidth", &C::SizeBarWidth, &C::SetSizeBarWidth, 4},
+                    {"MarginMin", &C::MarginMin, &C::SetMarginMin, 0},
+                    {"MarginMax", &C::MarginMax, &C::SetMarginMax, 0},
+                    {"HotSpotSizePercent", &C::HotSpotSizePercent, &C::SetHotSpotSizePercent, 40},
+                    {"GradientColorAdjustment", &C::GradientColorAdjustment,
+                     &C::SetGradientColorAdjustment, 30}};
+    for (const auto& p : integers)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkInteger, p.get, p.set, p.def));
+    const struct {
+        const char* name;
+        bool (C::*get)() const;
+        void (C::*set)(bool);
+    } flags[] = {{"LockBar", &C::LockBar, &C::SetLockBar},
+                 {"RealTimeDrag", &C::RealTimeDrag, &C::SetRealTimeDrag},
+                 {"HotSpotVisible", &C::HotSpotVisible, &C::SetHotSpotVisible},
+                 {"HotSpotIgnoreMargins", &C::HotSpotIgnoreMargins, &C::SetHotSpotIgnoreMargins}};
+    for (const auto& p : flags)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, false));
+    RegisterClass(TUiSizePanel::StaticClass());
+    return true;
+}();
+
 }  // namespace
 
 TUiCustomSizePanel::TUiCustomSizePanel(TComponent* owner)
