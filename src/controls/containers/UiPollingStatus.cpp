@@ -12,13 +12,14 @@
 namespace {
 
 TUiPollingList* pollingList = nullptr;
-// A list given up during its own tick; freed once its timer callback has returned.
-TUiPollingList* retiredList = nullptr;
+// Lists given up during their own tick; each is freed once its timer callback has returned.
+std::vector<TUiPollingList*> retiredLists;
 
-void FreeRetiredList() {
-    if (!retiredList || retiredList->Firing()) return;
-    retiredList->Free();
-    retiredList = nullptr;
+void FreeRetiredLists() {
+    const auto idle = std::stable_partition(retiredLists.begin(), retiredLists.end(),
+                                            [](TUiPollingList* list) { return list->Firing(); });
+    for (auto it = idle; it != retiredLists.end(); ++it) (*it)->Free();
+    retiredLists.erase(idle, retiredLists.end());
 }
 
 const int KeyCodes[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL, VK_INSERT};
@@ -161,7 +162,7 @@ void TUiPollingList::TimerFired(TObject*) {
 }
 
 TUiPollingStatus::TUiPollingStatus(TComponent* owner) : TUiCustomStatusPane(owner) {
-    FreeRetiredList();
+    FreeRetiredLists();
     if (!pollingList) pollingList = new TUiPollingList;
     pollingList->Add(this);
 }
@@ -172,10 +173,8 @@ void TUiPollingStatus::BeforeDestruction() {
     if (list->GetCount() == 0) {
         pollingList = nullptr;
         if (list->Firing()) {
-            FreeRetiredList();
             list->Retire();
-            if (retiredList) retiredList->Free();
-            retiredList = list;
+            retiredLists.push_back(list);
         } else {
             list->Free();
         }
