@@ -56,8 +56,7 @@ private:
     bool showPercent_ = false;
 };
 
-// Draws a percentage bar in one of the bar styles over what is already painted: the part
-// that is not filled is left alone. Shared by the progress and resource panes.
+// How a pane draws its percentage bar; shared by the progress and resource panes.
 struct TUiStatusBarLook {
     TBarStyle style;
     TOrientation orientation;
@@ -66,5 +65,6 @@ struct TUiStatusBarLook {
     int segments;
     bool showPercent;
 };
+// Draws the bar over what is already painted: the part that is not filled is left alone.
 void DrawStatusPercentBar(TCanvas* canvas, const TRect& rect, const TUiStatusBarLook& look,
                           unsigned percent);

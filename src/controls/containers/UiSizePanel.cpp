@@ -358,19 +358,7 @@ void TUiCustomSizePanel::PaintSizeBar(TCanvas* canvas) {
     canvas->Brush()->SetColor(fill);
     canvas->FillRect(rect);
     if (sizeBarStyle_ == ssGroove || sizeBarStyle_ == ssBump) {
-        const TFrameStyleEx style = sizeBarStyle_ == ssGroove ? fsStatus : fsPopup;
-        TRect first = rect, second = rect;
-        if (HotSpotTopBottom()) {
-            const int middle = (rect.Top + rect.Bottom) / 2;
-            first = TRect(rect.Left, middle - 3, rect.Right, middle);
-            second = TRect(rect.Left, middle, rect.Right, middle + 3);
-        } else {
-            const int middle = (rect.Left + rect.Right) / 2;
-            first = TRect(middle - 3, rect.Top, middle, rect.Bottom);
-            second = TRect(middle, rect.Top, middle + 3, rect.Bottom);
-        }
-        DrawBorder(canvas, first, style);
-        DrawBorder(canvas, second, style);
+        DrawBarGrooves(canvas, rect, sizeBarStyle_, HotSpotTopBottom());
     } else if (sizeBarStyle_ == ssGroupBar && !HotSpotTopBottom()) {
         DrawGroupBarBackground(canvas, rect, VisualStyle(), GradientColorStyle(), gradientPath_,
                                GradientColorStart(), GradientColorStop());
