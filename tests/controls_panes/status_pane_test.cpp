@@ -6,6 +6,7 @@
 #include "UiFrameController.h"
 #include "UiProgressStatus.h"
 #include "cl_actions.h"
+#include "cl_imagelist.h"
 #include "pane_fixture.h"
 
 namespace {
@@ -236,6 +237,42 @@ TEST_F(PaneTest, DisabledGlyphPaneShowsTheSecondCell) {
     Application->ProcessMessages();
     Snapshot single(form);
     EXPECT_GT(single.Count(strip20, clRed), 100);
+}
+
+TEST_F(PaneTest, ImageListPictureReplacesTheGlyphAndFollowsTheList) {
+    auto* pane = AddPane<TUiGlyphStatus>(80);
+    auto* images = new TImageList(form, 12, 12);
+    TBitmap cell;
+    cell.SetSize(24, 12);
+    cell.Canvas()->Brush()->SetColor(clRed);
+    cell.Canvas()->FillRect(TRect(0, 0, 12, 12));
+    cell.Canvas()->Brush()->SetColor(clBlue);
+    cell.Canvas()->FillRect(TRect(12, 0, 24, 12));
+    images->Add(&cell, nullptr);
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    glyph.Canvas()->Brush()->SetColor(clLime);
+    glyph.Canvas()->FillRect(TRect(0, 0, 16, 16));
+    glyph.Canvas()->SetPixels(0, 15, clFuchsia);  // the transparent colour
+    pane->SetGlyph(&glyph);
+    pane->SetImages(images);
+    const TRect picture(Area(pane).Left, Area(pane).Top, Area(pane).Left + 20, Area(pane).Bottom);
+    auto shown = [&](TColor color) {
+        Application->ProcessMessages();
+        return Snapshot(form).Count(picture, color);
+    };
+    EXPECT_EQ(shown(clRed), 0) << "no image chosen: the glyph";
+    EXPECT_GT(shown(clLime), 100);
+    pane->SetImageIndex(0);
+    EXPECT_GT(shown(clRed), 100);
+    EXPECT_EQ(shown(clLime), 0);
+    pane->SetDisabledIndex(1);
+    pane->SetEnabled(false);
+    EXPECT_GT(shown(clBlue), 100);
+    EXPECT_EQ(shown(clRed), 0);
+    images->Free();
+    EXPECT_EQ(pane->Images(), nullptr);
+    EXPECT_GT(shown(clLime), 0) << "back to the glyph";
 }
 
 TEST_F(PaneTest, ProgressCountsPartsRoundingHalvesToEven) {
