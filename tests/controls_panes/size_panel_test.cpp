@@ -57,7 +57,8 @@ TEST_F(SizePanelTest, DragsResizeFromEveryEdge) {
         int dx, dy, size;
     } cases[] = {
         {alLeft, false, 30, 0, 180},   {alLeft, true, 30, 0, 181},    {alLeft, false, -40, 0, 110},
-        {alRight, false, -30, 0, 180}, {alRight, false, 25, 0, 125},  {alTop, false, 0, 20, 120},
+        {alRight, false, -30, 0, 180}, {alRight, true, -30, 0, 179},  {alRight, false, 25, 0, 125},
+        {alTop, false, 0, 20, 120},
         {alTop, true, 0, 20, 121},     {alBottom, false, 0, -20, 120}, {alBottom, false, 0, 10, 90},
     };
     for (const auto& c : cases) {
