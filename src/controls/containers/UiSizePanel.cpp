@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "UiDrawing.h"
+#include "UiUtils.h"
 #include "cl_except.h"
 #include "cl_filer.h"
 
@@ -407,8 +408,17 @@ void TUiCustomSizePanel::MouseMove(TShiftState shift, int x, int y) {
     if (FarEdge() ? p > lastDrag_ : p < lastDrag_) hotSpotClosed_ = false;
     DrawMask(lastDrag_);
     DrawMask(p);
-    if (realTimeDrag_) SetExtent(FarEdge() ? p + 1 : sizeAtDown_ - p - 1);
+    if (realTimeDrag_) {
+        SetExtent(FarEdge() ? p + 1 : sizeAtDown_ - p - 1);
+        TellDesigner();
+    }
     lastDrag_ = p;
+}
+
+void TUiCustomSizePanel::TellDesigner() {
+    const TAlign align = Align();
+    if (align == alTop || align == alBottom || align == alLeft || align == alRight)
+        UpdateObjectInspector(this);
 }
 
 void TUiCustomSizePanel::EndDrag() {
@@ -423,6 +433,7 @@ void TUiCustomSizePanel::MouseUp(TMouseButton button, TShiftState shift, int x, 
     if (!realTimeDrag_) {
         DrawMask(lastDrag_);
         SetExtent(FarEdge() ? lastDrag_ : sizeAtDown_ - lastDrag_);
+        TellDesigner();
     }
     if (!hotSpotPressed_) return;
     hotSpotPressed_ = false;

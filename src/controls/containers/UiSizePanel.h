@@ -96,6 +96,8 @@ private:
     void PaintHotSpot(TCanvas* canvas, bool highlight);
     void TrackHotSpot(TPoint point);
     void EndDrag();
+    // A resized aligned panel tells the form designer, if any.
+    void TellDesigner();
 
     TSide side_ = sdLeft;
     int sizeBarWidth_ = 4;
