@@ -386,14 +386,17 @@ void TRadonMainForm::CreateStatusBar() {
     version->SetHint("Software Version");
     version->SetVersionInfo(VersionInfo);
     auto* clock = PlaceControl<TUiClockStatus>(this, StatusBar, "ClockStatus", 0, 0, 240, 19);
+    clock->SetAlign(alLeft);
     clock->SetFormat("dddddd tt");
     const TUiToggleKey keys[] = {tkCapsLock, tkNumLock, tkScrollLock};
     const char* const keyNames[] = {"CapsLockStatus", "NumLockStatus", "ScrollLockStatus"};
     for (int i = 0; i < 3; ++i) {
         auto* key = PlaceControl<TUiKeyStatus>(this, StatusBar, keyNames[i], 240 + 40 * i, 0, 40, 19);
+        key->SetAlign(alLeft);
         key->SetKey(keys[i]);
     }
     ProgressStatus = PlaceControl<TUiProgressStatus>(this, StatusBar, "ProgressStatus", 360, 0, 150, 19);
+    ProgressStatus->SetAlign(alLeft);
     ProgressStatus->SetBarStyle(bsGradient);
     ProgressStatus->SetBorderWidth(0);
     ProgressStatus->SetTransparent(false);

@@ -212,8 +212,10 @@ TEST_F(ContainersTest, ProgressPercentIsUnclampedAndRepaintsAtOnce) {
 TEST_F(ContainersTest, StatusBarDocksAtTheBottomWithItsPanes) {
     auto* bar = Add<TUiStatusBar>(form);
     auto* clock = Add<TUiClockStatus>(bar);
+    clock->SetAlign(alLeft);
     clock->SetFormat("yyyy");
     auto* caps = Add<TUiKeyStatus>(bar);
+    caps->SetAlign(alLeft);
     auto* text = Add<TUiStatusPane>(bar);
     text->SetAlign(alClient);
     text->SetCaption("Ready");
@@ -233,10 +235,10 @@ TEST_F(ContainersTest, StatusBarDocksAtTheBottomWithItsPanes) {
     EXPECT_TRUE(PumpUntil([&] { return ticks > 0; }, 3000));
 }
 
-TEST_F(ContainersTest, VersionInfoWithoutResourceGivesEmptyFields) {
+TEST_F(ContainersTest, VersionInfoWithoutResourceGivesValueNotAvailable) {
     auto* info = new TUiVersionInfo(form);
     EXPECT_FALSE(info->HasVersionInfo());
-    EXPECT_EQ(info->GetVerField(vifProductVersion), "");
+    EXPECT_EQ(info->GetVerField(vifProductVersion), "Value Not Available");
     EXPECT_EQ(info->GetCustomKeyValue("ProductName"), "Value Not Available");
     auto* pane = Add<TUiVersionInfoStatus>(form);
     pane->SetVersionInfo(info);

@@ -67,6 +67,22 @@ void DrawBarHotSpot(TCanvas* canvas, const TRect& rect, bool horizontalBar, cons
     }
 }
 
+void DrawBarGrooves(TCanvas* canvas, const TRect& rect, TSplitterStyle style, bool horizontalBar) {
+    const TFrameStyleEx frame = style == ssGroove ? fsStatus : fsPopup;
+    TRect first = rect, second = rect;
+    if (horizontalBar) {
+        const int middle = (rect.Top + rect.Bottom) / 2;
+        first = TRect(rect.Left, middle - 3, rect.Right, middle);
+        second = TRect(rect.Left, middle, rect.Right, middle + 3);
+    } else {
+        const int middle = (rect.Left + rect.Right) / 2;
+        first = TRect(middle - 3, rect.Top, middle, rect.Bottom);
+        second = TRect(middle, rect.Top, middle + 3, rect.Bottom);
+    }
+    DrawBorder(canvas, first, frame);
+    DrawBorder(canvas, second, frame);
+}
+
 TUiSplitterPane::TUiSplitterPane(TComponent* owner)
     : TUiCustomPanel(owner), splitter_(dynamic_cast<TUiSplitter*>(owner)) {
     SetBevelOuter(bvNone);
@@ -380,19 +396,7 @@ void TUiSplitter::DrawSplitterBar() {
     if (splitterStyle_ == ssGroove || splitterStyle_ == ssBump) {
         canvas->Brush()->SetColor(Color());
         canvas->FillRect(barRect_);
-        const TFrameStyleEx style = splitterStyle_ == ssGroove ? fsStatus : fsPopup;
-        TRect first = barRect_, second = barRect_;
-        if (orientation_ == orHorizontal) {
-            const int middle = (barRect_.Left + barRect_.Right) / 2;
-            first = TRect(middle - 3, barRect_.Top, middle, barRect_.Bottom);
-            second = TRect(middle, barRect_.Top, middle + 3, barRect_.Bottom);
-        } else {
-            const int middle = (barRect_.Top + barRect_.Bottom) / 2;
-            first = TRect(barRect_.Left, middle - 3, barRect_.Right, middle);
-            second = TRect(barRect_.Left, middle, barRect_.Right, middle + 3);
-        }
-        DrawBorder(canvas, first, style);
-        DrawBorder(canvas, second, style);
+        DrawBarGrooves(canvas, barRect_, splitterStyle_, orientation_ == orVertical);
     } else if (splitterStyle_ == ssGroupBar && VisualStyle() != vsClassic) {
         DrawGroupBarBackground(canvas, barRect_, VisualStyle(), GradientColorStyle(), gradientPath_,
                                GradientColorStart(), GradientColorStop());

@@ -27,6 +27,9 @@ struct THotSpotLook {
 void DrawBarHotSpot(TCanvas* canvas, const TRect& rect, bool horizontalBar, const THotSpotLook& look,
                     bool highlight, bool towardStart, bool secondTowardStart);
 
+// Draws the two 3-pixel strips of a groove or bump bar along the middle of `rect`.
+void DrawBarGrooves(TCanvas* canvas, const TRect& rect, TSplitterStyle style, bool horizontalBar);
+
 class TUiSplitter;
 
 class TUiSplitterPane : public TUiCustomPanel {
