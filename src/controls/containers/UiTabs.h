@@ -242,7 +242,7 @@ protected:
     virtual void TabOrderChange(int oldIndex, int newIndex);
     virtual bool CanClose();
     virtual void DestroyActiveTab() {}
-    virtual void ActiveTabMoved(int target) {}
+    virtual void ActiveTabMoved(int /*target*/) {}
     virtual void GetTextColor(int tabIndex, TUiTextStyle style, TColor& color, bool& handled);
     virtual void PaintBackground(TCanvas* canvas, const TRect& rect, bool& handled);
     virtual void PaintCardBackground(TCanvas* canvas, int row, const TRect& rect, bool& handled);
