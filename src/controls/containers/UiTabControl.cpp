@@ -96,8 +96,11 @@ void TUiCollectionTabControl::Rebuild() {
     if (!list || !tabs_) return;
     list->Clear();
     for (int i = 0; i < tabs_->Count(); ++i) {
+        // An item still being constructed joins when its constructor sets it visible.
+        auto* item = dynamic_cast<TUiTabCollectionItem*>(tabs_->Items(i));
+        if (!item) continue;
         auto* tab = new TUiTabData;
-        tab->Assign(tabs_->GetItem(i));
+        tab->Assign(item);
         list->Add(tab);
     }
     TUiCustomTabControl::Rebuild();
