@@ -4,6 +4,7 @@
 #include "UiColors.h"
 #include "UiTabShapes.h"
 #include "UiTabs.h"
+#include "cl_imagelist.h"
 #include "form_fixture.h"
 
 namespace {
@@ -217,6 +218,41 @@ TEST_F(TabPaintTest, AMnemonicIsUnderlinedAndADoubleAmpersandIsNot) {
         a->Free();
         b->Free();
     }
+}
+
+TEST_F(TabPaintTest, ImagesSitBesideTheCaptionAndDisabledTabsShowTheirOwnImage) {
+    auto* images = new TImageList(form, 12, 12);
+    for (TColor color : {clRed, clBlue}) {
+        auto bitmap = std::make_unique<TBitmap>();
+        bitmap->SetSize(12, 12);
+        bitmap->Canvas()->Brush()->SetColor(color);
+        bitmap->Canvas()->FillRect(TRect(0, 0, 12, 12));
+        images->Add(bitmap.get(), nullptr);
+    }
+    TUiCustomTabControl* tabs = AddTabs({"One", "Two"});
+    const int plainWidth = OnForm(tabs, 1).Width();
+    tabs->SetImages(images);
+    for (int i = 0; i < 2; ++i) {
+        tabs->GetTabDataList()->GetItem(i)->ImageIndex = 0;
+        tabs->GetTabDataList()->GetItem(i)->DisabledIndex = 1;
+    }
+    tabs->GetTabDataList()->GetItem(0)->Enabled = false;
+    tabs->Rebuild();
+    tabs->SetTabIndex(1);
+    Settle();
+    EXPECT_EQ(OnForm(tabs, 1).Width(), plainWidth + 12) << "the image widens the tab";
+    const Snapshot shot(form);
+    const TRect enabled = OnForm(tabs, 1), disabled = OnForm(tabs, 0);
+    EXPECT_EQ(shot.Count(enabled, clRed), 144);
+    EXPECT_EQ(shot.Count(disabled, clBlue), 144) << "the disabled image";
+    EXPECT_EQ(shot.Count(TRect(disabled.Left, disabled.Top, enabled.Left, disabled.Bottom), clRed), 0);
+    int imageRight = 0, textLeft = 10000;
+    for (int y = enabled.Top; y < enabled.Bottom; ++y)
+        for (int x = enabled.Left; x < enabled.Right; ++x) {
+            if (shot.At(x, y) == clRed) imageRight = std::max(imageRight, x);
+            if (shot.At(x, y) == clBlack) textLeft = std::min(textLeft, x);
+        }
+    EXPECT_LT(imageRight, textLeft) << "left of the caption";
 }
 
 }  // namespace
