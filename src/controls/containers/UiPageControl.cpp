@@ -2,13 +2,56 @@
 
 #include <algorithm>
 
+#include "cl_forms.h"
 
 TUiTabSheet::TUiTabSheet(TComponent* owner) : TCustomControl(owner) {
-    SetVisible(false);
+    InternalSetVisible(false);
     ControlStyle.insert(csAcceptsControls);
     ControlStyle.insert(csOpaque);
+    ControlStyle.insert(csNoDesignVisible);
     SetAlign(alClient);
-    SetColor(clBtnFace);
+    TCustomControl::SetColor(clBtnFace);
+}
+
+void TUiTabSheet::SetVisible(bool) { throw EUiTabControlError(SUiTabSheetVisible); }
+
+void TUiTabSheet::SetImageIndex(int index) {
+    imageIndex_ = index;
+    Changed();
+}
+
+void TUiTabSheet::SetDisabledIndex(int index) {
+    disabledIndex_ = index;
+    Changed();
+}
+
+void TUiTabSheet::SetPageIndex(int index) {
+    if (!pageControl_) return;
+    const int max = pageControl_->PageCount() - 1;
+    if (index < 0 || index > max) throw EUiTabControlError(Format(SUiTabPageIndex, index, max));
+    const int old = PageIndex();
+    auto& pages = pageControl_->pages_;
+    pages.erase(pages.begin() + old);
+    pages.insert(pages.begin() + index, this);
+    Changed();
+    pageControl_->TabOrderChange(old, index);
+}
+
+void TUiTabSheet::SetColor(TColor value) {
+    if (value == Color()) return;
+    if (!pageControl_) {
+        TCustomControl::SetColor(value);
+        Changed();
+        return;
+    }
+    const TColor controlColor = pageControl_->Color();
+    if (!pageControl_->UseColoredTabs() && value != controlColor) pageControl_->SetUseColoredTabs(true);
+    if (pageControl_->UseColoredTabs()) {
+        TCustomControl::SetColor(value);
+        Changed();
+    } else if (value == controlColor) {
+        TCustomControl::SetColor(value);
+    }
 }
 
 void TUiTabSheet::BeforeDestruction() {
@@ -56,11 +99,25 @@ void TUiTabSheet::Changed() {
 }
 
 void TUiTabSheet::Dispatch(TMessage& message) {
+    if (message.Msg == WM_ERASEBKGND) {
+        message.Result = 1;
+        return;
+    }
     TCustomControl::Dispatch(message);
     if (message.Msg == CM_TEXTCHANGED) Changed();
-    if (message.Msg == CM_SHOWINGCHANGED || message.Msg == CM_VISIBLECHANGED) {
-        const TNotifyEvent& handler = Visible() ? OnShow : OnHide;
+    if (message.Msg == CM_SHOWINGCHANGED || message.Msg == CM_VISIBLECHANGED) ShowingChanged();
+}
+
+// OnShow and OnHide, once per change; what their handlers raise stops at the application.
+void TUiTabSheet::ShowingChanged() {
+    const bool showing = Showing();
+    if (showing == showing_) return;
+    showing_ = showing;
+    try {
+        const TNotifyEvent& handler = showing ? OnShow : OnHide;
         if (handler) handler(this);
+    } catch (...) {
+        Application->HandleException(this);
     }
 }
 
@@ -76,18 +133,24 @@ void TUiTabSheet::AssignTo(TPersistent* dest) {
     data->Visible = tabVisible_;
     data->Hint = Hint();
     data->ImageIndex = imageIndex_;
+    data->DisabledIndex = disabledIndex_;
 }
 
 void TUiTabSheet::Paint() {
+    const TRect rect(0, 0, Width(), Height());
+    bool handled = false;
+    if (OnPaintBackground) OnPaintBackground(this, Canvas(), rect, handled);
+    if (handled) return;
     Canvas()->Brush()->SetStyle(bsSolid);
     Canvas()->Brush()->SetColor(Color());
-    Canvas()->FillRect(TRect(0, 0, Width(), Height()));
+    Canvas()->FillRect(rect);
 }
 
 TUiPageControl::TUiPageControl(TComponent* owner) : TUiCustomTabControl(owner) {
     ControlStyle.erase(csAcceptsControls);
     ControlStyle.insert(csOpaque);
     SetColor(clBtnFace);
+    SetUseColoredTabs(false);
     SetBounds(Left(), Top(), Width(), 150);
 }
 
@@ -106,6 +169,7 @@ void TUiPageControl::InsertPage(TUiTabSheet* page) {
 
 void TUiPageControl::RemovePage(TUiTabSheet* page) {
     if (page == activePage_) SetActivePage(nullptr);
+    if (page == activePageDefault_) activePageDefault_ = nullptr;
     pages_.erase(std::remove(pages_.begin(), pages_.end(), page), pages_.end());
     Rebuild();
     page->pageControl_ = nullptr;
@@ -165,13 +229,22 @@ void TUiPageControl::SetActivePage(TUiTabSheet* page) {
 
 void TUiPageControl::ChangeActivePage(TUiTabSheet* page) {
     if (page == activePage_ && (!page || page->Visible())) return;
+    TCustomForm* form = GetParentForm(this);
     TUiTabSheet* previous = activePage_;
-    activePage_ = page;
+    if (form && previous && previous != page && previous->ContainsControl(form->ActiveControl()))
+        form->SetActiveControl(previous);
     if (page) {
         page->BringToFront();
-        page->SetVisible(true);
+        page->InternalSetVisible(true);
+        if (form && previous && form->ActiveControl() == previous)
+            form->SetActiveControl(page->CanFocus() ? static_cast<TWinControl*>(page) : this);
     }
-    if (previous && previous != page) previous->SetVisible(false);
+    if (previous && previous != page) {
+        previous->InternalSetVisible(false);
+        if (saveResources_ && !InState(csDesigning)) previous->DestroyHandle();
+    }
+    activePage_ = page;
+    if (page && form && form->ActiveControl() == page) page->SelectFirst();
 }
 
 int TUiPageControl::ActivePageIndex() const {
@@ -194,10 +267,14 @@ void TUiPageControl::Loaded() {
     silent_ = true;
     try {
         TUiTabSheet* page = activePage_;
+        if (activePageDefault_ && activePageDefault_ != page) {
+            if (page) page->InternalSetVisible(false);
+            page = activePageDefault_;
+        }
         SetTabIndex(-1);
         activePage_ = nullptr;
         for (TUiTabSheet* sheet : pages_)
-            if (sheet != page) sheet->SetVisible(false);
+            if (sheet != page) sheet->InternalSetVisible(false);
         Rebuild();
         SetActivePage(page);
     } catch (...) {
@@ -213,4 +290,106 @@ void TUiPageControl::AlignControls(TControl* control, TRect& rect) {
     for (TUiTabSheet* page : pages_)
         if (!page->Visible() && page->Align() == alClient)
             page->SetBounds(pageArea.Left, pageArea.Top, pageArea.Width(), pageArea.Height());
+}
+
+TUiTabSheet* TUiPageControl::FindNextPage(TUiTabSheet* current, bool forward, bool visibleOnly) const {
+    const int count = PageCount();
+    if (count == 0) return nullptr;
+    const auto found = std::find(pages_.begin(), pages_.end(), current);
+    int i = found != pages_.end() ? static_cast<int>(found - pages_.begin()) : forward ? count - 1 : 0;
+    for (int step = 0; step < count; ++step) {
+        i = (i + (forward ? 1 : count - 1)) % count;
+        if (!visibleOnly || pages_[i]->TabVisible()) return pages_[i];
+    }
+    return nullptr;
+}
+
+void TUiPageControl::SelectNextPage(bool forward) {
+    if (TUiTabSheet* page = FindNextPage(activePage_, forward, true)) SetActivePage(page);
+}
+
+void TUiPageControl::MakeControlVisible(TControl* control) {
+    TUiTabSheet* target = pages_.empty() ? nullptr : pages_.front();
+    for (TUiTabSheet* page : pages_)
+        if (page == control || page->ContainsControl(control)) {
+            target = page;
+            break;
+        }
+    if (target && target != activePage_) SetActivePage(target);
+}
+
+void TUiPageControl::HideAllTabs() {
+    for (TUiTabSheet* page : std::vector<TUiTabSheet*>(pages_)) page->SetTabVisible(false);
+}
+
+void TUiPageControl::ShowAllTabs() {
+    for (TUiTabSheet* page : std::vector<TUiTabSheet*>(pages_)) page->SetTabVisible(true);
+}
+
+void TUiPageControl::ShowControl(TControl* control) {
+    auto* page = dynamic_cast<TUiTabSheet*>(control);
+    if (page && page->pageControl_ == this) SetActivePage(page);
+    TUiCustomTabControl::ShowControl(control);
+}
+
+void TUiPageControl::SetSaveResources(bool value) {
+    if (value == saveResources_) return;
+    saveResources_ = value;
+    if (!value || InState(csDesigning)) return;
+    for (TUiTabSheet* page : pages_)
+        if (page != activePage_) page->DestroyHandle();
+}
+
+void TUiPageControl::DestroyActiveTab() {
+    if (!activePage_) return;
+    const int old = TabIndex();
+    activePage_->Free();
+    SetTabIndex(old > 0 ? old - 1 : 0);
+}
+
+void TUiPageControl::ActiveTabMoved(int target) {
+    TUiTabSheet* moved = PageForTab(target);
+    if (activePage_ && moved) activePage_->SetPageIndex(moved->PageIndex());
+}
+
+void TUiPageControl::PaintCardBackground(TCanvas* canvas, int row, const TRect& rect, bool& handled) {
+    TUiCustomTabControl::PaintCardBackground(canvas, row, rect, handled);
+    if (handled || row != 0 || TabIndex() < 0 || !activePage_) return;
+    canvas->Brush()->SetStyle(bsSolid);
+    canvas->Brush()->SetColor(activePage_->Color());
+    canvas->FillRect(rect);
+    handled = true;
+}
+
+void TUiPageControl::SetUseColoredTabs(bool value) {
+    TUiCustomTabControl::SetUseColoredTabs(value);
+    if (Parent() && !value) Perform(CM_COLORCHANGED);
+}
+
+bool TUiPageControl::CtrlTab(const TMessage& message) {
+    if (message.WParam != VK_TAB || GetKeyState(VK_CONTROL) >= 0) return false;
+    TCustomForm* form = GetParentForm(this);
+    if (!form || !ContainsControl(form->ActiveControl())) return false;
+    SelectNextPage(GetKeyState(VK_SHIFT) >= 0);
+    return true;
+}
+
+// A page without a tab hands the focus to its first child that can take it.
+void TUiPageControl::FocusHiddenTabPage() {
+    if (!activePage_ || activePage_->TabVisible()) return;
+    for (int i = 0; i < activePage_->ControlCount(); ++i) {
+        auto* child = dynamic_cast<TWinControl*>(activePage_->Controls(i));
+        if (child && child->CanFocus()) {
+            child->SetFocus();
+            return;
+        }
+    }
+}
+
+void TUiPageControl::Dispatch(TMessage& message) {
+    if (message.Msg == CM_COLORCHANGED && !UseColoredTabs())
+        for (TUiTabSheet* page : pages_) page->SetColor(Color());
+    TUiCustomTabControl::Dispatch(message);
+    if (message.Msg == CM_DIALOGKEY && message.Result == 0 && CtrlTab(message)) message.Result = 1;
+    if (message.Msg == WM_SETFOCUS) FocusHiddenTabPage();
 }

@@ -27,7 +27,15 @@ class TUiTabSheet : public TCustomControl {
     bool TabEnabled() const { return tabEnabled_; }
     void SetTabEnabled(bool value);
     int ImageIndex() const { return imageIndex_; }
-    void SetImageIndex(int index) { imageIndex_ = index; }
+    void SetImageIndex(int index);
+    int DisabledIndex() const { return disabledIndex_; }
+    void SetDisabledIndex(int index);
+    // Outside 0 .. page count - 1 raises EUiTabControlError.
+    void SetPageIndex(int index);
+    // A colour other than the page control's switches it to coloured tabs.
+    void SetColor(TColor value);
+    // The page control alone shows and hides its sheets: this always raises EUiTabControlError.
+    void SetVisible(bool value);
 
     void Dispatch(TMessage& message) override;
     // Fills a tab record with the sheet's caption, colour, hint, images and tab state.
@@ -35,6 +43,7 @@ class TUiTabSheet : public TCustomControl {
 
     TNotifyEvent OnShow;
     TNotifyEvent OnHide;
+    TUiPaintBackgroundEvent OnPaintBackground;
 
 protected:
     void Paint() override;
@@ -42,11 +51,15 @@ protected:
 private:
     friend class TUiPageControl;
     void Changed();
+    void InternalSetVisible(bool value) { TCustomControl::SetVisible(value); }
+    void ShowingChanged();
 
     TUiPageControl* pageControl_ = nullptr;
     bool tabVisible_ = true;
     bool tabEnabled_ = true;
     int imageIndex_ = -1;
+    int disabledIndex_ = -1;
+    bool showing_ = false;
 };
 
 class TUiPageControl : public TUiCustomTabControl {
@@ -65,6 +78,21 @@ class TUiPageControl : public TUiCustomTabControl {
     // An index outside the page list leaves no tab selected and no page shown.
     void SetActivePageIndex(int index);
     TUiTabSheet* PageForTab(int tabIndex) const;
+    // The next sheet from `current` with wrap-around; none after a full circle.
+    TUiTabSheet* FindNextPage(TUiTabSheet* current, bool forward, bool visibleOnly) const;
+    void SelectNextPage(bool forward);
+    // Shows the page that holds the control (the first page when none does).
+    void MakeControlVisible(TControl* control);
+    void HideAllTabs() override;
+    void ShowAllTabs() override;
+    TUiTabSheet* ActivePageDefault() const { return activePageDefault_; }
+    void SetActivePageDefault(TUiTabSheet* page) { activePageDefault_ = page; }
+    bool SaveResources() const { return saveResources_; }
+    // Pages that are left lose their window until they are shown again.
+    void SetSaveResources(bool value);
+    void SetUseColoredTabs(bool value) override;
+    void Dispatch(TMessage& message) override;
+    void ShowControl(TControl* control) override;
 
     // Refills the tabs from the sheets with a visible tab.
     void Rebuild() override;
@@ -74,6 +102,9 @@ class TUiPageControl : public TUiCustomTabControl {
 
 protected:
     bool Changing(int newIndex) override;
+    void DestroyActiveTab() override;
+    void ActiveTabMoved(int target) override;
+    void PaintCardBackground(TCanvas* canvas, int row, const TRect& rect, bool& handled) override;
     void Change() override;
     void PageChange() override;
     // The active page decides the selection: pages never switch from inside a paint.
@@ -84,9 +115,13 @@ private:
     void InsertPage(TUiTabSheet* page);
     void RemovePage(TUiTabSheet* page);
     void ChangeActivePage(TUiTabSheet* page);
+    bool CtrlTab(const TMessage& message);
+    void FocusHiddenTabPage();
 
     std::vector<TUiTabSheet*> pages_;
     TUiTabSheet* activePage_ = nullptr;
+    TUiTabSheet* activePageDefault_ = nullptr;
+    bool saveResources_ = false;
     // Set while loading and while a sheet without a tab is activated: no change events.
     bool silent_ = false;
 };

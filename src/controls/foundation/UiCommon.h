@@ -50,7 +50,6 @@ enum TSide { sdLeft, sdTop, sdRight, sdBottom };
 enum TExpandOnType { etMouseButton2Click, etFocus, etNone };
 // Scoped: the common controls' sort types own the name stNone.
 enum class TUiScrollType { stNone, stRightToLeft, stLeftToRight };
-enum TUiHotTrackColorType { htctComplement, htctActual };
 enum TUiGradientColorStyle { gcsSystem, gcsMSOffice, gcsCustom };
 enum TUiVisualStyle { vsClassic, vsWinXP, vsGradient };
 enum TUiXPThemeColor {

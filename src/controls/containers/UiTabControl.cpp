@@ -1,0 +1,126 @@
+#include "UiTabControl.h"
+
+#include "cl_sys.h"
+
+TUiTabCollectionItem::TUiTabCollectionItem(TCollection* collection) : TCollectionItem(collection) {
+    TUiCollectionTabControl* tabs = GetTabControl();
+    if (tabs && tabs->InState(csDesigning) && !tabs->InState(csLoading))
+        caption_ = "Tab" + IntToStr(Index() + 1);
+    SetVisible(true);
+}
+
+TUiCollectionTabControl* TUiTabCollectionItem::GetTabControl() const {
+    auto* collection = dynamic_cast<TUiTabCollection*>(Collection());
+    return collection ? collection->TabControl() : nullptr;
+}
+
+void TUiTabCollectionItem::Assign(TPersistent* source) {
+    auto* other = dynamic_cast<TUiTabCollectionItem*>(source);
+    if (!other) {
+        TCollectionItem::Assign(source);
+        return;
+    }
+    SetCaption(other->caption_);
+    SetColor(other->color_);
+    SetEnabled(other->enabled_);
+    SetVisible(other->visible_);
+    SetHint(other->hint_);
+    SetImageIndex(other->imageIndex_);
+    SetDisabledIndex(other->disabledIndex_);
+    Changed(true);
+}
+
+void TUiTabCollectionItem::AssignTo(TPersistent* dest) {
+    auto* data = dynamic_cast<TUiTabData*>(dest);
+    if (!data) {
+        TCollectionItem::AssignTo(dest);
+        return;
+    }
+    data->Caption = caption_;
+    data->Color = color_;
+    data->Enabled = enabled_;
+    data->Visible = visible_;
+    data->Hint = hint_;
+    data->ImageIndex = imageIndex_;
+    data->DisabledIndex = disabledIndex_;
+}
+
+AnsiString TUiTabCollectionItem::GetDisplayName() const {
+    return caption_.IsEmpty() ? TCollectionItem::GetDisplayName() : caption_;
+}
+
+TUiTabCollection::TUiTabCollection(TUiCollectionTabControl* tabControl)
+    : TCollection(TUiTabCollectionItem::StaticClass()), tabControl_(tabControl) {}
+
+TPersistent* TUiTabCollection::GetOwner() { return tabControl_; }
+
+void TUiTabCollection::Update(TCollectionItem*) {
+    if (tabControl_) tabControl_->Rebuild();
+}
+
+void TUiTabCollection::Delete(int index) {
+    TCollection::Delete(index);
+    const int selected = tabControl_->TabIndex();
+    if (selected >= index && selected > 0 && Count() > 0) tabControl_->SetTabIndexField(selected - 1);
+    tabControl_->Rebuild();
+}
+
+void TUiTabCollection::Clear() {
+    TCollection::Clear();
+    tabControl_->SetTabIndexField(-1);
+    tabControl_->Rebuild();
+}
+
+void TUiTabCollection::Move(int from, int to) {
+    GetItem(from)->SetIndex(to);
+    tabControl_->TabOrderChange(from, to);
+}
+
+TUiCollectionTabControl::TUiCollectionTabControl(TComponent* owner)
+    : TUiCustomTabControl(owner), tabs_(new TUiTabCollection(this)) {}
+
+void TUiCollectionTabControl::BeforeDestruction() {
+    TUiTabCollection* tabs = tabs_;
+    tabs_ = nullptr;
+    delete tabs;
+    TUiCustomTabControl::BeforeDestruction();
+}
+
+void TUiCollectionTabControl::SetTabs(TUiTabCollection* value) {
+    tabs_->Assign(value);
+    Rebuild();
+}
+
+void TUiCollectionTabControl::Rebuild() {
+    TUiTabDataList* list = GetTabDataList();
+    if (!list || !tabs_) return;
+    list->Clear();
+    for (int i = 0; i < tabs_->Count(); ++i) {
+        // An item still being constructed joins when its constructor sets it visible.
+        auto* item = dynamic_cast<TUiTabCollectionItem*>(tabs_->Items(i));
+        if (!item) continue;
+        auto* tab = new TUiTabData;
+        tab->Assign(item);
+        list->Add(tab);
+    }
+    TUiCustomTabControl::Rebuild();
+}
+
+void TUiCollectionTabControl::DestroyActiveTab() {
+    if (TabIndex() == -1) return;
+    tabs_->Delete(TabIndex());
+    Change();
+}
+
+void TUiCollectionTabControl::ActiveTabMoved(int target) {
+    tabs_->Move(TabIndex(), target);
+    SetTabIndex(target);
+}
+
+void TUiCollectionTabControl::HideAllTabs() {
+    for (int i = 0; i < tabs_->Count(); ++i) tabs_->GetItem(i)->SetVisible(false);
+}
+
+void TUiCollectionTabControl::ShowAllTabs() {
+    for (int i = 0; i < tabs_->Count(); ++i) tabs_->GetItem(i)->SetVisible(true);
+}
