@@ -38,6 +38,20 @@ std::set<AnsiString> Names(TStrings* items, int from = 0) {
     return names;
 }
 
+// Draws a row into a bitmap as the owner-draw request does (the row starting 24 pixels in).
+class RowDrawingFontCombo : public TUiFontComboBox {
+public:
+    explicit RowDrawingFontCombo(TComponent* owner) : TUiFontComboBox(owner) {}
+    void DrawRowOn(TBitmap* bitmap, int index) {
+        TControlCanvas* canvas = Canvas();
+        canvas->BindDC(bitmap->Canvas()->Handle());
+        canvas->Font()->Assign(Font());
+        canvas->Brush()->SetColor(Color());
+        DrawItem(index, TRect(24, 0, bitmap->Width() - 1, bitmap->Height()), {});
+        canvas->BindDC(nullptr);
+    }
+};
+
 class FontComboTest : public ListsFormTest {
 protected:
     TUiFontComboBox* MakeCombo() {
@@ -165,8 +179,40 @@ TEST_F(FontComboTest, PreviewShowsTheEditsTextBesideTheList) {
     Pump();
     EXPECT_FALSE(panel->PanelVisible());
     EXPECT_FALSE(IsWindowVisible(panel->Handle()));
+    // Too little room on the right: the panel opens on the left.
+    form->SetLeft(GetSystemMetrics(SM_CXSCREEN) - form->Width() + 100);
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    Pump();
+    GetWindowRect(panel->Handle(), &r);
+    EXPECT_EQ(combo->ClientOrigin().X - panel->Width() - 1, r.left);
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, FALSE, 0);
+    Pump();
     edit->Free();
     EXPECT_EQ(nullptr, combo->PreviewEdit());
+}
+
+TEST_F(FontComboTest, RowShowsTheKindMarkAndTheRecentFontsSeparator) {
+    auto* combo = Add<RowDrawingFontCombo>(10, 10, 200, 22);
+    combo->SetColor(clWhite);
+    combo->SetFocusColor(clWhite);
+    combo->SetFontType(ftTrueType);
+    ChooseInList(combo, 3);
+    ASSERT_EQ(0, combo->MRUCount());
+    TBitmap row;
+    row.SetSize(200, 16);
+    auto pixel = [&](int x, int y) {
+        return static_cast<TColor>(GetPixel(row.Canvas()->Handle(), x, y));
+    };
+    for (int index : {0, 1}) {
+        combo->DrawRowOn(&row, index);
+        int marked = 0;
+        for (int x = 4; x < 16; ++x)
+            for (int y = 2; y < 14; ++y)
+                if (pixel(x, y) != clWhite) ++marked;
+        EXPECT_GT(marked, 10) << index;  // the TrueType mark, its olive parts transparent
+        EXPECT_EQ(index == 0, pixel(100, 15) != clWhite) << index;
+        for (int x = 4; x < 16; ++x) EXPECT_NE(clOlive, pixel(x, 8));
+    }
 }
 
 }  // namespace
