@@ -143,6 +143,17 @@ TEST_F(FontComboTest, ChosenFamiliesGoOnTopBoundedAndSurviveRecreation) {
 }
 
 TEST_F(FontComboTest, FontNameAndSelectedFont) {
+    auto* early = new TUiFontComboBox(form);
+    const AnsiString family = [] {
+        HDC screen = GetDC(nullptr);
+        const AnsiString name = ReportedFamilies(screen).at(0).name;
+        ReleaseDC(nullptr, screen);
+        return name;
+    }();
+    early->SetFontName(family);  // before the window lists the families
+    early->SetParent(form);
+    EXPECT_STREQ(family.c_str(), early->FontName().c_str());
+    EXPECT_GE(early->ItemIndex(), 0);
     auto* combo = MakeCombo();
     EXPECT_EQ(nullptr, combo->SelectedFont());
     const AnsiString name = combo->Items()->Get(1);

@@ -67,11 +67,19 @@ void TUiFontComboBox::SetShowStyle(TUiShowStyle value) {
 }
 
 AnsiString TUiFontComboBox::GetFontName() {
+    if (!HandleAllocated()) return keptName_;
     const int index = ItemIndex();
     return index < 0 ? AnsiString() : Items()->Get(index);
 }
 
-void TUiFontComboBox::SetFontName(const AnsiString& value) { SetItemIndex(IndexOf(value)); }
+// The families are listed once the window exists; until then the name waits for it.
+void TUiFontComboBox::SetFontName(const AnsiString& value) {
+    if (!HandleAllocated()) {
+        keptName_ = value;
+        return;
+    }
+    SetItemIndex(IndexOf(value));
+}
 
 void TUiFontComboBox::SetPreviewEdit(TCustomEdit* value) {
     if (value == previewEdit_) return;
