@@ -241,4 +241,21 @@ TEST_F(ComboTest, HotFlatButtonIsRaised) {
     EXPECT_EQ(clWhite, cold.At(buttonLeft + 4, 5));
 }
 
+TEST_F(ComboTest, ReadOnlyEditStyleKeepsItsListClosedAndCopies) {
+    auto* combo = MakeCombo(csDropDown, {"abc", "abd"});
+    combo->ForceText("abc");
+    combo->SetReadOnly(true);
+    HWND edit = combo->EditHandle();
+    PostKey(edit, VK_F4);
+    PostMessageA(edit, WM_SYSKEYDOWN, VK_DOWN, 0x20000001);
+    PostMessageA(edit, WM_SYSKEYUP, VK_DOWN, 0xE0000001);
+    TypeInto(edit, "x\b");
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_STREQ("abc", combo->GetText().c_str());
+    Clipboard()->SetAsText("");
+    combo->SelectAll();
+    TypeInto(edit, "\x03");  // Ctrl+C
+    EXPECT_STREQ("abc", Clipboard()->AsText().c_str());
+}
+
 }  // namespace

@@ -118,4 +118,24 @@ TEST_F(MRUComboTest, RemoveItemDropsTheShownTextFromTheHistory) {
     EXPECT_EQ(1, store->ReadInteger("History", "Recent_Count", -1));
 }
 
+TEST_F(MRUComboTest, MenuEnablesWhatTheTextAllows) {
+    auto* combo = MakeCombo(nullptr, {"one"});
+    TPopupMenu* menu = combo->EmbeddedMenu();
+    auto enabled = [&](int item) { return menu->Items()->Items(item)->Enabled(); };
+    enum { undo = 0, cut = 2, copy = 3, paste = 4, del = 5, selectAll = 7, remove = 9 };
+    Clipboard()->SetAsText("x");
+    combo->ForceText("one");
+    combo->SetSelStart(0);
+    combo->SetSelLength(2);
+    menu->OnPopup(menu);
+    for (int item : {cut, copy, del, paste, selectAll, remove}) EXPECT_TRUE(enabled(item)) << item;
+    combo->ForceText("");
+    menu->OnPopup(menu);
+    for (int item : {cut, copy, del, selectAll, remove}) EXPECT_FALSE(enabled(item)) << item;
+    EXPECT_TRUE(enabled(paste));
+    combo->SetRemoveItemCaption("Forget");
+    EXPECT_STREQ("Forget", menu->Items()->Items(remove)->Caption().c_str());
+    EXPECT_EQ(remove, menu->Items()->Items(remove)->Tag());
+}
+
 }  // namespace
