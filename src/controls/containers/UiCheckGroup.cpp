@@ -1,0 +1,162 @@
+#include "UiCheckGroup.h"
+
+#include "cl_filer.h"
+#include "cl_forms.h"
+
+TUiGroupCheck::TUiGroupCheck(TUiCustomCheckGroup* group) : TUiCustomCheckBox(group), group_(group) {}
+
+void TUiGroupCheck::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (group_->CanModify()) TUiCustomCheckBox::MouseDown(button, shift, x, y);
+}
+
+void TUiGroupCheck::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (inMouseUp_ || !group_->CanModify()) return;
+    inMouseUp_ = true;
+    try {
+        TUiCustomCheckBox::MouseUp(button, shift, x, y);
+    } catch (...) {
+        Application->HandleException(this);
+    }
+    inMouseUp_ = false;
+}
+
+void TUiGroupCheck::KeyDown(uint16_t& key, TShiftState shift) {
+    if ((key == VK_SPACE || key == VK_BACK) && !group_->CanModify()) key = 0;
+    TUiCustomCheckBox::KeyDown(key, shift);
+    if (key) group_->KeyDown(key, shift);
+}
+
+void TUiGroupCheck::KeyPress(char& key) {
+    if ((key == ' ' || key == '\b') && !group_->CanModify()) key = 0;
+    TUiCustomCheckBox::KeyPress(key);
+    if (key) group_->KeyPress(key);
+}
+
+TUiCustomCheckGroup::TUiCustomCheckGroup(TComponent* owner)
+    : TUiCustomGroupBox(owner), items_(new TStringList) {
+    ControlStyle.erase(csReplicatable);
+    SetBounds(0, 0, 185, 105);
+    items_->OnChange = Bind(this, &TUiCustomCheckGroup::ItemsChanged);
+}
+
+void TUiCustomCheckGroup::BeforeDestruction() {
+    items_->OnChange = nullptr;
+    TUiCustomGroupBox::BeforeDestruction();
+    delete items_;
+    items_ = nullptr;
+}
+
+void TUiCustomCheckGroup::Change(int index, TCheckBoxState state) {
+    if (OnChange) OnChange(this, index, state);
+}
+
+void TUiCustomCheckGroup::CheckClicked(TObject* sender) {
+    for (int i = 0; i < CheckCount(); ++i)
+        if (checks_[i] == sender) Change(i, checks_[i]->State());
+}
+
+bool TUiCustomCheckGroup::GetItemChecked(int index) const { return checks_.at(index)->GetChecked(); }
+
+void TUiCustomCheckGroup::SetItemChecked(int index, bool value) {
+    checks_.at(index)->SetChecked(value);
+}
+
+bool TUiCustomCheckGroup::GetItemEnabled(int index) const { return checks_.at(index)->Enabled(); }
+
+void TUiCustomCheckGroup::SetItemEnabled(int index, bool value) {
+    checks_.at(index)->SetEnabled(value);
+}
+
+TCheckBoxState TUiCustomCheckGroup::GetItemState(int index) const {
+    return checks_.at(index)->State();
+}
+
+void TUiCustomCheckGroup::SetItemState(int index, TCheckBoxState state) {
+    checks_.at(index)->SetState(state);
+}
+
+void TUiCustomCheckGroup::SetAllowGrayed(bool value) {
+    if (value == allowGrayed_) return;
+    allowGrayed_ = value;
+    for (TUiGroupCheck* check : checks_) check->SetAllowGrayed(value);
+}
+
+void TUiCustomCheckGroup::SetColumns(int columns) {
+    columns = ClampGroupColumns(columns);
+    if (columns == layout_.Columns) return;
+    layout_.Columns = columns;
+    ArrangeChecks();
+    Invalidate();
+}
+
+void TUiCustomCheckGroup::ItemsChanged(TObject*) {
+    if (!InState(csReading)) UpdateChecks();
+}
+
+void TUiCustomCheckGroup::UpdateChecks() {
+    while (CheckCount() > items_->Count()) {
+        checks_.back()->Free();
+        checks_.pop_back();
+    }
+    while (CheckCount() < items_->Count()) {
+        auto* check = new TUiGroupCheck(this);
+        check->SetVisible(false);
+        check->SetEnabled(Enabled());
+        check->SetAllowGrayed(allowGrayed_);
+        check->SetParent(this);
+        check->OnClick = Bind(this, &TUiCustomCheckGroup::CheckClicked);
+        checks_.push_back(check);
+    }
+    for (int i = 0; i < CheckCount(); ++i) checks_[i]->SetCaption(items_->Get(i));
+    ArrangeChecks();
+    Invalidate();
+}
+
+void TUiCustomCheckGroup::ArrangeChecks() {
+    ArrangeGroupItems(this, std::vector<TControl*>(checks_.begin(), checks_.end()), layout_);
+}
+
+void TUiCustomCheckGroup::Resize() {
+    TUiCustomGroupBox::Resize();
+    ArrangeChecks();
+}
+
+void TUiCustomCheckGroup::KeyPress(char& key) {
+    if (tabOnEnter_ && key == '\r') {
+        key = 0;
+        if (HandleAllocated()) PostMessageA(Handle(), WM_KEYDOWN, VK_TAB, 0);
+        return;
+    }
+    TUiCustomGroupBox::KeyPress(key);
+}
+
+void TUiCustomCheckGroup::ReadCheckStates(TReader* reader) {
+    storedStates_.clear();
+    reader->ReadListBegin();
+    while (!reader->EndOfList()) storedStates_.push_back(reader->ReadInteger());
+    reader->ReadListEnd();
+}
+
+void TUiCustomCheckGroup::WriteCheckStates(TWriter* writer) {
+    writer->WriteListBegin();
+    for (TUiGroupCheck* check : checks_) writer->WriteInteger(check->State());
+    writer->WriteListEnd();
+}
+
+void TUiCustomCheckGroup::DefineProperties(TFiler* filer) {
+    TUiCustomGroupBox::DefineProperties(filer);
+    filer->DefineProperty(
+        "CheckStates", [this](TReader* reader) { ReadCheckStates(reader); },
+        [this](TWriter* writer) { WriteCheckStates(writer); }, CheckCount() > 0);
+}
+
+// States beyond the items or outside the state range are left out.
+void TUiCustomCheckGroup::Loaded() {
+    TUiCustomGroupBox::Loaded();
+    UpdateChecks();
+    const std::vector<int> states = std::move(storedStates_);
+    storedStates_.clear();
+    for (int i = 0; i < Min(CheckCount(), static_cast<int>(states.size())); ++i)
+        if (states[i] >= cbUnchecked && states[i] <= cbGrayed)
+            SetItemState(i, static_cast<TCheckBoxState>(states[i]));
+}
