@@ -8,6 +8,7 @@
 #include "UiRegIniFile.h"
 #include "UiSpacer.h"
 #include "UiToolbar.h"
+#include "UiToolButton.h"
 #include "UiToolbarChevron.h"
 #include "cl_filer.h"
 #include "cl_streams.h"
@@ -317,6 +318,50 @@ TEST_F(ToolbarTest, LoadingSkipsStoredNamesOfNoControlOnTheToolbar) {
     EXPECT_EQ(list->Get(1)->Control, copy->FindComponent("Item0"));
     EXPECT_EQ(list->IndexOfName("Ghost"), -1);
     EXPECT_EQ(list->IndexOfName("Outside"), -1);
+}
+
+// A copy on the overflow toolbar takes the source button's settings; its click chooses the
+// source and clicks the overflow toolbar (which closes the drop-down), not its own OnClick.
+TEST_F(ToolbarTest, PopupCopyStandsInForItsSourceButton) {
+    AddToolbar(300, {});
+    auto* source = new TUiToolButton(form);
+    source->SetParent(toolbar);
+    source->SetCaption("Print");
+    source->SetHint("Print the report");
+    source->SetImageIndex(3);
+    source->SetGroupIndex(2);
+    source->SetDown(true);
+    source->SetTag(17);
+    source->SetWidth(70);
+    source->SetEnabled(false);
+    auto* chevron = new TUiToolbarPopupButton(toolbar);
+    auto* overflow = new TUiToolbar(form);
+    int sourceClicks = 0, overflowClicks = 0;
+    source->OnClick = [&](TObject*) { ++sourceClicks; };
+    overflow->OnClick = [&](TObject*) { ++overflowClicks; };
+
+    auto* copy = new TUiPopupToolButton(overflow);
+    copy->SetChevron(chevron);
+    copy->Assign(source);
+    copy->OnClick = source->OnClick;
+    EXPECT_EQ(copy->SourceButton(), source);
+    EXPECT_EQ(copy->Caption(), "Print");
+    EXPECT_EQ(copy->Hint(), "Print the report");
+    EXPECT_EQ(copy->ImageIndex(), 3);
+    EXPECT_EQ(copy->GroupIndex(), 2);
+    EXPECT_TRUE(copy->Down());
+    EXPECT_EQ(copy->Tag(), 17);
+    EXPECT_EQ(copy->Width(), 70);
+    EXPECT_FALSE(copy->Enabled());
+
+    copy->Click();
+    EXPECT_EQ(chevron->ChosenButton, source);
+    EXPECT_EQ(overflowClicks, 1);
+    EXPECT_EQ(sourceClicks, 0);
+
+    auto* spacer = new TUiSpacer(form);
+    EXPECT_ANY_THROW(copy->Assign(spacer));
+    EXPECT_THROW(new TUiPopupToolButton(form), EInvalidCast);
 }
 
 class ToolbarLayoutTest : public ToolbarTest {

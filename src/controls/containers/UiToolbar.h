@@ -131,6 +131,8 @@ class TUiToolbar : public TUiCustomPanel {
     void ChangeScale(int multiplier, int divider) override;
     // Places every listed control again.
     virtual void PositionControls();
+    // Public so that the overflow toolbar's button copies can close its drop-down.
+    void Click() override { TUiCustomPanel::Click(); }
 
     // Writes the order, visibility and text option of the controls to RegIniFile.
     void SaveLayout();
