@@ -88,3 +88,23 @@ TEST_F(RadioGroupTest, ItemEnabledStatesSurviveDisablingTheGroup) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RadioGroupTest, EnterOnAnItemMovesOnWithTabOnEnter) {
+    for (bool tabOnEnter : {true, false}) {
+        SCOPED_TRACE(tabOnEnter);
+        TUiRadioGroup* group = AddGroup(2);
+        group->SetTabOnEnter(tabOnEnter);
+        Application->ProcessMessages();
+        SendMessageA(group->Buttons(1)->Handle(), WM_CHAR, '\r', 0);
+        MSG message;
+        const bool posted =
+            PeekMessageA(&message, group->Handle(), WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE) != FALSE;
+        EXPECT_EQ(posted, tabOnEnter);
+        if (posted) EXPECT_EQ(message.wParam, static_cast<WPARAM>(VK_TAB));
+        group->Free();
+    }
+}
+
+}  // namespace

@@ -122,12 +122,7 @@ void TUiCustomCheckGroup::Resize() {
 }
 
 void TUiCustomCheckGroup::KeyPress(char& key) {
-    if (tabOnEnter_ && key == '\r') {
-        key = 0;
-        if (HandleAllocated()) PostMessageA(Handle(), WM_KEYDOWN, VK_TAB, 0);
-        return;
-    }
-    TUiCustomGroupBox::KeyPress(key);
+    if (!TabOnEnterKey(this, tabOnEnter_, key)) TUiCustomGroupBox::KeyPress(key);
 }
 
 void TUiCustomCheckGroup::ReadCheckStates(TReader* reader) {

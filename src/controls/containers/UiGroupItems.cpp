@@ -55,3 +55,10 @@ void ArrangeGroupItems(TUiCustomGroupBox* group, const std::vector<TControl*>& i
         items[i]->SetVisible(true);
     }
 }
+
+bool TabOnEnterKey(TWinControl* group, bool tabOnEnter, char& key) {
+    if (!tabOnEnter || key != '\r') return false;
+    key = 0;
+    if (group->HandleAllocated()) PostMessageA(group->Handle(), WM_KEYDOWN, VK_TAB, 0);
+    return true;
+}

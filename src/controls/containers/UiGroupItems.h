@@ -23,3 +23,6 @@ int ClampGroupColumns(int columns);
 // Places and shows `items` (laid out by their captions in the group's font).
 void ArrangeGroupItems(TUiCustomGroupBox* group, const std::vector<TControl*>& items,
                        const TUiGroupItemLayout& layout);
+
+// With `tabOnEnter`, swallows Enter and posts a Tab key-down to the group; true when it did.
+bool TabOnEnterKey(TWinControl* group, bool tabOnEnter, char& key);

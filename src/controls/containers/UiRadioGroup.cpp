@@ -83,6 +83,7 @@ void TUiCustomRadioGroup::UpdateButtons() {
         button->SetEnabled(Enabled());
         button->SetParent(this);
         button->OnClick = Bind(this, &TUiCustomRadioGroup::ButtonClicked);
+        button->OnKeyPress = [this](TObject*, char& key) { KeyPress(key); };
         buttons_.push_back(button);
     }
     for (int i = 0; i < ButtonCount(); ++i) buttons_[i]->SetCaption(items_->Get(i));
@@ -105,4 +106,8 @@ void TUiCustomRadioGroup::ArrangeButtons() {
 void TUiCustomRadioGroup::Resize() {
     TUiCustomGroupBox::Resize();
     ArrangeButtons();
+}
+
+void TUiCustomRadioGroup::KeyPress(char& key) {
+    if (!TabOnEnterKey(this, tabOnEnter_, key)) TUiCustomGroupBox::KeyPress(key);
 }
