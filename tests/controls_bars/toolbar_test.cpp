@@ -320,6 +320,39 @@ TEST_F(ToolbarTest, LoadingSkipsStoredNamesOfNoControlOnTheToolbar) {
     EXPECT_EQ(list->IndexOfName("Outside"), -1);
 }
 
+// The customisation texts start as their defaults and reach the form stream only once set.
+TEST_F(ToolbarTest, CustomizeCaptionsAreStoredOnlyWhenChanged) {
+    RegisterClasses({TUiToolbar::StaticClass()});
+    form->SetName("Host");
+    AddToolbar(300, {});
+    TUiCustomizeCaptions* captions = toolbar->CustomizeCaptions();
+    const char* defaults[] = {"Customize Toolbar", "Uncheck to hide control", "Close", "Move Up",
+                              "Move Down", "Text Options", "No text labels", "Show text labels",
+                              "Selective text on right"};
+    for (int i = 1; i <= 9; ++i) EXPECT_EQ(captions->GetCaption(i), defaults[i - 1]) << i;
+    EXPECT_THROW(captions->GetCaption(10), EListError);
+    auto written = [&] {
+        TMemoryStream stream;
+        WriteComponentToStream(&stream, form);
+        return AnsiString(static_cast<const char*>(stream.Memory()), static_cast<int>(stream.Size()));
+    };
+    EXPECT_EQ(written().Pos("CustomizeCaptions"), 0);
+
+    TUiCustomizeCaptions german;
+    german.SetCaption(1, "Symbolleiste anpassen");
+    toolbar->SetCustomizeCaptions(&german);
+    EXPECT_EQ(captions->Title(), "Symbolleiste anpassen");
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, form);
+    stream.SetPosition(0);
+    TOwnedPtr<TForm> copy(new TForm(nullptr));
+    ReadComponentFromStream(&stream, copy.get());
+    auto* twin = dynamic_cast<TUiToolbar*>(copy->FindComponent("Bar"));
+    ASSERT_NE(twin, nullptr);
+    EXPECT_EQ(twin->CustomizeCaptions()->Title(), "Symbolleiste anpassen");
+    EXPECT_EQ(twin->CustomizeCaptions()->MoveDown(), "Move Down");
+}
+
 // A copy on the overflow toolbar takes the source button's settings; its click chooses the
 // source and clicks the overflow toolbar (which closes the drop-down), not its own OnClick.
 TEST_F(ToolbarTest, PopupCopyStandsInForItsSourceButton) {

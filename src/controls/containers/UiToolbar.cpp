@@ -11,7 +11,57 @@
 namespace {
 constexpr int ChevronWidth = 14;
 constexpr const char* HiddenPrefix = "##";
+
+constexpr const char* CaptionNames[TUiCustomizeCaptions::Count] = {
+    "Title", "Hint", "Close", "MoveUp", "MoveDown", "TextOptions", "NoTextLabels",
+    "ShowTextLabels", "SelectiveTextOnRight"};
+constexpr const char* DefaultCaptions[TUiCustomizeCaptions::Count] = {
+    "Customize Toolbar", "Uncheck to hide control", "Close", "Move Up", "Move Down",
+    "Text Options", "No text labels", "Show text labels", "Selective text on right"};
+
+const bool toolbarPropertiesRegistered = [] {
+    for (int i = 0; i < TUiCustomizeCaptions::Count; ++i) {
+        TPropertyInfo info;
+        info.Name = CaptionNames[i];
+        info.Kind = pkString;
+        info.GetText = [i](TObject* o) { return static_cast<TUiCustomizeCaptions*>(o)->GetCaption(i + 1); };
+        info.SetText = [i](TObject* o, const AnsiString& text) {
+            static_cast<TUiCustomizeCaptions*>(o)->SetCaption(i + 1, text);
+        };
+        info.IsStored = [](TObject* o) { return static_cast<TUiCustomizeCaptions*>(o)->Changed(); };
+        RegisterProperty(TUiCustomizeCaptions::StaticClass(), info);
+    }
+    TPropertyInfo captions =
+        SubObjectProperty<TUiToolbar>("CustomizeCaptions", &TUiToolbar::CustomizeCaptions);
+    captions.IsStored = [](TObject* o) {
+        return static_cast<TUiToolbar*>(o)->CustomizeCaptions()->Changed();
+    };
+    RegisterProperty(TUiToolbar::StaticClass(), captions);
+    return true;
+}();
 }  // namespace
+
+TUiCustomizeCaptions::TUiCustomizeCaptions() {
+    for (int i = 0; i < Count; ++i) texts_[i] = DefaultCaptions[i];
+}
+
+AnsiString TUiCustomizeCaptions::GetCaption(int index) const {
+    if (index < 1 || index > Count) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    return texts_[index - 1];
+}
+
+void TUiCustomizeCaptions::SetCaption(int index, const AnsiString& text) {
+    if (index < 1 || index > Count) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    texts_[index - 1] = text;
+    changed_ = true;
+}
+
+void TUiCustomizeCaptions::Assign(TPersistent* source) {
+    auto* captions = dynamic_cast<TUiCustomizeCaptions*>(source);
+    if (!captions) return TPersistent::Assign(source);
+    for (int i = 0; i < Count; ++i) texts_[i] = captions->texts_[i];
+    changed_ = captions->changed_;
+}
 
 TUiToolbarControlList::~TUiToolbarControlList() {
     for (TUiToolbarControl* entry : entries_) delete entry;
@@ -130,9 +180,11 @@ TUiToolbar::TUiToolbar(TComponent* owner) : TUiCustomPanel(owner) {
     controlList_ = CreateToolbarControlList();
     background_ = new TBitmap();
     background_->OnChange = [this](TObject*) { Invalidate(); };
+    customizeCaptions_ = new TUiCustomizeCaptions();
 }
 
 TUiToolbar::~TUiToolbar() {
+    delete customizeCaptions_;
     delete background_;
     delete controlList_;
     controlList_ = nullptr;
@@ -526,6 +578,10 @@ void TUiToolbar::PlaceChevron() {
 }
 
 void TUiToolbar::SetBackground(TBitmap* bitmap) { background_->Assign(bitmap); }
+
+void TUiToolbar::SetCustomizeCaptions(TUiCustomizeCaptions* captions) {
+    customizeCaptions_->Assign(captions);
+}
 
 void TUiToolbar::TileBackground() {
     const int w = background_->Width(), h = background_->Height();

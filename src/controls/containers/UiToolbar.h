@@ -18,6 +18,35 @@ enum TUiToolbarTextOptions {
     ttoNoTextLabels, ttoShowTextLabels, ttoSelectiveTextOnRight, ttoCustom
 };
 
+// The nine texts of the toolbar's customisation form, by index 1..9; stored with the form only
+// once one of them was set.
+class TUiCustomizeCaptions : public TPersistent {
+    CL_CLASS(TUiCustomizeCaptions, TPersistent)
+
+    TUiCustomizeCaptions();
+    static constexpr int Count = 9;
+
+    // Raises EListError for an index outside 1..9.
+    AnsiString GetCaption(int index) const;
+    void SetCaption(int index, const AnsiString& text);
+    bool Changed() const { return changed_; }
+    void Assign(TPersistent* source) override;
+
+    AnsiString Title() const { return GetCaption(1); }
+    AnsiString Hint() const { return GetCaption(2); }
+    AnsiString Close() const { return GetCaption(3); }
+    AnsiString MoveUp() const { return GetCaption(4); }
+    AnsiString MoveDown() const { return GetCaption(5); }
+    AnsiString TextOptions() const { return GetCaption(6); }
+    AnsiString NoTextLabels() const { return GetCaption(7); }
+    AnsiString ShowTextLabels() const { return GetCaption(8); }
+    AnsiString SelectiveTextOnRight() const { return GetCaption(9); }
+
+private:
+    AnsiString texts_[Count];
+    bool changed_ = false;
+};
+
 // One placed control of a toolbar and its component name.
 class TUiToolbarControl {
 public:
@@ -110,6 +139,9 @@ class TUiToolbar : public TUiCustomPanel {
     TBitmap* Background() const { return background_; }
     // Copies the bitmap, which is then tiled over the client area.
     virtual void SetBackground(TBitmap* bitmap);
+    TUiCustomizeCaptions* CustomizeCaptions() const { return customizeCaptions_; }
+    // Copies the texts.
+    virtual void SetCustomizeCaptions(TUiCustomizeCaptions* captions);
     TUiRegIniFile* RegIniFile() const { return regIniFile_; }
     virtual void SetRegIniFile(TUiRegIniFile* store);
     TUiToolbarControlList* ToolbarControls() const { return controlList_; }
@@ -186,6 +218,7 @@ private:
     TUiRegIniFile* regIniFile_ = nullptr;
     TUiToolbarControlList* controlList_ = nullptr;
     TBitmap* background_ = nullptr;
+    TUiCustomizeCaptions* customizeCaptions_ = nullptr;
     TUiToolbarPopupButton* chevron_ = nullptr;
     bool chevronShown_ = false;
     bool applyingTextOptions_ = false;
