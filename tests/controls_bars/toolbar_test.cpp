@@ -213,6 +213,12 @@ TEST_F(ToolbarTest, BackgroundIsTiledOverTheClientArea) {
     EXPECT_EQ(shot.Count(TRect(0, 0, 100, toolbar->Height()), clBlue), 14 * 5);
 }
 
+TEST_F(ToolbarTest, ScalingScalesTheRowHeight) {
+    AddToolbar(300, {60});
+    toolbar->ChangeScale(3, 2);
+    EXPECT_EQ(toolbar->RowHeight(), 38);
+}
+
 TEST_F(ToolbarTest, RemovingAListedControlClosesTheGap) {
     AddToolbar(300, {60, 8, 60});
     toolbar->PositionControls();

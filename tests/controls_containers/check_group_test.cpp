@@ -77,6 +77,17 @@ TEST_F(CheckGroupTest, LaysOutItemsInColumnsTopToBottom) {
     EXPECT_EQ(group->Columns(), 16);
 }
 
+TEST_F(CheckGroupTest, ScalingKeepsTheFirstColumnButScalesTheRows) {
+    TUiCheckGroup* group = AddGroup(2);
+    group->ChangeScale(3, 2);
+    EXPECT_EQ(group->ItemHeight(), 26);
+    EXPECT_EQ(group->VerticalSpacing(), 5);
+    EXPECT_EQ(group->StartYPos(), 3);
+    EXPECT_EQ(group->StartXPos(), 8);
+    EXPECT_EQ(group->GetChecks(0)->Left(), 8);
+    EXPECT_EQ(group->GetChecks(1)->Top() - group->GetChecks(0)->Top(), 26 + 5);
+}
+
 TEST_F(CheckGroupTest, ClicksAndCodeReportTheNewState) {
     TUiCheckGroup* group = AddGroup(3);
     Listen(group);

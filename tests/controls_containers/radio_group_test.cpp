@@ -91,6 +91,16 @@ TEST_F(RadioGroupTest, ItemEnabledStatesSurviveDisablingTheGroup) {
 
 namespace {
 
+TEST_F(RadioGroupTest, ScalingKeepsTheFirstColumnButScalesTheRows) {
+    TUiRadioGroup* group = AddGroup(2);
+    group->ChangeScale(3, 2);
+    EXPECT_EQ(group->ItemHeight(), 26);
+    EXPECT_EQ(group->VerticalSpacing(), 5);
+    EXPECT_EQ(group->StartYPos(), 3);
+    EXPECT_EQ(group->Buttons(0)->Left(), 8);
+    EXPECT_EQ(group->Buttons(1)->Top() - group->Buttons(0)->Top(), 26 + 5);
+}
+
 TEST_F(RadioGroupTest, EnterOnAnItemMovesOnWithTabOnEnter) {
     for (bool tabOnEnter : {true, false}) {
         SCOPED_TRACE(tabOnEnter);

@@ -155,3 +155,11 @@ void TUiCustomCheckGroup::Loaded() {
         if (states[i] >= cbUnchecked && states[i] <= cbGrayed)
             SetItemState(i, static_cast<TCheckBoxState>(states[i]));
 }
+
+void TUiCustomCheckGroup::ChangeScale(int multiplier, int divider) {
+    TUiCustomGroupBox::ChangeScale(multiplier, divider);
+    layout_.VerticalSpacing = MulDiv(layout_.VerticalSpacing, multiplier, divider);
+    layout_.ItemHeight = MulDiv(layout_.ItemHeight, multiplier, divider);
+    layout_.StartYPos = MulDiv(layout_.StartYPos, multiplier, divider);
+    ArrangeChecks();
+}

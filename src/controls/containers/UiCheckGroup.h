@@ -77,6 +77,8 @@ class TUiCustomCheckGroup : public TUiCustomGroupBox {
     void DefineProperties(TFiler* filer) override;
     void Loaded() override;
     void FlipChildren(bool) override {}
+    // Scales the item height, row gap and first-row offset (not StartXPos).
+    void ChangeScale(int multiplier, int divider) override;
 
     TStateChangeEvent OnChange;
 

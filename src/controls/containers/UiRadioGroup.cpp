@@ -111,3 +111,11 @@ void TUiCustomRadioGroup::Resize() {
 void TUiCustomRadioGroup::KeyPress(char& key) {
     if (!TabOnEnterKey(this, tabOnEnter_, key)) TUiCustomGroupBox::KeyPress(key);
 }
+
+void TUiCustomRadioGroup::ChangeScale(int multiplier, int divider) {
+    TUiCustomGroupBox::ChangeScale(multiplier, divider);
+    verticalSpacing_ = MulDiv(verticalSpacing_, multiplier, divider);
+    itemHeight_ = MulDiv(itemHeight_, multiplier, divider);
+    startYPos_ = MulDiv(startYPos_, multiplier, divider);
+    ArrangeButtons();
+}

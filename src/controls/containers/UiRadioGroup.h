@@ -43,6 +43,9 @@ class TUiCustomRadioGroup : public TUiCustomGroupBox {
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
     TRadioButton* Buttons(int index) const { return buttons_.at(index); }
 
+    // Scales the item height, row gap and first-row offset (not StartXPos).
+    void ChangeScale(int multiplier, int divider) override;
+
     TUiIndexChangingEvent OnChanging;
 
 protected:
