@@ -88,6 +88,25 @@ TEST_F(CheckGroupTest, ScalingKeepsTheFirstColumnButScalesTheRows) {
     EXPECT_EQ(group->GetChecks(1)->Top() - group->GetChecks(0)->Top(), 26 + 5);
 }
 
+// The items follow the group's font until their own font is set; the frame colour reaches them.
+TEST_F(CheckGroupTest, ItemFontFollowsTheGroupUntilSetOnItsOwn) {
+    TUiCheckGroup* group = AddGroup(2);
+    EXPECT_EQ(group->ItemFont()->Name(), "MS Sans Serif");
+    EXPECT_EQ(group->GetChecks(0)->Font()->Name(), "MS Sans Serif");
+    group->Font()->SetSize(14);
+    EXPECT_EQ(group->ItemFont()->Size(), 14);
+    EXPECT_EQ(group->GetChecks(1)->Font()->Size(), 14);
+    TFont own;
+    own.SetName("Arial");
+    own.SetSize(9);
+    group->SetItemFont(&own);
+    group->Font()->SetSize(20);
+    EXPECT_EQ(group->ItemFont()->Size(), 9);
+    EXPECT_EQ(group->GetChecks(0)->Font()->Name(), "Arial");
+    group->SetItemFrameColor(clRed);
+    EXPECT_EQ(group->GetChecks(1)->FrameColor(), clRed);
+}
+
 TEST_F(CheckGroupTest, ClicksAndCodeReportTheNewState) {
     TUiCheckGroup* group = AddGroup(3);
     Listen(group);

@@ -33,17 +33,40 @@ void TUiGroupCheck::KeyPress(char& key) {
 }
 
 TUiCustomCheckGroup::TUiCustomCheckGroup(TComponent* owner)
-    : TUiCustomGroupBox(owner), items_(new TStringList) {
+    : TUiCustomGroupBox(owner), items_(new TStringList), itemFont_(new TFont) {
     ControlStyle.erase(csReplicatable);
     SetBounds(0, 0, 185, 105);
+    itemFont_->SetName("MS Sans Serif");
+    itemFont_->SetSize(8);
+    itemFont_->OnChange = [this](TObject*) { ArrangeChecks(); };
+    layout_.ItemFont = itemFont_;
     items_->OnChange = Bind(this, &TUiCustomCheckGroup::ItemsChanged);
 }
 
 void TUiCustomCheckGroup::BeforeDestruction() {
     items_->OnChange = nullptr;
+    itemFont_->OnChange = nullptr;
     TUiCustomGroupBox::BeforeDestruction();
     delete items_;
     items_ = nullptr;
+    delete itemFont_;
+    itemFont_ = nullptr;
+}
+
+void TUiCustomCheckGroup::SetItemFont(TFont* font) {
+    itemFontSet_ = true;
+    itemFont_->Assign(font);
+}
+
+void TUiCustomCheckGroup::SetItemFrameColor(TColor color) {
+    if (color == itemFrameColor_) return;
+    itemFrameColor_ = color;
+    ArrangeChecks();
+}
+
+void TUiCustomCheckGroup::Dispatch(TMessage& message) {
+    TUiCustomGroupBox::Dispatch(message);
+    if (message.Msg == CM_FONTCHANGED && !itemFontSet_ && itemFont_) itemFont_->Assign(Font());
 }
 
 void TUiCustomCheckGroup::Change(int index, TCheckBoxState state) {
@@ -113,7 +136,12 @@ void TUiCustomCheckGroup::UpdateChecks() {
 }
 
 void TUiCustomCheckGroup::ArrangeChecks() {
+    if (!itemFont_ || InState(csLoading)) return;
     ArrangeGroupItems(this, std::vector<TControl*>(checks_.begin(), checks_.end()), layout_);
+    for (TUiGroupCheck* check : checks_) {
+        check->SetAllowGrayed(allowGrayed_);
+        check->SetFrameColor(itemFrameColor_);
+    }
 }
 
 void TUiCustomCheckGroup::Resize() {
@@ -158,6 +186,7 @@ void TUiCustomCheckGroup::Loaded() {
 
 void TUiCustomCheckGroup::ChangeScale(int multiplier, int divider) {
     TUiCustomGroupBox::ChangeScale(multiplier, divider);
+    if (itemFontSet_) itemFont_->SetHeight(MulDiv(itemFont_->Height(), multiplier, divider));
     layout_.VerticalSpacing = MulDiv(layout_.VerticalSpacing, multiplier, divider);
     layout_.ItemHeight = MulDiv(layout_.ItemHeight, multiplier, divider);
     layout_.StartYPos = MulDiv(layout_.StartYPos, multiplier, divider);

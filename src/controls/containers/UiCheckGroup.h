@@ -60,6 +60,11 @@ class TUiCustomCheckGroup : public TUiCustomGroupBox {
     virtual void SetItemHeight(int value) { ChangeLayout(layout_.ItemHeight, value); }
     int VerticalSpacing() const { return layout_.VerticalSpacing; }
     virtual void SetVerticalSpacing(int value) { ChangeLayout(layout_.VerticalSpacing, value); }
+    TFont* ItemFont() const { return itemFont_; }
+    // Copies the font; from then on the items no longer follow the group's Font.
+    virtual void SetItemFont(TFont* font);
+    TColor ItemFrameColor() const { return itemFrameColor_; }
+    virtual void SetItemFrameColor(TColor color);
     bool TabOnEnter() const { return tabOnEnter_; }
     void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
 
@@ -79,6 +84,7 @@ class TUiCustomCheckGroup : public TUiCustomGroupBox {
     void FlipChildren(bool) override {}
     // Scales the item height, row gap and first-row offset (not StartXPos).
     void ChangeScale(int multiplier, int divider) override;
+    void Dispatch(TMessage& message) override;
 
     TStateChangeEvent OnChange;
 
@@ -108,6 +114,9 @@ private:
     TUiGroupItemLayout layout_;
     bool allowGrayed_ = false;
     bool tabOnEnter_ = false;
+    TFont* itemFont_;
+    bool itemFontSet_ = false;
+    TColor itemFrameColor_ = clBtnShadow;
     // The streamed check states, applied once loading ends.
     std::vector<int> storedStates_;
 };

@@ -14,11 +14,11 @@ int CaptionWidth(HDC dc, TControl* item) {
     return size.cx;
 }
 
-std::vector<int> FittedColumnWidths(TUiCustomGroupBox* group, const std::vector<TControl*>& items,
+std::vector<int> FittedColumnWidths(TFont* font, const std::vector<TControl*>& items,
                                     int columns, int rows) {
     std::vector<int> widths(columns, 0);
     ScreenDC screen;
-    HGDIOBJ previous = SelectObject(screen, group->Font()->Handle());
+    HGDIOBJ previous = SelectObject(screen, font->Handle());
     for (size_t i = 0; i < items.size(); ++i) {
         int& width = widths[i / rows];
         width = Max(width, CaptionWidth(screen, items[i]) + GlyphWidth + 12);
@@ -38,9 +38,10 @@ void ArrangeGroupItems(TUiCustomGroupBox* group, const std::vector<TControl*>& i
     const int rows = (count + columns - 1) / columns;
     const int evenWidth =
         (group->Width() - layout.StartXPos - 2 * group->BorderWidth() - 10) / columns;
+    TFont* font = layout.ItemFont ? layout.ItemFont : group->Font();
     const std::vector<int> widths = layout.SpaceEvenly
                                         ? std::vector<int>(columns, evenWidth)
-                                        : FittedColumnWidths(group, items, columns, rows);
+                                        : FittedColumnWidths(font, items, columns, rows);
     TRect area = group->ClientRect();
     group->AdjustClientRect(area);
     const int top = area.Top + layout.StartYPos;
@@ -51,7 +52,7 @@ void ArrangeGroupItems(TUiCustomGroupBox* group, const std::vector<TControl*>& i
         for (int c = 0; c < column; ++c) x += widths[c];
         const int width = layout.SpaceEvenly ? evenWidth : widths[column] - 4;
         items[i]->SetBounds(x + layout.StartXPos, y, width, layout.ItemHeight);
-        items[i]->SetFont(group->Font());
+        items[i]->SetFont(font);
         items[i]->SetVisible(true);
     }
 }

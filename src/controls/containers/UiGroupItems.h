@@ -9,6 +9,8 @@
 class TUiCustomGroupBox;
 
 struct TUiGroupItemLayout {
+    // The items' font; null for the group's.
+    TFont* ItemFont = nullptr;
     int Columns = 1;
     bool SpaceEvenly = false;
     int StartXPos = 8;
