@@ -2,6 +2,7 @@
 // a group that refuses modification, Enter moving on, per-item enabled states, and the check
 // states kept in a form stream.
 #include "UiCheckGroup.h"
+#include "UiFrameController.h"
 #include "cl_filer.h"
 #include "cl_streams.h"
 #include "form_fixture.h"
@@ -105,6 +106,23 @@ TEST_F(CheckGroupTest, ItemFontFollowsTheGroupUntilSetOnItsOwn) {
     EXPECT_EQ(group->GetChecks(0)->Font()->Name(), "Arial");
     group->SetItemFrameColor(clRed);
     EXPECT_EQ(group->GetChecks(1)->FrameColor(), clRed);
+}
+
+// Only a visible controller frame reaches the items.
+TEST_F(CheckGroupTest, FrameControllerColoursTheItems) {
+    for (bool visible : {false, true}) {
+        SCOPED_TRACE(visible);
+        auto* controller = new TUiFrameController(form);
+        controller->SetFrameVisible(visible);
+        controller->SetFrameColor(clRed);
+        controller->SetDisabledColor(clYellow);
+        TUiCheckGroup* group = AddGroup(2, visible ? "Framed" : "Plain");
+        group->SetFrameController(controller);
+        EXPECT_EQ(group->ItemFrameColor() == clRed, visible);
+        EXPECT_EQ(group->GetChecks(1)->FrameColor() == clRed, visible);
+        EXPECT_EQ(group->GetChecks(0)->DisabledColor() == clYellow, visible);
+        controller->Free();
+    }
 }
 
 TEST_F(CheckGroupTest, ClicksAndCodeReportTheNewState) {

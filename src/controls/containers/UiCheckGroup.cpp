@@ -1,5 +1,6 @@
 #include "UiCheckGroup.h"
 
+#include "UiFrameController.h"
 #include "cl_filer.h"
 #include "cl_forms.h"
 
@@ -191,4 +192,12 @@ void TUiCustomCheckGroup::ChangeScale(int multiplier, int divider) {
     layout_.ItemHeight = MulDiv(layout_.ItemHeight, multiplier, divider);
     layout_.StartYPos = MulDiv(layout_.StartYPos, multiplier, divider);
     ArrangeChecks();
+}
+
+void TUiCustomCheckGroup::CustomFramingChanged() {
+    TUiFrameController* controller = FrameController();
+    if (!controller || !controller->FrameVisible()) return;
+    TUiCustomGroupBox::CustomFramingChanged();
+    SetItemFrameColor(controller->FrameColor());
+    for (TUiGroupCheck* check : checks_) check->SetDisabledColor(controller->DisabledColor());
 }

@@ -85,6 +85,8 @@ class TUiCustomCheckGroup : public TUiCustomGroupBox {
     // Scales the item height, row gap and first-row offset (not StartXPos).
     void ChangeScale(int multiplier, int divider) override;
     void Dispatch(TMessage& message) override;
+    // A visible controller frame gives the items its frame and disabled colours.
+    void CustomFramingChanged() override;
 
     TStateChangeEvent OnChange;
 
