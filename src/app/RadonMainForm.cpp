@@ -356,6 +356,9 @@ void TRadonMainForm::CreateToolbar() {
     Toolbar->SetGradientColorStyle(gcsMSOffice);
     Toolbar->SetImages(ImageList1);
     Toolbar->SetTextOptions(ttoShowTextLabels);
+    Toolbar->SetBorderOuter(fsGroove);
+    Toolbar->SetBorderSides(SideBit(sdTop) | SideBit(sdBottom));
+    Toolbar->SetAutoStyle(false);
     int spacer = 0;
     for (const ToolButtonEntry& entry : ToolButtons) {
         if (!entry.Field) {

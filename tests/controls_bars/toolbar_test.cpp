@@ -8,7 +8,10 @@
 #include "UiRegIniFile.h"
 #include "UiSpacer.h"
 #include "UiToolbar.h"
+#include "UiToolButton.h"
 #include "UiToolbarChevron.h"
+#include "cl_filer.h"
+#include "cl_streams.h"
 
 namespace {
 
@@ -194,6 +197,7 @@ TEST_F(ToolbarTest, ButtonSettingsReachEveryChildAndTurnTextOptionsCustom) {
 
 TEST_F(ToolbarTest, BackgroundIsTiledOverTheClientArea) {
     AddToolbar(100, {});
+    toolbar->SetShowDivider(false);
     TBitmap tile;
     tile.SetSize(7, 5);
     tile.Canvas()->Brush()->SetColor(clRed);
@@ -209,12 +213,194 @@ TEST_F(ToolbarTest, BackgroundIsTiledOverTheClientArea) {
     EXPECT_EQ(shot.Count(TRect(0, 0, 100, toolbar->Height()), clBlue), 14 * 5);
 }
 
+TEST_F(ToolbarTest, ScalingScalesTheRowHeight) {
+    AddToolbar(300, {60});
+    toolbar->ChangeScale(3, 2);
+    EXPECT_EQ(toolbar->RowHeight(), 38);
+}
+
 TEST_F(ToolbarTest, RemovingAListedControlClosesTheGap) {
     AddToolbar(300, {60, 8, 60});
     toolbar->PositionControls();
     items[1]->Free();
     EXPECT_EQ(toolbar->ToolbarControls()->Count(), 2);
     EXPECT_EQ(items[2]->Left(), 64);
+}
+
+TEST_F(ToolbarTest, AutoStyleTurnsTheDividerToTheAlignedSide) {
+    AddToolbar(300, {});
+    EXPECT_TRUE(toolbar->AutoStyle());
+    EXPECT_EQ(toolbar->BorderInner(), fsNone);
+    EXPECT_EQ(toolbar->BorderOuter(), fsGroove);
+    const std::pair<TAlign, TSides> cases[] = {
+        {alLeft, SideBit(sdLeft)}, {alRight, SideBit(sdRight)}, {alBottom, SideBit(sdBottom)},
+        {alClient, SideBit(sdTop)}, {alTop, SideBit(sdTop)}};
+    for (const auto& c : cases) {
+        toolbar->SetAlign(c.first);
+        EXPECT_EQ(toolbar->BorderSides(), c.second) << c.first;
+    }
+    toolbar->SetShowDivider(false);
+    EXPECT_EQ(toolbar->BorderOuter(), fsNone);
+    toolbar->SetAlign(alBottom);
+    EXPECT_EQ(toolbar->BorderOuter(), fsNone);
+    EXPECT_TRUE(toolbar->AutoStyle());
+    toolbar->SetShowDivider(true);
+
+    toolbar->SetAlign(alTop);
+    toolbar->SetBorderSides(SideBit(sdTop) | SideBit(sdBottom));
+    EXPECT_FALSE(toolbar->AutoStyle());
+    toolbar->SetAlign(alLeft);
+    EXPECT_EQ(toolbar->BorderSides(), SideBit(sdTop) | SideBit(sdBottom));
+    EXPECT_EQ(toolbar->Width(), 32);
+}
+
+TEST_F(ToolbarTest, GroovedDividersAreDrawnOnTheirSidesUnderTheBackground) {
+    AddToolbar(100, {});
+    toolbar->SetVisualStyle(vsClassic);
+    toolbar->SetAutoResize(false);
+    toolbar->SetAutoStyle(false);
+    toolbar->SetBorderSides(SideBit(sdTop) | SideBit(sdBottom));
+    toolbar->SetHeight(44);
+    TBitmap tile;
+    tile.SetSize(4, 4);
+    tile.Canvas()->Brush()->SetColor(clRed);
+    tile.Canvas()->FillRect(TRect(0, 0, 4, 4));
+    toolbar->SetBackground(&tile);
+    Snapshot shot(form);
+    for (int y : {0, 1, 42, 43}) EXPECT_NE(shot.At(50, y), clRed) << y;
+    EXPECT_EQ(shot.At(50, 0), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(shot.At(50, 43), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(shot.At(50, 2), clRed);
+    EXPECT_EQ(shot.At(50, 41), clRed);
+}
+
+// "ToolbarControls" keeps the placing order in a form stream; the controls read back are
+// placed in that order, not in their child order.
+TEST_F(ToolbarTest, ControlOrderTravelsWithTheForm) {
+    RegisterClasses({TUiToolbar::StaticClass(), TUiSpacer::StaticClass()});
+    form->SetName("Host");
+    AddToolbar(300, {60, 8, 30});
+    toolbar->ToolbarControls()->Move(0, 2);
+    toolbar->PositionControls();
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, form);
+    stream.SetPosition(0);
+    TOwnedPtr<TForm> copy(new TForm(nullptr));
+    ReadComponentFromStream(&stream, copy.get());
+    auto* twin = dynamic_cast<TUiToolbar*>(copy->FindComponent("Bar"));
+    ASSERT_NE(twin, nullptr);
+    TUiToolbarControlList* list = twin->ToolbarControls();
+    ASSERT_EQ(list->Count(), 3);
+    const char* order[] = {"Item1", "Item2", "Item0"};
+    const int lefts[] = {4, 12, 42};
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_NE(list->Get(i)->Control, nullptr) << i;
+        EXPECT_EQ(list->Get(i)->Control->Name(), order[i]) << i;
+        EXPECT_EQ(list->Get(i)->Control->Left(), lefts[i]) << i;
+    }
+}
+
+// Stored names that match nothing, or a control placed elsewhere, are left out of the list.
+TEST_F(ToolbarTest, LoadingSkipsStoredNamesOfNoControlOnTheToolbar) {
+    RegisterClasses({TUiToolbar::StaticClass(), TUiSpacer::StaticClass()});
+    form->SetName("Host");
+    AddToolbar(300, {60, 8});
+    auto* outside = new TUiSpacer(form);
+    outside->SetName("Outside");
+    outside->SetParent(form);
+    toolbar->ToolbarControls()->Move(1, 0);
+    toolbar->ToolbarControls()->AddControlName("Ghost");
+    toolbar->ToolbarControls()->AddControlName("Outside");
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, form);
+    stream.SetPosition(0);
+    TOwnedPtr<TForm> copy(new TForm(nullptr));
+    ReadComponentFromStream(&stream, copy.get());
+    auto* twin = dynamic_cast<TUiToolbar*>(copy->FindComponent("Bar"));
+    ASSERT_NE(twin, nullptr);
+    TUiToolbarControlList* list = twin->ToolbarControls();
+    ASSERT_EQ(list->Count(), 2);
+    EXPECT_EQ(list->Get(0)->Control, copy->FindComponent("Item1"));
+    EXPECT_EQ(list->Get(1)->Control, copy->FindComponent("Item0"));
+    EXPECT_EQ(list->IndexOfName("Ghost"), -1);
+    EXPECT_EQ(list->IndexOfName("Outside"), -1);
+}
+
+// The customisation texts start as their defaults and reach the form stream only once set.
+TEST_F(ToolbarTest, CustomizeCaptionsAreStoredOnlyWhenChanged) {
+    RegisterClasses({TUiToolbar::StaticClass()});
+    form->SetName("Host");
+    AddToolbar(300, {});
+    TUiCustomizeCaptions* captions = toolbar->CustomizeCaptions();
+    const char* defaults[] = {"Customize Toolbar", "Uncheck to hide control", "Close", "Move Up",
+                              "Move Down", "Text Options", "No text labels", "Show text labels",
+                              "Selective text on right"};
+    for (int i = 1; i <= 9; ++i) EXPECT_EQ(captions->GetCaption(i), defaults[i - 1]) << i;
+    EXPECT_THROW(captions->GetCaption(10), EListError);
+    auto written = [&] {
+        TMemoryStream stream;
+        WriteComponentToStream(&stream, form);
+        return AnsiString(static_cast<const char*>(stream.Memory()), static_cast<int>(stream.Size()));
+    };
+    EXPECT_EQ(written().Pos("CustomizeCaptions"), 0);
+
+    TUiCustomizeCaptions german;
+    german.SetCaption(1, "Symbolleiste anpassen");
+    toolbar->SetCustomizeCaptions(&german);
+    EXPECT_EQ(captions->Title(), "Symbolleiste anpassen");
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, form);
+    stream.SetPosition(0);
+    TOwnedPtr<TForm> copy(new TForm(nullptr));
+    ReadComponentFromStream(&stream, copy.get());
+    auto* twin = dynamic_cast<TUiToolbar*>(copy->FindComponent("Bar"));
+    ASSERT_NE(twin, nullptr);
+    EXPECT_EQ(twin->CustomizeCaptions()->Title(), "Symbolleiste anpassen");
+    EXPECT_EQ(twin->CustomizeCaptions()->MoveDown(), "Move Down");
+}
+
+// A copy on the overflow toolbar takes the source button's settings; its click chooses the
+// source and clicks the overflow toolbar (which closes the drop-down), not its own OnClick.
+TEST_F(ToolbarTest, PopupCopyStandsInForItsSourceButton) {
+    AddToolbar(300, {});
+    auto* source = new TUiToolButton(form);
+    source->SetParent(toolbar);
+    source->SetCaption("Print");
+    source->SetHint("Print the report");
+    source->SetImageIndex(3);
+    source->SetGroupIndex(2);
+    source->SetDown(true);
+    source->SetTag(17);
+    source->SetWidth(70);
+    source->SetEnabled(false);
+    auto* chevron = new TUiToolbarPopupButton(toolbar);
+    auto* overflow = new TUiToolbar(form);
+    int sourceClicks = 0, overflowClicks = 0;
+    source->OnClick = [&](TObject*) { ++sourceClicks; };
+    overflow->OnClick = [&](TObject*) { ++overflowClicks; };
+
+    auto* copy = new TUiPopupToolButton(overflow);
+    copy->SetChevron(chevron);
+    copy->Assign(source);
+    copy->OnClick = source->OnClick;
+    EXPECT_EQ(copy->SourceButton(), source);
+    EXPECT_EQ(copy->Caption(), "Print");
+    EXPECT_EQ(copy->Hint(), "Print the report");
+    EXPECT_EQ(copy->ImageIndex(), 3);
+    EXPECT_EQ(copy->GroupIndex(), 2);
+    EXPECT_TRUE(copy->Down());
+    EXPECT_EQ(copy->Tag(), 17);
+    EXPECT_EQ(copy->Width(), 70);
+    EXPECT_FALSE(copy->Enabled());
+
+    copy->Click();
+    EXPECT_EQ(chevron->ChosenButton, source);
+    EXPECT_EQ(overflowClicks, 1);
+    EXPECT_EQ(sourceClicks, 0);
+
+    auto* spacer = new TUiSpacer(form);
+    EXPECT_ANY_THROW(copy->Assign(spacer));
+    EXPECT_THROW(new TUiPopupToolButton(form), EInvalidCast);
 }
 
 class ToolbarLayoutTest : public ToolbarTest {

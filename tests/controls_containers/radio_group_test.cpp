@@ -88,3 +88,33 @@ TEST_F(RadioGroupTest, ItemEnabledStatesSurviveDisablingTheGroup) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RadioGroupTest, ScalingKeepsTheFirstColumnButScalesTheRows) {
+    TUiRadioGroup* group = AddGroup(2);
+    group->ChangeScale(3, 2);
+    EXPECT_EQ(group->ItemHeight(), 26);
+    EXPECT_EQ(group->VerticalSpacing(), 5);
+    EXPECT_EQ(group->StartYPos(), 3);
+    EXPECT_EQ(group->Buttons(0)->Left(), 8);
+    EXPECT_EQ(group->Buttons(1)->Top() - group->Buttons(0)->Top(), 26 + 5);
+}
+
+TEST_F(RadioGroupTest, EnterOnAnItemMovesOnWithTabOnEnter) {
+    for (bool tabOnEnter : {true, false}) {
+        SCOPED_TRACE(tabOnEnter);
+        TUiRadioGroup* group = AddGroup(2);
+        group->SetTabOnEnter(tabOnEnter);
+        Application->ProcessMessages();
+        SendMessageA(group->Buttons(1)->Handle(), WM_CHAR, '\r', 0);
+        MSG message;
+        const bool posted =
+            PeekMessageA(&message, group->Handle(), WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE) != FALSE;
+        EXPECT_EQ(posted, tabOnEnter);
+        if (posted) EXPECT_EQ(message.wParam, static_cast<WPARAM>(VK_TAB));
+        group->Free();
+    }
+}
+
+}  // namespace

@@ -1,6 +1,7 @@
 #include "UiPanel.h"
 
 #include "UiFrameController.h"
+#include "UiPanelDockManager.h"
 
 int FrameStyleWidth(TFrameStyleEx style, int bevelWidth) {
     switch (style) {
@@ -62,6 +63,11 @@ void TUiCustomPanel::FixClientRect(TRect& rect, bool includeBorderWidth) {
         if (HasSide(borderSides_, sdRight)) rect.Right -= pixels;
         if (HasSide(borderSides_, sdBottom)) rect.Bottom -= pixels;
     }
+}
+
+IDockManager* TUiCustomPanel::CreateDockManager() {
+    if (DockManager() || !DockSite() || !UseDockManager()) return DockManager();
+    return new TUiPanelDockManager(this);
 }
 
 void TUiCustomPanel::AdjustClientRect(TRect& rect) {

@@ -93,6 +93,8 @@ class TUiCustomPanel : public TCustomPanel, public IUiCustomFramingNotification 
     void AdjustClientRect(TRect& rect) override;
     void AlignControls(TControl* control, TRect& rect) override;
     void Dispatch(TMessage& message) override;
+    // A docking site gets the panel dock manager.
+    IDockManager* CreateDockManager() override;
 
 protected:
     ~TUiCustomPanel() override = default;
@@ -108,6 +110,12 @@ protected:
     virtual void DrawCaption(TRect rect);
     virtual void DrawGrid(const TRect& rect);
     void Paint() override;
+    // Sets the border fields without realigning or repainting.
+    void StoreBorders(TFrameStyleEx inner, TFrameStyleEx outer, TSides sides) {
+        borderInner_ = inner;
+        borderOuter_ = outer;
+        borderSides_ = sides;
+    }
 
 private:
     template <class T>

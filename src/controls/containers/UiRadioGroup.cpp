@@ -1,12 +1,7 @@
 #include "UiRadioGroup.h"
 
-#include "UiUtils.h"
+#include "UiGroupItems.h"
 #include "cl_stdctrls.h"
-
-namespace {
-constexpr int GlyphWidth = 13;
-constexpr int MaxColumns = 16;
-}  // namespace
 
 TUiCustomRadioGroup::TUiCustomRadioGroup(TComponent* owner)
     : TUiCustomGroupBox(owner), items_(new TStringList) {
@@ -65,7 +60,7 @@ void TUiCustomRadioGroup::SetItemEnabled(int index, bool value) {
 }
 
 void TUiCustomRadioGroup::SetColumns(int columns) {
-    columns = Max(1, Min(columns, MaxColumns));
+    columns = ClampGroupColumns(columns);
     if (columns == columns_) return;
     columns_ = columns;
     ArrangeButtons();
@@ -88,6 +83,7 @@ void TUiCustomRadioGroup::UpdateButtons() {
         button->SetEnabled(Enabled());
         button->SetParent(this);
         button->OnClick = Bind(this, &TUiCustomRadioGroup::ButtonClicked);
+        button->OnKeyPress = [this](TObject*, char& key) { KeyPress(key); };
         buttons_.push_back(button);
     }
     for (int i = 0; i < ButtonCount(); ++i) buttons_[i]->SetCaption(items_->Get(i));
@@ -96,44 +92,30 @@ void TUiCustomRadioGroup::UpdateButtons() {
     Invalidate();
 }
 
-// Items fill the columns top to bottom; columns are equal with SpaceEvenly, else fitted.
 void TUiCustomRadioGroup::ArrangeButtons() {
-    if (buttons_.empty() || InState(csLoading)) return;
-    const int count = ButtonCount();
-    const int rows = (count + columns_ - 1) / columns_;
-    const int evenWidth = (Width() - startXPos_ - 2 * BorderWidth() - 10) / columns_;
-    std::vector<int> columnWidths(columns_, 0);
-    if (!spaceEvenly_) {
-        ScreenDC screen;
-        HGDIOBJ previous = SelectObject(screen, Font()->Handle());
-        for (int i = 0; i < count; ++i) {
-            const AnsiString text = RemovePrefixChars(items_->Get(i));
-            SIZE size{};
-            GetTextExtentPoint32A(screen, text.c_str(), text.Length(), &size);
-            int& width = columnWidths[i / rows];
-            width = Max(width, static_cast<int>(size.cx) + GlyphWidth + 12);
-        }
-        SelectObject(screen, previous);
-    }
-    TRect area = ClientRect();
-    AdjustClientRect(area);
-    const int top = area.Top + startYPos_;
-    for (int i = 0; i < count; ++i) {
-        const int column = i / rows, row = i % rows;
-        const int y = row * (itemHeight_ + verticalSpacing_) + top;
-        if (spaceEvenly_) {
-            buttons_[i]->SetBounds(column * evenWidth + startXPos_, y, evenWidth, itemHeight_);
-        } else {
-            int x = 0;
-            for (int c = 0; c < column; ++c) x += columnWidths[c];
-            buttons_[i]->SetBounds(x + startXPos_, y, columnWidths[column] - 4, itemHeight_);
-        }
-        buttons_[i]->SetFont(Font());
-        buttons_[i]->SetVisible(true);
-    }
+    TUiGroupItemLayout layout;
+    layout.Columns = columns_;
+    layout.SpaceEvenly = spaceEvenly_;
+    layout.StartXPos = startXPos_;
+    layout.StartYPos = startYPos_;
+    layout.ItemHeight = itemHeight_;
+    layout.VerticalSpacing = verticalSpacing_;
+    ArrangeGroupItems(this, std::vector<TControl*>(buttons_.begin(), buttons_.end()), layout);
 }
 
 void TUiCustomRadioGroup::Resize() {
     TUiCustomGroupBox::Resize();
+    ArrangeButtons();
+}
+
+void TUiCustomRadioGroup::KeyPress(char& key) {
+    if (!TabOnEnterKey(this, tabOnEnter_, key)) TUiCustomGroupBox::KeyPress(key);
+}
+
+void TUiCustomRadioGroup::ChangeScale(int multiplier, int divider) {
+    TUiCustomGroupBox::ChangeScale(multiplier, divider);
+    verticalSpacing_ = MulDiv(verticalSpacing_, multiplier, divider);
+    itemHeight_ = MulDiv(itemHeight_, multiplier, divider);
+    startYPos_ = MulDiv(startYPos_, multiplier, divider);
     ArrangeButtons();
 }

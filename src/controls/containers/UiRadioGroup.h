@@ -36,10 +36,15 @@ class TUiCustomRadioGroup : public TUiCustomGroupBox {
     void SetItemHeight(int value) { ChangeLayout(itemHeight_, value); }
     int VerticalSpacing() const { return verticalSpacing_; }
     void SetVerticalSpacing(int value) { ChangeLayout(verticalSpacing_, value); }
+    bool TabOnEnter() const { return tabOnEnter_; }
+    void SetTabOnEnter(bool value) { tabOnEnter_ = value; }
     bool ItemEnabled(int index) const;
     void SetItemEnabled(int index, bool value);
     int ButtonCount() const { return static_cast<int>(buttons_.size()); }
     TRadioButton* Buttons(int index) const { return buttons_.at(index); }
+
+    // Scales the item height, row gap and first-row offset (not StartXPos).
+    void ChangeScale(int multiplier, int divider) override;
 
     TUiIndexChangingEvent OnChanging;
 
@@ -47,6 +52,8 @@ protected:
     ~TUiCustomRadioGroup() override = default;
     virtual bool CanChange(int newIndex);
     void Resize() override;
+    // With TabOnEnter, Enter moves on as Tab does.
+    void KeyPress(char& key) override;
 
 private:
     template <class T>
@@ -71,6 +78,7 @@ private:
     int itemHeight_ = 17;
     int verticalSpacing_ = 3;
     bool inClick_ = false;
+    bool tabOnEnter_ = false;
 };
 
 class TUiRadioGroup : public TUiCustomRadioGroup {

@@ -4,16 +4,68 @@
 #include "UiSpacer.h"
 #include "UiToolButton.h"
 #include "UiToolbarChevron.h"
+#include "cl_filer.h"
 #include "cl_forms.h"
 #include "cl_imagelist.h"
 
 namespace {
 constexpr int ChevronWidth = 14;
 constexpr const char* HiddenPrefix = "##";
+
+constexpr const char* CaptionNames[TUiCustomizeCaptions::Count] = {
+    "Title", "Hint", "Close", "MoveUp", "MoveDown", "TextOptions", "NoTextLabels",
+    "ShowTextLabels", "SelectiveTextOnRight"};
+constexpr const char* DefaultCaptions[TUiCustomizeCaptions::Count] = {
+    "Customize Toolbar", "Uncheck to hide control", "Close", "Move Up", "Move Down",
+    "Text Options", "No text labels", "Show text labels", "Selective text on right"};
+
+const bool toolbarPropertiesRegistered = [] {
+    for (int i = 0; i < TUiCustomizeCaptions::Count; ++i) {
+        TPropertyInfo info;
+        info.Name = CaptionNames[i];
+        info.Kind = pkString;
+        info.GetText = [i](TObject* o) { return static_cast<TUiCustomizeCaptions*>(o)->GetCaption(i + 1); };
+        info.SetText = [i](TObject* o, const AnsiString& text) {
+            static_cast<TUiCustomizeCaptions*>(o)->SetCaption(i + 1, text);
+        };
+        info.IsStored = [](TObject* o) { return static_cast<TUiCustomizeCaptions*>(o)->Changed(); };
+        RegisterProperty(TUiCustomizeCaptions::StaticClass(), info);
+    }
+    TPropertyInfo captions =
+        SubObjectProperty<TUiToolbar>("CustomizeCaptions", &TUiToolbar::CustomizeCaptions);
+    captions.IsStored = [](TObject* o) {
+        return static_cast<TUiToolbar*>(o)->CustomizeCaptions()->Changed();
+    };
+    RegisterProperty(TUiToolbar::StaticClass(), captions);
+    return true;
+}();
 }  // namespace
+
+TUiCustomizeCaptions::TUiCustomizeCaptions() {
+    for (int i = 0; i < Count; ++i) texts_[i] = DefaultCaptions[i];
+}
+
+AnsiString TUiCustomizeCaptions::GetCaption(int index) const {
+    if (index < 1 || index > Count) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    return texts_[index - 1];
+}
+
+void TUiCustomizeCaptions::SetCaption(int index, const AnsiString& text) {
+    if (index < 1 || index > Count) throw EListError("List index out of bounds (" + IntToStr(index) + ")");
+    texts_[index - 1] = text;
+    changed_ = true;
+}
+
+void TUiCustomizeCaptions::Assign(TPersistent* source) {
+    auto* captions = dynamic_cast<TUiCustomizeCaptions*>(source);
+    if (!captions) return TPersistent::Assign(source);
+    for (int i = 0; i < Count; ++i) texts_[i] = captions->texts_[i];
+    changed_ = captions->changed_;
+}
 
 TUiToolbarControlList::~TUiToolbarControlList() {
     for (TUiToolbarControl* entry : entries_) delete entry;
+    for (TUiToolbarControl* entry : stored_) delete entry;
 }
 
 int TUiToolbarControlList::IndexOf(TControl* control) const {
@@ -68,18 +120,71 @@ void TUiToolbarControlList::Move(int from, int to) {
     entries_.insert(entries_.begin() + to, entry);
 }
 
+void TUiToolbarControlList::ReadControl(TReader* reader) {
+    stored_.push_back(CreateToolBarControl(nullptr, reader->ReadIdent()));
+}
+
+void TUiToolbarControlList::ReadControls(TReader* reader) {
+    reader->ReadListBegin();
+    while (!reader->EndOfList()) ReadControl(reader);
+    reader->ReadListEnd();
+}
+
+void TUiToolbarControlList::WriteControl(TWriter* writer, TUiToolbarControl* entry) {
+    writer->WriteIdent(entry->Control ? entry->Control->Name() : entry->Name);
+}
+
+void TUiToolbarControlList::WriteControls(TWriter* writer) {
+    writer->WriteListBegin();
+    for (TUiToolbarControl* entry : entries_) WriteControl(writer, entry);
+    writer->WriteListEnd();
+}
+
+void TUiToolbarControlList::AppendMissingChildren() {
+    for (int i = 0; i < toolbar_->ControlCount(); ++i) {
+        TControl* child = toolbar_->Controls(i);
+        if (child != toolbar_->Chevron()) AddControl(child);
+    }
+}
+
+void TUiToolbarControlList::ControlsAreLoaded(TComponent* owner) {
+    if (stored_.empty()) {
+        AppendMissingChildren();
+        return;
+    }
+    bool rebuild = false;
+    for (TUiToolbarControl* entry : stored_) {
+        auto* control = dynamic_cast<TControl*>(owner ? owner->FindComponent(entry->Name) : nullptr);
+        if (!control) continue;
+        if (control->Parent() != toolbar_) {
+            rebuild = true;
+            continue;
+        }
+        Get(AddControl(control))->AssignElements(entry);
+    }
+    for (TUiToolbarControl* entry : stored_) delete entry;
+    stored_.clear();
+    if (rebuild) AppendMissingChildren();
+}
+
 TUiToolbar::TUiToolbar(TComponent* owner) : TUiCustomPanel(owner) {
     SetBevelOuter(bvNone);
     SetFullRepaint(false);
+    SetShowDockClientCaptions(false);
+    autoStyle_ = autoResize_ = false;
     SetAlign(alTop);
+    autoStyle_ = autoResize_ = true;
+    StoreBorders(fsNone, fsGroove, SideBit(sdTop));
     SetBounds(0, 0, 32, 32);
     ControlStyle.insert(csAcceptsControls);
     controlList_ = CreateToolbarControlList();
     background_ = new TBitmap();
     background_->OnChange = [this](TObject*) { Invalidate(); };
+    customizeCaptions_ = new TUiCustomizeCaptions();
 }
 
 TUiToolbar::~TUiToolbar() {
+    delete customizeCaptions_;
     delete background_;
     delete controlList_;
     controlList_ = nullptr;
@@ -120,6 +225,90 @@ void TUiToolbar::SetShowButtonCaptions(bool value) {
     if (value == showButtonCaptions_) return;
     showButtonCaptions_ = value;
     ChangeButtonSetting(CM_TOOLBARSHOWCAPTIONCHANGED);
+}
+
+void TUiToolbar::SetAlign(TAlign align) {
+    if (autoStyle_) AdjustStyle(align);
+    TUiCustomPanel::SetAlign(align);
+    if (!autoResize_) return;
+    if (align == alLeft || align == alRight)
+        SetWidth(32);
+    else
+        SetHeight(32);
+}
+
+void TUiToolbar::AdjustStyle(TAlign align) {
+    const TSides sides = align == alLeft     ? SideBit(sdLeft)
+                         : align == alRight  ? SideBit(sdRight)
+                         : align == alBottom ? SideBit(sdBottom)
+                                             : SideBit(sdTop);
+    StoreBorders(fsNone, showDivider_ ? fsGroove : fsNone, sides);
+    Invalidate();
+}
+
+void TUiToolbar::SetAutoStyle(bool value) {
+    if (value == autoStyle_) return;
+    autoStyle_ = value;
+    if (value) AdjustStyle(Align());
+}
+
+void TUiToolbar::SetShowDivider(bool value) {
+    if (value == showDivider_) return;
+    showDivider_ = value;
+    StoreBorders(BorderInner(), value ? fsGroove : fsNone, BorderSides());
+    Invalidate();
+}
+
+void TUiToolbar::SetBorderInner(TFrameStyleEx value) {
+    if (value == BorderInner()) return;
+    TUiCustomPanel::SetBorderInner(value);
+    autoStyle_ = false;
+}
+
+void TUiToolbar::SetBorderOuter(TFrameStyleEx value) {
+    if (value == BorderOuter()) return;
+    TUiCustomPanel::SetBorderOuter(value);
+    autoStyle_ = false;
+}
+
+void TUiToolbar::SetBorderSides(TSides value) {
+    if (value == BorderSides()) return;
+    TUiCustomPanel::SetBorderSides(value);
+    autoStyle_ = false;
+}
+
+void TUiToolbar::DefineProperties(TFiler* filer) {
+    TUiCustomPanel::DefineProperties(filer);
+    filer->DefineProperty(
+        "ToolbarControls", [this](TReader* reader) { controlList_->ReadControls(reader); },
+        [this](TWriter* writer) { controlList_->WriteControls(writer); },
+        controlList_->Count() > 0);
+}
+
+void TUiToolbar::Loaded() {
+    awaitingControls_ = true;
+    try {
+        TUiCustomPanel::Loaded();
+    } catch (...) {
+        awaitingControls_ = false;
+        throw;
+    }
+    awaitingControls_ = false;
+    controlList_->ControlsAreLoaded(Owner());
+    for (int i = 0; i < controlList_->Count(); ++i)
+        if (TControl* control = controlList_->Get(i)->Control) Adopt(control);
+    PositionControls();
+    if (autoStyle_) AdjustStyle(Align());
+}
+
+void TUiToolbar::ChangeScale(int multiplier, int divider) {
+    TUiCustomPanel::ChangeScale(multiplier, divider);
+    SetRowHeight(MulDiv(rowHeight_, multiplier, divider));
+}
+
+TPoint TUiToolbar::InvalidateMarginSize() {
+    if (orientation_ == orHorizontal && !wrapControls_ && chevronShown_) return TPoint(15, 1);
+    return TUiCustomPanel::InvalidateMarginSize();
 }
 
 void TUiToolbar::SetVisualStyle(TUiVisualStyle style) {
@@ -243,18 +432,22 @@ bool TUiToolbar::IsPlaceable(TControl* control) const {
            (control->Visible() || InState(csDesigning));
 }
 
+void TUiToolbar::Adopt(TControl* control) {
+    control->FreeNotification(this);
+    if (auto* button = dynamic_cast<TUiToolButton*>(control)) button->PickupToolbarStyles();
+}
+
 void TUiToolbar::AppendNewChildren() {
     for (int i = 0; i < ControlCount(); ++i) {
         TControl* child = Controls(i);
         if (child == chevron_ || controlList_->IndexOf(child) >= 0) continue;
         controlList_->AddControl(child);
-        child->FreeNotification(this);
-        if (auto* button = dynamic_cast<TUiToolButton*>(child)) button->PickupToolbarStyles();
+        Adopt(child);
     }
 }
 
 void TUiToolbar::AlignControls(TControl*, TRect&) {
-    if (!InState(csLoading)) {
+    if (!InState(csLoading) && !awaitingControls_) {
         AppendNewChildren();
         PositionControls();
     }
@@ -386,10 +579,15 @@ void TUiToolbar::PlaceChevron() {
 
 void TUiToolbar::SetBackground(TBitmap* bitmap) { background_->Assign(bitmap); }
 
+void TUiToolbar::SetCustomizeCaptions(TUiCustomizeCaptions* captions) {
+    customizeCaptions_->Assign(captions);
+}
+
 void TUiToolbar::TileBackground() {
     const int w = background_->Width(), h = background_->Height();
     if (w <= 0 || h <= 0) return;
-    const TRect r = ClientRect();
+    TRect r = ClientRect();
+    FixClientRect(r, true);
     HDC dc = Canvas()->Handle();
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, r.Left, r.Top, r.Right, r.Bottom);

@@ -101,3 +101,67 @@ void TUiToolbarPopupButton::DrawChevron(const TRect& rect) {
     canvas->Pen()->SetStyle(psSolid);
     canvas->Brush()->SetColor(saved);
 }
+
+namespace {
+TUiToolbar* CheckedToolbar(TComponent* owner) {
+    auto* toolbar = dynamic_cast<TUiToolbar*>(owner);
+    if (!toolbar) throw EInvalidCast("Invalid class typecast");
+    return toolbar;
+}
+}  // namespace
+
+TUiPopupToolButton::TUiPopupToolButton(TComponent* owner)
+    : TUiToolButton(owner), toolbar_(CheckedToolbar(owner)) {}
+
+void TUiPopupToolButton::Assign(TPersistent* source) {
+    auto* button = dynamic_cast<TUiToolButton*>(source);
+    if (!button) {
+        TUiToolButton::Assign(source);
+        return;
+    }
+    sourceButton_ = button;
+    SetAlignment(button->Alignment());
+    SetAllowAllUp(button->AllowAllUp());
+    SetBiDiMode(button->BiDiMode());
+    SetCaption(button->Caption());
+    SetColor(button->Color());
+    SetDisabledIndex(button->DisabledIndex());
+    SetDownIndex(button->DownIndex());
+    SetDropDownMenu(button->DropDownMenu());
+    SetEnabled(button->Enabled());
+    SetFlat(button->Flat());
+    Font()->Assign(button->Font());
+    SetGradientColorStyle(button->GradientColorStyle());
+    SetGroupIndex(button->GroupIndex());
+    // After the group: a button outside a group cannot stay down.
+    SetDown(button->Down());
+    SetHeight(button->Height());
+    SetHint(button->Hint());
+    SetHotIndex(button->HotIndex());
+    SetImageIndex(button->ImageIndex());
+    SetImages(button->Images());
+    SetLayout(button->Layout());
+    SetParentBiDiMode(button->ParentBiDiMode());
+    SetParentFont(button->ParentFont());
+    SetParentShowHint(button->ParentShowHint());
+    SetSelectionColorStart(button->SelectionColorStart());
+    SetSelectionColorStop(button->SelectionColorStop());
+    SetSelectionFrameColor(button->SelectionFrameColor());
+    SetShowCaption(button->ShowCaption());
+    SetShowHint(button->ShowHint());
+    SetTag(button->Tag());
+    SetToolStyle(button->ToolStyle());
+    SetTransparent(button->Transparent());
+    SetUseToolbarButtonLayout(button->UseToolbarButtonLayout());
+    SetUseToolbarButtonSize(button->UseToolbarButtonSize());
+    SetUseToolbarShowCaption(button->UseToolbarShowCaption());
+    SetUseToolbarVisualStyle(button->UseToolbarVisualStyle());
+    SetVisible(button->Visible());
+    SetVisualStyle(button->VisualStyle());
+    SetWidth(button->Width());
+}
+
+void TUiPopupToolButton::Click() {
+    if (chevron_) chevron_->ChosenButton = sourceButton_;
+    toolbar_->Click();
+}

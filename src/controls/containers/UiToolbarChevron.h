@@ -1,11 +1,12 @@
-// The chevron a non-wrapping toolbar shows at its right edge when its controls do not fit;
-// it is drawn pressed while the mouse holds it down over it.
+// The chevron a non-wrapping toolbar shows at its right edge when its controls do not fit
+// (drawn pressed while the mouse holds it down over it), and the copies of the hidden tool
+// buttons that stand in for them on the overflow toolbar.
 #pragma once
 
+#include "UiToolButton.h"
 #include "cl_controls.h"
 
 class TUiToolbar;
-class TUiToolButton;
 
 class TUiToolbarPopupButton : public TCustomControl {
     CL_COMPONENT_CLASS(TUiToolbarPopupButton, TCustomControl)
@@ -35,4 +36,31 @@ private:
     TColor frameColor_ = clBtnShadow;
     bool pressed_ = false;
     bool down_ = false;
+};
+
+// A copy of one of a toolbar's tool buttons, placed on the chevron's overflow toolbar; its
+// click chooses the button it copies and closes the drop-down.
+class TUiPopupToolButton : public TUiToolButton {
+    CL_COMPONENT_CLASS(TUiPopupToolButton, TUiToolButton)
+
+    // The owner is the overflow toolbar; raises EInvalidCast for any other owner.
+    explicit TUiPopupToolButton(TComponent* owner);
+
+    TUiToolButton* SourceButton() const { return sourceButton_; }
+    TUiToolbarPopupButton* Chevron() const { return chevron_; }
+    void SetChevron(TUiToolbarPopupButton* chevron) { chevron_ = chevron; }
+
+    // A tool button is copied and remembered as the source; anything else goes to the class
+    // library's assignment.
+    void Assign(TPersistent* source) override;
+    // Chooses the source button and clicks the overflow toolbar; OnClick does not run.
+    void Click() override;
+
+protected:
+    ~TUiPopupToolButton() override = default;
+
+private:
+    TUiToolbar* toolbar_;
+    TUiToolButton* sourceButton_ = nullptr;
+    TUiToolbarPopupButton* chevron_ = nullptr;
 };
