@@ -347,6 +347,10 @@ void TUiCustomListView::DrawHeader(int index, TRect rect, bool hot, bool pressed
     headerCanvas_->Brush()->SetStyle(bsSolid);
     if (!ThemesActive()) {
         headerCanvas_->FillRect(rect);
+        // The header's own button edge, which the fill covered, keeps the columns apart.
+        RECT edge = ToRECT(rect);
+        DrawEdge(headerCanvas_->Handle(), &edge, pressed && hot ? BDR_RAISEDOUTER : EDGE_RAISED,
+                 BF_RECT | (pressed && hot ? BF_FLAT : BF_SOFT));
         rect = TRect(rect.Left + 2, rect.Top + 2, rect.Right - 2, rect.Bottom - 2);
     }
     if (headerDefaultDrawing_) DefaultDrawHeader(index, rect, hot, pressed);
