@@ -232,6 +232,11 @@ TEST_F(ListViewTest, HeaderShowsTheSortArrowOnlyWhereItFits) {
     EXPECT_GT(columnPixels(0), plain + 10) << "an arrow right of the text";
     list->SetHeaderSortDirection(sdDescending);
     EXPECT_GT(columnPixels(0), plain + 10);
+    list->RecreateWnd();
+    Pump();
+    header = list->GetHeaderHandle();
+    ASSERT_EQ(header, list->HeaderHandle()) << "the new header is taken over";
+    EXPECT_GT(columnPixels(0), plain + 10) << "and drawn with its arrow";
     list->SetHeaderSortColumn(1);
     list->Column(1)->SetWidth(18);
     EXPECT_EQ(columnPixels(1), 0) << "too narrow for an arrow";

@@ -138,10 +138,6 @@ void TUiCustomListView::CreateWnd() {
     PostMessageA(WindowHandle(), AM_INITSTAGE2, 0, 0);
 }
 
-void TUiCustomListView::SetFrameVisible(bool value) {
-    TUiFramedControl<TCustomListView>::SetFrameVisible(value);
-}
-
 void TUiCustomListView::UpdateFrame(bool byMouse, bool value) {
     if (byMouse) overControl_ = value;
     if (FrameHotTrack()) RepaintFrame();

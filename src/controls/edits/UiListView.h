@@ -47,7 +47,6 @@ class TUiCustomListView : public TUiFramedControl<TCustomListView> {
     void SetHeaderSortColumn(int index);
     TUiLVSortDirection HeaderSortDirection() const { return sortDirection_; }
     void SetHeaderSortDirection(TUiLVSortDirection value);
-    void SetFrameVisible(bool value) override;
     void SetViewStyle(TViewStyle style) override;
     void SetBounds(int left, int top, int width, int height) override;
     void SetParent(TWinControl* parent) override;

@@ -75,10 +75,6 @@ void TUiCustomTreeView::SetAutoExpand(bool value) {
     if (TCustomTreeView::AutoExpand()) autoSelect_ = false;
 }
 
-void TUiCustomTreeView::SetFrameVisible(bool value) {
-    TUiFramedControl<TCustomTreeView>::SetFrameVisible(value);
-}
-
 void TUiCustomTreeView::UpdateFrame(bool byMouse, bool value) {
     if (byMouse) overControl_ = value;
     if (FrameHotTrack()) RepaintFrame();

@@ -21,7 +21,6 @@ class TUiCustomTreeView : public TUiFramedControl<TCustomTreeView> {
     virtual void SetAutoSelect(bool value);
     virtual bool GetAutoExpand() const { return TCustomTreeView::AutoExpand(); }
     void SetAutoExpand(bool value) override;
-    void SetFrameVisible(bool value) override;
 
     // "A\B\" for a child B of a top-level A; empty for no node.
     AnsiString PathFromNode(TTreeNode* node);
