@@ -685,7 +685,7 @@ TListItem* TCustomListView::ItemOfIndex(int index) {
 }
 
 TListItem* TCustomListView::Selected() {
-    return GetNextItem(nullptr, sdAll, {isSelected});
+    return GetNextItem(nullptr, TSearchDirection::sdAll, {isSelected});
 }
 
 void TCustomListView::SetSelected(TListItem* item) {
@@ -695,7 +695,7 @@ void TCustomListView::SetSelected(TListItem* item) {
     item->SetFocused(true);
 }
 
-TListItem* TCustomListView::ItemFocused() { return GetNextItem(nullptr, sdAll, {isFocused}); }
+TListItem* TCustomListView::ItemFocused() { return GetNextItem(nullptr, TSearchDirection::sdAll, {isFocused}); }
 
 void TCustomListView::SetItemFocused(TListItem* item) {
     if (item)
@@ -730,7 +730,7 @@ int TCustomListView::VisibleRowCount() {
     return static_cast<int>(SendMessageA(WindowHandle(), LVM_GETCOUNTPERPAGE, 0, 0));
 }
 
-TListItem* TCustomListView::DropTarget() { return GetNextItem(nullptr, sdAll, {isDropHilited}); }
+TListItem* TCustomListView::DropTarget() { return GetNextItem(nullptr, TSearchDirection::sdAll, {isDropHilited}); }
 
 void TCustomListView::SetDropTarget(TListItem* item) {
     if (TListItem* old = DropTarget()) old->SetDropTarget(false);
@@ -768,7 +768,7 @@ TListItem* TCustomListView::GetNextItem(TListItem* start, TSearchDirection direc
                                         TItemStates states) {
     UINT flags = 0;
     static const UINT kDirections[] = {LVNI_TOLEFT, LVNI_TORIGHT, LVNI_ABOVE, LVNI_BELOW, LVNI_ALL};
-    flags |= kDirections[direction];
+    flags |= kDirections[static_cast<int>(direction)];
     if (states.count(isCut)) flags |= LVNI_CUT;
     if (states.count(isDropHilited)) flags |= LVNI_DROPHILITED;
     if (states.count(isFocused)) flags |= LVNI_FOCUSED;

@@ -24,7 +24,8 @@ enum TItemChange { ctText, ctImage, ctState };
 enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
 enum TItemStateItem { isNone, isCut, isDropHilited, isFocused, isSelected, isActivating };
 using TItemStates = std::set<TItemStateItem>;
-enum TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
+// Scoped: the control library's sides use the same short names.
+enum class TSearchDirection { sdLeft, sdRight, sdAbove, sdBelow, sdAll };
 enum TListArrangement { arAlignLeft, arAlignTop, arDefault, arSnapToGrid };
 
 // Sorting: negative when item1 goes first.

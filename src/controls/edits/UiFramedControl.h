@@ -110,7 +110,7 @@ public:
     virtual void SetFrameVisible(bool value) {
         if (value == frameVisible_) return;
         frameVisible_ = value;
-        if (value) this->SetCtl3D(true);
+        if (value && FrameVisibleSetsCtl3D()) this->SetCtl3D(true);
         this->RecreateWnd();
     }
     bool FrameHotTrack() const { return frameHotTrack_; }
@@ -175,6 +175,8 @@ protected:
     ~TUiFramedControl() override = default;
 
     virtual bool ReadOnlyValue() { return false; }
+    // Whether showing the frame switches the 3-D border on.
+    virtual bool FrameVisibleSetsCtl3D() const { return true; }
     // Besides FrameHotTrack, what makes the frame hot.
     virtual bool HotCondition() { return inControl_ || overControl_; }
     virtual void UpdateFrame(bool byMouse, bool value) {
