@@ -2,6 +2,7 @@
 
 #include <cctype>
 
+#include "UiDateTimeParse.h"
 #include "cl_forms.h"
 #include "cl_locale.h"
 
@@ -155,17 +156,20 @@ void TUiDateTimeEdit::CheckDateTimeChange() {
 void TUiDateTimeEdit::SetDateTime() {
     if (!HandleAllocated() || !Modified()) return;
     SetModified(false);
-    try {
-        if (editType_ == etTime) {
-            value_ = StrToTime(GetText());
-            timeHasValue_ = true;
-        } else {
-            value_ = StrToDate(GetText());
-            dateHasValue_ = true;
-        }
-        CheckDateTimeChange();
-    } catch (const Exception&) {
+    const bool time = editType_ == etTime;
+    bool& hasValue = time ? timeHasValue_ : dateHasValue_;
+    const AnsiString text = GetText();
+    TDateTime parsed = 0;
+    if (Trim(text).IsEmpty()) {
+        value_ = 0;
+        hasValue = false;
+    } else if (time ? StrToTimeEx(text, parsed) : StrToDateEx(text, parsed)) {
+        value_ = parsed;
+        hasValue = true;
+    } else {
+        return;
     }
+    CheckDateTimeChange();
 }
 
 void TUiDateTimeEdit::UpdateText() {

@@ -67,7 +67,8 @@ protected:
 private:
     void SetRange(TDateTime maximum, TDateTime minimum);
     void UpdateText();
-    // Takes in a text the user changed; a text that does not parse changes nothing.
+    // Takes in a text the user changed; a blank text empties the value, one that names no
+    // valid date or time changes nothing.
     void SetDateTime();
     void CheckDateTimeChange();
     // Takes in the text and raises when the date lies outside the range.
