@@ -6,8 +6,6 @@
 #include "cl_forms.h"
 #include "cl_locale.h"
 
-const char* const SDateExceedsMaximum = "Date exceeds maximum of %s";
-const char* const SDateBelowMinimum = "Date is less than minimum of %s";
 const char* const SDateOutOfRange = "Date is beyond valid date range";
 
 namespace {

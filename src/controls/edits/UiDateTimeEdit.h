@@ -3,13 +3,10 @@
 // stepped by keys; a date is checked against an optional range.
 #pragma once
 
+#include "UiCalendar.h"
 #include "UiEdit.h"
 #include "cl_datetime.h"
 
-CL_DECLARE_EXCEPTION(EUiCalendarError, Exception);
-
-extern const char* const SDateExceedsMaximum;
-extern const char* const SDateBelowMinimum;
 extern const char* const SDateOutOfRange;
 
 enum TUiDTEditType { etDate, etTime };
