@@ -5,6 +5,8 @@
 
 #include "UiCalendar.h"
 #include "UiEdit.h"
+#include "UiPopupPanel.h"
+#include "UiTimePicker.h"
 #include "cl_datetime.h"
 
 extern const char* const SDateOutOfRange;
@@ -16,6 +18,7 @@ class TUiDateTimeEdit : public TUiCustomEdit {
     CL_COMPONENT_CLASS(TUiDateTimeEdit, TUiCustomEdit)
 
     explicit TUiDateTimeEdit(TComponent* owner);
+    void BeforeDestruction() override;
 
     TUiDTEditType EditType() const { return editType_; }
     virtual void SetEditType(TUiDTEditType value);
@@ -47,12 +50,33 @@ class TUiDateTimeEdit : public TUiCustomEdit {
     void AdjustHour(int count) { AdjustTime(count / 24.0); }
     void AdjustMinute(int count) { AdjustTime(count / 1440.0); }
 
+    // What the drop-down calendar and time picker get.
+    const TUiCalendarElements& CalendarElements() const { return calendarElements_; }
+    void SetCalendarElements(const TUiCalendarElements& value) { calendarElements_ = value; }
+    TUiCalendarColors* CalendarColors() const { return calendarColors_; }
+    virtual void SetCalendarColors(TUiCalendarColors* value) { calendarColors_->Assign(value); }
+    TUiClockFaceColors* ClockFaceColors() const { return clockFaceColors_; }
+    virtual void SetClockFaceColors(TUiClockFaceColors* value) { clockFaceColors_->Assign(value); }
+    AnsiString CaptionTodayBtn, CaptionClearBtn, CaptionAM, CaptionPM, CaptionSet;
+    TUiFirstDayOfWeek FirstDayOfWeek = fdowLocale;
+    bool RestrictMinutes = false;
+    bool ShowHowToUseHint = true;
+    AnsiString HowToUseMsg;
+    TColor PopupButtonColor = clBtnFace;
+    TColor PopupButtonFontColor = clWindowText;
+
     TUiDateTimeChangeEvent OnDateTimeChange;
+    TUiGetBoldDaysEvent OnGetBoldDays;
+    TUiGetDayFormatEvent OnGetDayFormat;
+    TUiGetWeekNumberEvent OnGetWeekNumber;
+    TUiViewDateChangeEvent OnViewDateChange;
 
 protected:
     ~TUiDateTimeEdit() override = default;
 
     virtual void DateTimeChange();
+    virtual void DisplayCalendar();
+    virtual void DisplayTimePicker();
     void HideButton() override { SetDropButtonVisible(false); }
     void ShowButton() override { SetDropButtonVisible(true); }
     void DropDown() override;
@@ -74,6 +98,10 @@ private:
     void AdjustDate(int months, int days);
     void AdjustTime(double days);
     void RaiseOutOfRange(int side) const;
+    // The drop-down's panel on the parent form, with the edit's font; null without a form.
+    TUiPopupPanel* NewPopupPanel();
+    // Flat popups when the edit's own frame is flat.
+    bool FlatPopup();
 
     TUiDTEditType editType_ = etDate;
     TDateTime value_ = 0;
@@ -87,5 +115,12 @@ private:
     bool settingTime_ = false;
     bool settingDate_ = false;
     bool busy_ = false;
+    bool timeChosen_ = false;
+    bool dateChosen_ = false;
+    TUiCalendarElements calendarElements_ = {ceYear,       ceMonth,     ceArrows,
+                                             ceDaysOfWeek, ceFillDays,  ceTodayButton,
+                                             ceClearButton};
+    TUiCalendarColors* calendarColors_;
+    TUiClockFaceColors* clockFaceColors_;
     int notifications_ = 0;
 };
