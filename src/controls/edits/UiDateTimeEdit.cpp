@@ -317,16 +317,6 @@ bool TUiDateTimeEdit::FlatPopup() {
 
 namespace {
 
-// Puts a child into the popup panel inside its frame, visible.
-void PlaceInPanel(TUiPopupPanel* panel, TControl* child) {
-    TRect inner(0, 0, panel->Width(), panel->Height());
-    panel->AdjustClientRect(inner);
-    child->SetParent(panel);
-    child->SetLeft(inner.Left);
-    child->SetTop(inner.Top);
-    child->SetVisible(true);
-}
-
 // AutoSelect off for the life of the guard.
 struct TAutoSelectOff {
     explicit TAutoSelectOff(TUiCustomEdit* edit) : edit_(edit), old_(edit->AutoSelect()) {
@@ -357,7 +347,7 @@ void TUiDateTimeEdit::DisplayCalendar() {
     calendar->OnGetDayFormat = OnGetDayFormat;
     calendar->OnGetWeekNumber = OnGetWeekNumber;
     calendar->OnViewDateChange = OnViewDateChange;
-    PlaceInPanel(panel.get(), calendar);
+    PlaceInPopupPanel(panel.get(), calendar);
     calendar->HandleNeeded();
     calendar->SetMinDate(minDate_);
     calendar->SetMaxDate(maxDate_);
@@ -400,7 +390,7 @@ void TUiDateTimeEdit::DisplayTimePicker() {
     picker->SetCaptionAM(CaptionAM);
     picker->SetCaptionPM(CaptionPM);
     picker->SetCaptionSet(CaptionSet);
-    PlaceInPanel(panel.get(), picker);
+    PlaceInPopupPanel(panel.get(), picker);
     picker->HandleNeeded();
     picker->SetTime(GetTime());
     if (FlatPopup()) {

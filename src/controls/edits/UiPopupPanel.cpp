@@ -174,6 +174,15 @@ void TUiPopupPanel::DoPopup() {
     if (OnPopup) OnPopup(this);
 }
 
+void PlaceInPopupPanel(TUiPopupPanel* panel, TControl* child) {
+    TRect inner(0, 0, panel->Width(), panel->Height());
+    panel->AdjustClientRect(inner);
+    child->SetParent(panel);
+    child->SetLeft(inner.Left);
+    child->SetTop(inner.Top);
+    child->SetVisible(true);
+}
+
 // ---------------------------------------------------------------------------------------------
 
 TUiPopup::TUiPopup(TUiPopupPanel* panel) : TUiCustomPopup(panel), panel_(panel) {

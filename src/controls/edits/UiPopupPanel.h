@@ -53,3 +53,6 @@ protected:
 private:
     TUiPopup* popup_ = nullptr;
 };
+
+// Puts a child into the panel inside its frame and makes it visible.
+void PlaceInPopupPanel(TUiPopupPanel* panel, TControl* child);
