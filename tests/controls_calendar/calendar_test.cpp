@@ -186,6 +186,23 @@ TEST_F(CalendarTest, AHeldArrowStepsFasterAndFaster) {
     EXPECT_EQ(calendar->ViewDate(), IncMonth(view, 2)) << "the release stops it";
 }
 
+TEST_F(CalendarTest, TheYearOpensASpinnerThatStepsTheViewWithinTheRange) {
+    calendar->SetMaxDate(EncodeDate(2011, 3, 10));
+    Focus(calendar);
+    const TRect header = Area(caYear);
+    ClickAt(TPoint(header.Left + header.Width() * 3 / 4, (header.Top + header.Bottom) / 2));
+    ASSERT_EQ(calendar->ControlCount(), 1);
+    auto* spinner = dynamic_cast<TUiYearSpinner*>(calendar->Controls(0));
+    ASSERT_NE(spinner, nullptr);
+    EXPECT_TRUE(IsWindowVisible(spinner->Handle()));
+    EXPECT_EQ(spinner->Value(), 2010);
+    EXPECT_EQ(spinner->Max(), 2011);
+    spinner->OnIncrement(spinner, 1);
+    EXPECT_EQ(calendar->ViewDate(), EncodeDate(2011, 3, 1)) << "held at the maximum's month";
+    Key(spinner, VK_ESCAPE);
+    EXPECT_FALSE(IsWindowVisible(spinner->Handle()));
+}
+
 TEST_F(CalendarTest, TheGridStartsOnTheChosenFirstDayWithSomeOfThePreviousMonth) {
     calendar->SetFirstDayOfWeek(fdowSunday);
     calendar->SetDateProperty(EncodeDate(2010, 8, 10));  // August 2010 begins on a Sunday
