@@ -84,7 +84,9 @@ TEST_F(PopupPanelTest, AChoiceEndsItAfterOnCloseAndEverythingIsGivenBack) {
     EXPECT_EQ(panel->Controls(0), field);
     EXPECT_EQ(panel->Controls(1), ok);
     EXPECT_FALSE(panel->Visible());
-    if (Application->Active()) EXPECT_EQ(GetFocus(), anchor->Handle());
+    if (Application->Active()) {
+        EXPECT_EQ(GetFocus(), anchor->Handle());
+    }
 }
 
 TEST_F(PopupPanelTest, EscapeCancelsAndStillReachesTheKeyTarget) {
