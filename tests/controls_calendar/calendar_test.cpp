@@ -2,7 +2,9 @@
 // its grid, the arrows' accelerating repeat, and its looks.
 #include "UiCalendar.h"
 #include "../controls_edits/edit_fixture.h"
+#include "cl_filer.h"
 #include "cl_hooks.h"
+#include "cl_streams.h"
 #include "cl_locale.h"
 
 namespace {
@@ -224,6 +226,27 @@ TEST_F(CalendarTest, BoldDaysAndWeekNumbersComeFromTheEvents) {
     calendar->Repaint();
     EXPECT_EQ(months, (std::vector<int>{5, 6, 7}));
     EXPECT_EQ(weeks, (std::vector<int>{22, 23, 24, 25, 26, 27}));
+}
+
+TEST_F(CalendarTest, PropertiesSurviveAStreamRoundTrip) {
+    calendar->SetName("Calendar1");
+    calendar->SetMinDate(EncodeDate(2010, 1, 1));
+    calendar->SetDateProperty(EncodeDate(2010, 2, 3));
+    calendar->SetFirstDayOfWeek(fdowSunday);
+    calendar->SetCaptionTodayBtn("&Now");
+    calendar->SetButtonColor(clYellow);
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, calendar);
+    stream.SetPosition(0);
+    auto* copy = new TUiCalendar(form);
+    copy->SetName("Calendar2");
+    ReadComponentFromStream(&stream, copy, form);
+    EXPECT_EQ(copy->MinDate(), EncodeDate(2010, 1, 1));
+    EXPECT_EQ(copy->MaxDate(), 0);
+    EXPECT_EQ(copy->Date(), EncodeDate(2010, 2, 3));
+    EXPECT_EQ(copy->FirstDayOfWeek(), fdowSunday);
+    EXPECT_EQ(copy->CaptionTodayBtn(), "&Now");
+    EXPECT_EQ(copy->ButtonColor(), clYellow);
 }
 
 TEST_F(CalendarTest, Looks) {

@@ -2,6 +2,8 @@
 // Set button and its looks.
 #include "UiTimePicker.h"
 #include "../controls_edits/edit_fixture.h"
+#include "cl_filer.h"
+#include "cl_streams.h"
 
 #include <cmath>
 
@@ -175,6 +177,24 @@ TEST_F(TimePickerTest, SecondsAreDroppedAndChangesNoticed) {
     ExpectTime(8, 5, "seconds dropped");
     picker->SetTime(EncodeTime(8, 5, 10, 0));
     EXPECT_EQ(changes, 1) << "the same minute is no change";
+}
+
+TEST_F(TimePickerTest, PropertiesSurviveAStreamRoundTrip) {
+    picker->SetName("Picker1");
+    picker->SetTime(EncodeTime(17, 45, 0, 0));
+    picker->SetRestrictMinutesBy(15);
+    picker->SetShowSetButton(true);
+    picker->SetCaptionSet("&OK");
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, picker);
+    stream.SetPosition(0);
+    auto* copy = new TUiTimePicker(form);
+    copy->SetName("Picker2");
+    ReadComponentFromStream(&stream, copy, form);
+    EXPECT_EQ(copy->Time(), EncodeTime(17, 45, 0, 0));
+    EXPECT_EQ(copy->RestrictMinutesBy(), 15);
+    EXPECT_TRUE(copy->ShowSetButton());
+    EXPECT_EQ(copy->CaptionSet(), "&OK");
 }
 
 TEST_F(TimePickerTest, Looks) {

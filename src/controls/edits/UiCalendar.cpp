@@ -68,6 +68,38 @@ void DrawCentered(TCanvas* canvas, const TRect& rect, const AnsiString& text) {
     DrawLine(canvas, rect, text, DT_CENTER);
 }
 
+const bool calendarPropertiesRegistered = [] {
+    using C = TUiCalendar;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, FloatProperty<C>("Date", &C::Date, &C::SetDateProperty));
+    // The limits are stored only when set.
+    TPropertyInfo minDate = FloatProperty<C>("MinDate", &C::MinDate, &C::SetMinDate);
+    minDate.IsStored = [](TObject* o) { return static_cast<C*>(o)->MinDate() != 0; };
+    RegisterProperty(meta, minDate);
+    TPropertyInfo maxDate = FloatProperty<C>("MaxDate", &C::MaxDate, &C::SetMaxDate);
+    maxDate.IsStored = [](TObject* o) { return static_cast<C*>(o)->MaxDate() != 0; };
+    RegisterProperty(meta, maxDate);
+    RegisterProperty(meta, StringProperty<C>("CaptionClearBtn", &C::CaptionClearBtn,
+                                             &C::SetCaptionClearBtn));
+    RegisterProperty(meta, StringProperty<C>("CaptionTodayBtn", &C::CaptionTodayBtn,
+                                             &C::SetCaptionTodayBtn));
+    RegisterProperty(meta, EnumProperty<C>("FirstDayOfWeek", &C::FirstDayOfWeek,
+                                           &C::SetFirstDayOfWeek,
+                                           {"fdowMonday", "fdowTuesday", "fdowWednesday",
+                                            "fdowThursday", "fdowFriday", "fdowSaturday",
+                                            "fdowSunday", "fdowLocale"},
+                                           fdowLocale));
+    RegisterProperty(meta, OrdinalProperty<C>("ShowDays", pkBool, &C::ShowDays, &C::SetShowDays,
+                                              true));
+    RegisterProperty(meta, OrdinalProperty<C>("ThemeAware", pkBool, &C::ThemeAware,
+                                              &C::SetThemeAware, true));
+    RegisterProperty(meta, OrdinalProperty<C>("ButtonColor", pkColor, &C::ButtonColor,
+                                              &C::SetButtonColor, clBtnFace));
+    RegisterProperty(meta, OrdinalProperty<C>("ButtonFontColor", pkColor, &C::ButtonFontColor,
+                                              &C::SetButtonFontColor, clWindowText));
+    return true;
+}();
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------

@@ -145,6 +145,8 @@ class TUiCalendar : public TUiCustomPanel {
     bool CanAutoSize(int& newWidth, int& newHeight) override;
     void AdjustClientRect(TRect& rect) override;
     void Dispatch(TMessage& message) override;
+    // The year spinner is the calendar's own part, never streamed.
+    void GetChildren(const TGetChildProc&, TComponent*) override {}
 
     TNotifyEvent OnChange;
     TUiGetBoldDaysEvent OnGetBoldDays;

@@ -42,6 +42,41 @@ void DrawLine(TCanvas* canvas, const TRect& rect, const AnsiString& text, UINT f
               flags | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
 }
 
+const bool timePickerPropertiesRegistered = [] {
+    using C = TUiTimePicker;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, FloatProperty<C>("Time", &C::Time, &C::SetTime));
+    const struct {
+        const char* name;
+        const AnsiString& (C::*get)() const;
+        void (C::*set)(const AnsiString&);
+    } texts[] = {{"Format", &C::Format, &C::SetFormat},
+                 {"CaptionAM", &C::CaptionAM, &C::SetCaptionAM},
+                 {"CaptionPM", &C::CaptionPM, &C::SetCaptionPM},
+                 {"CaptionSet", &C::CaptionSet, &C::SetCaptionSet},
+                 {"HowToUseMsg", &C::HowToUseMsg, &C::SetHowToUseMsg}};
+    for (const auto& p : texts) RegisterProperty(meta, StringProperty<C>(p.name, p.get, p.set));
+    const struct {
+        const char* name;
+        bool (C::*get)() const;
+        void (C::*set)(bool);
+        bool def;
+    } flags[] = {{"ShowTime", &C::ShowTime, &C::SetShowTime, true},
+                 {"ShowSetButton", &C::ShowSetButton, &C::SetShowSetButton, false},
+                 {"RestrictMinutes", &C::RestrictMinutes, &C::SetRestrictMinutes, false},
+                 {"ShowHowToUseHint", &C::ShowHowToUseHint, &C::SetShowHowToUseHint, true},
+                 {"ThemeAware", &C::ThemeAware, &C::SetThemeAware, true}};
+    for (const auto& p : flags)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, p.def));
+    RegisterProperty(meta, OrdinalProperty<C>("RestrictMinutesBy", pkInteger,
+                                              &C::RestrictMinutesBy, &C::SetRestrictMinutesBy, 5));
+    RegisterProperty(meta, OrdinalProperty<C>("ButtonColor", pkColor, &C::ButtonColor,
+                                              &C::SetButtonColor, clBtnFace));
+    RegisterProperty(meta, OrdinalProperty<C>("ButtonFontColor", pkColor, &C::ButtonFontColor,
+                                              &C::SetButtonFontColor, clWindowText));
+    return true;
+}();
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
