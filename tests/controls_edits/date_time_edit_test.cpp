@@ -117,6 +117,30 @@ TEST_F(DateTimeEditTest, EveryTypedChangeIsNoticedOnce) {
     EXPECT_EQ(notices, 1);
 }
 
+TEST_F(DateTimeEditTest, FreeTextIsReadAndUnreadableTextKeepsTheValue) {
+    Focus(edit);
+    Type(edit, "5 March 2004");
+    EXPECT_EQ(edit->GetDate(), EncodeDate(2004, 3, 5));
+    Type(edit, " 31");  // a second day: no valid date
+    EXPECT_EQ(edit->GetDate(), EncodeDate(2004, 3, 5));
+    Focus(other);
+    EXPECT_EQ(edit->GetText(), FormatDateTime("ddddd", EncodeDate(2004, 3, 5)));
+
+    edit->SetEditType(etTime);
+    Focus(edit);
+    edit->SelectAll();
+    Paste(edit, "2:30 pm");
+    EXPECT_EQ(edit->GetTime(), EncodeTime(14, 30, 0, 0));
+    edit->SelectAll();
+    Paste(edit, "25:70");
+    EXPECT_EQ(edit->GetTime(), EncodeTime(14, 30, 0, 0));
+    edit->SelectAll();
+    Type(edit, "\b");
+    EXPECT_EQ(edit->GetTime(), 0) << "an emptied text clears the time";
+    Focus(other);
+    EXPECT_EQ(edit->GetText(), "");
+}
+
 TEST_F(DateTimeEditTest, ADateBeyondTheRangeKeepsTheFocusWithAMessage) {
     edit->SetMaxDate(EncodeDate(2024, 6, 30));
     Focus(edit);

@@ -2,11 +2,10 @@
 
 #include <cctype>
 
+#include "UiDateTimeParse.h"
 #include "cl_forms.h"
 #include "cl_locale.h"
 
-const char* const SDateExceedsMaximum = "Date exceeds maximum of %s";
-const char* const SDateBelowMinimum = "Date is less than minimum of %s";
 const char* const SDateOutOfRange = "Date is beyond valid date range";
 
 namespace {
@@ -47,8 +46,19 @@ const bool dateTimeEditPropertiesRegistered = [] {
 
 }  // namespace
 
-TUiDateTimeEdit::TUiDateTimeEdit(TComponent* owner) : TUiCustomEdit(owner) {
+TUiDateTimeEdit::TUiDateTimeEdit(TComponent* owner)
+    : TUiCustomEdit(owner),
+      calendarColors_(new TUiCalendarColors(nullptr)),
+      clockFaceColors_(new TUiClockFaceColors(nullptr)) {
     SetDropButtonVisible(true);
+}
+
+void TUiDateTimeEdit::BeforeDestruction() {
+    TUiCustomEdit::BeforeDestruction();
+    delete calendarColors_;
+    calendarColors_ = nullptr;
+    delete clockFaceColors_;
+    clockFaceColors_ = nullptr;
 }
 
 void TUiDateTimeEdit::RaiseOutOfRange(int side) const {
@@ -155,17 +165,20 @@ void TUiDateTimeEdit::CheckDateTimeChange() {
 void TUiDateTimeEdit::SetDateTime() {
     if (!HandleAllocated() || !Modified()) return;
     SetModified(false);
-    try {
-        if (editType_ == etTime) {
-            value_ = StrToTime(GetText());
-            timeHasValue_ = true;
-        } else {
-            value_ = StrToDate(GetText());
-            dateHasValue_ = true;
-        }
-        CheckDateTimeChange();
-    } catch (const Exception&) {
+    const bool time = editType_ == etTime;
+    bool& hasValue = time ? timeHasValue_ : dateHasValue_;
+    const AnsiString text = GetText();
+    TDateTime parsed = 0;
+    if (Trim(text).IsEmpty()) {
+        value_ = 0;
+        hasValue = false;
+    } else if (time ? StrToTimeEx(text, parsed) : StrToDateEx(text, parsed)) {
+        value_ = parsed;
+        hasValue = true;
+    } else {
+        return;
     }
+    CheckDateTimeChange();
 }
 
 void TUiDateTimeEdit::UpdateText() {
@@ -174,7 +187,8 @@ void TUiDateTimeEdit::UpdateText() {
     const AnsiString format = !format_.IsEmpty() ? format_ : time ? "t" : "ddddd";
     const bool setting = time ? settingTime_ : settingDate_;
     const bool hasValue = time ? timeHasValue_ : dateHasValue_;
-    const bool empty = value_ == 0 && (!hasValue || GetText().IsEmpty());
+    const bool chosen = time ? timeChosen_ : dateChosen_;
+    const bool empty = value_ == 0 && (!hasValue || (GetText().IsEmpty() && !chosen));
     if (!setting && empty)
         SetText("");
     else
@@ -268,8 +282,136 @@ void TUiDateTimeEdit::DropDown() {
     if (ReadOnly()) return;
     try {
         TUiCustomEdit::DropDown();
+        struct KeepHandlers {
+            TUiDateTimeEdit* edit;
+            TNotifyEvent enter, exit;
+            ~KeepHandlers() {
+                edit->OnEnter = enter;
+                edit->OnExit = exit;
+            }
+        } keep{this, OnEnter, OnExit};
+        OnEnter = nullptr;
+        OnExit = nullptr;
+        if (editType_ == etDate)
+            DisplayCalendar();
+        else
+            DisplayTimePicker();
     } catch (const std::exception&) {
     }
+}
+
+TUiPopupPanel* TUiDateTimeEdit::NewPopupPanel() {
+    TCustomForm* form = GetParentForm(this);
+    if (!form) return nullptr;
+    auto* panel = new TUiPopupPanel(this);
+    panel->SetParent(form);
+    panel->Font()->SetName(Font()->Name());
+    panel->Font()->SetColor(Font()->Color());
+    return panel;
+}
+
+bool TUiDateTimeEdit::FlatPopup() {
+    return (FrameVisible() && !UseThemes() && FrameStyle() == fsFlat) ||
+           FrameStyle() == fsFlatBold;
+}
+
+namespace {
+
+// AutoSelect off for the life of the guard.
+struct TAutoSelectOff {
+    explicit TAutoSelectOff(TUiCustomEdit* edit) : edit_(edit), old_(edit->AutoSelect()) {
+        edit->SetAutoSelect(false);
+    }
+    ~TAutoSelectOff() { edit_->SetAutoSelect(old_); }
+    TUiCustomEdit* edit_;
+    bool old_;
+};
+
+}  // namespace
+
+void TUiDateTimeEdit::DisplayCalendar() {
+    TAutoSelectOff autoSelect(this);
+    TOwnedPtr<TUiPopupPanel> panel(NewPopupPanel());
+    if (!panel) return;
+    auto* calendar = new TUiCalendar(panel.get());
+    calendar->SetVisible(false);
+    calendar->IsPopup = true;
+    calendar->SetColor(Color());
+    calendar->SetButtonColor(PopupButtonColor);
+    calendar->SetButtonFontColor(PopupButtonFontColor);
+    calendar->SetElements(calendarElements_);
+    calendar->SetFirstDayOfWeek(FirstDayOfWeek);
+    calendar->SetCaptionClearBtn(CaptionClearBtn);
+    calendar->SetCaptionTodayBtn(CaptionTodayBtn);
+    calendar->OnGetBoldDays = OnGetBoldDays;
+    calendar->OnGetDayFormat = OnGetDayFormat;
+    calendar->OnGetWeekNumber = OnGetWeekNumber;
+    calendar->OnViewDateChange = OnViewDateChange;
+    PlaceInPopupPanel(panel.get(), calendar);
+    calendar->HandleNeeded();
+    calendar->SetMinDate(minDate_);
+    calendar->SetMaxDate(maxDate_);
+    TDateTime date = GetDate();
+    if (date == 0) {
+        SetDate(static_cast<TDateTime>(Trunc(Now())));
+        date = GetDate();
+    }
+    if (const int side = DateInRange(date)) date = side > 0 ? maxDate_ : minDate_;
+    calendar->SetDateProperty(date);
+    if (FlatPopup()) {
+        calendar->SetBorderOuter(fsFlat);
+        calendar->SetFlatColor(FrameColor());
+    }
+    calendar->SetCalendarColors(calendarColors_);
+    calendar->OnClick = Bind(panel.get(), &TUiPopupPanel::Close);
+    bool chosen;
+    {
+        TFlagScope busy(busy_);
+        chosen = panel->Popup(this);
+    }
+    if (!chosen) return;
+    TFlagScope choosing(dateChosen_);
+    if (calendar->ClearClicked)
+        Clear();
+    else
+        SetDate(calendar->Date());
+}
+
+void TUiDateTimeEdit::DisplayTimePicker() {
+    TAutoSelectOff autoSelect(this);
+    TOwnedPtr<TUiPopupPanel> panel(NewPopupPanel());
+    if (!panel) return;
+    auto* picker = new TUiTimePicker(panel.get());
+    picker->SetVisible(false);
+    picker->IsPopup = true;
+    picker->SetColor(Color());
+    picker->SetButtonColor(PopupButtonColor);
+    picker->SetButtonFontColor(PopupButtonFontColor);
+    picker->SetCaptionAM(CaptionAM);
+    picker->SetCaptionPM(CaptionPM);
+    picker->SetCaptionSet(CaptionSet);
+    PlaceInPopupPanel(panel.get(), picker);
+    picker->HandleNeeded();
+    picker->SetTime(GetTime());
+    if (FlatPopup()) {
+        picker->SetBorderOuter(fsFlat);
+        picker->SetFlatColor(FrameColor());
+    }
+    picker->SetClockFaceColors(clockFaceColors_);
+    picker->SetFormat(format_);
+    picker->SetShowSetButton(true);
+    picker->SetShowHowToUseHint(ShowHowToUseHint);
+    picker->SetHowToUseMsg(HowToUseMsg);
+    picker->SetRestrictMinutes(RestrictMinutes);
+    picker->OnSetBtnClick = Bind(panel.get(), &TUiPopupPanel::Close);
+    bool chosen;
+    {
+        TFlagScope busy(busy_);
+        chosen = panel->Popup(this);
+    }
+    if (!chosen) return;
+    TFlagScope choosing(timeChosen_);
+    SetTime(picker->Time());
 }
 
 void TUiDateTimeEdit::CheckFocusLoss() {

@@ -3,13 +3,12 @@
 // stepped by keys; a date is checked against an optional range.
 #pragma once
 
+#include "UiCalendar.h"
 #include "UiEdit.h"
+#include "UiPopupPanel.h"
+#include "UiTimePicker.h"
 #include "cl_datetime.h"
 
-CL_DECLARE_EXCEPTION(EUiCalendarError, Exception);
-
-extern const char* const SDateExceedsMaximum;
-extern const char* const SDateBelowMinimum;
 extern const char* const SDateOutOfRange;
 
 enum TUiDTEditType { etDate, etTime };
@@ -19,6 +18,7 @@ class TUiDateTimeEdit : public TUiCustomEdit {
     CL_COMPONENT_CLASS(TUiDateTimeEdit, TUiCustomEdit)
 
     explicit TUiDateTimeEdit(TComponent* owner);
+    void BeforeDestruction() override;
 
     TUiDTEditType EditType() const { return editType_; }
     virtual void SetEditType(TUiDTEditType value);
@@ -50,12 +50,33 @@ class TUiDateTimeEdit : public TUiCustomEdit {
     void AdjustHour(int count) { AdjustTime(count / 24.0); }
     void AdjustMinute(int count) { AdjustTime(count / 1440.0); }
 
+    // What the drop-down calendar and time picker get.
+    const TUiCalendarElements& CalendarElements() const { return calendarElements_; }
+    void SetCalendarElements(const TUiCalendarElements& value) { calendarElements_ = value; }
+    TUiCalendarColors* CalendarColors() const { return calendarColors_; }
+    virtual void SetCalendarColors(TUiCalendarColors* value) { calendarColors_->Assign(value); }
+    TUiClockFaceColors* ClockFaceColors() const { return clockFaceColors_; }
+    virtual void SetClockFaceColors(TUiClockFaceColors* value) { clockFaceColors_->Assign(value); }
+    AnsiString CaptionTodayBtn, CaptionClearBtn, CaptionAM, CaptionPM, CaptionSet;
+    TUiFirstDayOfWeek FirstDayOfWeek = fdowLocale;
+    bool RestrictMinutes = false;
+    bool ShowHowToUseHint = true;
+    AnsiString HowToUseMsg;
+    TColor PopupButtonColor = clBtnFace;
+    TColor PopupButtonFontColor = clWindowText;
+
     TUiDateTimeChangeEvent OnDateTimeChange;
+    TUiGetBoldDaysEvent OnGetBoldDays;
+    TUiGetDayFormatEvent OnGetDayFormat;
+    TUiGetWeekNumberEvent OnGetWeekNumber;
+    TUiViewDateChangeEvent OnViewDateChange;
 
 protected:
     ~TUiDateTimeEdit() override = default;
 
     virtual void DateTimeChange();
+    virtual void DisplayCalendar();
+    virtual void DisplayTimePicker();
     void HideButton() override { SetDropButtonVisible(false); }
     void ShowButton() override { SetDropButtonVisible(true); }
     void DropDown() override;
@@ -67,7 +88,8 @@ protected:
 private:
     void SetRange(TDateTime maximum, TDateTime minimum);
     void UpdateText();
-    // Takes in a text the user changed; a text that does not parse changes nothing.
+    // Takes in a text the user changed; a blank text empties the value, one that names no
+    // valid date or time changes nothing.
     void SetDateTime();
     void CheckDateTimeChange();
     // Takes in the text and raises when the date lies outside the range.
@@ -76,6 +98,10 @@ private:
     void AdjustDate(int months, int days);
     void AdjustTime(double days);
     void RaiseOutOfRange(int side) const;
+    // The drop-down's panel on the parent form, with the edit's font; null without a form.
+    TUiPopupPanel* NewPopupPanel();
+    // Flat popups when the edit's own frame is flat.
+    bool FlatPopup();
 
     TUiDTEditType editType_ = etDate;
     TDateTime value_ = 0;
@@ -89,5 +115,12 @@ private:
     bool settingTime_ = false;
     bool settingDate_ = false;
     bool busy_ = false;
+    bool timeChosen_ = false;
+    bool dateChosen_ = false;
+    TUiCalendarElements calendarElements_ = {ceYear,       ceMonth,     ceArrows,
+                                             ceDaysOfWeek, ceFillDays,  ceTodayButton,
+                                             ceClearButton};
+    TUiCalendarColors* calendarColors_;
+    TUiClockFaceColors* clockFaceColors_;
     int notifications_ = 0;
 };

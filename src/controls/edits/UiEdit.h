@@ -45,6 +45,7 @@ protected:
 
     bool ReadOnlyValue() override { return ReadOnly(); }
     virtual void ReadOnlyChanged();
+    void SetMouseOverButton(bool value) { mouseOverButton_ = value; }
     virtual void HideButton() {}
     virtual void ShowButton() {}
     virtual void DrawButton(TCanvas* canvas, const TRect& rect);
