@@ -1,46 +1,12 @@
 #include <gtest/gtest.h>
 
-#include "../controls_edits/edit_fixture.h"
 #include "UiCommon.h"
-#include "UiListBox.h"
 #include "UiUtils.h"
+#include "list_fixture.h"
 
 namespace {
 
 const auto* environment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
-
-class ListBoxTest : public EditFormTest {
-protected:
-    TUiListBox* MakeList(std::initializer_list<const char*> items) {
-        auto* list = Add<TUiListBox>(10, 10, 150, 120);
-        for (const char* item : items) list->Items()->Add(item);
-        list->SetBeepOnInvalidKey(false);
-        list->OnClick = [this](TObject*) { ++clicks; };
-        list->OnMatch = [this](TObject*) { ++matches; };
-        Focus(list);
-        return list;
-    }
-    static TPoint RowCentre(TUiCustomListBox* list, int index) {
-        const TRect r = list->ItemRect(index);
-        return TPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-    }
-    static void ClickRow(TUiCustomListBox* list, int index) {
-        const TPoint p = RowCentre(list, index);
-        PostClick(list->Handle(), p.X, p.Y);
-        Pump();
-    }
-    static int TextWidth(TUiCustomListBox* list, const AnsiString& text) {
-        HDC dc = GetDC(nullptr);
-        HGDIOBJ old = SelectObject(dc, list->Font()->Handle());
-        SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), text.Length(), &size);
-        SelectObject(dc, old);
-        ReleaseDC(nullptr, dc);
-        return size.cx;
-    }
-    int clicks = 0;
-    int matches = 0;
-};
 
 TEST_F(ListBoxTest, TypingSearchesPrefixesIgnoringCase) {
     auto* list = MakeList({"Car", "Cat", "Dog"});
@@ -220,7 +186,7 @@ TEST_F(ListBoxTest, HorizontalExtentFollowsTheWidestItem) {
     auto* list = MakeList({"a"});
     list->SetHorzScrollBar(true);
     list->Items()->Add("a much wider item than the first");
-    const int wide = TextWidth(list, "a much wider item than the firstx");
+    const int wide = TextWidth(list->Font(), "a much wider item than the firstx");
     EXPECT_EQ(wide, list->HorzExtent());
     EXPECT_EQ(wide, SendMessageA(list->Handle(), LB_GETHORIZONTALEXTENT, 0, 0));
     list->Items()->BeginUpdate();
@@ -230,7 +196,7 @@ TEST_F(ListBoxTest, HorizontalExtentFollowsTheWidestItem) {
     EXPECT_EQ(wide, list->HorzExtent());
     TFont* font = list->Font();
     font->SetSize(font->Size() + 2);
-    EXPECT_EQ(TextWidth(list, "an even wider item than all the others herex"), list->HorzExtent());
+    EXPECT_EQ(TextWidth(list->Font(), "an even wider item than all the others herex"), list->HorzExtent());
     EXPECT_TRUE(GetWindowLongA(list->Handle(), GWL_STYLE) & WS_HSCROLL);
 }
 
