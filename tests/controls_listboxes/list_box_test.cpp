@@ -160,7 +160,7 @@ TEST_F(ListBoxTest, GroupRowsAreDrawnAsHeaders) {
     Pump();
     EXPECT_EQ(lbOwnerDrawFixed, list->Style());
     EXPECT_EQ(GetMinFontHeight(list->Font()) + 2, list->ItemHeight());
-    const int frame = (list->Width() - list->ClientWidth()) / 2;
+    const int frame = FrameWidth(list);
     const TRect group = list->ItemRect(0);
     const TRect item = list->ItemRect(1);
     WindowShot shot(list);

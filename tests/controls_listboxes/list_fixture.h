@@ -34,6 +34,12 @@ protected:
         ReleaseDC(nullptr, dc);
         return size.cx;
     }
+    // Where the client area starts in the window (the frame's width).
+    static int FrameWidth(TWinControl* control) {
+        RECT window;
+        GetWindowRect(control->Handle(), &window);
+        return control->ClientToScreen(TPoint(0, 0)).X - window.left;
+    }
     int clicks = 0;
     int matches = 0;
 };

@@ -139,7 +139,7 @@ TEST_F(TabbedListTest, OwnerDrawnCellsStartAtTheirStops) {
     list->SetFocusColor(clWhite);
     list->SetColor(clWhite);
     Focus(form);
-    const int frame = (list->Width() - list->ClientWidth()) / 2;
+    const int frame = FrameWidth(list);
     const int stop = 10 * list->CharUnit();  // tabs count from the client's left edge
     WindowShot shot(list);
     for (int row = 0; row < 2; ++row) {
