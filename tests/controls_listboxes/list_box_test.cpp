@@ -8,6 +8,21 @@ namespace {
 
 const auto* environment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
 
+BOOL CALLBACK FindShownText(HWND window, LPARAM data) {
+    auto* wanted = reinterpret_cast<std::pair<AnsiString, HWND>*>(data);
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    if (IsWindowVisible(window) && wanted->first == text) wanted->second = window;
+    return TRUE;
+}
+
+// A shown top-level window of this thread with the text; null when there is none.
+HWND ShownWindowWithText(const AnsiString& text) {
+    std::pair<AnsiString, HWND> wanted(text, nullptr);
+    EnumThreadWindows(GetCurrentThreadId(), &FindShownText, reinterpret_cast<LPARAM>(&wanted));
+    return wanted.second;
+}
+
 TEST_F(ListBoxTest, TypingSearchesPrefixesIgnoringCase) {
     auto* list = MakeList({"Car", "Cat", "Dog"});
     const struct {
@@ -180,6 +195,29 @@ TEST_F(ListBoxTest, GroupRowsAreDrawnAsHeaders) {
             if (shot.At(x, y) != clRed) ++textPixels;
         }
     EXPECT_GT(textPixels, 10);
+}
+
+TEST_F(ListBoxTest, ClippedItemsShowTheirTextAsAHint) {
+    auto* list = MakeList({"short", "a text\tmuch wider than the list"});
+    list->SetWidth(60);
+    const AnsiString expanded = "a text        much wider than the list";
+    auto moveOver = [&](int row) {
+        const TPoint p = RowCentre(list, row);
+        PostMessageA(list->Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(p.X, p.Y));
+        Pump();
+    };
+    moveOver(1);
+    HWND hint = ShownWindowWithText(expanded);
+    ASSERT_NE(nullptr, hint);
+    RECT shown;
+    GetWindowRect(hint, &shown);
+    const TPoint row = list->ClientToScreen(TPoint(0, list->ItemRect(1).Top));
+    EXPECT_EQ(row.X - 1, shown.left);
+    moveOver(0);
+    EXPECT_EQ(nullptr, ShownWindowWithText(expanded));
+    list->SetShowItemHints(false);
+    moveOver(1);
+    EXPECT_EQ(nullptr, ShownWindowWithText(expanded));
 }
 
 TEST_F(ListBoxTest, HorizontalExtentFollowsTheWidestItem) {
