@@ -100,4 +100,14 @@ TEST_F(RankListTest, ShiftKeysMoveTheSelectedItem) {
     EXPECT_EQ(3u, moves.size());
 }
 
+TEST_F(RankListTest, SelectionSettingsAreFixed) {
+    auto* list = MakeRank({"a", "b"});
+    EXPECT_FALSE(list->ExtendedSelect());
+    const TPropertyInfo* sorted = FindProperty(list, "Sorted");
+    ASSERT_NE(nullptr, sorted);
+    sorted->SetOrd(list, 1);
+    EXPECT_FALSE(list->Sorted());
+    EXPECT_FALSE(sorted->IsStored(list));
+}
+
 }  // namespace

@@ -9,6 +9,20 @@ const bool rankListPropertiesRegistered = [] {
                                            {"mkShift", "mkNone"}, mkShift));
     RegisterProperty(meta, OrdinalProperty<C>("MoveOnDrag", pkBool, &C::MoveOnDrag,
                                               &C::SetMoveOnDrag, true));
+    // Fixed for this list: shown, never stored or changed through the form.
+    auto fixed = [&](const char* name, TPropertyKind kind, std::function<int(C*)> get) {
+        TPropertyInfo info;
+        info.Name = name;
+        info.Kind = kind;
+        info.GetOrd = [get](TObject* o) { return get(static_cast<C*>(o)); };
+        info.SetOrd = [](TObject*, int) {};
+        info.IsStored = [](TObject*) { return false; };
+        RegisterProperty(meta, info);
+    };
+    fixed("Columns", pkInteger, [](C* c) { return c->Columns(); });
+    fixed("ExtendedSelect", pkBool, [](C* c) { return c->ExtendedSelect() ? 1 : 0; });
+    fixed("MultiSelect", pkBool, [](C* c) { return c->MultiSelect() ? 1 : 0; });
+    fixed("Sorted", pkBool, [](C* c) { return c->Sorted() ? 1 : 0; });
     return true;
 }();
 
