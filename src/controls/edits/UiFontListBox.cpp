@@ -133,9 +133,8 @@ void TUiFontListBox::LoadFonts() {
     if (fontDevice_ == fdPrinter || fontType_ == ftPrinter) {
         families = EnumerateFontFamilies(Printer()->Handle(), fontType_, showSymbolFonts_);
     } else {
-        HDC screen = GetDC(nullptr);
+        ScreenDC screen;
         families = EnumerateFontFamilies(screen, fontType_, showSymbolFonts_);
-        ReleaseDC(nullptr, screen);
     }
     std::set<std::string> listed;
     Items()->BeginUpdate();

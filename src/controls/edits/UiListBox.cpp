@@ -265,8 +265,8 @@ int TUiCustomListBox::GroupIndexOfItem(int index) {
 // Horizontal extent
 
 void TUiCustomListBox::AdjustHorzExtent() {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font()->Handle());
+    ScreenDC dc;
+    SelectedObject font(dc, Font()->Handle());
     int widest = 0;
     for (int i = 0; i < Items()->Count(); ++i) {
         const AnsiString text = Items()->Get(i) + "x";
@@ -274,8 +274,6 @@ void TUiCustomListBox::AdjustHorzExtent() {
         GetTextExtentPoint32A(dc, text.c_str(), text.Length(), &size);
         widest = Max(widest, static_cast<int>(size.cx));
     }
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     SetHorzExtent(widest);
 }
 
@@ -520,8 +518,8 @@ void TUiCustomListBox::UpdateItemHint(TPoint point) {
         itemHint_->SetColor(Application->HintColor());
     }
     AnsiString hint;
-    for (int i = 1; i <= text.Length(); ++i) hint += text[i] == '\t' ? AnsiString("        ")
-                                                                     : AnsiString(text[i]);
+    for (int i = 1; i <= text.Length(); ++i)
+        hint += text[i] == '\t' ? AnsiString("        ") : AnsiString(text[i]);
     TRect rect = itemHint_->CalcHintRect(Screen->Width(), hint, nullptr);
     const TRect row = ItemRect(index);
     const TPoint origin = ClientToScreen(TPoint(row.Left, row.Top));

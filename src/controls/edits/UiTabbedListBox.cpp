@@ -12,23 +12,19 @@ const char* const HeaderErrorText =
 
 // The width of `text` expanded at the stops, in `font` on a screen DC.
 int TabbedWidth(TFont* font, const AnsiString& text, const std::vector<int>& positions) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font->Handle());
+    ScreenDC dc;
+    SelectedObject selected(dc, font->Handle());
     const DWORD size = GetTabbedTextExtentA(dc, text.c_str(), text.Length(),
                                             static_cast<int>(positions.size()),
                                             positions.empty() ? nullptr : positions.data());
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return LOWORD(size);
 }
 
 int PlainWidth(TFont* font, const AnsiString& text) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font->Handle());
+    ScreenDC dc;
+    SelectedObject selected(dc, font->Handle());
     SIZE size{};
     GetTextExtentPoint32A(dc, text.c_str(), text.Length(), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
     return size.cx;
 }
 
