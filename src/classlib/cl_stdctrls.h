@@ -362,6 +362,8 @@ class TCustomComboBox : public TWinControl {
     void SetDropDownWidth(int width);
     // Text of a drop-down list is the selected item's; setting it selects the matching item.
     void SetText(const AnsiString& text);
+    // The canvas owner-drawn rows are painted on while a draw request is served.
+    TControlCanvas* Canvas() const { return canvas_; }
 
     void Dispatch(TMessage& message) override;
     // The procedure of the edit part: keys typed into it reach the combo box's key events.

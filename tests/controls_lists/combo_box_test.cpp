@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "../controls_edits/edit_fixture.h"
+#include "lists_fixture.h"
 #include "UiComboBox.h"
 #include "UiCommon.h"
 
@@ -8,7 +8,7 @@ namespace {
 
 const auto* environment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
 
-class ComboTest : public EditFormTest {
+class ComboTest : public ListsFormTest {
 protected:
     TUiComboBox* MakeCombo(TComboBoxStyle style, std::initializer_list<const char*> items) {
         auto* combo = Add<TUiComboBox>(10, 10, 150, 21);
@@ -147,6 +147,115 @@ TEST_F(ComboTest, ReadOnlyButtonShowsNoArrow) {
     const int buttonMiddleX = combo->Width() - GetSystemMetrics(SM_CXVSCROLL) / 2 - 2;
     for (int y = 4; y < combo->Height() - 4; ++y)
         EXPECT_EQ(clWhite, shot.At(buttonMiddleX, y)) << y;
+}
+
+TEST_F(ComboTest, MouseChoiceInTheListIsAUserChange) {
+    auto* combo = MakeCombo(csDropDownList, {"Alpha", "beta", "Gamma"});
+    combo->SetItemIndex(0);
+    SendMessageA(combo->Handle(), CB_SHOWDROPDOWN, TRUE, 0);
+    Pump();
+    HWND list = combo->ListHandle();
+    RECT item;
+    SendMessageA(list, LB_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&item));
+    const int x = (item.left + item.right) / 2, y = (item.top + item.bottom) / 2;
+    PostMessageA(list, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    PostMessageA(list, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    Pump();
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_EQ(2, combo->ItemIndex());
+    EXPECT_EQ(1, changes);
+}
+
+TEST_F(ComboTest, EditStyleBackspaceShortensTheSearch) {
+    auto* combo = MakeCombo(csDropDown, {"Xyz", "Abcdef", "Abxy"});
+    TypeInto(combo->EditHandle(), "abx");
+    EXPECT_STREQ("Abxy", combo->GetText().c_str());
+    TypeInto(combo->EditHandle(), "\b");
+    EXPECT_STREQ("Abcdef", combo->GetText().c_str());
+    EXPECT_STREQ("ab", combo->SearchText().c_str());
+    EXPECT_EQ(2, combo->SelStart());
+    EXPECT_EQ(4, combo->SelLength());
+    TypeInto(combo->EditHandle(), "\b\b");
+    EXPECT_EQ(-1, combo->ItemIndex());
+    EXPECT_STREQ("", combo->SearchText().c_str());
+}
+
+TEST_F(ComboTest, EditStyleWithoutAllowEditKeepsTheText) {
+    auto* combo = MakeCombo(csDropDown, {"Abcdef"});
+    combo->SetAllowEdit(false);
+    TypeInto(combo->EditHandle(), "ab");
+    ASSERT_STREQ("Abcdef", combo->GetText().c_str());
+    combo->SetSelStart(1);
+    combo->SetSelLength(2);
+    Key(combo, VK_DELETE);
+    EXPECT_STREQ("Abcdef", combo->GetText().c_str());
+    Clipboard()->SetAsText("zz");
+    TypeInto(combo->EditHandle(), "\x16\x18");  // Ctrl+V, Ctrl+X
+    EXPECT_STREQ("Abcdef", combo->GetText().c_str());
+    combo->SelectAll();
+    PostKey(combo->EditHandle(), VK_DELETE);
+    Pump();
+    EXPECT_STREQ("", combo->GetText().c_str());
+}
+
+TEST_F(ComboTest, OwnerDrawnRowsGetTheSelectionColours) {
+    auto* combo = MakeCombo(csOwnerDrawFixed, {"one", "two"});
+    std::vector<std::pair<int, bool>> drawn;
+    combo->OnDrawItem = [&](TObject* sender, int index, TRect rect, TOwnerDrawState state) {
+        auto* canvas = static_cast<TUiComboBox*>(sender)->Canvas();
+        const bool selected = state.count(odSelected) != 0;
+        EXPECT_EQ(selected ? clHighlight : combo->Color(), canvas->Brush()->Color());
+        drawn.emplace_back(index, selected);
+        canvas->FillRect(rect);
+    };
+    combo->SetItemIndex(1);
+    WindowShot shot(combo);
+    EXPECT_NE(drawn.end(), std::find(drawn.begin(), drawn.end(), std::make_pair(1, true)));
+    combo->SetItemHeight(30);
+    EXPECT_EQ(30, combo->ItemHeight());
+    auto* plain = MakeCombo(csDropDownList, {"x"});
+    const int height = plain->ItemHeight();
+    plain->SetItemHeight(height + 10);
+    EXPECT_EQ(height, plain->ItemHeight());
+}
+
+TEST_F(ComboTest, HotFlatButtonIsRaised) {
+    auto* combo = MakeCombo(csDropDownList, {"a"});
+    combo->SetFlatButtons(true);
+    const int buttonLeft = combo->Width() - GetSystemMetrics(SM_CXVSCROLL) - 2;
+    combo->SetFlatButtonColor(clBtnFace);
+    WindowShot hot(combo);  // focused: hot
+    const int middle = combo->Height() / 2;
+    EXPECT_EQ(ColorToRGB(clBtnHighlight), hot.At(buttonLeft, middle));
+    EXPECT_EQ(ColorToRGB(clBtnShadow), hot.At(combo->Width() - 3, middle));
+    EXPECT_EQ(ColorToRGB(clBtnFace), hot.At(buttonLeft + 2, 5));
+    combo->SetFlatButtonColor(clYellow);
+    WindowShot colored(combo);
+    EXPECT_EQ(clYellow, colored.At(buttonLeft + 4, 5));
+    auto* other = MakeCombo(csDropDownList, {"b"});  // takes the focus: the first is cold
+    ASSERT_NE(nullptr, other);
+    combo->SetColor(clWhite);
+    WindowShot cold(combo);
+    EXPECT_EQ(clWhite, cold.At(buttonLeft, middle));
+    EXPECT_EQ(clWhite, cold.At(buttonLeft + 4, 5));
+}
+
+TEST_F(ComboTest, ReadOnlyEditStyleKeepsItsListClosedAndCopies) {
+    auto* combo = MakeCombo(csDropDown, {"abc", "abd"});
+    combo->ForceText("abc");
+    combo->SetReadOnly(true);
+    HWND edit = combo->EditHandle();
+    PostKey(edit, VK_F4);
+    PostMessageA(edit, WM_SYSKEYDOWN, VK_DOWN, 0x20000001);
+    PostMessageA(edit, WM_SYSKEYUP, VK_DOWN, 0xE0000001);
+    TypeInto(edit, "x\b");
+    EXPECT_FALSE(combo->DroppedDown());
+    EXPECT_STREQ("abc", combo->GetText().c_str());
+    Clipboard()->SetAsText("");
+    combo->SelectAll();
+    TypeInto(edit, "\x03");  // Ctrl+C
+    EXPECT_STREQ("abc", Clipboard()->AsText().c_str());
 }
 
 }  // namespace

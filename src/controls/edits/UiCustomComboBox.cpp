@@ -138,8 +138,10 @@ void TUiCustomComboBox::SelectAndNotify(int index) {
 }
 
 void TUiCustomComboBox::RunKeyPress(TMessage& message) {
+    if (keyPressRan_) return;
     char key = static_cast<char>(message.WParam);
     KeyPress(key);
+    keyPressRan_ = true;
 }
 
 void TUiCustomComboBox::RestartSearchTimer() {
@@ -308,6 +310,7 @@ void TUiCustomComboBox::Dispatch(TMessage& message) {
         if (readOnly_ && message.WParam != VK_F4) return;
         return Base::Dispatch(message);
     case WM_CHAR:
+        keyPressRan_ = false;
         if (IsListStyle()) {
             if (readOnly_ || ListChar(message)) return;
         }
@@ -342,11 +345,18 @@ void TUiCustomComboBox::Dispatch(TMessage& message) {
             SelEndCancel();
         }
         return;
+    case CN_DRAWITEM:
+        return DrawOwnerItem(message);
+    case CN_DELETEITEM:
+        return DeleteItemMessage(message);
     case CM_TEXTCHANGED:
         Base::Dispatch(message);
         if (autoComplete_ && !suppress_ && Style() == csDropDown && HandleAllocated() &&
             !DroppedDown()) {
-            searchText_ = GetText();
+            if (enterPressed_)
+                enterPressed_ = false;
+            else
+                searchText_ = GetText();
             const int index = FindClosest(searchText_);
             if (index >= 0 && !searchText_.IsEmpty()) {
                 SetItemIndex(index);
@@ -361,40 +371,108 @@ void TUiCustomComboBox::Dispatch(TMessage& message) {
     }
 }
 
-// Completion while typing into the edit part; true when the character was consumed.
-bool TUiCustomComboBox::EditChar(TMessage& message) {
-    if (readOnly_) return message.WParam != 3;
+// The length of the character at `pos` (0-based): 2 for a double-byte lead byte, else 1.
+static int CharLengthAt(const AnsiString& s, int pos) {
+    return pos < s.Length() && IsDBCSLeadByte(static_cast<BYTE>(s[pos + 1])) ? 2 : 1;
+}
+
+// Keys pressed in the edit part; true when the key was swallowed.
+bool TUiCustomComboBox::EditKeyDown(TMessage& message, bool& reSearch) {
+    altPressed_ = false;
     const WPARAM key = message.WParam;
-    if ((key == 22 || key == 24) && !allowEdit_) return true;
-    if (key == VK_RETURN) {
-        if (DroppedDown()) SelEndOk();
+    switch (key) {
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_UP:
+    case VK_DOWN:
+        suppress_ = true;
+        searchText_ = "";
+        return readOnly_;
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_RIGHT:
+        searchText_ = GetText();
+        return false;
+    case VK_INSERT:
+        if (GetKeyState(VK_SHIFT) < 0) reSearch = true;
+        if (!allowEdit_) message.WParam = 0;
+        return false;
+    case VK_DELETE: {
+        const AnsiString text = GetText();
+        const int start = SelStart();
+        const int cut = Max(SelLength(), CharLengthAt(text, start));
+        searchText_ = text;
+        searchText_.Delete(start + 1, cut);
+        if (!allowEdit_ && !(start == 0 && SelLength() >= text.Length())) message.WParam = 0;
         return false;
     }
-    if (key == VK_ESCAPE) {
-        if (!DroppedDown()) {
-            SetItemIndex(-1);
-            searchText_ = "";
-            Click();
-            Change();
-            RunKeyPress(message);
-            return true;
-        }
+    case VK_F4:
+        return readOnly_;
+    default:
         return false;
     }
-    if (!IsCharKey(key)) return false;
+}
+
+// Backspace while completing; true when the key was swallowed.
+bool TUiCustomComboBox::EditBackspace(TMessage& message) {
+    if (searchText_.IsEmpty()) {
+        InvalidKeyPressed();
+        return false;
+    }
+    AnsiString text = searchText_;
+    const int start = SelStart();
+    const int length = SelLength();
+    if (start >= text.Length()) {
+        text = WithoutLastChar(text);
+    } else if (length > 0 && allowEdit_) {
+        text.Delete(start + 1, length);
+        SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+        SendMessageA(Handle(), CB_SETEDITSEL, 0, MAKELPARAM(start, start));
+    } else if (length == 0 && allowEdit_ && start > 0) {
+        const int cut = start >= 2 && IsDBCSLeadByte(static_cast<BYTE>(text[start - 1])) ? 2 : 1;
+        text.Delete(start - cut + 1, cut);
+    }
+    Change();
+    if (text.IsEmpty()) {
+        SetItemIndex(-1);
+        if (keepSearchCase_) SetText("");
+        searchText_ = "";
+        Click();
+        Change();
+        RunKeyPress(message);
+    }
+    searchText_ = text;
+    return FindListItem(text, message);
+}
+
+// A typed character while completing; true when it was swallowed.
+bool TUiCustomComboBox::EditTypedChar(TMessage& message) {
+    char typed = static_cast<char>(message.WParam);
+    KeyPress(typed);
+    keyPressRan_ = true;
+    message.WParam = static_cast<unsigned char>(typed);
+    if (!IsCharKey(message.WParam)) return false;
     const int start = SelStart();
     const int length = SelLength();
     AnsiString text = searchText_;
     if (length > 0) text.Delete(start + 1, length);
     const AnsiString previous = text;
-    text.Insert(AnsiString(static_cast<char>(key)), start + 1);
+    AnsiString inserted(typed);
+    MSG trail{};
+    const bool lead = IsDBCSLeadByte(static_cast<BYTE>(typed)) &&
+                      PeekMessageA(&trail, EditHandle(), WM_CHAR, WM_CHAR, PM_NOREMOVE);
+    if (lead) inserted += static_cast<char>(trail.wParam);
+    text.Insert(inserted, start + 1);
     if (FindListItem(text, message)) {
         searchText_ = text;
+        if (lead) PeekMessageA(&trail, EditHandle(), WM_CHAR, WM_CHAR, PM_REMOVE);
         return true;
     }
     if (!allowEdit_) {
         InvalidKeyPressed();
-        return true;
+        message.WParam = 0;
+        return false;
     }
     suppress_ = true;
     SetText(previous);
@@ -405,32 +483,78 @@ bool TUiCustomComboBox::EditChar(TMessage& message) {
     return false;
 }
 
-void TUiCustomComboBox::ComboWndProc(TMessage& message, HWND window, WNDPROC previous) {
-    if (autoComplete_) {
-        switch (message.Msg) {
-        case WM_KEYDOWN:
-            if (message.WParam == VK_PRIOR || message.WParam == VK_NEXT ||
-                message.WParam == VK_UP || message.WParam == VK_DOWN) {
-                suppress_ = true;
-                searchText_ = "";
-                if (readOnly_) return;
-            } else if (message.WParam >= VK_END && message.WParam <= VK_RIGHT) {
-                searchText_ = GetText();
-            } else if (message.WParam == VK_F4 && readOnly_) {
-                return;
-            }
-            break;
-        case WM_SYSKEYDOWN:
-            if (readOnly_ && message.WParam != VK_F4) return;
-            break;
-        case WM_CHAR:
-            if (EditChar(message)) return;
-            break;
-        default:
-            break;
-        }
+// Characters typed into the edit part; true when the character was swallowed.
+bool TUiCustomComboBox::EditChar(TMessage& message, bool& reSearch) {
+    const WPARAM key = message.WParam;
+    if (altPressed_) {
+        altPressed_ = false;
+        return false;
     }
-    TCustomComboBox::ComboWndProc(message, window, previous);
+    if (readOnly_) return key != 3;
+    switch (key) {
+    case VK_RETURN:
+        if (DroppedDown()) SelEndOk();
+        enterPressed_ = true;
+        return false;
+    case 22:
+    case 24:
+        if (!allowEdit_)
+            message.WParam = 0;
+        else
+            reSearch = true;
+        return false;
+    case VK_ESCAPE:
+        if (DroppedDown()) return false;
+        SetItemIndex(-1);
+        searchText_ = "";
+        Click();
+        Change();
+        RunKeyPress(message);
+        return true;
+    case VK_BACK:
+        return EditBackspace(message);
+    default:
+        return IsCharKey(key) && EditTypedChar(message);
+    }
+}
+
+void TUiCustomComboBox::ComboWndProc(TMessage& message, HWND window, WNDPROC previous) {
+    if (!autoComplete_) return TCustomComboBox::ComboWndProc(message, window, previous);
+    bool reSearch = false;
+    bool swallowed = false;
+    keyPressRan_ = false;
+    switch (message.Msg) {
+    case WM_KEYDOWN:
+        swallowed = EditKeyDown(message, reSearch);
+        break;
+    case WM_SYSKEYDOWN:
+        altPressed_ = true;
+        swallowed = readOnly_ && message.WParam != VK_F4;
+        break;
+    case WM_LBUTTONDOWN:
+        if (Style() == csDropDown) searchText_ = GetText();
+        break;
+    case WM_CHAR:
+        swallowed = EditChar(message, reSearch);
+        break;
+    default:
+        break;
+    }
+    if (swallowed) return;
+    if (keyPressRan_) {
+        // The key events have had this character: the edit only inserts it.
+        keyPressRan_ = false;
+        if (message.WParam == 0) return;
+        message.Result = CallWindowProcA(previous, window, message.Msg, message.WParam,
+                                         message.LParam);
+    } else {
+        TCustomComboBox::ComboWndProc(message, window, previous);
+    }
+    if (reSearch && allowEdit_) {
+        searchText_ = GetText();
+        TMessage none{WM_CHAR, 0, 0, 0};
+        FindListItem(searchText_, none);
+    }
 }
 
 TRect TUiCustomComboBox::ButtonRect(int inset) {
@@ -438,21 +562,119 @@ TRect TUiCustomComboBox::ButtonRect(int inset) {
     return TRect(Width() - button - inset, inset, Width() - inset, Height() - inset);
 }
 
+void TUiCustomComboBox::PaintTextBand(const TRect& button) {
+    TRect band(0, 0, ClientWidth(), ClientHeight());
+    band.Right = button.Left;
+    band.Left += 1;
+    band.Top += 1;
+    band.Right -= 1;
+    band.Bottom -= 1;
+    if (ColorToRGB(Color()) != ColorToRGB(clWhite))
+        DrawBevel(canvas_, band, Color(), Color(), 2, AllSides);
+}
+
+void TUiCustomComboBox::PaintFlatButton(const TRect& button, bool themed) {
+    if (!inControl_ && !overControl_) {
+        canvas_->Brush()->SetColor(Color());
+        canvas_->FillRect(button);
+        DrawDropDownArrow(canvas_, button, themed ? uiWindowsXP : uiWindows95, false, Enabled());
+        return;
+    }
+    const bool dropped = DroppedDown();
+    if (themed) {
+        ThemeServices()->DrawElement(
+            canvas_->Handle(),
+            TThemeServices::GetElementDetails(dropped ? tcDropDownButtonPressed
+                                                      : tcDropDownButtonHot),
+            button);
+        return;
+    }
+    TRect inner;
+    if (flatButtonColor_ == clBtnFace)
+        inner = DrawBevel(canvas_, button, dropped ? clBtnShadow : clBtnHighlight,
+                          dropped ? clBtnHighlight : clBtnShadow, 1, AllSides);
+    else
+        inner = DrawColorBorder(canvas_, button, flatButtonColor_, dropped ? fsStatus : fsPopup);
+    canvas_->Brush()->SetColor(flatButtonColor_);
+    canvas_->FillRect(inner);
+    DrawDropDownArrow(canvas_, inner, uiWindows95, dropped, Enabled());
+}
+
 void TUiCustomComboBox::PaintClient() {
     if (!canvas_) return;
     const bool themed = VisualStylesEnabled();
     const TRect button = ButtonRect(themed ? 1 : 2);
+    const bool frame = FrameVisible() && !UseThemes();
     TCanvasBinding binding(canvas_, nullptr);
+    if (frame && themed && ColorToRGB(Color()) != ColorToRGB(clWhite))
+        DrawBox(canvas_, TRect(0, 0, ClientWidth(), ClientHeight()), Color());
+    if (themed) {
+        PaintTextBand(button);
+        canvas_->Brush()->SetColor(Color());
+        canvas_->FillRect(TRect(button.Left - 2, button.Top, button.Left, button.Bottom));
+    }
+    if (flatButtons_ && !readOnly_) PaintFlatButton(button, themed);
     if (readOnly_) {
         canvas_->Brush()->SetColor(Color());
         canvas_->FillRect(button);
-    } else if (flatButtons_ && !inControl_ && !overControl_) {
-        canvas_->Brush()->SetColor(Color());
-        canvas_->FillRect(button);
-        DrawDropDownArrow(canvas_, button, themed ? uiWindowsXP : uiWindows95, false, Enabled());
     }
-    if (!FrameVisible() || UseThemes()) return;
+    if (!frame) return;
     const bool hot = IsHot();
     DrawFrame(canvas_, Width(), Height(), hot ? FrameHotStyle() : FrameStyle(), Color(),
-              hot ? FrameHotColor() : FrameColor(), FrameSides(), true);
+              hot ? FrameHotColor() : FrameColor(), FrameSides(), themed);
+}
+
+namespace {
+
+TOwnerDrawState RowState(UINT itemState) {
+    static const std::pair<UINT, TOwnerDrawStateItem> bits[] = {
+        {ODS_SELECTED, odSelected}, {ODS_GRAYED, odGrayed},          {ODS_DISABLED, odDisabled},
+        {ODS_CHECKED, odChecked},   {ODS_FOCUS, odFocused},          {ODS_DEFAULT, odDefault},
+        {ODS_NOACCEL, odNoAccel},   {ODS_NOFOCUSRECT, odNoFocusRect}, {ODS_COMBOBOXEDIT, odComboBoxEdit}};
+    TOwnerDrawState state;
+    for (const auto& bit : bits)
+        if (itemState & bit.first) state.insert(bit.second);
+    return state;
+}
+
+}  // namespace
+
+void TUiCustomComboBox::DrawOwnerItem(TMessage& message) {
+    const DRAWITEMSTRUCT& draw = *message.DrawItemStruct();
+    const TOwnerDrawState state = RowState(draw.itemState);
+    const int index = static_cast<int>(draw.itemID);
+    const TRect rect = ToTRect(draw.rcItem);
+    TControlCanvas* canvas = Canvas();
+    canvas->BindDC(draw.hDC);
+    try {
+        canvas->Font()->Assign(Font());
+        canvas->Brush()->Assign(Brush());
+        const bool selected = state.count(odSelected) != 0;
+        if (index >= 0) {
+            if (selected) {
+                canvas->Brush()->SetColor(clHighlight);
+                canvas->Font()->SetColor(clHighlightText);
+            }
+            DrawItem(index, rect, state);
+            if (selected && drawFocusBorder_) DrawFocusBorder(canvas, rect);
+        } else if (selected) {
+            DrawFocusBorder(canvas, rect);
+        } else {
+            canvas->FillRect(rect);
+        }
+    } catch (...) {
+        canvas->BindDC(nullptr);
+        throw;
+    }
+    canvas->BindDC(nullptr);
+    message.Result = TRUE;
+}
+
+void TUiCustomComboBox::DeleteItemMessage(TMessage& message) {
+    auto* item = reinterpret_cast<DELETEITEMSTRUCT*>(message.LParam);
+    if (item->itemData != 0) {
+        DeleteItem(static_cast<int>(item->itemID), reinterpret_cast<void*>(item->itemData));
+        item->itemData = 0;
+    }
+    message.Result = TRUE;
 }

@@ -80,6 +80,8 @@ protected:
     virtual void SelEndCancel() { if (OnSelEndCancel) OnSelEndCancel(this); }
     virtual void SelEndOk() { if (OnSelEndOk) OnSelEndOk(this); }
     void SearchTimerExpired(TObject* sender);
+    // The owner-draw request of one row, in the control's font and brush.
+    virtual void DrawOwnerItem(TMessage& message);
 
     void CreateWnd() override;
     void KeyPress(char& key) override;
@@ -96,8 +98,14 @@ private:
     void SelectAndNotify(int index);
     void RunKeyPress(TMessage& message);
     bool ListChar(TMessage& message);
-    bool EditChar(TMessage& message);
+    bool EditKeyDown(TMessage& message, bool& reSearch);
+    bool EditChar(TMessage& message, bool& reSearch);
+    bool EditTypedChar(TMessage& message);
+    bool EditBackspace(TMessage& message);
+    void DeleteItemMessage(TMessage& message);
     void PaintClient();
+    void PaintTextBand(const TRect& button);
+    void PaintFlatButton(const TRect& button, bool themed);
     TRect ButtonRect(int inset);
     void RestartSearchTimer();
 
@@ -106,6 +114,10 @@ private:
     int keyInProgress_ = 0;
     bool suppress_ = false;
     bool escapeWhileDropped_ = false;
+    bool enterPressed_ = false;
+    bool altPressed_ = false;
+    // The key-press handling already ran for the character being handled.
+    bool keyPressRan_ = false;
     bool allowEdit_ = true;
     bool autoComplete_ = true;
     bool beepOnInvalidKey_ = true;

@@ -28,9 +28,13 @@ int CALLBACK AddFamily(const LOGFONTA* font, const TEXTMETRICA* metric, DWORD fo
                        LPARAM data) {
     auto* context = reinterpret_cast<EnumContext*>(data);
     try {
-        if (FontFamilyPasses(font->lfCharSet, metric->tmPitchAndFamily, fontType, context->type,
-                             context->showSymbolFonts))
-            context->families->push_back({font->lfFaceName, metric->tmPitchAndFamily});
+        if (!FontFamilyPasses(font->lfCharSet, metric->tmPitchAndFamily, fontType,
+                              context->type, context->showSymbolFonts))
+            return 1;
+        // A family reported again (for another character set) is listed once.
+        for (const TUiFontFamily& listed : *context->families)
+            if (SameText(listed.Name, font->lfFaceName)) return 1;
+        context->families->push_back({font->lfFaceName, metric->tmPitchAndFamily});
     } catch (...) {
         if (Application) Application->HandleException(nullptr);
     }
