@@ -1,10 +1,5 @@
 #include "UiFontListBox.h"
 
-#include <set>
-#include <string>
-
-#include "cl_printer.h"
-
 namespace {
 
 const bool fontListPropertiesRegistered = [] {
@@ -127,28 +122,8 @@ void TUiFontListBox::AddFontToMRUList() {
     if (index >= 0) SetItemIndex(index);
 }
 
-// The system reports a family once for each of its character sets: each is listed once.
 void TUiFontListBox::LoadFonts() {
-    std::vector<TUiFontFamily> families;
-    if (fontDevice_ == fdPrinter || fontType_ == ftPrinter) {
-        families = EnumerateFontFamilies(Printer()->Handle(), fontType_, showSymbolFonts_);
-    } else {
-        ScreenDC screen;
-        families = EnumerateFontFamilies(screen, fontType_, showSymbolFonts_);
-    }
-    std::set<std::string> listed;
-    Items()->BeginUpdate();
-    try {
-        Items()->Clear();
-        for (const TUiFontFamily& family : families)
-            if (listed.insert(family.Name.c_str()).second)
-                Items()->AddObject(family.Name, reinterpret_cast<TObject*>(static_cast<UINT_PTR>(
-                                                    family.PitchAndFamily)));
-    } catch (...) {
-        Items()->EndUpdate();
-        throw;
-    }
-    Items()->EndUpdate();
+    LoadFontFamilies(Items(), fontDevice_, fontType_, showSymbolFonts_);
 }
 
 void TUiFontListBox::UpdatePreviewText() {
