@@ -10,6 +10,7 @@
 #include "QMCAbout.h"
 #include "Radon.h"
 #include "SettingsFile.h"
+#include "UiBalloonHint.h"
 #include "UiBitBtn.h"
 #include "UiCheckBox.h"
 #include "UiEdit.h"
@@ -232,6 +233,7 @@ TRadonMainForm::TRadonMainForm(TComponent* owner) : TForm(owner) {
     ApplicationEvents1 = new TApplicationEvents(this);
     ApplicationEvents1->SetName("ApplicationEvents1");
     ApplicationEvents1->OnHelp = Bind(this, &TRadonMainForm::ApplicationEvents1Help);
+    CreateBalloonHints();
     OnShow = Bind(this, &TRadonMainForm::FormShow);
     OnClose = Bind(this, &TRadonMainForm::FormClose);
     EndLoading(this);
@@ -258,6 +260,20 @@ void TRadonMainForm::OpenMonitor() {
 void TRadonMainForm::BeforeDestruction() {
     TForm::BeforeDestruction();
     Monitor = nullptr;
+}
+
+// Every hint of the program is a balloon that opens 50 ms after the mouse comes to rest.
+void TRadonMainForm::CreateBalloonHints() {
+    UiBalloonHints1 = new TUiBalloonHints(this);
+    UiBalloonHints1->SetName("UiBalloonHints1");
+    UiBalloonHints1->SetCorner(hcLowerRight);
+    UiBalloonHints1->SetCaptionWidth(110);
+    UiBalloonHints1->SetFrameColor(cl3DDkShadow);
+    UiBalloonHints1->SetHintPause(50);
+    UiBalloonHints1->Font()->SetName("Tahoma");
+    UiBalloonHints1->Font()->SetHeight(-11);
+    UiBalloonHints1->Font()->SetColor(clInfoText);
+    UiBalloonHints1->Bitmaps()->SetTransparentColor(clOlive);
 }
 
 void TRadonMainForm::CreateImageList() {

@@ -20,6 +20,7 @@ class TUiStatusBar;
 class TUiProgressStatus;
 class TUiStatusPane;
 class TUiVersionInfo;
+class TUiBalloonHints;
 class TUiLabel;
 class TUiEdit;
 class TUiBitBtn;
@@ -188,6 +189,7 @@ class TRadonMainForm : public TForm {
     TOpenPictureDialog* OpenPictureDialog;
     TApplicationEvents* ApplicationEvents1;
     TImageList* ImageList1;
+    TUiBalloonHints* UiBalloonHints1;
 
     TUiToolbar* Toolbar;
     TUiPageControl* UiPageControl1;
@@ -264,6 +266,7 @@ private:
     void CreateChecklistSheet();
     void CreateChartSheet();
     void CreateImageList();
+    void CreateBalloonHints();
     void CreateMainMenu();
     void CreatePicturesSheet();
     void CreatePictureSlot(int slot, int x, int y);

@@ -161,11 +161,12 @@ struct TPropertyInfo {
     std::function<TComponent*(TObject*)> GetComponent;
     std::function<void(TObject*, TComponent*)> SetComponent;
     // Written only when the value differs from the default: DefaultOrd for ordinals (when
-    // HasDefault), DefaultText for enums and sets, empty for strings, 0 for floats, null for
-    // component references. IsStored, when set, can refuse storing altogether.
+    // HasDefault), DefaultText for enums and sets, empty for strings, DefaultFloat for floats,
+    // null for component references. IsStored, when set, can refuse storing altogether.
     bool HasDefault = false;
     int DefaultOrd = 0;
     AnsiString DefaultText;
+    double DefaultFloat = 0;
     std::function<bool(TObject*)> IsStored;
 };
 void RegisterProperty(const TMetaClass* metaClass, const TPropertyInfo& info);
@@ -265,6 +266,12 @@ TPropertyInfo FloatProperty(const char* name, G get, S set) {
     info.Kind = pkFloat;
     info.GetFloat = [get](TObject* o) { return static_cast<double>((static_cast<C*>(o)->*get)()); };
     info.SetFloat = [set](TObject* o, double v) { (static_cast<C*>(o)->*set)(v); };
+    return info;
+}
+template <class C, class G, class S>
+TPropertyInfo FloatProperty(const char* name, G get, S set, double def) {
+    TPropertyInfo info = FloatProperty<C>(name, get, set);
+    info.DefaultFloat = def;
     return info;
 }
 template <class C, class G>

@@ -590,7 +590,7 @@ void TWriter::WritePublished(TPersistent* instance, const TPropertyInfo& propert
     }
     case pkFloat: {
         const double value = property.GetFloat(instance);
-        if (value == (ancestor ? property.GetFloat(ancestor) : 0.0)) return;
+        if (value == (ancestor ? property.GetFloat(ancestor) : property.DefaultFloat)) return;
         WritePropName(property.Name);
         return WriteFloat(value);
     }

@@ -6,6 +6,7 @@
 #include <memory>
 #include <unordered_map>
 
+#include "cl_filer.h"
 #include "cl_jpeg.h"
 #include "cl_streams.h"
 
@@ -818,6 +819,14 @@ void TGraphic::LoadFromClipboardFormat(UINT, HANDLE, HPALETTE) {
 
 void TGraphic::SaveToClipboardFormat(UINT&, HANDLE&, HPALETTE&) {
     throw EInvalidGraphic(SUnknownClipboardFormat);
+}
+
+void TGraphic::DefineProperties(TFiler* filer) {
+    auto* ancestor = dynamic_cast<TGraphic*>(filer->Ancestor());
+    filer->DefineBinaryProperty(
+        "Data", [this](TStream* stream) { LoadFromStream(stream); },
+        [this](TStream* stream) { SaveToStream(stream); },
+        !Empty() && !(ancestor && Equals(ancestor)));
 }
 
 bool TGraphic::Equals(TGraphic* other) {

@@ -404,6 +404,8 @@ class TGraphic : public TPersistent {
     virtual void SaveToClipboardFormat(UINT& format, HANDLE& data, HPALETTE& palette);
     // Same class and the same saved bytes.
     virtual bool Equals(TGraphic* other);
+    // Streams the picture as the binary property "Data" in its SaveToStream format.
+    void DefineProperties(TFiler* filer) override;
 
     TNotifyEvent OnChange;
     TProgressEvent OnProgress;

@@ -9,6 +9,7 @@
 #include "Radon.h"
 #include "RadonMainForm.h"
 #include "SettingsFile.h"
+#include "UiBalloonHint.h"
 #include "UiPageControl.h"
 #include "UiProgressStatus.h"
 #include "UiStatusBar.h"
@@ -54,6 +55,30 @@ TEST(StartUpTest, FreshStartWithoutSettingsOrPortOpensOnTheInspectionSheet) {
     EXPECT_EQ(RadonMainForm->ProgressStatus->Percent(), 107);
     RadonMainForm->Hide();
     Application->ProcessMessages();
+}
+
+// The main window's balloon hints style every hint window the application makes from now on.
+TEST(StartUpTest, EveryHintIsABalloonInTheMainWindowsStyle) {
+    ASSERT_NE(RadonMainForm, nullptr);
+    TUiBalloonHints* balloons = RadonMainForm->UiBalloonHints1;
+    ASSERT_NE(balloons, nullptr);
+    EXPECT_EQ(balloons->Corner(), hcLowerRight);
+    EXPECT_EQ(balloons->CaptionWidth(), 110);
+    EXPECT_EQ(balloons->FrameColor(), cl3DDkShadow);
+    EXPECT_EQ(Application->HintPause(), 50);
+    EXPECT_EQ(balloons->Bitmaps()->TransparentColor(), clOlive);
+    THintWindow* window = HintWindowClass(Application);
+    auto* balloon = dynamic_cast<TUiCustomHintWindow*>(window);
+    ASSERT_NE(balloon, nullptr);
+    EXPECT_EQ(balloon->Component, balloons);
+    EXPECT_TRUE(balloon->ShowBalloon);
+    EXPECT_EQ(balloon->Corner, hcLowerRight);
+    EXPECT_EQ(balloon->CaptionWidth, 110);
+    EXPECT_EQ(balloon->FrameColor, cl3DDkShadow);
+    EXPECT_EQ(balloon->Font()->Name(), "Tahoma");
+    EXPECT_EQ(balloon->Font()->Height(), -11);
+    EXPECT_EQ(balloon->Font()->Color(), clInfoText);
+    window->Free();
 }
 
 TEST(StartUpTest, AStoredPortThatCannotBeOpenedLeavesPortZero) {

@@ -1,6 +1,8 @@
 // The spin edit: steps by keys, wheel and its buttons within its range, formatting, the typing
 // rules, the vetoing event, read-only; and the spin buttons on their own.
 #include "UiSpinEdit.h"
+#include "cl_filer.h"
+#include "cl_streams.h"
 #include "edit_fixture.h"
 
 namespace {
@@ -171,6 +173,87 @@ TEST_F(SpinEditTest, ReadOnlyHidesTheButtonsAndRefusesSteps) {
               edit->SpinButtons()->Width() + 2);
 }
 
+AnsiString WrittenProperties(TPersistent* instance) {
+    TMemoryStream stream;
+    {
+        TWriter writer(&stream);
+        writer.WriteProperties(instance);
+    }
+    return AnsiString(static_cast<const char*>(stream.Memory()), static_cast<int>(stream.Size()));
+}
+
+// A form stream carries the number and everything that shapes it, not the text; a range whose
+// end is 0 and steps other than the defaults come back too.
+TEST_F(SpinEditTest, SettingsAndValueReadBackFromAFormStream) {
+    RegisterClasses({TUiSpinEdit::StaticClass()});
+    form->SetName("Numbers");
+    edit->SetName("Level");
+    edit->SetMin(-10);
+    edit->SetMax(0);
+    edit->SetIntegersOnly(false);
+    edit->SetDecimals(2);
+    edit->SetIncrement(0.25);
+    edit->SetPageSize(2);
+    edit->SetAllowKeyEdit(true);
+    edit->SetAllowBlank(true);
+    edit->SetBlankValue(-1);
+    edit->SetButtonWidth(12);
+    edit->SetDirection(sdLeftRight);
+    edit->SetFlatButtons(true);
+    TBitmap glyph;
+    glyph.SetSize(24, 6);
+    glyph.Canvas()->Brush()->SetColor(clRed);
+    glyph.Canvas()->FillRect(TRect(0, 0, 24, 6));
+    edit->SetButtonUpGlyph(&glyph);
+    edit->SetButtonUpNumGlyphs(4);
+    edit->SetValue(-2.5);
+    ASSERT_EQ(Text(), "-2.50");
+    const AnsiString written = WrittenProperties(edit);
+    EXPECT_EQ(written.Pos("Caption"), 0);
+    EXPECT_EQ(written.Pos("ButtonDownGlyph"), 0) << "the drawn arrow is no custom glyph";
+    EXPECT_EQ(written.Pos("ButtonDownNumGlyphs"), 0);
+
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, form);
+    stream.SetPosition(0);
+    TOwnedPtr<TForm> copy(new TForm(nullptr));
+    ReadComponentFromStream(&stream, copy.get());
+    auto* read = dynamic_cast<TUiSpinEdit*>(copy->FindComponent("Level"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Min(), -10);
+    EXPECT_EQ(read->Max(), 0);
+    EXPECT_FALSE(read->IntegersOnly());
+    EXPECT_EQ(read->Decimals(), 2);
+    EXPECT_EQ(read->Increment(), 0.25);
+    EXPECT_EQ(read->PageSize(), 2);
+    EXPECT_TRUE(read->AllowKeyEdit());
+    EXPECT_TRUE(read->AllowBlank());
+    EXPECT_EQ(read->BlankValue(), -1);
+    EXPECT_EQ(read->ButtonWidth(), 12);
+    EXPECT_EQ(read->GetDirection(), sdLeftRight);
+    EXPECT_TRUE(read->FlatButtons());
+    EXPECT_TRUE(read->GetButtonUpGlyph()->Equals(&glyph));
+    EXPECT_EQ(read->GetButtonUpNumGlyphs(), 4);
+    EXPECT_EQ(read->GetButton(sbUp)->Style(), cbsNone);
+    EXPECT_EQ(read->GetButton(sbDown)->Style(), cbsLeft);
+    EXPECT_EQ(read->GetText(), "-2.50");
+}
+
+TEST_F(SpinEditTest, FlatButtonParentColorOfOlderReleasesIsReadAndDropped) {
+    TMemoryStream stream;
+    {
+        TWriter writer(&stream);
+        writer.WritePropName("FlatButtonParentColor");
+        writer.WriteBoolean(true);
+        writer.WriteInteger(4711);
+    }
+    stream.SetPosition(0);
+    TReader reader(&stream);
+    reader.ReadProperty(edit);
+    EXPECT_EQ(reader.ReadInteger(), 4711);
+    EXPECT_EQ(WrittenProperties(edit).Pos("FlatButtonParentColor"), 0);
+}
+
 class SpinButtonsTest : public EditFormTest {};
 
 TEST_F(SpinButtonsTest, LayoutGlyphsAndKeys) {
@@ -206,6 +289,49 @@ TEST_F(SpinButtonsTest, LayoutGlyphsAndKeys) {
     Key(spin, VK_DOWN);
     EXPECT_EQ(ups, 1);
     EXPECT_EQ(downs, 2);
+}
+
+TEST_F(SpinButtonsTest, SettingsAndCustomGlyphsReadBackFromAFormStream) {
+    RegisterClasses({TUiSpinButtons::StaticClass(), TUiEdit::StaticClass()});
+    form->SetName("Spins");
+    auto* target = Add<TUiEdit>(60, 20, 80, 21);
+    target->SetName("Target");
+    auto* spin = Add<TUiSpinButtons>(20, 20, 16, 25);
+    spin->SetName("Spin");
+    spin->SetDirection(sdLeftRight);
+    spin->SetOrientation(orHorizontal);
+    spin->SetFlat(true);
+    spin->SetDelay(70);
+    spin->SetInitialDelay(300);
+    spin->SetFocusControl(target);
+    TBitmap glyph;
+    glyph.SetSize(16, 8);
+    glyph.Canvas()->Brush()->SetColor(clBlue);
+    glyph.Canvas()->FillRect(TRect(0, 0, 16, 8));
+    spin->SetDownLeftGlyph(&glyph);
+    spin->SetDownLeftNumGlyphs(1);
+    const AnsiString written = WrittenProperties(spin);
+    EXPECT_EQ(written.Pos("GlyphUpRight"), 0) << "the drawn arrow is no custom glyph";
+    EXPECT_EQ(written.Pos("NumGlyphsUpRight"), 0);
+
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, form);
+    stream.SetPosition(0);
+    TOwnedPtr<TForm> copy(new TForm(nullptr));
+    ReadComponentFromStream(&stream, copy.get());
+    auto* read = dynamic_cast<TUiSpinButtons*>(copy->FindComponent("Spin"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Direction(), sdLeftRight);
+    EXPECT_EQ(read->Orientation(), orHorizontal);
+    EXPECT_TRUE(read->Flat());
+    EXPECT_EQ(read->Delay(), 70);
+    EXPECT_EQ(read->InitialDelay(), 300);
+    EXPECT_EQ(read->FocusControl(), copy->FindComponent("Target"));
+    EXPECT_TRUE(read->GetDownLeftGlyph()->Equals(&glyph));
+    EXPECT_EQ(read->GetDownLeftNumGlyphs(), 1);
+    EXPECT_EQ(read->DownLeftButton()->Style(), cbsNone);
+    EXPECT_EQ(read->UpRightButton()->Style(), cbsRight);
+    EXPECT_TRUE(read->ParentColor());
 }
 
 }  // namespace

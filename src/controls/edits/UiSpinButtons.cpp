@@ -2,6 +2,51 @@
 
 #include "cl_except.h"
 
+namespace {
+
+// A custom glyph and its cell count go with the form; the drawn arrows need neither.
+bool UpRightIsCustom(TObject* o) {
+    return !static_cast<TUiSpinButtons*>(o)->GetUpRightGlyph()->Empty();
+}
+bool DownLeftIsCustom(TObject* o) {
+    return !static_cast<TUiSpinButtons*>(o)->GetDownLeftGlyph()->Empty();
+}
+
+const bool spinButtonsPropertiesRegistered = [] {
+    using C = TUiSpinButtons;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, OrdinalProperty<C>("ParentColor", pkBool, &C::ParentColor,
+                                              &C::SetParentColor, 1));
+    TPropertyInfo color = OrdinalProperty<C>("Color", pkColor, &C::GetColor, &C::SetColor);
+    color.IsStored = [](TObject* o) { return !static_cast<C*>(o)->ParentColor(); };
+    RegisterProperty(meta, color);
+    // The direction first: a new one drops custom glyphs.
+    RegisterProperty(meta, EnumProperty<C>("Direction", &C::Direction, &C::SetDirection,
+                                           {"sdUpDown", "sdLeftRight"}, sdUpDown));
+    RegisterProperty(meta, EnumProperty<C>("Orientation", &C::Orientation, &C::SetOrientation,
+                                           {"orHorizontal", "orVertical"}, orVertical));
+    RegisterProperty(meta, OrdinalProperty<C>("Flat", pkBool, &C::Flat, &C::SetFlat, 0));
+    RegisterProperty(meta, SubrangeProperty<TIntSubrange<0, 65535>, C>("Delay", &C::Delay,
+                                                                       &C::SetDelay, 100));
+    RegisterProperty(meta, SubrangeProperty<TIntSubrange<0, 65535>, C>(
+                               "InitialDelay", &C::InitialDelay, &C::SetInitialDelay, 400));
+    TPropertyInfo upGlyph = SubObjectProperty<C>("GlyphUpRight", &C::GetUpRightGlyph);
+    TPropertyInfo upCells = SubrangeProperty<TIntSubrange<1, 4>, C>(
+        "NumGlyphsUpRight", &C::GetUpRightNumGlyphs, &C::SetUpRightNumGlyphs, 2);
+    upCells.IsStored = UpRightIsCustom;
+    TPropertyInfo downGlyph = SubObjectProperty<C>("GlyphDownLeft", &C::GetDownLeftGlyph);
+    TPropertyInfo downCells = SubrangeProperty<TIntSubrange<1, 4>, C>(
+        "NumGlyphsDownLeft", &C::GetDownLeftNumGlyphs, &C::SetDownLeftNumGlyphs, 2);
+    downCells.IsStored = DownLeftIsCustom;
+    for (const TPropertyInfo* info : {&upGlyph, &upCells, &downGlyph, &downCells})
+        RegisterProperty(meta, *info);
+    RegisterProperty(meta, ComponentProperty<C, TWinControl>("FocusControl", &C::FocusControl,
+                                                             &C::SetFocusControl));
+    return true;
+}();
+
+}  // namespace
+
 TUiSpinButtons::TUiSpinButtons(TComponent* owner) : TWinControl(owner) {
     ControlStyle.erase(csAcceptsControls);
     ControlStyle.erase(csSetCaption);

@@ -1,6 +1,7 @@
 #include "UiSpinEdit.h"
 
 #include "UiUtils.h"
+#include "cl_filer.h"
 #include "cl_locale.h"
 #include "cl_number.h"
 
@@ -9,7 +10,91 @@ namespace {
 bool IsSign(char c) { return c == '+' || c == '-'; }
 bool HasSign(const AnsiString& text) { return text.Pos("+") > 0 || text.Pos("-") > 0; }
 
+// A custom glyph and its cell count go with the form; the drawn arrows need neither.
+bool UpGlyphIsCustom(TObject* o) {
+    return !static_cast<TUiSpinEdit*>(o)->GetButtonUpGlyph()->Empty();
+}
+bool DownGlyphIsCustom(TObject* o) {
+    return !static_cast<TUiSpinEdit*>(o)->GetButtonDownGlyph()->Empty();
+}
+
+const bool spinEditPropertiesRegistered = [] {
+    using C = TUiSpinEdit;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterFramedProperties<C>(fpubReadOnlyColors | fpubNotifications);
+    // The text is the value's: it goes with the form as Value.
+    TPropertyInfo caption = StringProperty<TControl>("Caption", &TControl::GetText,
+                                                     &TControl::SetText);
+    caption.IsStored = [](TObject*) { return false; };
+    RegisterProperty(meta, caption);
+    auto stored = [](TUiFrameControllerProperty p) {
+        return [p](TObject* o) { return static_cast<C*>(o)->StoresFrameSetting(p); };
+    };
+    TPropertyInfo flat =
+        OrdinalProperty<C>("FlatButtons", pkBool, &C::FlatButtons, &C::SetFlatButtons, 0);
+    flat.IsStored = stored(fcpFlatButtons);
+    RegisterProperty(meta, flat);
+    TPropertyInfo flatColor = OrdinalProperty<C>("FlatButtonColor", pkColor, &C::FlatButtonColor,
+                                                 &C::SetFlatButtonColor, clBtnFace);
+    flatColor.IsStored = stored(fcpFlatButtonColor);
+    RegisterProperty(meta, flatColor);
+    const struct {
+        const char* name;
+        bool (C::*get)() const;
+        void (C::*set)(bool);
+        bool def;
+    } flags[] = {{"ReadOnly", &C::GetReadOnly, &C::SetReadOnly, false},
+                 {"TabOnEnter", &C::TabOnEnter, &C::SetTabOnEnter, false},
+                 {"BeepOnInvalidKey", &C::BeepOnInvalidKey, &C::SetBeepOnInvalidKey, true},
+                 {"CheckRange", &C::CheckRange, &C::SetCheckRange, false},
+                 {"IntegersOnly", &C::IntegersOnly, &C::SetIntegersOnly, true},
+                 {"AllowKeyEdit", &C::AllowKeyEdit, &C::SetAllowKeyEdit, false},
+                 {"AllowBlank", &C::AllowBlank, &C::SetAllowBlank, false}};
+    for (const auto& p : flags)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, p.def));
+    RegisterProperty(meta, SubrangeProperty<TIntSubrange<0, 255>, C>("Decimals", &C::Decimals,
+                                                                     &C::SetDecimals, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("ButtonWidth", pkInteger, &C::ButtonWidth,
+                                              &C::SetButtonWidth, 17));
+    RegisterProperty(meta, EnumProperty<C>("Direction", &C::GetDirection, &C::SetDirection,
+                                           {"sdUpDown", "sdLeftRight"}, sdUpDown));
+    RegisterProperty(meta, EnumProperty<C>("Orientation", &C::GetOrientation,
+                                           &C::SetOrientation, {"orHorizontal", "orVertical"},
+                                           orVertical));
+    TPropertyInfo upGlyph = SubObjectProperty<C>("ButtonUpGlyph", &C::GetButtonUpGlyph);
+    TPropertyInfo upCells = SubrangeProperty<TIntSubrange<1, 4>, C>(
+        "ButtonUpNumGlyphs", &C::GetButtonUpNumGlyphs, &C::SetButtonUpNumGlyphs, 2);
+    upCells.IsStored = UpGlyphIsCustom;
+    TPropertyInfo downGlyph = SubObjectProperty<C>("ButtonDownGlyph", &C::GetButtonDownGlyph);
+    TPropertyInfo downCells = SubrangeProperty<TIntSubrange<1, 4>, C>(
+        "ButtonDownNumGlyphs", &C::GetButtonDownNumGlyphs, &C::SetButtonDownNumGlyphs, 2);
+    downCells.IsStored = DownGlyphIsCustom;
+    for (const TPropertyInfo* info : {&upGlyph, &upCells, &downGlyph, &downCells})
+        RegisterProperty(meta, *info);
+    // The range and the format before the value, which they check and shape.
+    const struct {
+        const char* name;
+        Extended (C::*get)() const;
+        void (C::*set)(Extended);
+        double def;
+    } numbers[] = {{"Min", &C::Min, &C::SetMin, 0},
+                   {"Max", &C::Max, &C::SetMax, 100},
+                   {"Increment", &C::Increment, &C::SetIncrement, 1},
+                   {"PageSize", &C::PageSize, &C::SetPageSize, 10},
+                   {"BlankValue", &C::BlankValue, &C::SetBlankValue, 0}};
+    for (const auto& p : numbers)
+        RegisterProperty(meta, FloatProperty<C>(p.name, p.get, p.set, p.def));
+    RegisterProperty(meta, FloatProperty<C>("Value", &C::GetValue, &C::SetValue, 0));
+    return true;
+}();
+
 }  // namespace
+
+void TUiSpinEdit::DefineProperties(TFiler* filer) {
+    TUiCustomEdit::DefineProperties(filer);
+    filer->DefineProperty("FlatButtonParentColor", &TUiOldPropReader::ReadOldBooleanProp, nullptr,
+                          false);
+}
 
 TUiSpinEdit::TUiSpinEdit(TComponent* owner) : TUiCustomEdit(owner) {
     buttons_ = new TUiSpinButtons(this);

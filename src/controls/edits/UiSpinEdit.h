@@ -63,6 +63,8 @@ class TUiSpinEdit : public TUiCustomEdit {
     TUiSpinButtons* SpinButtons() const { return buttons_; }
     TRect GetEditRect() override;
     void GetChildren(const TGetChildProc&, TComponent*) override {}
+    // Reads "FlatButtonParentColor" of older releases and drops it.
+    void DefineProperties(TFiler* filer) override;
 
     TSpinChangingEvent OnChanging;
     TSpinButtonEvent OnButtonClick;

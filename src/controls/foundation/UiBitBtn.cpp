@@ -39,6 +39,56 @@ std::unique_ptr<TBitmap> GlyphCache[bkAll + 1];
 constexpr UINT CaptionMeasureFlags =
     DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_VCENTER | DT_CENTER;
 
+// A stock kind brings its own glyph, default and cancel roles and modal result.
+bool IsCustom(TObject* button) { return static_cast<TUiBitBtn*>(button)->GetKind() == bkCustom; }
+
+const bool bitBtnPropertiesRegistered = [] {
+    using C = TUiBitBtn;
+    const TMetaClass* meta = C::StaticClass();
+    TPropertyInfo caption = StringProperty<TControl>("Caption", &TControl::GetText,
+                                                     &TControl::SetText);
+    caption.IsStored = [](TObject* o) {
+        auto* button = static_cast<C*>(o);
+        return button->GetKind() == bkCustom ||
+               button->Caption() != KindPresets[button->GetKind()].Caption;
+    };
+    RegisterProperty(meta, caption);
+    TPropertyInfo defaultButton =
+        OrdinalProperty<C>("Default", pkBool, &C::Default, &C::SetDefault, 0);
+    TPropertyInfo cancel = OrdinalProperty<C>("Cancel", pkBool, &C::Cancel, &C::SetCancel, 0);
+    TPropertyInfo modalResult = OrdinalProperty<C>("ModalResult", pkInteger, &C::ModalResult,
+                                                   &C::SetModalResult, mrNone);
+    TPropertyInfo glyph = SubObjectProperty<C>("Glyph", &C::Glyph);
+    TPropertyInfo numGlyphs = SubrangeProperty<TIntSubrange<1, 4>, C>(
+        "NumGlyphs", &C::NumGlyphs, &C::SetNumGlyphs, 1);
+    for (TPropertyInfo* info : {&defaultButton, &cancel, &modalResult, &glyph, &numGlyphs}) {
+        info->IsStored = IsCustom;
+        RegisterProperty(meta, *info);
+    }
+    RegisterProperty(meta, EnumProperty<C>("Kind", &C::GetKind, &C::SetKind,
+                                           {"bkCustom", "bkOK", "bkCancel", "bkHelp", "bkYes",
+                                            "bkNo", "bkClose", "bkAbort", "bkRetry", "bkIgnore",
+                                            "bkAll"},
+                                           bkCustom));
+    RegisterProperty(meta, EnumProperty<C>("Layout", &C::Layout, &C::SetLayout,
+                                           ButtonLayoutIdents(), blGlyphLeft));
+    RegisterProperty(meta, OrdinalProperty<C>("Margin", pkInteger, &C::Margin, &C::SetMargin, 2));
+    RegisterProperty(meta, OrdinalProperty<C>("Spacing", pkInteger, &C::Spacing, &C::SetSpacing,
+                                              4));
+    RegisterProperty(meta, ComponentProperty<C, TCustomImageList>("Images", &C::Images,
+                                                                  &C::SetImages));
+    RegisterProperty(meta, OrdinalProperty<C>("ImageIndex", pkInteger, &C::ImageIndex,
+                                              &C::SetImageIndex, -1));
+    RegisterProperty(meta, OrdinalProperty<C>("DisabledIndex", pkInteger, &C::DisabledIndex,
+                                              &C::SetDisabledIndex, -1));
+    using M = TUiMenuButton;
+    RegisterProperty(M::StaticClass(), ComponentProperty<M, TPopupMenu>(
+                                           "DropDownMenu", &M::DropDownMenu, &M::SetDropDownMenu));
+    RegisterProperty(M::StaticClass(), OrdinalProperty<M>("ShowArrow", pkBool, &M::ShowArrow,
+                                                          &M::SetShowArrow, 1));
+    return true;
+}();
+
 }  // namespace
 
 TBitmap* GetBitBtnGlyph(TBitBtnKind kind) {

@@ -4,6 +4,7 @@
 #include "UiDrawing.h"
 #include "UiGrafx.h"
 #include "UiThemeSrv.h"
+#include "cl_filer.h"
 #include "cl_forms.h"
 
 namespace {
@@ -30,6 +31,66 @@ void DrawInnerRing(TCanvas* canvas, const TRect& b, TColor color) {
     canvas->MoveTo(b.Left + 1, b.Bottom - 1);
     canvas->LineTo(b.Right - 1, b.Bottom - 1);
 }
+
+const bool buttonPropertiesRegistered = [] {
+    {
+        using C = TUiCustomButton;
+        const TMetaClass* meta = C::StaticClass();
+        RegisterProperty(meta, EnumProperty<C>("AlignmentVertical", &C::AlignmentVertical,
+                                               &C::SetAlignmentVertical,
+                                               {"avTop", "avCenter", "avBottom"}, avCenter));
+        RegisterProperty(meta, OrdinalProperty<C>("HotTrack", pkBool, &C::HotTrack,
+                                                  &C::SetHotTrack, 0));
+        RegisterProperty(meta, OrdinalProperty<C>("HotTrackColor", pkColor, &C::HotTrackColor,
+                                                  &C::SetHotTrackColor, 0x149BF0));
+        RegisterProperty(meta, EnumProperty<C>("HotTrackColorType", &C::HotTrackColorType,
+                                               &C::SetHotTrackColorType,
+                                               {"htctComplement", "htctActual"}, htctActual));
+        RegisterProperty(meta, OrdinalProperty<C>("HighlightColor", pkColor, &C::HighlightColor,
+                                                  &C::SetHighlightColor, clHighlight));
+        RegisterProperty(meta, OrdinalProperty<C>("LightTextStyle", pkBool, &C::LightTextStyle,
+                                                  &C::SetLightTextStyle, 0));
+        RegisterProperty(meta, EnumProperty<C>("TextStyle", &C::TextStyle, &C::SetTextStyle,
+                                               TextStyleIdents(), tsNormal));
+        RegisterProperty(meta, OrdinalProperty<C>("TextHighlightColor", pkColor,
+                                                  &C::TextHighlightColor,
+                                                  &C::SetTextHighlightColor, clBtnHighlight));
+        RegisterProperty(meta, OrdinalProperty<C>("TextShadowColor", pkColor,
+                                                  &C::TextShadowColor, &C::SetTextShadowColor,
+                                                  clBtnShadow));
+        RegisterProperty(meta, OrdinalProperty<C>("TextShadowDepth", pkInteger,
+                                                  &C::TextShadowDepth, &C::SetTextShadowDepth,
+                                                  2));
+    }
+    using C = TUiButton;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, OrdinalProperty<C>("ThemeAware", pkBool, &C::ThemeAware,
+                                              &C::SetThemeAware, 1));
+    RegisterProperty(meta, EnumProperty<C>("Alignment", &C::Alignment, &C::SetAlignment,
+                                           AlignmentIdents(), taCenter));
+    const struct {
+        const char* name;
+        bool (C::*get)() const;
+        void (C::*set)(bool);
+        bool def;
+    } flags[] = {{"AllowAllUp", &C::AllowAllUp, &C::SetAllowAllUp, false},
+                 {"Cancel", &C::Cancel, &C::SetCancel, false},
+                 {"Default", &C::Default, &C::SetDefault, false},
+                 {"DropDownOnEnter", &C::DropDownOnEnter, &C::SetDropDownOnEnter, true},
+                 {"ShowDownPattern", &C::ShowDownPattern, &C::SetShowDownPattern, true},
+                 {"ShowFocusRect", &C::ShowFocusRect, &C::SetShowFocusRect, true}};
+    for (const auto& p : flags)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, p.def));
+    RegisterProperty(meta, OrdinalProperty<C>("FrameColor", pkColor, &C::FrameColor,
+                                              &C::SetFrameColor, cl3DDkShadow));
+    // The group before Down: a button outside any group cannot be down.
+    RegisterProperty(meta, OrdinalProperty<C>("GroupIndex", pkInteger, &C::GroupIndex,
+                                              &C::SetGroupIndex, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("Down", pkBool, &C::Down, &C::SetDown, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("ModalResult", pkInteger, &C::ModalResult,
+                                              &C::SetModalResult, mrNone));
+    return true;
+}();
 
 }  // namespace
 
@@ -206,6 +267,13 @@ UI_SETTER(TUiButton, Alignment, TAlignment, alignment_)
 UI_SETTER(TUiButton, FrameColor, TColor, frameColor_)
 UI_SETTER(TUiButton, ShowDownPattern, bool, showDownPattern_)
 UI_SETTER(TUiButton, ShowFocusRect, bool, showFocusRect_)
+
+void TUiButton::DefineProperties(TFiler* filer) {
+    TUiCustomButton::DefineProperties(filer);
+    filer->DefineProperty("FrameFlat", [this](TReader* reader) {
+        SetHotTrack(reader->ReadBoolean());
+    }, nullptr, false);
+}
 
 void TUiButton::SetHotTrack(bool value) {
     TUiCustomButton::SetHotTrack(value);

@@ -133,6 +133,8 @@ class TUiButton : public TUiCustomButton {
 
     void Click() override;
     void Dispatch(TMessage& message) override;
+    // Reads the older "FrameFlat" into HotTrack.
+    void DefineProperties(TFiler* filer) override;
 
 protected:
     virtual TRect GetCaptionRect();

@@ -5,6 +5,7 @@
 #include "UiFrameController.h"
 #include "UiGrafx.h"
 #include "UiThemeSrv.h"
+#include "cl_filer.h"
 #include "cl_forms.h"
 
 namespace {
@@ -26,6 +27,75 @@ public:
 private:
     TUiCustomGlyphButton* button_;
 };
+
+const bool glyphButtonPropertiesRegistered = [] {
+    using C = TUiCustomGlyphButton;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, EnumProperty<C>("AlignmentVertical", &C::AlignmentVertical,
+                                           &C::SetAlignmentVertical,
+                                           {"avTop", "avCenter", "avBottom"}, avTop));
+    RegisterProperty(meta, EnumProperty<C>("Alignment", &C::Alignment, &C::SetAlignment,
+                                           AlignmentIdents(), taRightJustify));
+    TPropertyInfo checked = OrdinalProperty<C>("Checked", pkBool, &C::GetChecked,
+                                               &C::SetChecked, 0);
+    checked.IsStored = [](TObject* o) {
+        return !ActionSupplies(static_cast<C*>(o), &TActionLink::IsCheckedLinked);
+    };
+    RegisterProperty(meta, checked);
+    RegisterProperty(meta, SubObjectProperty<C>("CustomGlyphs", &C::CustomGlyphs));
+    const struct {
+        const char* name;
+        TColor (C::*get)() const;
+        void (C::*set)(TColor);
+        TColor def;
+    } colors[] = {{"FillColor", &C::FillColor, &C::SetFillColor, clWindow},
+                  {"FocusColor", &C::FocusColor, &C::SetFocusColor, clWindow},
+                  {"FrameColor", &C::FrameColor, &C::SetFrameColor, clBtnShadow},
+                  {"DisabledColor", &C::DisabledColor, &C::SetDisabledColor, clBtnFace},
+                  {"ReadOnlyColor", &C::ReadOnlyColor, &C::SetReadOnlyColor, clInfoBk},
+                  {"TransparentColor", &C::TransparentColor, &C::SetTransparentColor, 0x008080},
+                  {"WinMaskColor", &C::WinMaskColor, &C::SetWinMaskColor, 0x00FF00}};
+    for (const auto& p : colors)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkColor, p.get, p.set, p.def));
+    const struct {
+        const char* name;
+        bool (C::*get)() const;
+        void (C::*set)(bool);
+    } flags[] = {{"UseCustomGlyphs", &C::UseCustomGlyphs, &C::SetUseCustomGlyphs},
+                 {"ReadOnly", &C::ReadOnly, &C::SetReadOnly},
+                 {"ReadOnlyColorOnFocus", &C::ReadOnlyColorOnFocus, &C::SetReadOnlyColorOnFocus},
+                 {"TabOnEnter", &C::TabOnEnter, &C::SetTabOnEnter},
+                 {"Transparent", &C::Transparent, &C::SetTransparent}};
+    for (const auto& p : flags)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, 0));
+    RegisterProperty(meta, EnumProperty<C>("HotTrackStyle", &C::HotTrackStyle,
+                                           &C::SetHotTrackStyle, {"htsInterior", "htsFrame"},
+                                           htsInterior));
+    RegisterProperty(meta, ComponentProperty<C, TUiFrameController>(
+                               "FrameController", &C::FrameController, &C::SetFrameController));
+    TPropertyInfo notifications;
+    notifications.Name = "FrameControllerNotifications";
+    notifications.Kind = pkSet;
+    notifications.GetText = [](TObject* o) {
+        return BitSetText(static_cast<C*>(o)->FrameControllerNotifications(),
+                          FrameControllerPropertyNames());
+    };
+    notifications.SetText = [](TObject* o, const AnsiString& text) {
+        static_cast<C*>(o)->SetFrameControllerNotifications(
+            static_cast<TUiFrameControllerNotifications>(
+                BitSetFromText(text, FrameControllerPropertyNames())));
+    };
+    notifications.DefaultText =
+        BitSetText(AllFrameControllerNotifications, FrameControllerPropertyNames());
+    RegisterProperty(meta, notifications);
+    using B = TUiCustomCheckBox;
+    RegisterProperty(B::StaticClass(), OrdinalProperty<B>("AllowGrayed", pkBool, &B::AllowGrayed,
+                                                          &B::SetAllowGrayed, 0));
+    RegisterProperty(B::StaticClass(), EnumProperty<B>("State", &B::State, &B::SetState,
+                                                       {"cbUnchecked", "cbChecked", "cbGrayed"},
+                                                       cbUnchecked));
+    return true;
+}();
 
 }  // namespace
 
@@ -130,6 +200,13 @@ void TUiCustomGlyphButton::SetTransparent(bool value) {
 
 void TUiCustomGlyphButton::SetFrameController(TUiFrameController* value) {
     TUiFrameController::Relink(this, frameController_, value);
+}
+
+void TUiCustomGlyphButton::DefineProperties(TFiler* filer) {
+    TUiCustomButton::DefineProperties(filer);
+    filer->DefineProperty("Flat", [this](TReader* reader) {
+        SetHotTrack(reader->ReadBoolean());
+    }, nullptr, false);
 }
 
 void TUiCustomGlyphButton::Notification(TComponent* component, TOperation operation) {

@@ -74,6 +74,8 @@ class TUiCustomGlyphButton : public TUiCustomButton, public IUiCustomFramingNoti
 
     void CustomFramingChanged() override;
     void Notification(TComponent* component, TOperation operation) override;
+    // Reads the older "Flat" into HotTrack.
+    void DefineProperties(TFiler* filer) override;
     void Dispatch(TMessage& message) override;
     void ActionChange(TObject* sender, bool checkDefaults) override;
     TControlActionLinkClass GetActionLinkClass() override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cl_actions.h"
 #include "cl_controls.h"
 #include "cl_extctrls.h"
 #include "cl_filer.h"
@@ -21,6 +22,65 @@ const char* const SNoRegIniFileFormSave =
     "Cannot save Form State--No TUiRegIniFile component specified";
 
 int IncrementalSearchResetDelay = 1500;
+
+const std::vector<AnsiString>& AlignmentIdents() {
+    static const std::vector<AnsiString> names = {"taLeftJustify", "taRightJustify", "taCenter"};
+    return names;
+}
+
+const std::vector<AnsiString>& ButtonLayoutIdents() {
+    static const std::vector<AnsiString> names = {"blGlyphLeft", "blGlyphRight", "blGlyphTop",
+                                                  "blGlyphBottom"};
+    return names;
+}
+
+const std::vector<AnsiString>& TextStyleIdents() {
+    static const std::vector<AnsiString> names = {"tsNormal", "tsRaised", "tsRecessed",
+                                                  "tsShadow"};
+    return names;
+}
+
+const std::vector<AnsiString>& VisualStyleIdents() {
+    static const std::vector<AnsiString> names = {"vsClassic", "vsWinXP", "vsGradient"};
+    return names;
+}
+
+const std::vector<AnsiString>& GradientColorStyleIdents() {
+    static const std::vector<AnsiString> names = {"gcsSystem", "gcsMSOffice", "gcsCustom"};
+    return names;
+}
+
+const std::vector<AnsiString>& FrameControllerPropertyNames() {
+    static const std::vector<AnsiString> names = {
+        "fcpColor",          "fcpFocusColor",    "fcpDisabledColor",   "fcpReadOnlyColor",
+        "fcpReadOnlyColorOnFocus", "fcpParentColor", "fcpFlatButtonColor", "fcpFlatButtons",
+        "fcpFrameColor",     "fcpFrameHotColor", "fcpFrameHotTrack",   "fcpFrameHotStyle",
+        "fcpFrameSides",     "fcpFrameStyle",    "fcpFrameVisible",    "fcpFramingPreference"};
+    return names;
+}
+
+AnsiString BitSetText(unsigned bits, const std::vector<AnsiString>& names) {
+    AnsiString text;
+    for (size_t i = 0; i < names.size(); ++i)
+        if (bits & (1u << i)) text += (text.IsEmpty() ? "" : ",") + names[i];
+    return text;
+}
+
+unsigned BitSetFromText(const AnsiString& text, const std::vector<AnsiString>& names) {
+    unsigned bits = 0;
+    AnsiString rest = text;
+    while (!rest.IsEmpty()) {
+        const int comma = rest.Pos(",");
+        const AnsiString item = Trim(comma ? rest.SubString(1, comma - 1) : rest);
+        rest = comma ? rest.SubString(comma + 1, rest.Length()) : AnsiString();
+        if (item.IsEmpty()) continue;
+        size_t i = 0;
+        while (i < names.size() && !SameText(names[i], item)) ++i;
+        if (i == names.size()) throw EReadError("Invalid property value " + item);
+        bits |= 1u << i;
+    }
+    return bits;
+}
 TUiBlinkingControlsList* BlinkingControls = nullptr;
 
 namespace {
@@ -99,6 +159,16 @@ void UnregisterBlinkingControl(TControl* control) {
     if (!BlinkingControls) return;
     BlinkingControls->Remove(control);
     FreeBlinkingControlsListIfEmpty();
+}
+
+bool ActionSupplies(TControl* control, bool (TActionLink::*linked)() const) {
+    auto* link = dynamic_cast<TActionLink*>(control->ActionLink());
+    return link && (link->*linked)();
+}
+
+TColor ReadLegacyColor(TReader* reader) {
+    if (reader->NextValue() == vaIdent) return StringToColor(reader->ReadIdent());
+    return reader->ReadInteger();
 }
 
 void TUiOldPropReader::ReadOldBooleanProp(TReader* reader) { reader->ReadBoolean(); }

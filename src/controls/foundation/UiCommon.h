@@ -13,6 +13,7 @@
 #include "cl_stdctrls.h"
 #include "cl_types.h"
 
+class TActionLink;
 class TControl;
 class TTimer;
 class TReader;
@@ -130,6 +131,19 @@ extern const char* const SNoRegIniFileColorsSave;
 extern const char* const SNoRegIniFileFormRestore;
 extern const char* const SNoRegIniFileFormSave;
 
+// Identifiers of the shared enumerations in the component streams, in the order of their values
+// (functions, so that property tables built during start-up find them filled).
+const std::vector<AnsiString>& AlignmentIdents();
+const std::vector<AnsiString>& ButtonLayoutIdents();
+const std::vector<AnsiString>& TextStyleIdents();
+const std::vector<AnsiString>& VisualStyleIdents();
+const std::vector<AnsiString>& GradientColorStyleIdents();
+const std::vector<AnsiString>& FrameControllerPropertyNames();
+// A bit set as its textual set value ("fcpColor,fcpFrameColor") and back; unknown names raise
+// EReadError.
+AnsiString BitSetText(unsigned bits, const std::vector<AnsiString>& names);
+unsigned BitSetFromText(const AnsiString& text, const std::vector<AnsiString>& names);
+
 // Text-drawing flags by TAlignment (left, right, centre), text-alignment modes, word wrap.
 constexpr UINT DrawTextAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
 constexpr UINT SetTextAlignments[] = {TA_LEFT, TA_RIGHT, TA_CENTER};
@@ -195,3 +209,9 @@ public:
     static void ReadOldStringProp(TReader* reader);
     static void WriteOldProp(TWriter* writer);
 };
+// The control's action link supplies the value that `linked` asks about (then the control does
+// not store it).
+bool ActionSupplies(TControl* control, bool (TActionLink::*linked)() const);
+
+// A colour that older releases stored under a property now gone: a colour name or a number.
+TColor ReadLegacyColor(TReader* reader);

@@ -23,6 +23,27 @@ void DrawElementClipped(TCanvas* canvas, const TThemedElementDetails& details, c
     canvas->Draw(rect.Left, rect.Top, &work);
 }
 
+const bool controlButtonPropertiesRegistered = [] {
+    using C = TUiControlButton;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, EnumProperty<C>("Style", &C::Style, &C::SetStyle,
+                                           {"cbsNone", "cbsLeft", "cbsUp", "cbsRight", "cbsDown",
+                                            "cbsDropDown"},
+                                           cbsNone));
+    RegisterProperty(meta, OrdinalProperty<C>("Flat", pkBool, &C::Flat, &C::SetFlat, 0));
+    // The glyph before its cell count, which a new glyph resets.
+    RegisterProperty(meta, SubObjectProperty<C>("Glyph", &C::Glyph));
+    RegisterProperty(meta, SubrangeProperty<TIntSubrange<1, 4>, C>("NumGlyphs", &C::NumGlyphs,
+                                                                   &C::SetNumGlyphs, 1));
+    RegisterProperty(meta, OrdinalProperty<C>("RepeatClicks", pkBool, &C::RepeatClicks,
+                                              &C::SetRepeatClicks, 0));
+    RegisterProperty(meta, SubrangeProperty<TIntSubrange<0, 65535>, C>(
+                               "InitialDelay", &C::InitialDelay, &C::SetInitialDelay, 400));
+    RegisterProperty(meta, SubrangeProperty<TIntSubrange<0, 65535>, C>("Delay", &C::Delay,
+                                                                       &C::SetDelay, 100));
+    return true;
+}();
+
 }  // namespace
 
 TUiControlButton::TUiControlButton(TComponent* owner)

@@ -17,12 +17,6 @@ namespace {
 
 bool OnMenuBar(TMenuItem* item) { return item->IsTopLevel(); }
 
-// A legacy colour: a colour name or a number.
-TColor ReadLegacyColor(TReader* reader) {
-    if (reader->NextValue() == vaIdent) return StringToColor(reader->ReadIdent());
-    return reader->ReadInteger();
-}
-
 }  // namespace
 
 TUiMenuController::TUiMenuController(TComponent* owner)

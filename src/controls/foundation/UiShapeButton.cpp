@@ -6,6 +6,7 @@
 #include "UiButton.h"
 #include "UiColors.h"
 #include "UiGrafx.h"
+#include "cl_filer.h"
 #include "cl_forms.h"
 
 namespace {
@@ -44,6 +45,38 @@ std::vector<TColor> ReadPixels(TBitmap* bitmap) {
         for (int x = 0; x < w; ++x) pixels[static_cast<size_t>(y) * w + x] = canvas->Pixels(x, y);
     return pixels;
 }
+
+const bool shapeButtonPropertiesRegistered = [] {
+    using C = TUiShapeButton;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, SubObjectProperty<C>("Bitmap", &C::Bitmap));
+    RegisterProperty(meta, OrdinalProperty<C>("AutoSize", pkBool, &C::AutoSize, &C::SetAutoSize,
+                                              1));
+    RegisterProperty(meta, OrdinalProperty<C>("BevelWidth", pkInteger, &C::BevelWidth,
+                                              &C::SetBevelWidth, 2));
+    RegisterProperty(meta, OrdinalProperty<C>("BevelHighlightColor", pkColor,
+                                              &C::BevelHighlightColor,
+                                              &C::SetBevelHighlightColor, clBtnHighlight));
+    RegisterProperty(meta, OrdinalProperty<C>("BevelShadowColor", pkColor, &C::BevelShadowColor,
+                                              &C::SetBevelShadowColor, clBtnShadow));
+    RegisterProperty(meta, EnumProperty<C>("BorderStyle", &C::BorderStyle, &C::SetBorderStyle,
+                                           {"bsNone", "bsSingle"}, bsSingle));
+    RegisterProperty(meta, OrdinalProperty<C>("BorderColor", pkColor, &C::BorderColor,
+                                              &C::SetBorderColor, cl3DDkShadow));
+    RegisterProperty(meta, OrdinalProperty<C>("PreciseClick", pkBool, &C::PreciseClick,
+                                              &C::SetPreciseClick, 1));
+    RegisterProperty(meta, OrdinalProperty<C>("PreciseShowHint", pkBool, &C::PreciseShowHint,
+                                              &C::SetPreciseShowHint, 1));
+    // The position last: setting CaptionX or CaptionY switches it to cpXY.
+    RegisterProperty(meta, OrdinalProperty<C>("CaptionX", pkInteger, &C::CaptionX,
+                                              &C::SetCaptionX, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("CaptionY", pkInteger, &C::CaptionY,
+                                              &C::SetCaptionY, 0));
+    RegisterProperty(meta, EnumProperty<C>("CaptionPosition", &C::CaptionPosition,
+                                           &C::SetCaptionPosition, {"cpCentered", "cpXY"},
+                                           cpCentered));
+    return true;
+}();
 
 }  // namespace
 
@@ -116,6 +149,21 @@ void TUiShapeButton::SetBitmap(TBitmap* value) {
 void TUiShapeButton::BitmapChanged(TObject*) {
     if (!assigningBitmap_) Rebuild();
 }
+
+void TUiShapeButton::DefineProperties(TFiler* filer) {
+    TGraphicControl::DefineProperties(filer);
+    filer->DefineBinaryProperty(
+        "BitmapUp", [this](TStream* stream) { ReadBitmapUpData(stream); },
+        [this](TStream* stream) { WriteBitmapUpData(stream); }, !bitmapUp_->Empty());
+    filer->DefineBinaryProperty(
+        "BitmapDown", [this](TStream* stream) { ReadBitmapDownData(stream); },
+        [this](TStream* stream) { WriteBitmapDownData(stream); }, !bitmapDown_->Empty());
+}
+
+void TUiShapeButton::ReadBitmapUpData(TStream* stream) { bitmapUp_->LoadFromStream(stream); }
+void TUiShapeButton::WriteBitmapUpData(TStream* stream) { bitmapUp_->SaveToStream(stream); }
+void TUiShapeButton::ReadBitmapDownData(TStream* stream) { bitmapDown_->LoadFromStream(stream); }
+void TUiShapeButton::WriteBitmapDownData(TStream* stream) { bitmapDown_->SaveToStream(stream); }
 
 void TUiShapeButton::SetBitmapUp(TBitmap* value) {
     bitmapUp_->Assign(value);

@@ -55,6 +55,8 @@ class TUiShapeButton : public TGraphicControl {
     void SetBounds(int left, int top, int width, int height) override;
     void Invalidate() override;
     void Loaded() override;
+    // The built up and down images go with the form as "BitmapUp" and "BitmapDown".
+    void DefineProperties(TFiler* filer) override;
     void Click() override { TGraphicControl::Click(); }
     void Dispatch(TMessage& message) override;
     HPALETTE GetPalette() override;
@@ -70,6 +72,10 @@ protected:
     virtual TRect GetCaptionRect(TCanvas* canvas, const AnsiString& text);
     // Builds `destination` from `source` with the bevel rings of the state.
     void Create3DBitmap(TBitmap* source, TButtonState state, TBitmap* destination);
+    virtual void ReadBitmapUpData(TStream* stream);
+    virtual void WriteBitmapUpData(TStream* stream);
+    virtual void ReadBitmapDownData(TStream* stream);
+    virtual void WriteBitmapDownData(TStream* stream);
 
 private:
     void Rebuild();

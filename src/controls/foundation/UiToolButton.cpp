@@ -11,6 +11,7 @@
 #include "UiToolbar.h"
 #include "UiUtils.h"
 #include "cl_bitmaps.h"
+#include "cl_filer.h"
 #include "cl_forms.h"
 #include "cl_imagelist.h"
 #include "cl_menus.h"
@@ -31,6 +32,99 @@ public:
 private:
     bool& flag_;
 };
+
+
+// The toolbar gives the size: a button of exactly the toolbar's button size keeps none of its own.
+bool SizeIsStored(TObject* object) {
+    auto* button = static_cast<TUiToolButton*>(object);
+    auto* toolbar = dynamic_cast<TUiToolbar*>(button->Parent());
+    return !(button->UseToolbarButtonSize() && toolbar &&
+             button->Width() == toolbar->ButtonWidth() &&
+             button->Height() == toolbar->ButtonHeight());
+}
+
+const bool toolButtonPropertiesRegistered = [] {
+    using C = TUiToolButton;
+    const TMetaClass* meta = C::StaticClass();
+    TPropertyInfo width = OrdinalProperty<C>("Width", pkInteger, &C::Width, &C::SetWidth);
+    TPropertyInfo height = OrdinalProperty<C>("Height", pkInteger, &C::Height, &C::SetHeight);
+    width.IsStored = height.IsStored = SizeIsStored;
+    RegisterProperty(meta, width);
+    RegisterProperty(meta, height);
+    const struct {
+        const char* name;
+        bool (C::*get)() const;
+        void (C::*set)(bool);
+        bool def;
+    } flags[] = {{"UseToolbarButtonSize", &C::UseToolbarButtonSize, &C::SetUseToolbarButtonSize,
+                  true},
+                 {"UseToolbarButtonLayout", &C::UseToolbarButtonLayout,
+                  &C::SetUseToolbarButtonLayout, true},
+                 {"UseToolbarShowCaption", &C::UseToolbarShowCaption,
+                  &C::SetUseToolbarShowCaption, true},
+                 {"UseToolbarVisualStyle", &C::UseToolbarVisualStyle,
+                  &C::SetUseToolbarVisualStyle, true},
+                 {"Flat", &C::Flat, &C::SetFlat, true},
+                 {"Transparent", &C::Transparent, &C::SetTransparent, true},
+                 {"AllowAllUp", &C::AllowAllUp, &C::SetAllowAllUp, false}};
+    for (const auto& p : flags)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, p.def));
+    // Each of these follows the toolbar unless the button keeps its own value.
+    TPropertyInfo layout = EnumProperty<C>("Layout", &C::Layout, &C::SetLayout,
+                                           ButtonLayoutIdents(), blGlyphLeft);
+    layout.IsStored = [](TObject* o) { return !static_cast<C*>(o)->UseToolbarButtonLayout(); };
+    TPropertyInfo caption = OrdinalProperty<C>("ShowCaption", pkBool, &C::ShowCaption,
+                                               &C::SetShowCaption, 0);
+    caption.IsStored = [](TObject* o) { return !static_cast<C*>(o)->UseToolbarShowCaption(); };
+    TPropertyInfo style = EnumProperty<C>("VisualStyle", &C::VisualStyle, &C::SetVisualStyle,
+                                          VisualStyleIdents(), vsWinXP);
+    TPropertyInfo gradient = EnumProperty<C>("GradientColorStyle", &C::GradientColorStyle,
+                                             &C::SetGradientColorStyle,
+                                             GradientColorStyleIdents(), gcsSystem);
+    style.IsStored = gradient.IsStored = [](TObject* o) {
+        return !static_cast<C*>(o)->UseToolbarVisualStyle();
+    };
+    for (const TPropertyInfo* info : {&layout, &caption, &style, &gradient})
+        RegisterProperty(meta, *info);
+    RegisterProperty(meta, OrdinalProperty<C>("SelectionColorStart", pkColor,
+                                              &C::SelectionColorStart,
+                                              &C::SetSelectionColorStart, clBtnFace));
+    RegisterProperty(meta, OrdinalProperty<C>("SelectionColorStop", pkColor,
+                                              &C::SelectionColorStop, &C::SetSelectionColorStop,
+                                              clBtnShadow));
+    RegisterProperty(meta, OrdinalProperty<C>("SelectionFrameColor", pkColor,
+                                              &C::SelectionFrameColor,
+                                              &C::SetSelectionFrameColor, cl3DDkShadow));
+    RegisterProperty(meta, EnumProperty<C>("Alignment", &C::Alignment, &C::SetAlignment,
+                                           AlignmentIdents(), taCenter));
+    RegisterProperty(meta, ComponentProperty<C, TCustomImageList>("Images", &C::Images,
+                                                                  &C::SetImages));
+    TPropertyInfo imageIndex = OrdinalProperty<C>("ImageIndex", pkInteger, &C::ImageIndex,
+                                                  &C::SetImageIndex, -1);
+    imageIndex.IsStored = [](TObject* o) {
+        return !ActionSupplies(static_cast<C*>(o), &TActionLink::IsImageIndexLinked);
+    };
+    RegisterProperty(meta, imageIndex);
+    RegisterProperty(meta, OrdinalProperty<C>("DownIndex", pkInteger, &C::DownIndex,
+                                              &C::SetDownIndex, -1));
+    RegisterProperty(meta, OrdinalProperty<C>("DisabledIndex", pkInteger, &C::DisabledIndex,
+                                              &C::SetDisabledIndex, -1));
+    RegisterProperty(meta, OrdinalProperty<C>("HotIndex", pkInteger, &C::HotIndex,
+                                              &C::SetHotIndex, -1));
+    // The style before the group (a drop-down button has none), the group before Down.
+    RegisterProperty(meta, EnumProperty<C>("ToolStyle", &C::ToolStyle, &C::SetToolStyle,
+                                           {"tsButton", "tsDropDown"}, tsButton));
+    RegisterProperty(meta, OrdinalProperty<C>("GroupIndex", pkInteger, &C::GroupIndex,
+                                              &C::SetGroupIndex, 0));
+    TPropertyInfo down = OrdinalProperty<C>("Down", pkBool, &C::Down, &C::SetDown, 0);
+    down.IsStored = [](TObject* o) {
+        return !ActionSupplies(static_cast<C*>(o), &TActionLink::IsCheckedLinked);
+    };
+    RegisterProperty(meta, down);
+    RegisterProperty(meta, ComponentProperty<C, TPopupMenu>("DropDownMenu", &C::DropDownMenu,
+                                                            &C::SetDropDownMenu));
+    return true;
+}();
 
 }  // namespace
 
@@ -231,6 +325,25 @@ void TUiToolButton::Notification(TComponent* component, TOperation operation) {
     if (operation != opRemove) return;
     if (component == images_) SetImages(nullptr);
     if (component == dropDownMenu_) dropDownMenu_ = nullptr;
+}
+
+void TUiToolButton::DefineProperties(TFiler* filer) {
+    TGraphicControl::DefineProperties(filer);
+    filer->DefineProperty("GradientColorDefault", &TUiOldPropReader::ReadOldBooleanProp, nullptr,
+                          false);
+    filer->DefineProperty("ThemeAware", &TUiOldPropReader::ReadOldBooleanProp, nullptr, false);
+    filer->DefineProperty("GradientColorStart", [this](TReader* reader) {
+        SetSelectionColorStart(ReadLegacyColor(reader));
+    }, nullptr, false);
+    filer->DefineProperty("GradientColorStop", [this](TReader* reader) {
+        SetSelectionColorStop(ReadLegacyColor(reader));
+    }, nullptr, false);
+    filer->DefineProperty("FrameColor", [this](TReader* reader) {
+        SetSelectionFrameColor(ReadLegacyColor(reader));
+    }, nullptr, false);
+    filer->DefineProperty("UseGradients", [this](TReader* reader) {
+        if (reader->ReadBoolean()) SetVisualStyle(vsGradient);
+    }, nullptr, false);
 }
 
 TUiToolbar* TUiToolButton::Toolbar() const { return dynamic_cast<TUiToolbar*>(Parent()); }

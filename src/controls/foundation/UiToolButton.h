@@ -108,6 +108,8 @@ class TUiToolButton : public TGraphicControl {
     void Notification(TComponent* component, TOperation operation) override;
     void SetParent(TWinControl* parent) override;
     void Loaded() override;
+    // Reads the properties of older releases; they are never written.
+    void DefineProperties(TFiler* filer) override;
     void ActionChange(TObject* sender, bool checkDefaults) override;
     TControlActionLinkClass GetActionLinkClass() override;
 

@@ -3,8 +3,38 @@
 #include "UiBitBtn.h"
 #include "UiUtils.h"
 #include "cl_actions.h"
+#include "cl_filer.h"
 #include "cl_imagelist.h"
 #include "cl_menus.h"
+
+namespace {
+
+const bool toolbarButtonPropertiesRegistered = [] {
+    using C = TUiToolbarButton;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, StringProperty<C>("Caption", &C::GetCaption, &C::SetCaption));
+    RegisterProperty(meta, SubObjectProperty<C>("HotGlyph", &C::HotGlyph));
+    RegisterProperty(meta, SubrangeProperty<TIntSubrange<1, 4>, C>(
+                               "HotNumGlyphs", &C::HotNumGlyphs, &C::SetHotNumGlyphs, 1));
+    RegisterProperty(meta, OrdinalProperty<C>("UseHotGlyph", pkBool, &C::UseHotGlyph,
+                                              &C::SetUseHotGlyph, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("IgnoreActionCaption", pkBool,
+                                              &C::IgnoreActionCaption,
+                                              &C::SetIgnoreActionCaption, 0));
+    RegisterProperty(meta, OrdinalProperty<C>("ShowCaption", pkBool, &C::ShowCaption,
+                                              &C::SetShowCaption, 1));
+    RegisterProperty(meta, OrdinalProperty<C>("Flat", pkBool, &C::Flat, &C::SetFlat, 1));
+    using M = TUiMenuToolbarButton;
+    meta = M::StaticClass();
+    RegisterProperty(meta, ComponentProperty<M, TPopupMenu>("DropDownMenu", &M::DropDownMenu,
+                                                            &M::SetDropDownMenu));
+    RegisterProperty(meta, OrdinalProperty<M>("ShowArrow", pkBool, &M::ShowArrow,
+                                              &M::SetShowArrow, 1));
+    RegisterProperty(meta, OrdinalProperty<M>("Margin", pkInteger, &M::Margin, &M::SetMargin, 2));
+    return true;
+}();
+
+}  // namespace
 
 bool TUiToolbarButtonActionLink::IsCaptionLinked() const {
     auto* button = dynamic_cast<TUiToolbarButton*>(Client());
@@ -17,6 +47,13 @@ TUiToolbarButton::TUiToolbarButton(TComponent* owner)
     : TSpeedButton(owner), hotGlyph_(new TBitmap()), standardGlyph_(new TBitmap()) {
     SetFlat(true);
     hotGlyph_->OnChange = [this](TObject* sender) { HotGlyphChanged(sender); };
+}
+
+void TUiToolbarButton::DefineProperties(TFiler* filer) {
+    TSpeedButton::DefineProperties(filer);
+    filer->DefineProperty("SaveCaption", [this](TReader* reader) {
+        saveCaption_ = reader->ReadString();
+    }, [this](TWriter* writer) { writer->WriteString(saveCaption_); }, !showCaption_);
 }
 
 TUiToolbarButton::~TUiToolbarButton() {

@@ -43,6 +43,8 @@ class TUiToolbarButton : public TSpeedButton {
     void Dispatch(TMessage& message) override;
     void ActionChange(TObject* sender, bool checkDefaults) override;
     TControlActionLinkClass GetActionLinkClass() override;
+    // The hidden caption, kept while ShowCaption is false.
+    void DefineProperties(TFiler* filer) override;
 
 protected:
     ~TUiToolbarButton() override;
