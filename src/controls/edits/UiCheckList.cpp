@@ -409,11 +409,12 @@ void TUiCheckList::DrawListItem(int index, TRect rect, TOwnerDrawState state) {
     if (adding_ || index >= items_->Count()) return;
     TCanvas* canvas = Canvas();
     const TColor brush = canvas->Brush()->Color();
+    const int indent = OwnerDrawItemIndent();
     canvas->Brush()->SetColor(Color());
     if (UseRightToLeftAlignment())
-        canvas->FillRect(TRect(rect.Right, rect.Top, rect.Right + OwnerDrawItemIndent(), rect.Bottom));
+        canvas->FillRect(TRect(rect.Right, rect.Top, rect.Right + indent, rect.Bottom));
     else
-        canvas->FillRect(TRect(rect.Left - OwnerDrawItemIndent(), rect.Top, rect.Left, rect.Bottom));
+        canvas->FillRect(TRect(rect.Left - indent, rect.Top, rect.Left, rect.Bottom));
     canvas->Brush()->SetColor(brush);
     canvas->FillRect(rect);
     DrawGlyph(index, rect);
