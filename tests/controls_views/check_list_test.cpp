@@ -1,5 +1,5 @@
 // The check list: its text form (and the refusal of malformed lines, all or nothing), toggling
-// by Space and by clicks, vetoes, enabling, re-creation, and the drawn boxes.
+// by Space and by clicks, vetoes, enabling, re-creation, groups and tab stops, and the drawn rows.
 #include "UiCheckList.h"
 #include "cl_except.h"
 #include "cl_streams.h"
@@ -192,6 +192,132 @@ TEST_F(CheckListTest, BoxesAreDrawnInTheFrameAndCheckColours) {
     EXPECT_GT(count(1, clRed), 20);
     EXPECT_GT(count(0, clBlue), 5) << "a check mark";
     EXPECT_EQ(count(1, clBlue), 0);
+}
+
+// Group rows "First" (0) and "Second" (3), each followed by two items.
+class CheckListGroupTest : public CheckListTest {
+protected:
+    void AddGroups() {
+        AddList();
+        list->AddGroup("First");
+        list->AddItemToGroup(0, "a");
+        list->AddItemToGroup(0, "b");
+        list->AddGroup("Second");
+        list->AddItemToGroup(1, "c");
+        list->AddItemToGroup(1, "d");
+    }
+    std::vector<TCheckBoxState> States() {
+        std::vector<TCheckBoxState> states;
+        for (int i = 0; i < list->Items()->Count(); ++i) states.push_back(list->GetItemState(i));
+        return states;
+    }
+    std::vector<bool> Enabled() {
+        std::vector<bool> enabled;
+        for (int i = 0; i < list->Items()->Count(); ++i) enabled.push_back(list->GetItemEnabled(i));
+        return enabled;
+    }
+};
+
+TEST_F(CheckListGroupTest, GroupOperationsReachExactlyTheGroupsItems) {
+    AddGroups();
+    ASSERT_EQ(list->Items()->Count(), 6);
+    const TCheckBoxState o = cbUnchecked, x = cbChecked, g = cbGrayed;
+    list->CheckGroup(0);
+    EXPECT_EQ(States(), (std::vector<TCheckBoxState>{o, x, x, o, o, o}));
+    EXPECT_EQ(list->ItemsChecked(), 2);
+    list->SetGroupState(1, cbGrayed);
+    EXPECT_EQ(States(), (std::vector<TCheckBoxState>{o, x, x, o, g, g}));
+    list->UncheckGroup(0);
+    list->CheckGroup(1);
+    EXPECT_EQ(States(), (std::vector<TCheckBoxState>{o, o, o, o, x, x}));
+    list->CheckGroup(2);
+    list->CheckGroup(-1);
+    EXPECT_EQ(States(), (std::vector<TCheckBoxState>{o, o, o, o, x, x})) << "no such group";
+
+    list->DisableGroup(1);
+    EXPECT_EQ(Enabled(), (std::vector<bool>{true, true, true, true, false, false}));
+    list->DisableGroup(0);
+    list->EnableGroup(1);
+    EXPECT_EQ(Enabled(), (std::vector<bool>{true, false, false, true, true, true}));
+
+    list->SetItemChecked(0, true);
+    EXPECT_EQ(list->ItemsChecked(), 2) << "a group row is not counted";
+}
+
+TEST_F(CheckListGroupTest, DisabledItemsAndGroupRowsRefuseToggles) {
+    AddGroups();
+    list->DisableGroup(0);
+    Focus(list);
+    int changes = 0;
+    list->OnChange = [&](TObject*, int, TCheckBoxState) { ++changes; };
+    for (int row : {0, 1, 3}) {
+        list->SetItemIndex(row);
+        Key(list, VK_SPACE);
+        EXPECT_EQ(list->GetItemState(row), cbUnchecked) << row;
+        const TRect item = list->ItemRect(row);
+        PostClick(list->Handle(), item.Left + 8, (item.Top + item.Bottom) / 2);
+        Pump();
+        EXPECT_EQ(list->GetItemState(row), cbUnchecked) << row;
+    }
+    EXPECT_EQ(changes, 0);
+    list->SetItemIndex(4);
+    Key(list, VK_SPACE);
+    EXPECT_TRUE(list->GetItemChecked(4)) << "an enabled item of the other group toggles";
+
+    list->Delete(1);
+    list->InsertItemIntoGroup(0, 0, "new");
+    EXPECT_EQ(list->Items()->Strings(1), "new");
+    EXPECT_TRUE(list->GetItemEnabled(1)) << "states stay beside their texts";
+    EXPECT_FALSE(list->GetItemEnabled(2));
+    EXPECT_TRUE(list->GetItemChecked(4));
+}
+
+TEST_F(CheckListGroupTest, AGroupRowIsDrawnWithoutABoxInTheGroupLook) {
+    AddGroups();
+    list->SetUseGradients(false);
+    list->SetGroupColor(clYellow);
+    list->GroupFont()->SetColor(clBlue);
+    list->SetItemFrameColor(clRed);
+    WindowShot shot(list);
+    const int border = (list->Width() - list->ClientWidth()) / 2;
+    auto count = [&](int index, TColor colour, int from, int to) {
+        const TRect r = list->ItemRect(index);
+        int n = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            for (int x = r.Left + from; x < r.Left + to; ++x)
+                n += shot.At(border + x, border + y) == colour;
+        return n;
+    };
+    const int indent = list->OwnerDrawItemIndent();
+    const int width = list->ClientWidth();
+    EXPECT_EQ(count(0, clRed, 0, indent), 0) << "no box on a group row";
+    EXPECT_GT(count(1, clRed, 0, indent), 20) << "a box on an item";
+    EXPECT_GT(count(0, clYellow, 0, width), width * list->ItemHeight() / 2) << "group fill";
+    EXPECT_EQ(count(1, clYellow, 0, width), 0);
+    EXPECT_GT(count(0, clBlue, 0, indent), 5) << "the caption starts at the left edge";
+    EXPECT_EQ(count(0, clBlue, width / 2, width), 0);
+}
+
+TEST_F(CheckListTest, CellsAreDrawnAtTheTabStops) {
+    AddList();
+    list->Items()->Add("x\tx");
+    list->SetItemIndex(0);
+    list->TabStops()->Add(20);
+    const int stop = 20 * list->CharUnit();
+    WindowShot shot(list);
+    const int border = (list->Width() - list->ClientWidth()) / 2;
+    const TRect r = list->ItemRect(0);
+    auto textPixels = [&](int from, int to) {
+        int n = 0;
+        for (int y = r.Top + 1; y < r.Bottom - 1; ++y)
+            for (int x = from; x < to; ++x)
+                n += shot.At(border + x, border + y) == ColorToRGB(clHighlightText);
+        return n;
+    };
+    const int indent = list->OwnerDrawItemIndent();
+    EXPECT_GT(textPixels(indent, indent + 12), 0) << "the first cell";
+    EXPECT_EQ(textPixels(indent + 12, stop - 2), 0) << "nothing between the cells";
+    EXPECT_GT(textPixels(stop - 2, stop + 12), 0) << "the second cell at the stop";
 }
 
 }  // namespace

@@ -201,11 +201,12 @@ void TUiCheckListStrings::SetUpdateState(bool updating) {
 // TUiCheckList
 
 TUiCheckList::TUiCheckList(TComponent* owner)
-    : TCustomListBox(owner),
+    : TUiCustomTabbedListBox(owner),
       items_(new TUiCheckListStrings(this, TCustomListBox::Items())),
       customGlyphs_(new TBitmap) {
     customGlyphs_->OnChange = Bind(this, &TUiCheckList::CustomGlyphsChanged);
     SetStyle(lbOwnerDrawFixed);
+    SetShowGroups(true);
     UpdateItemHeight();
 }
 
@@ -216,7 +217,7 @@ TUiCheckList::~TUiCheckList() {
 
 void TUiCheckList::BeforeDestruction() {
     customGlyphs_->OnChange = nullptr;
-    TCustomListBox::BeforeDestruction();
+    TUiCustomTabbedListBox::BeforeDestruction();
 }
 
 void TUiCheckList::CustomGlyphsChanged(TObject*) {
@@ -268,7 +269,8 @@ void TUiCheckList::SetItemState(int index, TCheckBoxState value) {
     if (!HandleAllocated()) return;
     const TRect item = ItemRect(index);
     const int margin = (ItemHeight() - glyphHeight_) / 2;
-    const RECT box{item.Left, item.Top + margin, item.Left + glyphWidth_ + 4, item.Bottom - margin};
+    const int left = UseRightToLeftAlignment() ? item.Right - glyphWidth_ - 4 : item.Left;
+    const RECT box{left, item.Top + margin, left + glyphWidth_ + 4, item.Bottom - margin};
     InvalidateRect(WindowHandle(), &box, FALSE);
 }
 
@@ -291,8 +293,36 @@ void TUiCheckList::UncheckAll() {
 
 int TUiCheckList::ItemsChecked() {
     int count = 0;
-    for (int i = 0; i < items_->Count(); ++i) count += GetItemChecked(i);
+    for (int i = 0; i < items_->Count(); ++i) count += GetItemChecked(i) && !GetItemIsGroup(i);
     return count;
+}
+
+template <typename Apply>
+void TUiCheckList::ForGroupItems(int group, Apply apply) {
+    const int row = ItemIndexOfGroup(group);
+    if (row < 0) return;
+    for (int index = row + 1; index < items_->Count() && !GetItemIsGroup(index); ++index)
+        apply(index);
+}
+
+void TUiCheckList::CheckGroup(int group) {
+    ForGroupItems(group, [this](int index) { SetItemChecked(index, true); });
+}
+
+void TUiCheckList::UncheckGroup(int group) {
+    ForGroupItems(group, [this](int index) { SetItemChecked(index, false); });
+}
+
+void TUiCheckList::EnableGroup(int group) {
+    ForGroupItems(group, [this](int index) { SetItemEnabled(index, true); });
+}
+
+void TUiCheckList::DisableGroup(int group) {
+    ForGroupItems(group, [this](int index) { SetItemEnabled(index, false); });
+}
+
+void TUiCheckList::SetGroupState(int group, TCheckBoxState state) {
+    ForGroupItems(group, [this, state](int index) { SetItemState(index, state); });
 }
 
 void TUiCheckList::LoadFromFile(const AnsiString& fileName) {
@@ -319,7 +349,8 @@ void TUiCheckList::Change(int index, TCheckBoxState newState) {
 void TUiCheckList::ToggleCheckState() {
     toggleArmed_ = false;
     const int index = ItemIndex();
-    if (index < 0 || index >= items_->Count() || !GetItemEnabled(index)) return;
+    if (index < 0 || index >= items_->Count() || !GetItemEnabled(index) || GetItemIsGroup(index))
+        return;
     TCheckBoxState next;
     switch (GetItemState(index)) {
     case cbUnchecked: next = allowGrayed_ ? cbGrayed : cbChecked; break;
@@ -359,27 +390,34 @@ void TUiCheckList::SelectGlyph(int index, TBitmap* bitmap) {
                  Focused(), htsInterior, colors, false, false);
 }
 
-void TUiCheckList::DrawItem(int index, TRect rect, TOwnerDrawState state) {
-    if (adding_ || index >= items_->Count()) return;
+void TUiCheckList::DrawGlyph(int index, const TRect& rect) {
     TCanvas* canvas = Canvas();
-    const TColor brush = canvas->Brush()->Color();
-    canvas->Brush()->SetColor(Color());
-    canvas->FillRect(TRect(rect.Left, rect.Top, rect.Left + OwnerDrawItemIndent(), rect.Bottom));
-    canvas->Brush()->SetColor(brush);
-    rect.Left += OwnerDrawItemIndent();
-
+    const TRect whole(0, 0, glyphWidth_, glyphHeight_);
     TBitmap glyph, shown;
     glyph.SetSize(glyphWidth_, glyphHeight_);
     shown.SetSize(glyphWidth_, glyphHeight_);
     glyph.Canvas()->Brush()->SetColor(transparentColor_);
-    glyph.Canvas()->FillRect(TRect(0, 0, glyphWidth_, glyphHeight_));
+    glyph.Canvas()->FillRect(whole);
     SelectGlyph(index, &glyph);
-    canvas->FillRect(rect);
     shown.Canvas()->Brush()->SetColor(Color());
-    shown.Canvas()->BrushCopy(TRect(0, 0, glyphWidth_, glyphHeight_), &glyph,
-                              TRect(0, 0, glyphWidth_, glyphHeight_), transparentColor_);
-    canvas->Draw(rect.Left - glyphWidth_ - 4, rect.Top + (ItemHeight() - glyphHeight_) / 2,
-                 &shown);
+    shown.Canvas()->BrushCopy(whole, &glyph, whole, transparentColor_);
+    const int x = UseRightToLeftAlignment() ? rect.Right + 4 : rect.Left - glyphWidth_ - 4;
+    canvas->Draw(x, rect.Top + (ItemHeight() - glyphHeight_) / 2, &shown);
+}
+
+void TUiCheckList::DrawListItem(int index, TRect rect, TOwnerDrawState state) {
+    if (adding_ || index >= items_->Count()) return;
+    TCanvas* canvas = Canvas();
+    const TColor brush = canvas->Brush()->Color();
+    const int indent = OwnerDrawItemIndent();
+    canvas->Brush()->SetColor(Color());
+    if (UseRightToLeftAlignment())
+        canvas->FillRect(TRect(rect.Right, rect.Top, rect.Right + indent, rect.Bottom));
+    else
+        canvas->FillRect(TRect(rect.Left - indent, rect.Top, rect.Left, rect.Bottom));
+    canvas->Brush()->SetColor(brush);
+    canvas->FillRect(rect);
+    DrawGlyph(index, rect);
 
     canvas->Font()->Assign(Font());
     if (!GetItemEnabled(index) || !Enabled())
@@ -402,17 +440,25 @@ void TUiCheckList::DrawItem(int index, TRect rect, TOwnerDrawState state) {
         throw;
     }
     RestoreDC(canvas->Handle(), saved);
-    canvas->Refresh();
 }
 
-void TUiCheckList::DefaultDrawItem(int index, const TRect& rect, TOwnerDrawState) {
+void TUiCheckList::DefaultDrawItem(int index, TRect rect, TOwnerDrawState) {
     TCanvas* canvas = Canvas();
     const AnsiString text = items_->Get(index);
     const int y = rect.Top + (ItemHeight() - canvas->TextHeight("Pp")) / 2;
+    std::vector<int> stops(MaxTabStops);
+    int count = 0;
+    GetTabArray(count, stops.data());
+    for (int i = 0; i < count; ++i) stops[i] = MulDiv(stops[i], CharUnit(), 4);
     HDC dc = canvas->Handle();
     SetTextColor(dc, ColorToRGB(canvas->Font()->Color()));
     SetBkColor(dc, ColorToRGB(canvas->Brush()->Color()));
-    TabbedTextOutA(dc, rect.Left + 2, y, text.c_str(), text.Length(), 0, nullptr, 0);
+    int x = rect.Left + 2;
+    if (UseRightToLeftAlignment()) {
+        SetTextAlign(dc, TA_RIGHT | TA_RTLREADING);
+        x = rect.Right - 2;
+    }
+    TabbedTextOutA(dc, x, y, text.c_str(), text.Length(), count, count ? stops.data() : nullptr, 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -420,6 +466,7 @@ void TUiCheckList::DefaultDrawItem(int index, const TRect& rect, TOwnerDrawState
 
 bool TUiCheckList::InCheckZone(int index, int x) {
     const TRect item = ItemRect(index);
+    if (UseRightToLeftAlignment()) return x >= item.Right - glyphWidth_ - 4 && x < item.Right;
     return x >= item.Left && x < item.Left + glyphWidth_ + 4;
 }
 
@@ -432,7 +479,7 @@ void TUiCheckList::MouseDown(TMouseButton button, TShiftState shift, int x, int 
         SetItemIndex(index);
         Click();
     }
-    TCustomListBox::MouseDown(button, shift, x, y);
+    TUiCustomTabbedListBox::MouseDown(button, shift, x, y);
 }
 
 void TUiCheckList::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -442,22 +489,22 @@ void TUiCheckList::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
             ToggleCheckState();
         toggleArmed_ = false;
     }
-    TCustomListBox::MouseUp(button, shift, x, y);
+    TUiCustomTabbedListBox::MouseUp(button, shift, x, y);
 }
 
 void TUiCheckList::KeyDown(uint16_t& key, TShiftState shift) {
     if (key == VK_SPACE) toggleArmed_ = true;
     armedIndex_ = ItemIndex();
-    TCustomListBox::KeyDown(key, shift);
+    TUiCustomTabbedListBox::KeyDown(key, shift);
 }
 
 void TUiCheckList::KeyUp(uint16_t& key, TShiftState shift) {
     if (toggleArmed_ && key == VK_SPACE) ToggleCheckState();
-    TCustomListBox::KeyUp(key, shift);
+    TUiCustomTabbedListBox::KeyUp(key, shift);
 }
 
 void TUiCheckList::CreateWnd() {
-    TCustomListBox::CreateWnd();
+    TUiCustomTabbedListBox::CreateWnd();
     if (savedItemIndex_ < 0 && savedTopIndex_ < 0) return;
     SetTopIndex(std::max(savedTopIndex_, 0));
     SetItemIndex(savedItemIndex_);
@@ -469,22 +516,22 @@ void TUiCheckList::DestroyWnd() {
         savedTopIndex_ = TopIndex();
         savedItemIndex_ = ItemIndex();
     }
-    TCustomListBox::DestroyWnd();
+    TUiCustomTabbedListBox::DestroyWnd();
 }
 
 void TUiCheckList::Dispatch(TMessage& message) {
     switch (message.Msg) {
     case WM_CHAR:
         if (message.WParam == ' ') return;
-        return TCustomListBox::Dispatch(message);
+        return TUiCustomTabbedListBox::Dispatch(message);
     case CM_FONTCHANGED:
-        TCustomListBox::Dispatch(message);
+        TUiCustomTabbedListBox::Dispatch(message);
         return UpdateItemHeight();
     case CM_ENABLEDCHANGED:
-        TCustomListBox::Dispatch(message);
+        TUiCustomTabbedListBox::Dispatch(message);
         for (int i = 0; i < items_->Count(); ++i) SetItemEnabled(i, Enabled());
         return;
     default:
-        TCustomListBox::Dispatch(message);
+        TUiCustomTabbedListBox::Dispatch(message);
     }
 }

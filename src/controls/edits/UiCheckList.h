@@ -1,8 +1,9 @@
-// The check list: a list box whose items carry three-state check boxes and an enabled flag,
-// toggled by mouse and Space, saved and loaded as text lines that carry the states.
+// The check list: a framed, tabbed list box whose items carry three-state check boxes and an
+// enabled flag, toggled by mouse and Space, saved and loaded as text lines that carry the states.
 #pragma once
 
 #include "UiCommon.h"
+#include "UiTabbedListBox.h"
 #include "cl_graphics.h"
 #include "cl_stdctrls.h"
 
@@ -54,13 +55,14 @@ private:
     std::vector<TPacket> packets_;
 };
 
-class TUiCheckList : public TCustomListBox {
-    CL_COMPONENT_CLASS(TUiCheckList, TCustomListBox)
+class TUiCheckList : public TUiCustomTabbedListBox {
+    CL_COMPONENT_CLASS(TUiCheckList, TUiCustomTabbedListBox)
 
     explicit TUiCheckList(TComponent* owner);
     void BeforeDestruction() override;
 
     TUiCheckListStrings* Items() const { return items_; }
+    TStrings* GetItems() override { return items_; }
     virtual void SetItems(TStrings* value) { items_->Assign(value); }
     bool AllowGrayed() const { return allowGrayed_; }
     virtual void SetAllowGrayed(bool value) { allowGrayed_ = value; }
@@ -93,21 +95,28 @@ class TUiCheckList : public TCustomListBox {
     void AddItem(const AnsiString& text, TObject* object);
     void CheckAll();
     void UncheckAll();
+    // Checked items, group rows not counted.
     int ItemsChecked();
+    // The group's items: those after its row up to the next group row or the end.
+    void CheckGroup(int group);
+    void UncheckGroup(int group);
+    void EnableGroup(int group);
+    void DisableGroup(int group);
+    void SetGroupState(int group, TCheckBoxState state);
     void LoadFromFile(const AnsiString& fileName);
     void LoadFromStream(TStream* stream) { items_->LoadFromStream(stream); }
     void SaveToFile(const AnsiString& fileName);
     void SaveToStream(TStream* stream) { items_->SaveToStream(stream); }
 
     // On the current item: unchecked goes to grayed (AllowGrayed) or checked, checked to
-    // unchecked, grayed to checked; nothing for no item or a disabled one.
+    // unchecked, grayed to checked; nothing for no item, a disabled one or a group row.
     virtual void ToggleCheckState();
     // Draws the item's box into `bitmap` (of the glyph size).
     virtual void SelectGlyph(int index, TBitmap* bitmap);
     int GlyphWidth() const { return glyphWidth_; }
     int GlyphHeight() const { return glyphHeight_; }
-    int OwnerDrawItemIndent() const { return glyphWidth_ + 8; }
-    void UpdateItemHeight();
+    int OwnerDrawItemIndent() override { return glyphWidth_ + 8; }
+    void UpdateItemHeight() override;
 
     TStateChangingEvent OnChanging;
     TStateChangeEvent OnChange;
@@ -117,8 +126,9 @@ protected:
     ~TUiCheckList() override;
     void CreateWnd() override;
     void DestroyWnd() override;
-    void DrawItem(int index, TRect rect, TOwnerDrawState state) override;
-    virtual void DefaultDrawItem(int index, const TRect& rect, TOwnerDrawState state);
+    int InitialTabStopOffset() override { return glyphWidth_; }
+    void DrawListItem(int index, TRect rect, TOwnerDrawState state) override;
+    void DefaultDrawItem(int index, TRect rect, TOwnerDrawState state) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
@@ -131,6 +141,10 @@ private:
     void CustomGlyphsChanged(TObject* sender);
     void SetColorProperty(TColor& field, TColor value);
     bool InCheckZone(int index, int x);
+    void DrawGlyph(int index, const TRect& rect);
+    // Runs `apply` on each item of the group.
+    template <typename Apply>
+    void ForGroupItems(int group, Apply apply);
 
     TUiCheckListStrings* items_;
     TBitmap* customGlyphs_;

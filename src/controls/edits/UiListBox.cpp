@@ -139,8 +139,8 @@ void TUiCustomListBox::UpdateItemHeight() { SetItemHeight(GetMinFontHeight(Font(
 
 void TUiCustomListBox::Delete(int index) {
     const int selected = ItemIndex();
-    Items()->Delete(index);
-    const int count = Items()->Count();
+    GetItems()->Delete(index);
+    const int count = GetItems()->Count();
     if (count == 0 || selected < 0) return;
     SetItemIndex(selected == count ? selected - 1 : selected);
     Click();
@@ -168,16 +168,16 @@ void TUiCustomListBox::UnselectAll() {
 
 void TUiCustomListBox::DeleteSelectedItems() {
     Screen->SetCursor(crHourGlass);
-    Items()->BeginUpdate();
+    GetItems()->BeginUpdate();
     try {
-        for (int i = Items()->Count() - 1; i >= 0; --i)
-            if (Selected(i)) Items()->Delete(i);
+        for (int i = GetItems()->Count() - 1; i >= 0; --i)
+            if (Selected(i)) GetItems()->Delete(i);
     } catch (...) {
-        Items()->EndUpdate();
+        GetItems()->EndUpdate();
         Screen->SetCursor(crDefault);
         throw;
     }
-    Items()->EndUpdate();
+    GetItems()->EndUpdate();
     Screen->SetCursor(crDefault);
     DoDeleteItems();
 }
@@ -196,20 +196,20 @@ bool TUiCustomListBox::GetItemIsGroup(int index) {
 }
 
 int TUiCustomListBox::AddGroup(const AnsiString& caption) {
-    return Items()->Add(groupPrefix_ + caption);
+    return GetItems()->Add(groupPrefix_ + caption);
 }
 
 void TUiCustomListBox::ItemToGroup(int index) {
-    if (index < 0 || index >= Items()->Count() || GetItemIsGroup(index)) return;
+    if (index < 0 || index >= GetItems()->Count() || GetItemIsGroup(index)) return;
     const bool selected = Selected(index);
-    Items()->Put(index, groupPrefix_ + Items()->Get(index));
+    GetItems()->Put(index, groupPrefix_ + GetItems()->Get(index));
     if (selected) SetSelected(index, true);
 }
 
 void TUiCustomListBox::GroupToItem(int index) {
     if (!GetItemIsGroup(index)) return;
     const bool selected = Selected(index);
-    Items()->Put(index, ItemCaption(index));
+    GetItems()->Put(index, ItemCaption(index));
     if (selected) SetSelected(index, true);
 }
 
@@ -232,7 +232,7 @@ int TUiCustomListBox::ItemsInGroup(int group) {
 int TUiCustomListBox::InsertItemIntoGroup(int group, int position, const AnsiString& text) {
     const int row = ItemIndexOfGroup(group);
     if (row < 0 || position < 0 || position > ItemsInGroup(group)) return -1;
-    Items()->Insert(row + 1 + position, text);
+    GetItems()->Insert(row + 1 + position, text);
     return row + 1 + position;
 }
 

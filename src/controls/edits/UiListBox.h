@@ -39,13 +39,15 @@ class TUiCustomListBox : public TUiFramedControl<TCustomListBox> {
     bool UseGradients() const { return useGradients_; }
     virtual void SetUseGradients(bool value);
 
-    int Add(const AnsiString& s) { return Items()->Add(s); }
-    int AddObject(const AnsiString& s, TObject* object) { return Items()->AddObject(s, object); }
-    int IndexOf(const AnsiString& s) { return Items()->IndexOf(s); }
-    void Insert(int index, const AnsiString& s) { Items()->Insert(index, s); }
+    int Add(const AnsiString& s) { return GetItems()->Add(s); }
+    int AddObject(const AnsiString& s, TObject* object) { return GetItems()->AddObject(s, object); }
+    int IndexOf(const AnsiString& s) { return GetItems()->IndexOf(s); }
+    void Insert(int index, const AnsiString& s) { GetItems()->Insert(index, s); }
     void InsertObject(int index, const AnsiString& s, TObject* object) {
-        Items()->InsertObject(index, s, object);
+        GetItems()->InsertObject(index, s, object);
     }
+    // The items that adding, inserting and deleting go through; a derived list may keep more
+    // beside each item.
     virtual TStrings* GetItems() { return Items(); }
     // Deletes the item and keeps a neighbour selected when the selection was there.
     void Delete(int index);

@@ -222,6 +222,9 @@ void TUiCustomTabbedListBox::DrawTabbedText(const AnsiString& text, TRect rect) 
     const int offset = (ItemHeight() - canvas->TextHeight("Pp")) / 2;
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, rect.Left, rect.Top, rect.Right, rect.Bottom);
+    SetTextColor(dc, ColorToRGB(canvas->Font()->Color()));
+    SetBkColor(dc, ColorToRGB(canvas->Brush()->Color()));
+    SetBkMode(dc, canvas->Brush()->Style() == bsClear ? TRANSPARENT : OPAQUE);
     const std::vector<int> positions = TabPositions();
     int x = rect.Left + 2;
     if (UseRightToLeftAlignment()) {
