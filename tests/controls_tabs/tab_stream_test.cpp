@@ -20,29 +20,50 @@ struct StoredValue {
 
 // A value other than the default for every property both controls publish.
 const StoredValue sharedValues[] = {
-    {"AlignTabs", 1, nullptr},        {"AllowTabDragging", 1, nullptr},
-    {"BoldCurrentTab", 1, nullptr},   {"HotTrack", 0, nullptr},
-    {"MultiLine", 1, nullptr},        {"ShowCardFrame", 0, nullptr},
-    {"ShowCloseButton", 1, nullptr},  {"ShowFocusRect", 0, nullptr},
-    {"ShowMenuButton", 1, nullptr},   {"ShowShadow", 0, nullptr},
-    {"SoftCorners", 1, nullptr},      {"TabHints", 1, nullptr},
-    {"Transparent", 1, nullptr},      {"UseColoredTabs", 1, nullptr},
-    {"UseGradients", 0, nullptr},     {"CutCornerSize", 9, nullptr},
-    {"FlatColorAdjustment", -20, nullptr}, {"ImageMargin", 4, nullptr},
-    {"Margin", 3, nullptr},           {"RowIndent", 7, nullptr},
-    {"RowOverlap", 2, nullptr},       {"TabHeight", 24, nullptr},
-    {"TabOverlap", 3, nullptr},       {"TabWidth", 80, nullptr},
-    {"FlatColor", clNavy, nullptr},   {"HotTrackColor", 0x123456, nullptr},
+    {"AlignTabs", 1, nullptr},
+    {"AllowTabDragging", 1, nullptr},
+    {"BoldCurrentTab", 1, nullptr},
+    {"HotTrack", 0, nullptr},
+    {"MultiLine", 1, nullptr},
+    {"ShowCardFrame", 0, nullptr},
+    {"ShowCloseButton", 1, nullptr},
+    {"ShowFocusRect", 0, nullptr},
+    {"ShowMenuButton", 1, nullptr},
+    {"ShowShadow", 0, nullptr},
+    {"SoftCorners", 1, nullptr},
+    {"TabHints", 1, nullptr},
+    {"Transparent", 1, nullptr},
+    {"UseColoredTabs", 1, nullptr},
+    {"UseGradients", 0, nullptr},
+    {"CutCornerSize", 9, nullptr},
+    {"FlatColorAdjustment", -20, nullptr},
+    {"ImageMargin", 4, nullptr},
+    {"Margin", 3, nullptr},
+    {"RowIndent", 7, nullptr},
+    {"RowOverlap", 2, nullptr},
+    {"TabHeight", 24, nullptr},
+    {"TabOverlap", 3, nullptr},
+    {"TabWidth", 80, nullptr},
+    {"FlatColor", clNavy, nullptr},
+    {"HotTrackColor", 0x123456, nullptr},
     {"BackgroundColor", clRed, nullptr},
-    {"HotTrackColorType", 0, "htctComplement"}, {"HotTrackStyle", 0, "htsText"},
-    {"ImageAlignment", 0, "haRight"}, {"ImageAlignmentVertical", 0, "vaBottom"},
-    {"ImagePosition", 0, "ipBack"},   {"TabOrientation", 0, "toLeft"},
-    {"TabSequence", 0, "tsReverse"},  {"TabStyle", 0, "tsRoundCorners"},
-    {"TextAlignment", 0, "haLeft"},   {"TextAlignmentVertical", 0, "vaTop"},
+    {"HotTrackColorType", 0, "htctComplement"},
+    {"HotTrackStyle", 0, "htsText"},
+    {"ImageAlignment", 0, "haRight"},
+    {"ImageAlignmentVertical", 0, "vaBottom"},
+    {"ImagePosition", 0, "ipBack"},
+    {"TabOrientation", 0, "toLeft"},
+    {"TabSequence", 0, "tsReverse"},
+    {"TabStyle", 0, "tsRoundCorners"},
+    {"TextAlignment", 0, "haLeft"},
+    {"TextAlignmentVertical", 0, "vaTop"},
     {"TextOrientation", 0, "orVertical"},
-    {"TabColors.HighlightBar", clLime, nullptr}, {"TabColors.Shadow", clGray, nullptr},
-    {"TabColors.Unselected", clYellow, nullptr}, {"TextColors.DisabledHighlight", clWhite, nullptr},
-    {"TextColors.DisabledShadow", clMaroon, nullptr}, {"TextColors.Selected", clBlue, nullptr},
+    {"TabColors.HighlightBar", clLime, nullptr},
+    {"TabColors.Shadow", clGray, nullptr},
+    {"TabColors.Unselected", clYellow, nullptr},
+    {"TextColors.DisabledHighlight", clWhite, nullptr},
+    {"TextColors.DisabledShadow", clMaroon, nullptr},
+    {"TextColors.Selected", clBlue, nullptr},
     {"TextColors.Unselected", clPurple, nullptr}};
 
 // The object and published property a dotted name leads to.
@@ -59,7 +80,8 @@ AnsiString Expected(const StoredValue& v) { return v.text ? AnsiString(v.text) :
 AnsiString ValueOf(TPersistent* object, const AnsiString& name) {
     auto [target, property] = Reach(object, name);
     if (!property) return "<not published>";
-    return property->Kind == pkEnum ? property->GetText(target) : IntToStr(property->GetOrd(target));
+    if (property->Kind == pkEnum) return property->GetText(target);
+    return IntToStr(property->GetOrd(target));
 }
 
 void Store(TPersistent* object, const StoredValue& v) {
@@ -81,7 +103,8 @@ protected:
     AnsiString Written() {
         TMemoryStream stream;
         WriteComponentToStream(&stream, form);
-        return AnsiString(static_cast<const char*>(stream.Memory()), static_cast<int>(stream.Size()));
+        return AnsiString(static_cast<const char*>(stream.Memory()),
+                          static_cast<int>(stream.Size()));
     }
     // The form written and read back into a new form.
     TForm* RoundTrip() {

@@ -10,7 +10,8 @@ namespace {
 const bool pagePropertiesRegistered = [] {
     using S = TUiTabSheet;
     const TMetaClass* sheet = S::StaticClass();
-    RegisterProperty(sheet, OrdinalProperty<S>("Color", pkColor, &S::Color, &S::SetColor, clBtnFace));
+    RegisterProperty(sheet, OrdinalProperty<S>("Color", pkColor, &S::Color, &S::SetColor,
+                                               clBtnFace));
     RegisterProperty(sheet, OrdinalProperty<S>("DisabledIndex", pkInteger, &S::DisabledIndex,
                                                &S::SetDisabledIndex, -1));
     RegisterProperty(sheet, OrdinalProperty<S>("ImageIndex", pkInteger, &S::ImageIndex,

@@ -23,7 +23,8 @@ const bool colorPropertiesRegistered = [] {
                      {"Shadow", &T::Shadow, &T::SetShadow, clBtnFace},
                      {"Unselected", &T::Unselected, &T::SetUnselected, clWindow}};
     for (const auto& p : tabColors)
-        RegisterProperty(T::StaticClass(), OrdinalProperty<T>(p.name, pkColor, p.get, p.set, p.def));
+        RegisterProperty(T::StaticClass(),
+                         OrdinalProperty<T>(p.name, pkColor, p.get, p.set, p.def));
     using X = TUiTextColors;
     const struct {
         const char* name;
@@ -36,7 +37,8 @@ const bool colorPropertiesRegistered = [] {
                       {"Selected", &X::Selected, &X::SetSelected, clBtnText},
                       {"Unselected", &X::Unselected, &X::SetUnselected, clBtnText}};
     for (const auto& p : textColors)
-        RegisterProperty(X::StaticClass(), OrdinalProperty<X>(p.name, pkColor, p.get, p.set, p.def));
+        RegisterProperty(X::StaticClass(),
+                         OrdinalProperty<X>(p.name, pkColor, p.get, p.set, p.def));
     return true;
 }();
 

@@ -124,7 +124,8 @@ void RegisterTabControlProperties(const TMetaClass* meta, bool withCardOptions) 
         bool def;
     };
     const Flag flags[] = {{"AlignTabs", &C::AlignTabs, &C::SetAlignTabs, false},
-                          {"AllowTabDragging", &C::AllowTabDragging, &C::SetAllowTabDragging, false},
+                          {"AllowTabDragging", &C::AllowTabDragging, &C::SetAllowTabDragging,
+                           false},
                           {"BoldCurrentTab", &C::BoldCurrentTab, &C::SetBoldCurrentTab, false},
                           {"HotTrack", &C::HotTrack, &C::SetHotTrack, true},
                           {"MultiLine", &C::MultiLine, &C::SetMultiLine, false},
