@@ -2,7 +2,47 @@
 
 #include <algorithm>
 
+#include "cl_filer.h"
 #include "cl_forms.h"
+
+namespace {
+
+const bool pagePropertiesRegistered = [] {
+    using S = TUiTabSheet;
+    const TMetaClass* sheet = S::StaticClass();
+    RegisterProperty(sheet, OrdinalProperty<S>("Color", pkColor, &S::Color, &S::SetColor,
+                                               clBtnFace));
+    RegisterProperty(sheet, OrdinalProperty<S>("DisabledIndex", pkInteger, &S::DisabledIndex,
+                                               &S::SetDisabledIndex, -1));
+    RegisterProperty(sheet, OrdinalProperty<S>("ImageIndex", pkInteger, &S::ImageIndex,
+                                               &S::SetImageIndex, -1));
+    TPropertyInfo pageIndex =
+        OrdinalProperty<S>("PageIndex", pkInteger, &S::PageIndex, &S::SetPageIndex);
+    pageIndex.IsStored = [](TObject*) { return false; };
+    RegisterProperty(sheet, pageIndex);
+    RegisterProperty(sheet, OrdinalProperty<S>("TabEnabled", pkBool, &S::TabEnabled,
+                                               &S::SetTabEnabled, true));
+    RegisterProperty(sheet, OrdinalProperty<S>("TabVisible", pkBool, &S::TabVisible,
+                                               &S::SetTabVisible, true));
+    // The page control alone shows its sheets.
+    TPropertyInfo visible = OrdinalProperty<S>("Visible", pkBool, &S::Visible, &S::SetVisible);
+    visible.IsStored = [](TObject*) { return false; };
+    RegisterProperty(sheet, visible);
+
+    using P = TUiPageControl;
+    const TMetaClass* pages = P::StaticClass();
+    RegisterTabControlProperties(pages, false);
+    RegisterProperty(pages, ComponentProperty<P, S>("ActivePage", &P::ActivePage,
+                                                    &P::SetActivePage));
+    RegisterProperty(pages, ComponentProperty<P, S>("ActivePageDefault", &P::ActivePageDefault,
+                                                    &P::SetActivePageDefault));
+    RegisterProperty(pages, OrdinalProperty<P>("SaveResources", pkBool, &P::SaveResources,
+                                               &P::SetSaveResources, false));
+    RegisterClasses({P::StaticClass(), S::StaticClass()});
+    return true;
+}();
+
+}  // namespace
 
 TUiTabSheet::TUiTabSheet(TComponent* owner) : TCustomControl(owner) {
     InternalSetVisible(false);
@@ -121,6 +161,12 @@ void TUiTabSheet::ShowingChanged() {
     }
 }
 
+void TUiTabSheet::ReadState(TReader* reader) {
+    if (auto* pageControl = dynamic_cast<TUiPageControl*>(reader->Parent()))
+        SetPageControl(pageControl);
+    TCustomControl::ReadState(reader);
+}
+
 void TUiTabSheet::AssignTo(TPersistent* dest) {
     auto* data = dynamic_cast<TUiTabData*>(dest);
     if (!data) {
@@ -159,6 +205,16 @@ void TUiPageControl::BeforeDestruction() {
     pages_.clear();
     activePage_ = nullptr;
     TUiCustomTabControl::BeforeDestruction();
+}
+
+void TUiPageControl::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    for (TUiTabSheet* page : std::vector<TUiTabSheet*>(pages_))
+        if (page->Owner() == root) proc(page);
+}
+
+void TUiPageControl::SetChildOrder(TComponent* child, int order) {
+    auto* page = dynamic_cast<TUiTabSheet*>(child);
+    if (page && page->pageControl_ == this) page->SetPageIndex(order);
 }
 
 void TUiPageControl::InsertPage(TUiTabSheet* page) {

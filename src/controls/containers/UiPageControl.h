@@ -38,6 +38,8 @@ class TUiTabSheet : public TCustomControl {
     void SetVisible(bool value);
 
     void Dispatch(TMessage& message) override;
+    // A sheet read from a form joins the page control it is placed on.
+    void ReadState(TReader* reader) override;
     // Fills a tab record with the sheet's caption, colour, hint, images and tab state.
     void AssignTo(TPersistent* dest) override;
 
@@ -93,6 +95,9 @@ class TUiPageControl : public TUiCustomTabControl {
     void SetUseColoredTabs(bool value) override;
     void Dispatch(TMessage& message) override;
     void ShowControl(TControl* control) override;
+    // The sheets, in page order.
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    void SetChildOrder(TComponent* child, int order) override;
 
     // Refills the tabs from the sheets with a visible tab.
     void Rebuild() override;

@@ -2,6 +2,40 @@
 
 #include "cl_sys.h"
 
+namespace {
+
+const bool tabControlPropertiesRegistered = [] {
+    using I = TUiTabCollectionItem;
+    const TMetaClass* item = I::StaticClass();
+    RegisterProperty(item, StringProperty<I>("Caption", &I::Caption, &I::SetCaption));
+    RegisterProperty(item, OrdinalProperty<I>("Color", pkColor, &I::Color, &I::SetColor,
+                                              clBtnFace));
+    RegisterProperty(item, OrdinalProperty<I>("DisabledIndex", pkInteger, &I::DisabledIndex,
+                                              &I::SetDisabledIndex, -1));
+    RegisterProperty(item, OrdinalProperty<I>("Enabled", pkBool, &I::Enabled, &I::SetEnabled,
+                                              true));
+    RegisterProperty(item, StringProperty<I>("Hint", &I::Hint, &I::SetHint));
+    RegisterProperty(item, OrdinalProperty<I>("ImageIndex", pkInteger, &I::ImageIndex,
+                                              &I::SetImageIndex, -1));
+    TPropertyInfo tag;
+    tag.Name = "Tag";
+    tag.GetOrd = [](TObject* o) { return static_cast<I*>(o)->Tag; };
+    tag.SetOrd = [](TObject* o, int value) { static_cast<I*>(o)->Tag = value; };
+    tag.HasDefault = true;
+    RegisterProperty(item, tag);
+    RegisterProperty(item, OrdinalProperty<I>("Visible", pkBool, &I::Visible, &I::SetVisible,
+                                              true));
+
+    const TMetaClass* control = TUiTabControl::StaticClass();
+    RegisterTabControlProperties(control, true);
+    RegisterProperty(control, SubObjectProperty<TUiCollectionTabControl>(
+                                  "Tabs", &TUiCollectionTabControl::Tabs));
+    RegisterClasses({control});
+    return true;
+}();
+
+}  // namespace
+
 TUiTabCollectionItem::TUiTabCollectionItem(TCollection* collection) : TCollectionItem(collection) {
     TUiCollectionTabControl* tabs = GetTabControl();
     if (tabs && tabs->InState(csDesigning) && !tabs->InState(csLoading))

@@ -10,6 +10,40 @@ const char* const SUiTabPageIndex =
     "%d is an invalid PageIndex value. PageIndex must be between 0 and %d";
 const char* const SUiTabSheetVisible = "You cannot change the Visible property of a page";
 
+namespace {
+
+const bool colorPropertiesRegistered = [] {
+    using T = TUiTabColors;
+    const struct {
+        const char* name;
+        TColor (T::*get)() const;
+        void (T::*set)(TColor);
+        TColor def;
+    } tabColors[] = {{"HighlightBar", &T::HighlightBar, &T::SetHighlightBar, clHighlight},
+                     {"Shadow", &T::Shadow, &T::SetShadow, clBtnFace},
+                     {"Unselected", &T::Unselected, &T::SetUnselected, clWindow}};
+    for (const auto& p : tabColors)
+        RegisterProperty(T::StaticClass(),
+                         OrdinalProperty<T>(p.name, pkColor, p.get, p.set, p.def));
+    using X = TUiTextColors;
+    const struct {
+        const char* name;
+        TColor (X::*get)() const;
+        void (X::*set)(TColor);
+        TColor def;
+    } textColors[] = {{"DisabledHighlight", &X::DisabledHighlight, &X::SetDisabledHighlight,
+                       clBtnHighlight},
+                      {"DisabledShadow", &X::DisabledShadow, &X::SetDisabledShadow, clBtnShadow},
+                      {"Selected", &X::Selected, &X::SetSelected, clBtnText},
+                      {"Unselected", &X::Unselected, &X::SetUnselected, clBtnText}};
+    for (const auto& p : textColors)
+        RegisterProperty(X::StaticClass(),
+                         OrdinalProperty<X>(p.name, pkColor, p.get, p.set, p.def));
+    return true;
+}();
+
+}  // namespace
+
 void TUiTabData::Assign(TPersistent* source) {
     auto* data = dynamic_cast<TUiTabData*>(source);
     if (!data) {

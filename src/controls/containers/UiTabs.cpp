@@ -115,6 +115,103 @@ private:
 
 }  // namespace
 
+void RegisterTabControlProperties(const TMetaClass* meta, bool withCardOptions) {
+    using C = TUiCustomTabControl;
+    struct Flag {
+        const char* name;
+        bool (C::*get)() const;
+        void (C::*set)(bool);
+        bool def;
+    };
+    const Flag flags[] = {{"AlignTabs", &C::AlignTabs, &C::SetAlignTabs, false},
+                          {"AllowTabDragging", &C::AllowTabDragging, &C::SetAllowTabDragging,
+                           false},
+                          {"BoldCurrentTab", &C::BoldCurrentTab, &C::SetBoldCurrentTab, false},
+                          {"HotTrack", &C::HotTrack, &C::SetHotTrack, true},
+                          {"MultiLine", &C::MultiLine, &C::SetMultiLine, false},
+                          {"ParentBackgroundColor", &C::ParentBackgroundColor,
+                           &C::SetParentBackgroundColor, true},
+                          {"ShowCardFrame", &C::ShowCardFrame, &C::SetShowCardFrame, true},
+                          {"ShowCloseButton", &C::ShowCloseButton, &C::SetShowCloseButton, false},
+                          {"ShowFocusRect", &C::ShowFocusRect, &C::SetShowFocusRect, true},
+                          {"ShowFullFrame", &C::ShowFullFrame, &C::SetShowFullFrame, true},
+                          {"ShowMenuButton", &C::ShowMenuButton, &C::SetShowMenuButton, false},
+                          {"ShowShadow", &C::ShowShadow, &C::SetShowShadow, true},
+                          {"SoftCorners", &C::SoftCorners, &C::SetSoftCorners, false},
+                          {"TabHints", &C::TabHints, &C::SetTabHints, false},
+                          {"Transparent", &C::Transparent, &C::SetTransparent, false},
+                          {"UseColoredTabs", &C::UseColoredTabs, &C::SetUseColoredTabs, false},
+                          {"UseGradients", &C::UseGradients, &C::SetUseGradients, true}};
+    for (const Flag& p : flags)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, p.def));
+    struct Number {
+        const char* name;
+        TPropertyKind kind;
+        int (C::*get)() const;
+        void (C::*set)(int);
+        int def;
+    };
+    const Number numbers[] = {
+        {"CutCornerSize", pkInteger, &C::CutCornerSize, &C::SetCutCornerSize, 6},
+        {"FlatColorAdjustment", pkInteger, &C::FlatColorAdjustment, &C::SetFlatColorAdjustment, 0},
+        {"ImageMargin", pkInteger, &C::ImageMargin, &C::SetImageMargin, 2},
+        {"Margin", pkInteger, &C::Margin, &C::SetMargin, 0},
+        {"RowIndent", pkInteger, &C::RowIndent, &C::SetRowIndent, 5},
+        {"RowOverlap", pkInteger, &C::RowOverlap, &C::SetRowOverlap, 5},
+        {"TabHeight", pkInteger, &C::TabHeight, &C::SetTabHeight, 0},
+        {"TabIndex", pkInteger, &C::TabIndex, &C::SetTabIndex, -1},
+        {"TabOverlap", pkInteger, &C::TabOverlap, &C::SetTabOverlap, -1},
+        {"TabWidth", pkInteger, &C::TabWidth, &C::SetTabWidth, 0},
+        {"FlatColor", pkColor, &C::FlatColor, &C::SetFlatColor, clBtnShadow},
+        {"HotTrackColor", pkColor, &C::HotTrackColor, &C::SetHotTrackColor, 1350640}};
+    for (const Number& p : numbers)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, p.kind, p.get, p.set, p.def));
+    TPropertyInfo background = OrdinalProperty<C>("BackgroundColor", pkColor, &C::BackgroundColor,
+                                                  &C::SetBackgroundColor, clBtnFace);
+    background.IsStored = [](TObject* o) { return !static_cast<C*>(o)->ParentBackgroundColor(); };
+    RegisterProperty(meta, background);
+    const std::vector<AnsiString> horizontal{"haLeft", "haCenter", "haRight"};
+    const std::vector<AnsiString> vertical{"vaTop", "vaCenter", "vaBottom"};
+    RegisterProperty(meta, EnumProperty<C>("HotTrackColorType", &C::HotTrackColorType,
+                                           &C::SetHotTrackColorType,
+                                           {"htctComplement", "htctActual"}, htctActual));
+    RegisterProperty(meta, EnumProperty<C>("HotTrackStyle", &C::HotTrackStyle, &C::SetHotTrackStyle,
+                                           {"htsTab", "htsText"}, htsTab));
+    RegisterProperty(meta, EnumProperty<C>("ImageAlignment", &C::ImageAlignment,
+                                           &C::SetImageAlignment, horizontal, haCenter));
+    RegisterProperty(meta, EnumProperty<C>("ImageAlignmentVertical", &C::ImageAlignmentVertical,
+                                           &C::SetImageAlignmentVertical, vertical, vaCenter));
+    RegisterProperty(meta, EnumProperty<C>("ImagePosition", &C::ImagePosition, &C::SetImagePosition,
+                                           {"ipLeft", "ipTop", "ipRight", "ipBottom", "ipBack",
+                                            "ipStretch"},
+                                           ipLeft));
+    RegisterProperty(meta, EnumProperty<C>("TabOrientation", &C::TabOrientation,
+                                           &C::SetTabOrientation,
+                                           {"toTop", "toLeft", "toBottom", "toRight"}, toTop));
+    RegisterProperty(meta, EnumProperty<C>("TabSequence", &C::TabSequence, &C::SetTabSequence,
+                                           {"tsStandard", "tsReverse"}, tsStandard));
+    RegisterProperty(meta, EnumProperty<C>("TabStyle", &C::TabStyle, &C::SetTabStyle,
+                                           {"tsSingleSlant", "tsDoubleSlant", "tsCutCorner",
+                                            "tsRoundCorners", "tsBackSlant"},
+                                           tsSingleSlant));
+    RegisterProperty(meta, EnumProperty<C>("TextAlignment", &C::TextAlignment, &C::SetTextAlignment,
+                                           horizontal, haCenter));
+    RegisterProperty(meta, EnumProperty<C>("TextAlignmentVertical", &C::TextAlignmentVertical,
+                                           &C::SetTextAlignmentVertical, vertical, vaCenter));
+    RegisterProperty(meta, EnumProperty<C>("TextOrientation", &C::TextOrientation,
+                                           &C::SetTextOrientation, {"orHorizontal", "orVertical"},
+                                           orHorizontal));
+    RegisterProperty(meta, ComponentProperty<C, TCustomImageList>("Images", &C::Images,
+                                                                  &C::SetImages));
+    RegisterProperty(meta, SubObjectProperty<C>("TabColors", &C::TabColors));
+    RegisterProperty(meta, SubObjectProperty<C>("TextColors", &C::TextColors));
+    if (!withCardOptions) return;
+    RegisterProperty(meta, OrdinalProperty<C>("ShowCard", pkBool, &C::ShowCard, &C::SetShowCard,
+                                              true));
+    RegisterProperty(meta, OrdinalProperty<C>("TabIndexDefault", pkInteger, &C::TabIndexDefault,
+                                              &C::SetTabIndexDefault, 0));
+}
+
 TUiCustomTabControl::TUiCustomTabControl(TComponent* owner)
     : TCustomControl(owner),
       tabs_(new TUiTabDataList),

@@ -29,6 +29,10 @@ using TUiPaintCardBackgroundEvent =
 using TUiPaintTabBackgroundEvent = std::function<void(TObject* sender, TCanvas* canvas, int tabIndex,
                                                       const TRect& rect, bool& handled)>;
 
+// Publishes the tab control's properties on a control class that shows them in form files;
+// `withCardOptions` adds ShowCard and TabIndexDefault.
+void RegisterTabControlProperties(const TMetaClass* metaClass, bool withCardOptions);
+
 class TUiCustomTabControl : public TCustomControl {
     CL_COMPONENT_CLASS(TUiCustomTabControl, TCustomControl)
 
