@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "../controls_buttons/form_fixture.h"
+#include "UiColors.h"
 #include "UiCommon.h"
 #include "UiPopupPanel.h"
 #include "UiRegIniFile.h"
@@ -164,7 +165,9 @@ TEST_F(ToolbarTest, ChevronIsDrawnDownOnlyWhilePressedOverIt) {
     EXPECT_EQ(shot.At(x + 3, y - 3), clBlack);
     EXPECT_NE(shot.At(x - 1, y), clBlack);
     EXPECT_EQ(shot.At(x + 3, y - 5), clBlack);
-    EXPECT_EQ(shot.At(chevron->Left(), chevron->Top() + 5), ColorToRGB(clBtnShadow));
+    const TColor frame = AdjustColor(toolbar->FlatColor(), toolbar->FlatColorAdjustment());
+    EXPECT_EQ(chevron->FrameColor(), frame);
+    EXPECT_EQ(shot.At(chevron->Left(), chevron->Top() + 5), ColorToRGB(frame));
 }
 
 TEST_F(ToolbarTest, ButtonSettingsReachEveryChildAndTurnTextOptionsCustom) {
