@@ -1,10 +1,13 @@
 // Toolbar: placing controls in rows and columns with wrapping and self-sizing, the chevron of
 // a non-wrapping toolbar, the button-setting messages and the layout kept in a settings store.
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 #include "../controls_buttons/form_fixture.h"
+#include "UiColors.h"
 #include "UiCommon.h"
+#include "UiPopupPanel.h"
 #include "UiRegIniFile.h"
 #include "UiSpacer.h"
 #include "UiToolbar.h"
@@ -149,7 +152,9 @@ TEST_F(ToolbarTest, ChevronIsDrawnDownOnlyWhilePressedOverIt) {
     EXPECT_FALSE(chevron->IsDown());
     SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(5, 5));
     EXPECT_TRUE(chevron->IsDown());
-    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    // Released outside: no drop-down (a release over it drops one down, tested below).
+    SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 5));
+    SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(40, 5));
     EXPECT_FALSE(chevron->IsDown());
 
     // The glyph: a bar and a downward triangle in black, centred near the bottom.
@@ -160,7 +165,9 @@ TEST_F(ToolbarTest, ChevronIsDrawnDownOnlyWhilePressedOverIt) {
     EXPECT_EQ(shot.At(x + 3, y - 3), clBlack);
     EXPECT_NE(shot.At(x - 1, y), clBlack);
     EXPECT_EQ(shot.At(x + 3, y - 5), clBlack);
-    EXPECT_EQ(shot.At(chevron->Left(), chevron->Top() + 5), ColorToRGB(clBtnShadow));
+    const TColor frame = AdjustColor(toolbar->FlatColor(), toolbar->FlatColorAdjustment());
+    EXPECT_EQ(chevron->FrameColor(), frame);
+    EXPECT_EQ(shot.At(chevron->Left(), chevron->Top() + 5), ColorToRGB(frame));
 }
 
 TEST_F(ToolbarTest, ButtonSettingsReachEveryChildAndTurnTextOptionsCustom) {
@@ -401,6 +408,134 @@ TEST_F(ToolbarTest, PopupCopyStandsInForItsSourceButton) {
     auto* spacer = new TUiSpacer(form);
     EXPECT_ANY_THROW(copy->Assign(spacer));
     EXPECT_THROW(new TUiPopupToolButton(form), EInvalidCast);
+}
+
+// A non-wrapping toolbar with buttons past its right margin, and a press on its chevron that
+// runs one step from inside the drop-down's loop.
+class ChevronDropDownTest : public ToolbarTest {
+protected:
+    void SetUp() override {
+        ToolbarTest::SetUp();
+        AddToolbar(150, {});
+        toolbar->SetWrapControls(false);
+        open = AddButton("Open", 60);
+        save = AddButton("Save", 60);
+        auto* gap = new TUiSpacer(form);
+        gap->SetBounds(0, 0, 10, 25);
+        gap->SetParent(toolbar);
+        print = AddButton("Print", 60);
+        hidden = AddButton("Hidden", 60);
+        hidden->SetVisible(false);
+        help = AddButton("Help", 60);
+        toolbar->PositionControls();
+        toolbar->Realign();
+        Application->ProcessMessages();
+        // Keeps the drop-down's loop waking up, so a step that fails to end it cannot hang.
+        timer = SetTimer(nullptr, 0, 100, nullptr);
+    }
+    void TearDown() override {
+        KillTimer(nullptr, timer);
+        Application->OnIdle = nullptr;
+        ToolbarTest::TearDown();
+    }
+    TUiToolButton* AddButton(const char* caption, int width) {
+        auto* button = new TUiToolButton(form);
+        button->SetCaption(caption);
+        button->SetWidth(width);
+        button->SetParent(toolbar);
+        button->OnClick = [this, caption](TObject*) {
+            clicks.push_back(caption);
+            droppedDownAtClick = DropDown() != nullptr;
+        };
+        return button;
+    }
+    TUiPopupPanel* DropDown() const {
+        TUiToolbarPopupButton* chevron = toolbar->Chevron();
+        for (int i = 0; chevron && i < chevron->ComponentCount(); ++i)
+            if (auto* panel = dynamic_cast<TUiPopupPanel*>(chevron->Components(i))) return panel;
+        return nullptr;
+    }
+    std::vector<TUiPopupToolButton*> Copies() const {
+        std::vector<TUiPopupToolButton*> copies;
+        TUiPopupPanel* panel = DropDown();
+        for (int i = 0; panel && i < panel->ComponentCount(); ++i) {
+            auto* overflow = dynamic_cast<TUiToolbar*>(panel->Components(i));
+            if (!overflow) continue;
+            for (int k = 0; k < overflow->ToolbarControls()->Count(); ++k)
+                copies.push_back(
+                    dynamic_cast<TUiPopupToolButton*>(overflow->ToolbarControls()->Get(k)->Control));
+        }
+        return copies;
+    }
+    // Presses the chevron at (x, y) on it, releases it at (releaseX, y) and runs `step` once
+    // while a drop-down is up; a drop-down still up after five seconds is closed.
+    void PressChevron(int releaseX, std::function<void()> step) {
+        const DWORD start = GetTickCount();
+        bool done = false;
+        Application->OnIdle = [&](TObject*, bool&) {
+            TUiPopupPanel* panel = DropDown();
+            if (!panel || !panel->Active()) return;
+            if (!done) {
+                done = true;
+                droppedDown = true;
+                step();
+            } else if (GetTickCount() - start > 5000) {
+                ADD_FAILURE() << "the drop-down did not end";
+                panel->Close(nullptr);
+            }
+        };
+        HWND window = toolbar->Chevron()->WindowHandle();
+        SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(releaseX, 5));
+        SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(releaseX, 5));
+        Application->OnIdle = nullptr;
+        Application->ProcessMessages();
+    }
+
+    TUiToolButton *open = nullptr, *save = nullptr, *print = nullptr, *hidden = nullptr,
+                  *help = nullptr;
+    std::vector<std::string> clicks;
+    bool droppedDown = false;
+    bool droppedDownAtClick = false;
+    UINT_PTR timer = 0;
+};
+
+TEST_F(ChevronDropDownTest, CopiesTheVisibleButtonsPastTheMarginAndClicksTheChosenOneAfterClosing) {
+    ASSERT_TRUE(toolbar->ChevronShown());
+    std::vector<TUiToolButton*> sources;
+    int overflowWidth = 0;
+    PressChevron(5, [&] {
+        for (TUiPopupToolButton* copy : Copies()) {
+            ASSERT_NE(copy, nullptr);
+            sources.push_back(copy->SourceButton());
+            EXPECT_EQ(copy->Caption(), copy->SourceButton()->Caption());
+            EXPECT_EQ(copy->Chevron(), toolbar->Chevron());
+            overflowWidth = copy->Parent()->Width();
+        }
+        Copies().back()->Click();
+    });
+    EXPECT_TRUE(droppedDown);
+    // Open and Save fit; the spacer is no tool button; Hidden is invisible.
+    EXPECT_EQ(sources, (std::vector<TUiToolButton*>{print, help}));
+    EXPECT_EQ(overflowWidth, 3 * toolbar->ButtonWidth() + 8);
+    EXPECT_EQ(clicks, std::vector<std::string>{"Help"});
+    EXPECT_FALSE(droppedDownAtClick);
+    EXPECT_EQ(DropDown(), nullptr);
+    EXPECT_FALSE(toolbar->Chevron()->IsDown());
+}
+
+TEST_F(ChevronDropDownTest, ClosingWithoutAChoiceClicksNothing) {
+    PressChevron(5, [&] { PostMessageA(form->Handle(), WM_KEYDOWN, VK_ESCAPE, 0); });
+    EXPECT_TRUE(droppedDown);
+    EXPECT_TRUE(clicks.empty());
+    EXPECT_EQ(DropDown(), nullptr);
+}
+
+TEST_F(ChevronDropDownTest, ReleasingOutsideTheChevronOpensNothing) {
+    PressChevron(40, [] {});
+    EXPECT_FALSE(droppedDown);
+    EXPECT_EQ(DropDown(), nullptr);
+    EXPECT_FALSE(toolbar->Chevron()->IsDown());
 }
 
 class ToolbarLayoutTest : public ToolbarTest {

@@ -1,5 +1,6 @@
 #include "UiToolbar.h"
 
+#include "UiColors.h"
 #include "UiRegIniFile.h"
 #include "UiSpacer.h"
 #include "UiToolButton.h"
@@ -564,6 +565,7 @@ void TUiToolbar::SetShowChevron(bool show) {
         chevron_ = new TUiToolbarPopupButton(this);
         chevron_->SetParent(this);
         chevron_->SetVisible(false);
+        chevron_->SetFrameColor(AdjustColor(FlatColor(), FlatColorAdjustment()));
     }
     chevronShown_ = show;
     if (chevron_) chevron_->SetVisible(show);

@@ -3,8 +3,10 @@
 #include "UiColors.h"
 #include "UiDrawing.h"
 #include "UiGrafx.h"
+#include "UiPopupPanel.h"
 #include "UiThemeSrv.h"
 #include "UiToolbar.h"
+#include "cl_forms.h"
 
 TUiToolbarPopupButton::TUiToolbarPopupButton(TComponent* owner)
     : TCustomControl(owner), toolbar_(dynamic_cast<TUiToolbar*>(owner)) {
@@ -48,7 +50,75 @@ void TUiToolbarPopupButton::MouseUp(TMouseButton button, TShiftState shift, int 
     TCustomControl::MouseUp(button, shift, x, y);
     SetMouseCapture(false);
     pressed_ = false;
-    SetDown(false);
+    if (!down_) return;
+    down_ = false;
+    DisplayButtons();
+    Repaint();
+}
+
+TUiToolbar* TUiToolbarPopupButton::CreateOverflowToolbar(TComponent* owner) {
+    auto* overflow = new TUiToolbar(owner);
+    overflow->SetBorderOuter(fsFlat);
+    overflow->SetBorderSides(AllSides);
+    overflow->SetAlign(alNone);
+    overflow->SetWidth(3 * toolbar_->ButtonWidth() + 8);
+    overflow->SetBackground(toolbar_->Background());
+    overflow->SetBiDiMode(toolbar_->BiDiMode());
+    overflow->SetButtonHeight(toolbar_->ButtonHeight());
+    overflow->SetButtonLayout(toolbar_->ButtonLayout());
+    overflow->SetButtonWidth(toolbar_->ButtonWidth());
+    overflow->SetGradientColorStart(toolbar_->GradientColorStart());
+    overflow->SetGradientColorStop(toolbar_->GradientColorStop());
+    overflow->SetGradientColorStyle(toolbar_->GradientColorStyle());
+    overflow->SetGradientDirection(toolbar_->GradientDirection());
+    overflow->SetImages(toolbar_->Images());
+    overflow->SetRowHeight(toolbar_->RowHeight());
+    overflow->SetShowButtonCaptions(toolbar_->ShowButtonCaptions());
+    overflow->SetShowHint(toolbar_->ShowHint());
+    overflow->SetTextOptions(toolbar_->TextOptions());
+    overflow->SetVisualStyle(toolbar_->VisualStyle());
+    overflow->SetColor(toolbar_->VisualStyle() == vsGradient ? clWindow : toolbar_->Color());
+    return overflow;
+}
+
+void TUiToolbarPopupButton::CopyHiddenButtons(TUiToolbar* overflow) {
+    TUiToolbarControlList* controls = toolbar_->ToolbarControls();
+    const int limit = toolbar_->Width() - toolbar_->Margin();
+    for (int i = 0; i < controls->Count(); ++i) {
+        auto* button = dynamic_cast<TUiToolButton*>(controls->Get(i)->Control);
+        if (!button || !button->Visible() || button->Left() + button->Width() <= limit) continue;
+        auto* copy = new TUiPopupToolButton(overflow);
+        copy->SetChevron(this);
+        copy->Assign(button);
+        copy->OnClick = button->OnClick;
+        copy->SetParent(overflow);
+        overflow->ToolbarControls()->AddControl(copy);
+    }
+}
+
+void TUiToolbarPopupButton::DisplayButtons() {
+    TCustomForm* form = GetParentForm(this);
+    if (!toolbar_ || !form) return;
+    {
+        // Freed before the chosen button runs, whatever that click does to the toolbar.
+        struct FreePanel {
+            TUiPopupPanel* panel;
+            ~FreePanel() { TObject::Free(panel); }
+        } freePanel{new TUiPopupPanel(this)};
+        TUiPopupPanel* panel = freePanel.panel;
+        TUiToolbar* overflow = CreateOverflowToolbar(panel);
+        overflow->SetParent(panel);
+        CopyHiddenButtons(overflow);
+        panel->SetParent(form);
+        panel->Font()->SetName(Font()->Name());
+        panel->Font()->SetColor(Font()->Color());
+        overflow->HandleNeeded();
+        overflow->SetVisible(true);
+        overflow->OnClick = Bind(panel, &TUiPopupPanel::Close);
+        ChosenButton = nullptr;
+        panel->Popup(this);
+    }
+    if (ChosenButton) ChosenButton->Click();
 }
 
 void TUiToolbarPopupButton::Paint() {

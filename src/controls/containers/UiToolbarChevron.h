@@ -28,8 +28,14 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void DrawBackground(const TRect& rect, bool isDown);
     void DrawChevron(const TRect& rect);
+    // Drops down a panel with copies of the tool buttons that do not fit on the toolbar and
+    // clicks the one chosen there once the panel is gone.
+    virtual void DisplayButtons();
 
 private:
+    TUiToolbar* CreateOverflowToolbar(TComponent* owner);
+    void CopyHiddenButtons(TUiToolbar* overflow);
+
     void SetDown(bool down);
 
     TUiToolbar* toolbar_;
