@@ -2,7 +2,6 @@
 
 #include <optional>
 
-#include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
 #include "Radon.h"
 #include "UiBitBtn.h"
@@ -12,6 +11,7 @@
 #include "UiPanel.h"
 #include "cl_datetime.h"
 #include "cl_dialogs.h"
+#include "cl_hourglass.h"
 #include "cl_lists.h"
 #include "cl_sys.h"
 

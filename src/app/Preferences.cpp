@@ -8,7 +8,6 @@
 #include "CompanyTexts.h"
 #include "FixedFormText.h"
 #include "FormParts.h"
-#include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
 #include "Radon.h"
 #include "TestRetrieval.h"
@@ -24,6 +23,7 @@
 #include "UiToolButton.h"
 #include "cl_datetime.h"
 #include "cl_dialogs.h"
+#include "cl_hourglass.h"
 #include "cl_number.h"
 #include "cl_sys.h"
 

@@ -4,7 +4,6 @@
 
 #include "DynamicHTMLHelp.h"
 #include "ErrorCodes.h"
-#include "Hourglass.h"
 #include "Preferences.h"
 #include "QMCAbout.h"
 #include "Radon.h"
@@ -17,6 +16,7 @@
 #include "UiStatusBar.h"
 #include "UiToolbar.h"
 #include "cl_dialogs.h"
+#include "cl_hourglass.h"
 #include "cl_menus.h"
 #include "cl_number.h"
 

@@ -3,7 +3,6 @@
 
 #include "CompanyTexts.h"
 #include "FixedFormText.h"
-#include "Hourglass.h"
 #include "MonitorErrorDisplay.h"
 #include "Preferences.h"
 #include "Radon.h"
@@ -15,6 +14,7 @@
 #include "UiLabel.h"
 #include "UiProgressStatus.h"
 #include "cl_datetime.h"
+#include "cl_hourglass.h"
 #include "cl_number.h"
 
 namespace {

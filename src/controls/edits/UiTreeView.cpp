@@ -3,18 +3,9 @@
 #include "UiShellUtils.h"
 #include "UiUtils.h"
 #include "cl_forms.h"
+#include "cl_hourglass.h"
 
 namespace {
-
-// The screen's cursor while a path is looked up, put back on every way out.
-class THourglass {
-public:
-    THourglass() : saved_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~THourglass() { Screen->SetCursor(saved_); }
-
-private:
-    TCursor saved_;
-};
 
 // Switches a Boolean off for a scope and puts it back.
 class TSwitchedOff {

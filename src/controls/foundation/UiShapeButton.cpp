@@ -8,18 +8,9 @@
 #include "UiGrafx.h"
 #include "cl_filer.h"
 #include "cl_forms.h"
+#include "cl_hourglass.h"
 
 namespace {
-
-// The screen's cursor while the images are built, put back on every way out.
-class THourglass {
-public:
-    THourglass() : saved_(Screen->Cursor()) { Screen->SetCursor(crHourGlass); }
-    ~THourglass() { Screen->SetCursor(saved_); }
-
-private:
-    TCursor saved_;
-};
 
 // The offsets of one half of the square ring at distance `level`: the lower-right half runs
 // from (L, -L) down the right column and along the bottom row to (-L, L); the upper-left half
