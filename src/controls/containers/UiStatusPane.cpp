@@ -145,21 +145,10 @@ void TUiCustomStatusPane::SetBlinking(bool value) {
     }
 }
 
-uint16_t TUiCustomStatusPane::GetBlinkIntervalOff() const {
-    return BlinkingControls ? BlinkingControls->BlinkIntervalOff : 500;
-}
-
-void TUiCustomStatusPane::SetBlinkIntervalOff(uint16_t value) {
-    if (BlinkingControls) BlinkingControls->BlinkIntervalOff = value;
-}
-
-uint16_t TUiCustomStatusPane::GetBlinkIntervalOn() const {
-    return BlinkingControls ? BlinkingControls->BlinkIntervalOn : 500;
-}
-
-void TUiCustomStatusPane::SetBlinkIntervalOn(uint16_t value) {
-    if (BlinkingControls) BlinkingControls->BlinkIntervalOn = value;
-}
+uint16_t TUiCustomStatusPane::GetBlinkIntervalOff() const { return SharedBlinkIntervalOff(); }
+void TUiCustomStatusPane::SetBlinkIntervalOff(uint16_t value) { SetSharedBlinkIntervalOff(value); }
+uint16_t TUiCustomStatusPane::GetBlinkIntervalOn() const { return SharedBlinkIntervalOn(); }
+void TUiCustomStatusPane::SetBlinkIntervalOn(uint16_t value) { SetSharedBlinkIntervalOn(value); }
 
 void TUiCustomStatusPane::SetBorderWidth(int value) { Change(borderWidth_, Max(0, value)); }
 

@@ -136,6 +136,22 @@ void TUiBlinkingControlsList::TimerFired(TObject*) {
     if (retireAfterTick_) timer_->SetEnabled(false);
 }
 
+uint16_t SharedBlinkIntervalOff() {
+    return BlinkingControls ? BlinkingControls->BlinkIntervalOff : 500;
+}
+
+void SetSharedBlinkIntervalOff(uint16_t value) {
+    if (BlinkingControls) BlinkingControls->BlinkIntervalOff = value;
+}
+
+uint16_t SharedBlinkIntervalOn() {
+    return BlinkingControls ? BlinkingControls->BlinkIntervalOn : 500;
+}
+
+void SetSharedBlinkIntervalOn(uint16_t value) {
+    if (BlinkingControls) BlinkingControls->BlinkIntervalOn = value;
+}
+
 void FreeBlinkingControlsListIfEmpty() {
     TUiBlinkingControlsList* list = BlinkingControls;
     if (!list || list->GetCount() > 0) return;

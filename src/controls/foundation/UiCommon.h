@@ -193,6 +193,12 @@ extern TUiBlinkingControlsList* BlinkingControls;
 // Frees the list when no control is left in it (a list emptied during its own tick goes when
 // the tick ends).
 void FreeBlinkingControlsListIfEmpty();
+// The intervals of the shared blink timer: 500 ms while no list exists, where setting them does
+// nothing.
+uint16_t SharedBlinkIntervalOff();
+void SetSharedBlinkIntervalOff(uint16_t value);
+uint16_t SharedBlinkIntervalOn();
+void SetSharedBlinkIntervalOn(uint16_t value);
 // What a blinking control does when it is made and when it goes.
 void RegisterBlinkingControl(TControl* control);
 void UnregisterBlinkingControl(TControl* control);

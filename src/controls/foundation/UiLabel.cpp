@@ -74,21 +74,10 @@ void TUiLabel::SetBlinking(bool value) {
     }
 }
 
-uint16_t TUiLabel::GetBlinkIntervalOff() const {
-    return BlinkingControls ? BlinkingControls->BlinkIntervalOff : 500;
-}
-
-void TUiLabel::SetBlinkIntervalOff(uint16_t value) {
-    if (BlinkingControls) BlinkingControls->BlinkIntervalOff = value;
-}
-
-uint16_t TUiLabel::GetBlinkIntervalOn() const {
-    return BlinkingControls ? BlinkingControls->BlinkIntervalOn : 500;
-}
-
-void TUiLabel::SetBlinkIntervalOn(uint16_t value) {
-    if (BlinkingControls) BlinkingControls->BlinkIntervalOn = value;
-}
+uint16_t TUiLabel::GetBlinkIntervalOff() const { return SharedBlinkIntervalOff(); }
+void TUiLabel::SetBlinkIntervalOff(uint16_t value) { SetSharedBlinkIntervalOff(value); }
+uint16_t TUiLabel::GetBlinkIntervalOn() const { return SharedBlinkIntervalOn(); }
+void TUiLabel::SetBlinkIntervalOn(uint16_t value) { SetSharedBlinkIntervalOn(value); }
 
 void TUiLabel::SetCondenseCaption(TUiCondenseCaption value) {
     if (value == condenseCaption_) return;
