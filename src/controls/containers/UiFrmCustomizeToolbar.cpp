@@ -262,8 +262,8 @@ void TUiFrmCustomizeToolbar::LstControlsMouseDown(TObject*, TMouseButton, TShift
 
 void TUiFrmCustomizeToolbar::LstControlsDragOver(TObject*, TObject* source, int x, int y,
                                                  TDragState, bool& accept) {
-    dropTarget_ = LstControls->ItemAtPos(TPoint(x, y), true);
-    accept = source == LstControls && dropTarget_ >= 0;
+    const int target = LstControls->ItemAtPos(TPoint(x, y), true);
+    accept = source == LstControls && target >= 0;
     const int edge = LstControls->ItemHeight();
     if (y >= LstControls->ClientHeight() - edge)
         scrollDirection_ = 1;
@@ -272,7 +272,7 @@ void TUiFrmCustomizeToolbar::LstControlsDragOver(TObject*, TObject* source, int 
     else
         scrollDirection_ = 0;
     Timer1->SetEnabled(scrollDirection_ != 0);
-    if (dropTarget_ >= 0) LstControls->SetItemIndex(dropTarget_);
+    if (target >= 0) LstControls->SetItemIndex(target);
 }
 
 void TUiFrmCustomizeToolbar::Timer1Timer(TObject*) {

@@ -65,7 +65,6 @@ private:
     TUiToolbar* toolbar_ = nullptr;
     TComponent* toolbarOwner_ = nullptr;
     int dragSource_ = -1;
-    int dropTarget_ = -1;
     // -1 scrolls up, 1 down.
     int scrollDirection_ = 0;
 };
