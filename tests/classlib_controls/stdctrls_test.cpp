@@ -314,6 +314,17 @@ TEST_F(StdControlsTest, ItemsObjectsAndSelectionSurviveWindowRecreation) {
     EXPECT_EQ(listBox->Items()->IndexOf("c"), -1);
 }
 
+// Before the windows exist the items are kept aside; Add still answers each item's place.
+TEST_F(StdControlsTest, AddReturnsThePlaceOfTheItemBeforeTheWindowExists) {
+    ASSERT_FALSE(listBox->HandleAllocated());
+    for (TStrings* items : {listBox->Items(), combo->Items()}) {
+        for (int i = 0; i < 20; ++i) EXPECT_EQ(items->Add("item " + IntToStr(i)), i);
+    }
+    listBox->SetSorted(true);
+    ASSERT_FALSE(listBox->HandleAllocated());
+    EXPECT_EQ(listBox->Items()->Add("item 10a"), 3);
+}
+
 TEST_F(StdControlsTest, VirtualOwnerDrawListBoxDrawsItemsAskedFromItsCount) {
     std::vector<int> drawn;
     listBox->SetStyle(lbVirtualOwnerDraw);

@@ -595,17 +595,52 @@ TEST_F(ToolbarLayoutTest, RestoresOrderSkippingNamesThatMatchNothing) {
 }
 
 TEST_F(ToolbarLayoutTest, StaleCountRestoresOnlyTheTextOption) {
-    AddToolbar(300, {60, 8, 60});
+    // Saved before the toolbar lost a control, and before it gained one.
+    for (const int saved : {2, 4}) {
+        SCOPED_TRACE(saved);
+        AddToolbar(300, {60, 8, 60});
+        toolbar->SetRegIniFile(store);
+        store->WriteInteger("Bar", "TextOptions", 0);
+        store->WriteInteger("Bar", "Count", saved);
+        for (int i = 0; i < saved; ++i)
+            store->WriteString("Bar", "Control" + IntToStr(i), i == 0 ? "Item2" : "##Item0");
+        toolbar->SetTextOptions(ttoShowTextLabels);
+        toolbar->RestoreLayout();
+        EXPECT_EQ(Order(), (std::vector<AnsiString>{"Item0", "Item1", "Item2"}));
+        EXPECT_TRUE(items[0]->Visible());
+        EXPECT_EQ(toolbar->TextOptions(), ttoNoTextLabels);
+        toolbar->Free();
+        items.clear();
+    }
+}
+
+TEST_F(ToolbarLayoutTest, AControlNamedAfterJoiningIsSavedAndRestoredByItsName) {
+    AddToolbar(300, {60, 8});
+    auto* late = new TUiSpacer(form);
+    late->SetParent(toolbar);
+    late->SetName("Late");
+    late->SetVisible(false);
     toolbar->SetRegIniFile(store);
-    store->WriteInteger("Bar", "TextOptions", 0);
-    store->WriteInteger("Bar", "Count", 2);
-    store->WriteString("Bar", "Control0", "Item2");
-    store->WriteString("Bar", "Control1", "##Item0");
-    toolbar->SetTextOptions(ttoShowTextLabels);
+    toolbar->SaveLayout();
+    EXPECT_EQ(store->ReadString("Bar", "Control2", ""), "##Late");
+    late->SetVisible(true);
+    store->WriteString("Bar", "Control0", "##Late");
+    store->WriteString("Bar", "Control2", "Item0");
     toolbar->RestoreLayout();
-    EXPECT_EQ(Order(), (std::vector<AnsiString>{"Item0", "Item1", "Item2"}));
-    EXPECT_TRUE(items[0]->Visible());
-    EXPECT_EQ(toolbar->TextOptions(), ttoNoTextLabels);
+    EXPECT_EQ(toolbar->ToolbarControls()->Get(0)->Control, late);
+    EXPECT_FALSE(late->Visible());
+    EXPECT_EQ(items[0]->Left(), 4 + 8);
+}
+
+TEST_F(ToolbarLayoutTest, ATextOptionOutOfRangeChangesNothing) {
+    AddToolbar(300, {60});
+    toolbar->SetRegIniFile(store);
+    toolbar->SetTextOptions(ttoSelectiveTextOnRight);
+    for (const int stored : {4, -2, 99}) {
+        store->WriteInteger("Bar", "TextOptions", stored);
+        toolbar->RestoreLayout();
+        EXPECT_EQ(toolbar->TextOptions(), ttoSelectiveTextOnRight) << stored;
+    }
 }
 
 TEST_F(ToolbarLayoutTest, WithoutAStoreNothingIsReadOrWritten) {

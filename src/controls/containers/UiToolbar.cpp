@@ -1,6 +1,7 @@
 #include "UiToolbar.h"
 
 #include "UiColors.h"
+#include "UiFrmCustomizeToolbar.h"
 #include "UiRegIniFile.h"
 #include "UiSpacer.h"
 #include "UiToolButton.h"
@@ -77,7 +78,7 @@ int TUiToolbarControlList::IndexOf(TControl* control) const {
 
 int TUiToolbarControlList::IndexOfName(const AnsiString& name) const {
     for (int i = 0; i < Count(); ++i)
-        if (SameText(entries_[i]->Name, name)) return i;
+        if (SameText(entries_[i]->ControlName(), name)) return i;
     return -1;
 }
 
@@ -132,7 +133,7 @@ void TUiToolbarControlList::ReadControls(TReader* reader) {
 }
 
 void TUiToolbarControlList::WriteControl(TWriter* writer, TUiToolbarControl* entry) {
-    writer->WriteIdent(entry->Control ? entry->Control->Name() : entry->Name);
+    writer->WriteIdent(entry->ControlName());
 }
 
 void TUiToolbarControlList::WriteControls(TWriter* writer) {
@@ -615,7 +616,8 @@ void TUiToolbar::SaveLayout() {
         const TUiToolbarControl* entry = controlList_->Get(i);
         const bool hidden = entry->Control && !entry->Control->Visible();
         regIniFile_->WriteString(section, "Control" + IntToStr(i),
-                                 (hidden ? AnsiString(HiddenPrefix) : AnsiString()) + entry->Name);
+                                 (hidden ? AnsiString(HiddenPrefix) : AnsiString()) +
+                                     entry->ControlName());
     }
 }
 
@@ -637,6 +639,18 @@ void TUiToolbar::RestoreLayout() {
         }
         PositionControls();
     }
+    // A value no text option has (a damaged store) changes nothing.
     const int options = regIniFile_->ReadInteger(section, "TextOptions", -1);
-    if (options != -1) SetTextOptions(static_cast<TUiToolbarTextOptions>(options));
+    if (options >= ttoNoTextLabels && options <= ttoCustom)
+        SetTextOptions(static_cast<TUiToolbarTextOptions>(options));
+}
+
+void TUiToolbar::Customize(bool showTextOptions) {
+    TOwnedPtr<TUiFrmCustomizeToolbar> form(new TUiFrmCustomizeToolbar(Application));
+    form->SetToolbar(this);
+    form->SetToolbarOwner(Owner());
+    // Filled first, so that a form without text options is placed at its own height.
+    form->UpdateControls(customizeCaptions_, showTextOptions);
+    form->Reposition();
+    form->ShowModal();
 }

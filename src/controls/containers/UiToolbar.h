@@ -54,6 +54,8 @@ public:
     virtual ~TUiToolbarControl() = default;
     // Copies extra per-control data; this class carries none.
     virtual void AssignElements(TUiToolbarControl*) {}
+    // The control's name as it is now (it may have been named after it joined the list).
+    AnsiString ControlName() const { return Control ? Control->Name() : Name; }
 
     TControl* Control;
     AnsiString Name;
@@ -170,6 +172,8 @@ class TUiToolbar : public TUiCustomPanel {
     void SaveLayout();
     // Reads them back; names that match no listed control are skipped.
     void RestoreLayout();
+    // Opens the customisation form modally; every change applies at once.
+    void Customize(bool showTextOptions);
 
     TNotifyEvent OnVisibleChanged;
 
