@@ -45,6 +45,15 @@ bool DrawWithCanvas(TControlCanvas* canvas, HDC dc, const std::function<bool()>&
     return defaultDraw;
 }
 
+LRESULT PrePaintAnswer(TControlCanvas* canvas, const NMCUSTOMDRAW& custom,
+                       const std::function<bool(TCustomDrawTarget)>& isCustomDrawn,
+                       const std::function<bool(const TRect&)>& customDraw) {
+    if (isCustomDrawn(dtControl) &&
+        !DrawWithCanvas(canvas, custom.hdc, [&] { return customDraw(ToTRect(custom.rc)); }))
+        return CDRF_SKIPDEFAULT;
+    return isCustomDrawn(dtItem) ? CDRF_NOTIFYITEMDRAW : CDRF_DODEFAULT;
+}
+
 bool DrawItemWithCanvas(TControlCanvas* canvas, TFont* font, HDC dc, COLORREF& textColor,
                         COLORREF& backColor, const std::function<bool()>& handler) {
     HFONT itemFont = nullptr;

@@ -73,6 +73,12 @@ void SwapImageList(TComponent* view, TCustomImageList*& field, TCustomImageList*
 // Runs a custom-draw handler with `canvas` on `dc`; the handler's answer (true: draw the default).
 bool DrawWithCanvas(TControlCanvas* canvas, HDC dc, const std::function<bool()>& handler);
 
+// The answer to the control's pre-paint notification: the control's own drawing (where it is
+// custom drawn) may skip the default drawing; else the items are asked for where they are.
+LRESULT PrePaintAnswer(TControlCanvas* canvas, const NMCUSTOMDRAW& custom,
+                       const std::function<bool(TCustomDrawTarget)>& isCustomDrawn,
+                       const std::function<bool(const TRect&)>& customDraw);
+
 // The same for an item: the canvas starts with `font` and the item's colours; the colours the
 // handler leaves go back to the window, and its font too when the default drawing follows.
 bool DrawItemWithCanvas(TControlCanvas* canvas, TFont* font, HDC dc, COLORREF& textColor,

@@ -971,12 +971,10 @@ void TCustomListView::HandleCustomDraw(TMessage& message) {
     NMCUSTOMDRAW& custom = draw->nmcd;
     message.Result = CDRF_DODEFAULT;
     if (custom.dwDrawStage == CDDS_PREPAINT) {
-        if (IsCustomDrawn(dtControl, cdPrePaint) &&
-            !DrawWithCanvas(canvas_, custom.hdc,
-                            [&] { return CustomDraw(ToTRect(custom.rc), cdPrePaint); }))
-            message.Result = CDRF_SKIPDEFAULT;
-        else if (IsCustomDrawn(dtItem, cdPrePaint))
-            message.Result = CDRF_NOTIFYITEMDRAW;
+        message.Result = PrePaintAnswer(
+            canvas_, custom,
+            [this](TCustomDrawTarget target) { return IsCustomDrawn(target, cdPrePaint); },
+            [this](const TRect& rect) { return CustomDraw(rect, cdPrePaint); });
         return;
     }
     if (!(custom.dwDrawStage & CDDS_ITEMPREPAINT)) return;

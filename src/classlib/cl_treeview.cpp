@@ -977,12 +977,10 @@ void TCustomTreeView::HandleCustomDraw(TMessage& message) {
     message.Result = CDRF_DODEFAULT;
     switch (custom.dwDrawStage) {
     case CDDS_PREPAINT:
-        if (IsCustomDrawn(dtControl, cdPrePaint) &&
-            !DrawWithCanvas(canvas_, custom.hdc,
-                            [&] { return CustomDraw(ToTRect(custom.rc), cdPrePaint); }))
-            message.Result = CDRF_SKIPDEFAULT;
-        else if (IsCustomDrawn(dtItem, cdPrePaint))
-            message.Result = CDRF_NOTIFYITEMDRAW;
+        message.Result = PrePaintAnswer(
+            canvas_, custom,
+            [this](TCustomDrawTarget target) { return IsCustomDrawn(target, cdPrePaint); },
+            [this](const TRect& rect) { return CustomDraw(rect, cdPrePaint); });
         return;
     case CDDS_ITEMPREPAINT: {
         auto* node = reinterpret_cast<TTreeNode*>(custom.lItemlParam);
