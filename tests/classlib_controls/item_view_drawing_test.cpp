@@ -4,7 +4,7 @@
 
 #include "cl_listview.h"
 #include "cl_treeview.h"
-#include "test_pump.h"
+#include "shown_form.h"
 
 namespace {
 
@@ -12,23 +12,16 @@ void AddItem(TListView* list, const char* caption) { list->Items()->Add()->SetCa
 void AddItem(TTreeView* tree, const char* text) { tree->Items()->Add(nullptr, text); }
 
 template <class View>
-class ItemViewDrawingTest : public ::testing::Test {
+class ItemViewDrawingTest : public ShownFormTest {
 protected:
     void SetUp() override {
-        owner = new TComponent(nullptr);
-        form = new TForm(owner);
-        form->SetBounds(40, 40, 300, 240);
-        view = PlaceControl<View>(owner, form, "View", 10, 10, 200, 150);
+        ShownFormTest::SetUp();
+        view = this->template Add<View>(10, 10, 200, 150);
         AddItem(view, "Basement");
         AddItem(view, "Kitchen");
     }
-    void TearDown() override {
-        TObject::Free(owner);
-        Application->ProcessMessages();
-    }
     // Paints the view again and lets the drawing settle.
     void Repaint() {
-        form->Show();
         view->Invalidate();
         PumpUntil([] { return false; }, 200);
     }
@@ -39,8 +32,6 @@ protected:
         return pixel;
     }
 
-    TComponent* owner = nullptr;
-    TForm* form = nullptr;
     View* view = nullptr;
 };
 
