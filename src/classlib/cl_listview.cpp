@@ -2,28 +2,12 @@
 
 #include <algorithm>
 
+#include "cl_itemviews.h"
+
 namespace {
 
 constexpr DWORD kViewStyles[] = {LVS_ICON, LVS_SMALLICON, LVS_LIST, LVS_REPORT};
 constexpr int kColumnFormats[] = {LVCFMT_LEFT, LVCFMT_RIGHT, LVCFMT_CENTER};
-
-// Counts the library's own inserting and deleting while it lasts.
-class ManualNotify {
-public:
-    explicit ManualNotify(int& counter) : counter_(counter) { ++counter_; }
-    ~ManualNotify() { --counter_; }
-    ManualNotify(const ManualNotify&) = delete;
-    ManualNotify& operator=(const ManualNotify&) = delete;
-
-private:
-    int& counter_;
-};
-
-// The window's items are put in the model's order: each carries its item as parameter.
-int CALLBACK CompareByPosition(LPARAM item1, LPARAM item2, LPARAM) {
-    return reinterpret_cast<TListItem*>(item1)->Index() -
-           reinterpret_cast<TListItem*>(item2)->Index();
-}
 
 UINT StateImageMask(int stateIndex) {
     return INDEXTOSTATEIMAGEMASK(stateIndex >= 0 ? stateIndex + 1 : 0);
@@ -284,7 +268,7 @@ void TListItems::CreateWindowItem(TListItem* item, int index) {
     data.state = StateImageMask(item->stateIndex_) | OverlayMask(item->overlayIndex_) |
                  (item->selected_ ? LVIS_SELECTED : 0) | (item->focused_ ? LVIS_FOCUSED : 0) |
                  (item->cut_ ? LVIS_CUT : 0) | (item->dropTarget_ ? LVIS_DROPHILITED : 0);
-    ManualNotify manual(owner_->manualNotify_);
+    TManualNotify manual(owner_->manualNotify_);
     if (SendMessageA(owner_->WindowHandle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&data)) < 0)
         throw EListError("List view item could not be inserted");
     if (item->stateIndex_ >= 0) item->SetItemState(StateImageMask(item->stateIndex_), LVIS_STATEIMAGEMASK);
@@ -305,7 +289,7 @@ void TListItems::Delete(int index) {
     item->deleting_ = true;
     owner_->Delete(item);
     if (owner_->HandleAllocated()) {
-        ManualNotify manual(owner_->manualNotify_);
+        TManualNotify manual(owner_->manualNotify_);
         SendMessageA(owner_->WindowHandle(), LVM_DELETEITEM, item->Index(), 0);
     }
     items_.erase(items_.begin() + item->Index());
@@ -314,40 +298,23 @@ void TListItems::Delete(int index) {
 
 void TListItems::Clear() {
     if (owner_->ownerData_) return SetCount(0);
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [this] {
         while (!items_.empty()) Delete(static_cast<int>(items_.size()) - 1);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TListItems::Assign(TPersistent* source) {
     auto* other = dynamic_cast<TListItems*>(source);
     if (!other) return TPersistent::Assign(source);
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [this, other] {
         Clear();
         for (TListItem* item : other->items_) Add()->Assign(item);
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
-void TListItems::BeginUpdate() {
-    if (updateCount_++ == 0 && owner_->HandleAllocated())
-        SendMessageA(owner_->WindowHandle(), WM_SETREDRAW, FALSE, 0);
-}
+void TListItems::BeginUpdate() { BeginRedrawLock(owner_, updateCount_); }
 
-void TListItems::EndUpdate() {
-    if (updateCount_ == 0 || --updateCount_ > 0 || !owner_->HandleAllocated()) return;
-    SendMessageA(owner_->WindowHandle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(owner_->WindowHandle(), nullptr, TRUE);
-}
+void TListItems::EndUpdate() { EndRedrawLock(owner_, updateCount_); }
 
 // ---------------------------------------------------------------------------------------------
 // TListColumn and TListColumns
@@ -530,12 +497,7 @@ void TCustomListView::CreateParams(TCreateParams& params) {
                     (hideSelection_ ? 0 : LVS_SHOWSELALWAYS) |
                     (showColumnHeaders_ ? 0 : LVS_NOCOLUMNHEADER) |
                     (columnClick_ ? 0 : LVS_NOSORTHEADER) | (ownerData_ ? LVS_OWNERDATA : 0);
-    if (borderStyle_ == bsSingle) {
-        if (Ctl3D())
-            params.ExStyle |= WS_EX_CLIENTEDGE;
-        else
-            params.Style |= WS_BORDER;
-    }
+    AddSingleBorder(params, borderStyle_, Ctl3D());
 }
 
 void TCustomListView::CreateWnd() {
@@ -561,7 +523,7 @@ void TCustomListView::DestroyWnd() {
         const UINT image = (item->ItemState(LVIS_STATEIMAGEMASK) & LVIS_STATEIMAGEMASK) >> 12;
         if (image > 0 || item->stateIndex_ >= 0) item->stateIndex_ = static_cast<int>(image) - 1;
     }
-    ManualNotify manual(manualNotify_);
+    TManualNotify manual(manualNotify_);
     TWinControl::DestroyWnd();
 }
 
@@ -623,15 +585,7 @@ void TCustomListView::SetAllocBy(int value) {
 
 void TCustomListView::SetImageList(TCustomImageList*& field, TCustomImageList* images,
                                    TChangeLink* link) {
-    if (field) {
-        field->UnRegisterChanges(link);
-        field->RemoveFreeNotification(this);
-    }
-    field = images;
-    if (field) {
-        field->RegisterChanges(link);
-        field->FreeNotification(this);
-    }
+    SwapImageList(this, field, images, link);
     ApplyImages();
 }
 
@@ -817,14 +771,7 @@ TListItem* TCustomListView::FindData(int startIndex, void* data, bool inclusive,
 }
 
 TLVCompare TCustomListView::TextCompare() {
-    return [this](TListItem* a, TListItem* b) {
-        int result = 0;
-        if (OnCompare)
-            OnCompare(this, a, b, result);
-        else
-            result = AnsiCompareText(a->Caption(), b->Caption());
-        return result;
-    };
+    return TextOrder(this, OnCompare, &TListItem::Caption);
 }
 
 bool TCustomListView::CustomSort(const TLVCompare& compare) {
@@ -835,7 +782,7 @@ bool TCustomListView::CustomSort(const TLVCompare& compare) {
                      [&order](TListItem* a, TListItem* b) { return order(a, b) < 0; });
     if (!HandleAllocated()) return true;
     return SendMessageA(WindowHandle(), LVM_SORTITEMS, 0,
-                        reinterpret_cast<LPARAM>(CompareByPosition)) != 0;
+                        reinterpret_cast<LPARAM>(CompareByModelIndex<TListItem>)) != 0;
 }
 
 bool TCustomListView::AlphaSort() { return CustomSort(TextCompare()); }
@@ -1019,49 +966,15 @@ void TCustomListView::HandleItemChange(TMessage& message, bool changed) {
         OnSelectItem(this, item, (info->uNewState & LVIS_SELECTED) != 0);
 }
 
-bool TCustomListView::CustomDrawWithCanvas(NMLVCUSTOMDRAW* draw,
-                                           const std::function<bool()>& handler) {
-    HDC dc = draw->nmcd.hdc;
-    canvas_->BindDC(dc);
-    canvas_->Font()->Assign(Font());
-    canvas_->Font()->SetColor(static_cast<TColor>(draw->clrText));
-    canvas_->Brush()->SetColor(static_cast<TColor>(draw->clrTextBk));
-    bool defaultDraw = true;
-    try {
-        defaultDraw = handler();
-    } catch (...) {
-        canvas_->BindDC(nullptr);
-        throw;
-    }
-    HFONT font = canvas_->Font()->Handle();
-    draw->clrText = ColorToRGB(canvas_->Font()->Color());
-    draw->clrTextBk = ColorToRGB(canvas_->Brush()->Color());
-    canvas_->BindDC(nullptr);
-    if (defaultDraw) SelectObject(dc, font);
-    return defaultDraw;
-}
-
 void TCustomListView::HandleCustomDraw(TMessage& message) {
     auto* draw = reinterpret_cast<NMLVCUSTOMDRAW*>(message.LParam);
     NMCUSTOMDRAW& custom = draw->nmcd;
     message.Result = CDRF_DODEFAULT;
     if (custom.dwDrawStage == CDDS_PREPAINT) {
-        if (IsCustomDrawn(dtControl, cdPrePaint)) {
-            canvas_->BindDC(custom.hdc);
-            bool defaultDraw = true;
-            try {
-                defaultDraw = CustomDraw(ToTRect(custom.rc), cdPrePaint);
-            } catch (...) {
-                canvas_->BindDC(nullptr);
-                throw;
-            }
-            canvas_->BindDC(nullptr);
-            if (!defaultDraw) {
-                message.Result = CDRF_SKIPDEFAULT;
-                return;
-            }
-        }
-        if (IsCustomDrawn(dtItem, cdPrePaint)) message.Result = CDRF_NOTIFYITEMDRAW;
+        message.Result = PrePaintAnswer(
+            canvas_, custom,
+            [this](TCustomDrawTarget target) { return IsCustomDrawn(target, cdPrePaint); },
+            [this](const TRect& rect) { return CustomDraw(rect, cdPrePaint); });
         return;
     }
     if (!(custom.dwDrawStage & CDDS_ITEMPREPAINT)) return;
@@ -1069,10 +982,11 @@ void TCustomListView::HandleCustomDraw(TMessage& message) {
     if (!item) return;
     const TCustomDrawState state = CustomDrawStateOf(custom.uItemState);
     const bool subItem = (custom.dwDrawStage & CDDS_SUBITEM) != 0;
-    const bool defaultDraw = CustomDrawWithCanvas(draw, [&] {
-        return subItem ? CustomDrawSubItem(item, draw->iSubItem, state, cdPrePaint)
-                       : CustomDrawItem(item, state, cdPrePaint);
-    });
+    const bool defaultDraw = DrawItemWithCanvas(
+        canvas_, Font(), custom.hdc, draw->clrText, draw->clrTextBk, [&] {
+            return subItem ? CustomDrawSubItem(item, draw->iSubItem, state, cdPrePaint)
+                           : CustomDrawItem(item, state, cdPrePaint);
+        });
     if (!defaultDraw) {
         message.Result = CDRF_SKIPDEFAULT;
         return;

@@ -388,7 +388,6 @@ private:
     void HandleDisplayInfo(TMessage& message);
     void HandleItemChange(TMessage& message, bool changed);
     void HandleCustomDraw(TMessage& message);
-    bool CustomDrawWithCanvas(NMLVCUSTOMDRAW* draw, const std::function<bool()>& handler);
     void ResortItems();
     TLVCompare TextCompare();
     // The first item from `startIndex` on (after it unless inclusive, round to the top when

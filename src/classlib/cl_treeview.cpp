@@ -3,30 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
+#include "cl_itemviews.h"
+
 namespace {
 
 constexpr UINT_PTR kChangeTimer = 1;
 // TVIS_FOCUSED, which the headers leave out.
 constexpr UINT kFocusedState = 0x0001;
 const char* const SInvalidIndex = "Tree view index out of range (%d)";
-
-// Counts the library's own expanding and deleting while it lasts.
-class ManualNotify {
-public:
-    explicit ManualNotify(int& counter) : counter_(counter) { ++counter_; }
-    ~ManualNotify() { --counter_; }
-    ManualNotify(const ManualNotify&) = delete;
-    ManualNotify& operator=(const ManualNotify&) = delete;
-
-private:
-    int& counter_;
-};
-
-// The window's children are put in the model's order: both carry the node as parameter.
-int CALLBACK CompareByPosition(LPARAM node1, LPARAM node2, LPARAM) {
-    return reinterpret_cast<TTreeNode*>(node1)->Index() -
-           reinterpret_cast<TTreeNode*>(node2)->Index();
-}
 
 void CollectTree(const std::vector<TTreeNode*>& nodes, std::vector<TTreeNode*>& out) {
     for (TTreeNode* node : nodes) {
@@ -144,7 +128,7 @@ void TTreeNode::Expand(bool recurse) {
     TCustomTreeView* tree = TreeView();
     if (!Expanded() && tree->CanExpand(this)) {
         if (HasWindowItem()) {
-            ManualNotify manual(tree->manualNotify_);
+            TManualNotify manual(tree->manualNotify_);
             SendMessageA(tree->WindowHandle(), TVM_EXPAND, TVE_EXPAND,
                          reinterpret_cast<LPARAM>(itemId_));
         }
@@ -161,7 +145,7 @@ void TTreeNode::Collapse(bool recurse) {
         for (TTreeNode* child : std::vector<TTreeNode*>(children_)) child->Collapse(true);
     if (!Expanded() || !tree->CanCollapse(this)) return;
     if (HasWindowItem()) {
-        ManualNotify manual(tree->manualNotify_);
+        TManualNotify manual(tree->manualNotify_);
         SendMessageA(tree->WindowHandle(), TVM_EXPAND, TVE_COLLAPSE,
                      reinterpret_cast<LPARAM>(itemId_));
     }
@@ -334,7 +318,7 @@ void TTreeNode::MoveTo(TTreeNode* destination, TNodeAttachMode mode) {
     TCustomTreeView* tree = TreeView();
     const bool wasSelected = Selected();
     if (HasWindowItem()) {
-        ManualNotify manual(tree->manualNotify_);
+        TManualNotify manual(tree->manualNotify_);
         SendMessageA(tree->WindowHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(itemId_));
     }
     std::vector<TTreeNode*> subtree;
@@ -482,7 +466,7 @@ void TTreeNodes::CreateWindowItems(const std::vector<TTreeNode*>& nodes) {
         CreateWindowItem(node, TVI_LAST);
         CreateWindowItems(node->children_);
         if (node->expanded_) {
-            ManualNotify manual(owner_->manualNotify_);
+            TManualNotify manual(owner_->manualNotify_);
             SendMessageA(owner_->WindowHandle(), TVM_EXPAND, TVE_EXPAND,
                          reinterpret_cast<LPARAM>(node->itemId_));
         }
@@ -502,7 +486,7 @@ void TTreeNodes::Delete(TTreeNode* node) {
     if (owner_->rightClickNode_ == node) owner_->rightClickNode_ = nullptr;
     if (owner_->pendingChange_ == node) owner_->pendingChange_ = nullptr;
     if (node->HasWindowItem()) {
-        ManualNotify manual(owner_->manualNotify_);
+        TManualNotify manual(owner_->manualNotify_);
         SendMessageA(owner_->WindowHandle(), TVM_DELETEITEM, 0,
                      reinterpret_cast<LPARAM>(node->itemId_));
     }
@@ -511,44 +495,27 @@ void TTreeNodes::Delete(TTreeNode* node) {
 }
 
 void TTreeNodes::Clear() {
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [this] {
         while (!roots_.empty()) Delete(roots_.back());
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
 void TTreeNodes::Assign(TPersistent* source) {
     auto* other = dynamic_cast<TTreeNodes*>(source);
     if (!other) return TPersistent::Assign(source);
-    BeginUpdate();
-    try {
+    WithinUpdate(*this, [this, other] {
         Clear();
         std::function<void(TTreeNode*, TTreeNode*)> copy = [&](TTreeNode* from, TTreeNode* to) {
             for (TTreeNode* child : from->children_) copy(child, AddChild(to, child->text_));
             to->Assign(from);
         };
         for (TTreeNode* root : other->roots_) copy(root, Add(nullptr, root->text_));
-    } catch (...) {
-        EndUpdate();
-        throw;
-    }
-    EndUpdate();
+    });
 }
 
-void TTreeNodes::BeginUpdate() {
-    if (updateCount_++ == 0 && owner_->HandleAllocated())
-        SendMessageA(owner_->WindowHandle(), WM_SETREDRAW, FALSE, 0);
-}
+void TTreeNodes::BeginUpdate() { BeginRedrawLock(owner_, updateCount_); }
 
-void TTreeNodes::EndUpdate() {
-    if (updateCount_ == 0 || --updateCount_ > 0 || !owner_->HandleAllocated()) return;
-    SendMessageA(owner_->WindowHandle(), WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(owner_->WindowHandle(), nullptr, TRUE);
-}
+void TTreeNodes::EndUpdate() { EndRedrawLock(owner_, updateCount_); }
 
 bool TTreeNodes::AlphaSort(bool recurse) { return SortList(nullptr, owner_->TextCompare(), recurse); }
 
@@ -564,7 +531,7 @@ bool TTreeNodes::SortList(TTreeNode* parent, const TTVCompare& compare, bool rec
     if (owner_->HandleAllocated() && (!parent || parent->itemId_)) {
         TVSORTCB sort{};
         sort.hParent = parent ? parent->itemId_ : TVI_ROOT;
-        sort.lpfnCompare = CompareByPosition;
+        sort.lpfnCompare = CompareByModelIndex<TTreeNode>;
         sorted = SendMessageA(owner_->WindowHandle(), TVM_SORTCHILDRENCB, 0,
                               reinterpret_cast<LPARAM>(&sort)) != 0;
     }
@@ -623,12 +590,7 @@ void TCustomTreeView::CreateParams(TCreateParams& params) {
                     (rowSelect_ ? TVS_FULLROWSELECT : 0) | (toolTips_ ? 0 : TVS_NOTOOLTIPS) |
                     (autoExpand_ ? TVS_SINGLEEXPAND : 0) |
                     (DragMode() == dmAutomatic ? 0 : TVS_DISABLEDRAGDROP);
-    if (borderStyle_ == bsSingle) {
-        if (Ctl3D())
-            params.ExStyle |= WS_EX_CLIENTEDGE;
-        else
-            params.Style |= WS_BORDER;
-    }
+    AddSingleBorder(params, borderStyle_, Ctl3D());
 }
 
 void TCustomTreeView::CreateWnd() {
@@ -710,28 +672,12 @@ void TCustomTreeView::SetDropTarget(TTreeNode* node) {
 }
 
 void TCustomTreeView::SetImages(TCustomImageList* images) {
-    if (images_) {
-        images_->UnRegisterChanges(imageChangeLink_);
-        images_->RemoveFreeNotification(this);
-    }
-    images_ = images;
-    if (images_) {
-        images_->RegisterChanges(imageChangeLink_);
-        images_->FreeNotification(this);
-    }
+    SwapImageList(this, images_, images, imageChangeLink_);
     ApplyImages();
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* images) {
-    if (stateImages_) {
-        stateImages_->UnRegisterChanges(stateChangeLink_);
-        stateImages_->RemoveFreeNotification(this);
-    }
-    stateImages_ = images;
-    if (stateImages_) {
-        stateImages_->RegisterChanges(stateChangeLink_);
-        stateImages_->FreeNotification(this);
-    }
+    SwapImageList(this, stateImages_, images, stateChangeLink_);
     ApplyImages();
 }
 
@@ -782,14 +728,7 @@ void TCustomTreeView::SetSortType(TSortType value) {
 }
 
 TTVCompare TCustomTreeView::TextCompare() {
-    return [this](TTreeNode* a, TTreeNode* b) {
-        int result = 0;
-        if (OnCompare)
-            OnCompare(this, a, b, result);
-        else
-            result = AnsiCompareText(a->Text(), b->Text());
-        return result;
-    };
+    return TextOrder(this, OnCompare, &TTreeNode::Text);
 }
 
 void TCustomTreeView::ResortNode(TTreeNode* node) {
@@ -1037,51 +976,22 @@ void TCustomTreeView::HandleCustomDraw(TMessage& message) {
     NMCUSTOMDRAW& custom = draw->nmcd;
     message.Result = CDRF_DODEFAULT;
     switch (custom.dwDrawStage) {
-    case CDDS_PREPAINT: {
-        if (IsCustomDrawn(dtControl, cdPrePaint)) {
-            canvas_->BindDC(custom.hdc);
-            bool defaultDraw = true;
-            try {
-                defaultDraw = CustomDraw(ToTRect(custom.rc), cdPrePaint);
-            } catch (...) {
-                canvas_->BindDC(nullptr);
-                throw;
-            }
-            canvas_->BindDC(nullptr);
-            if (!defaultDraw) {
-                message.Result = CDRF_SKIPDEFAULT;
-                return;
-            }
-        }
-        if (IsCustomDrawn(dtItem, cdPrePaint)) message.Result = CDRF_NOTIFYITEMDRAW;
+    case CDDS_PREPAINT:
+        message.Result = PrePaintAnswer(
+            canvas_, custom,
+            [this](TCustomDrawTarget target) { return IsCustomDrawn(target, cdPrePaint); },
+            [this](const TRect& rect) { return CustomDraw(rect, cdPrePaint); });
         return;
-    }
     case CDDS_ITEMPREPAINT: {
         auto* node = reinterpret_cast<TTreeNode*>(custom.lItemlParam);
         if (!node) return;
-        canvas_->BindDC(custom.hdc);
-        canvas_->Font()->Assign(Font());
-        canvas_->Font()->SetColor(static_cast<TColor>(draw->clrText));
-        canvas_->Brush()->SetColor(static_cast<TColor>(draw->clrTextBk));
         bool paintImages = true;
-        bool defaultDraw = true;
-        try {
-            defaultDraw =
-                CustomDrawItem(node, CustomDrawStateOf(custom.uItemState), cdPrePaint, paintImages);
-        } catch (...) {
-            canvas_->BindDC(nullptr);
-            throw;
-        }
-        HFONT font = canvas_->Font()->Handle();
-        draw->clrText = ColorToRGB(canvas_->Font()->Color());
-        draw->clrTextBk = ColorToRGB(canvas_->Brush()->Color());
-        canvas_->BindDC(nullptr);
-        if (!defaultDraw) {
-            message.Result = CDRF_SKIPDEFAULT;
-            return;
-        }
-        SelectObject(custom.hdc, font);
-        message.Result = CDRF_NEWFONT;
+        const bool defaultDraw = DrawItemWithCanvas(
+            canvas_, Font(), custom.hdc, draw->clrText, draw->clrTextBk, [&] {
+                return CustomDrawItem(node, CustomDrawStateOf(custom.uItemState), cdPrePaint,
+                                      paintImages);
+            });
+        message.Result = defaultDraw ? CDRF_NEWFONT : CDRF_SKIPDEFAULT;
         return;
     }
     default:

@@ -2,12 +2,14 @@
 // that go into a test data file beside them, and the file helpers of the test data file tests.
 #pragma once
 
+#include <array>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include "CompanyTexts.h"
 #include "TestDataFile.h"
 #include "cl_datetime.h"
 #include "cl_locale.h"
@@ -26,6 +28,12 @@ inline void SetReading(TDeviceRecord& record, int i, uint16_t a0, uint16_t a1, f
     m.Pressure = p;
     m.Humidity = h;
     m.Flags = flags;
+}
+
+inline void SetCompany(TDeviceRecord& record,
+                       const std::array<const char*, CompanyTextCount>& texts) {
+    const auto fields = CompanyTexts(record);
+    for (int i = 0; i < CompanyTextCount; ++i) *fields[i] = texts[i];
 }
 
 inline void SetCustomer(TTestFileWindow& window) {
@@ -48,14 +56,8 @@ inline SampleTest Sample6915() {
     r.CF1 = 2.7f;
     r.CF2 = 2.65f;
     r.CalibrationDate = "03/15/2026";
-    r.CompanyName = "  Acme Radon Testing  ";
-    r.Address1 = "12 Main St";
-    r.Address2 = "";
-    r.City = "Springfield";
-    r.State = "IL";
-    r.Zip = "62701";
-    r.PhoneNumber = "217-555-0100";
-    r.LicenseNumber = "IL-4411";
+    SetCompany(r, {"  Acme Radon Testing  ", "12 Main St", "", "Springfield", "IL", "62701",
+                   "217-555-0100", "IL-4411"});
     r.BatteryVoltage = 3.27f;
     r.IntervalIndex = 0;
     r.DurationIndex = 2;
@@ -86,14 +88,7 @@ inline SampleTest Sample6916() {
     r.CF1 = 1.25f;
     r.CF2 = 1.3f;
     r.CalibrationDate = "01/05/2026";
-    r.CompanyName = "None";
-    r.Address1 = "None";
-    r.Address2 = "None";
-    r.City = "None";
-    r.State = "None";
-    r.Zip = "None";
-    r.PhoneNumber = "None";
-    r.LicenseNumber = "None";
+    SetCompany(r, {"None", "None", "None", "None", "None", "None", "None", "None"});
     r.BatteryVoltage = 8.94f;
     r.IntervalIndex = 8;
     r.DurationIndex = 0;

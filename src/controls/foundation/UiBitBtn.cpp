@@ -112,6 +112,47 @@ int MenuWidth(TControl* control, TPopupMenu* menu) {
     return widest + 56;
 }
 
+void PopupMenuBelow(TControl* control, TPopupMenu* menu) {
+    const int width = control->Width();
+    TPoint p = control->ClientToScreen(
+        TPoint{control->UseRightToLeftAlignment() ? width : 0, control->Height()});
+    HMONITOR monitor = MonitorFromPoint(POINT{p.X, p.Y}, MONITOR_DEFAULTTONULL);
+    TWinControl* parent = control->Parent();
+    const int right = monitor ? GetMonitorWorkArea(monitor).Right
+                              : GetActiveWorkAreaWidth(parent ? parent->Handle() : nullptr);
+    const int menuWidth = MenuWidth(control, menu);
+    if (right < p.X + menuWidth) p.X -= menuWidth - width;
+    menu->SetPopupComponent(control);
+    menu->Popup(p.X, p.Y);
+}
+
+void DrawDropDownArrow(TCanvas* canvas, int x, int y, bool enabled) {
+    const TColor color = enabled ? clWindowText : clBtnShadow;
+    canvas->Pen()->SetColor(color);
+    canvas->Brush()->SetColor(color);
+    canvas->Brush()->SetStyle(bsSolid);
+    const TPoint arrow[] = {{x, y}, {x - 3, y - 3}, {x + 3, y - 3}};
+    canvas->Polygon(arrow, 3);
+}
+
+void TDropDownPress::Press(const std::function<void()>& dropDown) {
+    if (lastDropDown_ != 0 && GetTickCount() - lastDropDown_ < 100) {
+        skipNextClick_ = true;
+        lastDropDown_ = 0;
+        ReleaseCapture();
+    } else {
+        dropDown();
+        skipNextClick_ = true;
+        lastDropDown_ = GetTickCount();
+    }
+}
+
+bool TDropDownPress::SkipsClick() {
+    const bool skip = skipNextClick_;
+    skipNextClick_ = false;
+    return skip;
+}
+
 // ---------------------------------------------------------------------------------------------
 TUiBitBtn::TUiBitBtn(TComponent* owner)
     : TUiButton(owner), glyph_(new TBitmap()), imageChangeLink_(new TChangeLink()) {
@@ -385,37 +426,18 @@ void TUiMenuButton::DropDown() {
 void TUiMenuButton::DoDropDown() {
     if (!dropDownMenu_) return;
     DropDown();
-    TPoint p = ClientToScreen(TPoint{UseRightToLeftAlignment() ? Width() : 0, Height()});
-    const POINT sp{p.X, p.Y};
-    HMONITOR monitor = MonitorFromPoint(sp, MONITOR_DEFAULTTONULL);
-    const int right = monitor ? GetMonitorWorkArea(monitor).Right
-                              : GetActiveWorkAreaWidth(Parent() ? Parent()->Handle() : nullptr);
-    const int menuWidth = MenuWidth(this, dropDownMenu_);
-    if (right < p.X + menuWidth) p.X -= menuWidth - Width();
-    dropDownMenu_->SetPopupComponent(this);
-    dropDownMenu_->Popup(p.X, p.Y);
+    PopupMenuBelow(this, dropDownMenu_);
 }
 
 void TUiMenuButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TUiBitBtn::MouseDown(button, shift, x, y);
     if (!dropDownMenu_ || shift != TShiftState{ssLeft}) return;
-    if (lastDropDown_ != 0 && GetTickCount() - lastDropDown_ < 100) {
-        skipNextClick_ = true;
-        lastDropDown_ = 0;
-        ReleaseCapture();
-    } else {
-        DoDropDown();
-        skipNextClick_ = true;
-        lastDropDown_ = GetTickCount();
-    }
+    press_.Press([this] { DoDropDown(); });
     TUiCustomButton::MouseUp(button, shift, x, y);
 }
 
 void TUiMenuButton::Click() {
-    if (skipNextClick_) {
-        skipNextClick_ = false;
-        return;
-    }
+    if (press_.SkipsClick()) return;
     if (!dropDownMenu_ || EnterClick()) return TUiBitBtn::Click();
     MouseDown(mbLeft, TShiftState{ssLeft}, 0, 0);
 }
@@ -429,7 +451,7 @@ void TUiMenuButton::WndProc(TMessage& message) {
         Perform(CM_MOUSELEAVE);
     } else if (message.Msg == WM_KEYDOWN && message.WParam == VK_F4) {
         DoDropDown();
-        skipNextClick_ = true;
+        press_.SkipNextClick();
     }
     TUiBitBtn::WndProc(message);
 }
@@ -457,11 +479,5 @@ void TUiMenuButton::Paint() {
     const int shift = ShowPressed() ? 1 : 0;
     const int x = (UseRightToLeftAlignment() ? 8 : ClientWidth() - 12) + shift;
     const int y = ClientHeight() / 2 + 2 + shift;
-    TCanvas* canvas = Canvas();
-    const TColor color = Enabled() ? clWindowText : clBtnShadow;
-    canvas->Pen()->SetColor(color);
-    canvas->Brush()->SetColor(color);
-    canvas->Brush()->SetStyle(bsSolid);
-    const TPoint arrow[] = {{x, y}, {x - 3, y - 3}, {x + 3, y - 3}};
-    canvas->Polygon(arrow, 3);
+    DrawDropDownArrow(Canvas(), x, y, Enabled());
 }

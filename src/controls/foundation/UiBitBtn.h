@@ -2,6 +2,8 @@
 // kinds OK, Cancel, Help, ...) and the menu button that drops a popup menu down.
 #pragma once
 
+#include <functional>
+
 #include "UiButton.h"
 
 class TCustomImageList;
@@ -17,6 +19,27 @@ enum TBitBtnKind {
 TBitmap* GetBitBtnGlyph(TBitBtnKind kind);
 // The widest top-level caption of the menu in the screen's menu font, plus 56.
 int MenuWidth(TControl* control, TPopupMenu* menu);
+// Drops the menu down below the control as its popup, moved left where it would pass the right
+// edge of the work area; returns when the menu closes.
+void PopupMenuBelow(TControl* control, TPopupMenu* menu);
+// The small down arrow of a menu button, its tip at (x, y), greyed when disabled.
+void DrawDropDownArrow(TCanvas* canvas, int x, int y, bool enabled);
+
+// A left press on a menu button: it drops the menu down, unless it follows the last drop-down
+// at once (the press that closed the menu), when it only ends the mouse capture. The click that
+// follows the press is not passed on either way.
+class TDropDownPress {
+public:
+    void Press(const std::function<void()>& dropDown);
+    // The menu dropped down some other way (the keyboard): its click is not passed on either.
+    void SkipNextClick() { skipNextClick_ = true; }
+    // True, once, for a click that is not to be passed on.
+    bool SkipsClick();
+
+private:
+    DWORD lastDropDown_ = 0;
+    bool skipNextClick_ = false;
+};
 
 class TUiBitBtn : public TUiButton {
     CL_COMPONENT_CLASS(TUiBitBtn, TUiButton)
@@ -106,8 +129,7 @@ protected:
 private:
     TPopupMenu* dropDownMenu_ = nullptr;
     bool showArrow_ = true;
-    DWORD lastDropDown_ = 0;
-    bool skipNextClick_ = false;
+    TDropDownPress press_;
     bool trackingLeave_ = false;
 
 protected:

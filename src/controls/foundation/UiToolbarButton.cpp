@@ -1,6 +1,5 @@
 #include "UiToolbarButton.h"
 
-#include "UiBitBtn.h"
 #include "UiUtils.h"
 #include "cl_actions.h"
 #include "cl_filer.h"
@@ -209,38 +208,19 @@ void TUiMenuToolbarButton::Notification(TComponent* component, TOperation operat
 void TUiMenuToolbarButton::DoDropDown() {
     if (!dropDownMenu_) return;
     if (OnDropDown) OnDropDown(dropDownMenu_);
-    TPoint p = ClientToScreen(TPoint{UseRightToLeftAlignment() ? Width() : 0, Height()});
-    HMONITOR monitor = MonitorFromPoint(POINT{p.X, p.Y}, MONITOR_DEFAULTTONULL);
-    const int right = monitor ? GetMonitorWorkArea(monitor).Right
-                              : GetActiveWorkAreaWidth(Parent() ? Parent()->Handle() : nullptr);
-    const int menuWidth = MenuWidth(this, dropDownMenu_);
-    if (right < p.X + menuWidth) p.X -= menuWidth - Width();
-    dropDownMenu_->SetPopupComponent(this);
-    dropDownMenu_->Popup(p.X, p.Y);
+    PopupMenuBelow(this, dropDownMenu_);
 }
 
 void TUiMenuToolbarButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TUiToolbarButton::MouseDown(button, shift, x, y);
     if (!dropDownMenu_ || shift != TShiftState{ssLeft} || (showArrow_ && x < Width() - 15))
         return;
-    if (lastDropDown_ != 0 && GetTickCount() - lastDropDown_ < 100) {
-        skipNextClick_ = true;
-        lastDropDown_ = 0;
-        ReleaseCapture();
-    } else {
-        DoDropDown();
-        skipNextClick_ = true;
-        lastDropDown_ = GetTickCount();
-    }
+    press_.Press([this] { DoDropDown(); });
     TSpeedButton::MouseUp(button, shift, x, y);
 }
 
 void TUiMenuToolbarButton::Click() {
-    if (skipNextClick_) {
-        skipNextClick_ = false;
-        return;
-    }
-    TUiToolbarButton::Click();
+    if (!press_.SkipsClick()) TUiToolbarButton::Click();
 }
 
 void TUiMenuToolbarButton::Paint() {
@@ -264,10 +244,5 @@ void TUiMenuToolbarButton::Paint() {
     const int shift = pressed ? 1 : 0;
     const int ax = (rtl ? 8 : ClientWidth() - 8) + shift;
     const int ay = ClientHeight() / 2 + 2 + shift;
-    const TColor color = Enabled() ? clWindowText : clBtnShadow;
-    canvas->Pen()->SetColor(color);
-    canvas->Brush()->SetStyle(bsSolid);
-    canvas->Brush()->SetColor(color);
-    const TPoint arrow[] = {{ax, ay}, {ax - 3, ay - 3}, {ax + 3, ay - 3}};
-    canvas->Polygon(arrow, 3);
+    DrawDropDownArrow(canvas, ax, ay, Enabled());
 }

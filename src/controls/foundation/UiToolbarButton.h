@@ -2,6 +2,7 @@
 // caption, and one that also drops a popup menu down from its arrow part.
 #pragma once
 
+#include "UiBitBtn.h"
 #include "UiCommon.h"
 #include "cl_extctrls.h"
 
@@ -91,6 +92,5 @@ protected:
 private:
     TPopupMenu* dropDownMenu_ = nullptr;
     bool showArrow_ = true;
-    bool skipNextClick_ = false;
-    DWORD lastDropDown_ = 0;
+    TDropDownPress press_;
 };
