@@ -393,6 +393,23 @@ void TCustomForm::CreateParams(TCreateParams& params) {
         params.X = params.Y = CW_USEDEFAULT;
     params.WindowClass.style = CS_DBLCLKS;
     params.WinClassName = "TClassLibForm";
+    if (Parent()) MakeChildParams(params);
+}
+
+// A form placed on a control (docked on a site) is a frameless child window there.
+void TCustomForm::MakeChildParams(TCreateParams& params) {
+    params.Style = WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (Visible()) params.Style |= WS_VISIBLE;
+    if (!Enabled()) params.Style |= WS_DISABLED;
+    params.ExStyle = 0;
+    params.X = Left();
+    params.Y = Top();
+    params.WndParent = Parent()->WindowHandle();
+}
+
+void TCustomForm::SetParent(TWinControl* parent) {
+    if (HandleAllocated() && (parent == nullptr) != (Parent() == nullptr)) DestroyHandle();
+    TScrollingWinControl::SetParent(parent);
 }
 
 void TCustomForm::CreateWnd() {
@@ -406,6 +423,7 @@ bool TCustomForm::Showing() const {
 }
 
 void TCustomForm::UpdateShowing() {
+    if (Parent()) return TScrollingWinControl::UpdateShowing();
     if (Visible()) {
         HandleNeeded();
         if (!positioned_) ApplyPosition();

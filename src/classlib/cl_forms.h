@@ -163,6 +163,8 @@ class TCustomForm : public TScrollingWinControl {
     void Loaded() override;
     void BeforeDestruction() override;
     bool Showing() const override;
+    // On a parent (docked) the form is a child window; without one, a window of its own.
+    void SetParent(TWinControl* parent) override;
     // Streaming: the owned components without a parent (menus, timers, ...), then the
     // controls.
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
@@ -192,6 +194,7 @@ protected:
     void UpdateShowing() override;
 
 private:
+    void MakeChildParams(TCreateParams& params);
     void ApplyPosition();
     void ApplyPendingClientSize();
     void HandleDialogKey(TMessage& message);

@@ -317,6 +317,32 @@ TEST_F(FormTest, FreeingTheOwnerDestroysTheFormAndItsWindows) {
     EXPECT_EQ(Screen->FormCount(), forms - 1);
 }
 
+// As a docked form is: a frameless child window on its parent, a framed window of its own again
+// when taken off.
+TEST_F(FormTest, AFormOnAParentIsAChildWindowThere) {
+    ShowAndSettle();
+    auto* host = new TForm(owner);
+    host->SetBounds(50, 50, 400, 300);
+    host->Show();
+    form->SetParent(host);
+    Application->ProcessMessages();
+    HWND window = form->Handle();
+    EXPECT_EQ(GetParent(window), host->WindowHandle());
+    LONG style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_TRUE(style & WS_CHILD);
+    EXPECT_FALSE(style & WS_CAPTION);
+    EXPECT_TRUE(form->Showing());
+    EXPECT_EQ(GetParent(form->First->Handle()), window) << "the children move along";
+    form->SetParent(nullptr);
+    Application->ProcessMessages();
+    window = form->Handle();
+    style = GetWindowLongA(window, GWL_STYLE);
+    EXPECT_FALSE(style & WS_CHILD);
+    EXPECT_TRUE(style & WS_CAPTION);
+    EXPECT_TRUE(form->Showing());
+    EXPECT_EQ(GetParent(form->First->Handle()), window);
+}
+
 TEST_F(FormTest, ReleaseFreesTheFormFromTheMessageLoop) {
     bool destroyed = false;
     form->OnDestroy = [&](TObject*) { destroyed = true; };

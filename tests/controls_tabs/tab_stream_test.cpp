@@ -174,7 +174,8 @@ TEST_F(TabStreamTest, DefaultsAreNotWritten) {
     }
     for (const char* name : {"ShowCard", "TabIndexDefault", "ActivePage", "SaveResources",
                              "TabVisible", "TabEnabled", "ImageIndex", "DisabledIndex",
-                             "PageIndex", "Visible", "Images", "Hint", "Tag"})
+                             "PageIndex", "Visible", "Images", "Hint", "Tag", "DblClickUndocks",
+                             "DockSite"})
         EXPECT_EQ(stream.Pos(name), 0) << name;
     EXPECT_GT(stream.Pos("FixedDimension"), 0);
 }
@@ -199,6 +200,8 @@ TEST_F(TabStreamTest, PageControlComesBackWithItsSheets) {
     pages->SetActivePage(notes);
     pages->SetActivePageDefault(first);
     pages->SetSaveResources(true);
+    pages->SetDockSite(true);
+    pages->SetDblClickUndocks(false);
 
     RoundTrip();
     auto* twin = Named<TUiPageControl>("Pages");
@@ -225,6 +228,8 @@ TEST_F(TabStreamTest, PageControlComesBackWithItsSheets) {
     EXPECT_EQ(Named<TButton>("Clear")->Parent(), twin->Pages(0));
     EXPECT_EQ(twin->GetTabDataList()->GetCount(), 2);
     EXPECT_TRUE(twin->SaveResources());
+    EXPECT_TRUE(twin->DockSite());
+    EXPECT_FALSE(twin->DblClickUndocks());
     // The stored default page wins over the stored active page after loading.
     EXPECT_EQ(twin->ActivePageDefault(), twin->Pages(1));
     EXPECT_EQ(twin->ActivePage(), twin->Pages(1));

@@ -1,6 +1,7 @@
 #include "UiPageControl.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "cl_filer.h"
 #include "cl_forms.h"
@@ -38,6 +39,10 @@ const bool pagePropertiesRegistered = [] {
                                                     &P::SetActivePageDefault));
     RegisterProperty(pages, OrdinalProperty<P>("SaveResources", pkBool, &P::SaveResources,
                                                &P::SetSaveResources, false));
+    RegisterProperty(pages, OrdinalProperty<P>("DblClickUndocks", pkBool, &P::DblClickUndocks,
+                                               &P::SetDblClickUndocks, true));
+    RegisterProperty(pages, OrdinalProperty<P>("DockSite", pkBool, &P::DockSite, &P::SetDockSite,
+                                               false));
     RegisterClasses({P::StaticClass(), S::StaticClass()});
     return true;
 }();
@@ -442,10 +447,130 @@ void TUiPageControl::FocusHiddenTabPage() {
     }
 }
 
+TUiTabSheet* TUiPageControl::GetPageFromDockClient(TControl* client) const {
+    if (!client || client->HostDockSite() != this) return nullptr;
+    for (TUiTabSheet* page : pages_)
+        if (client->Parent() == page) return page;
+    return nullptr;
+}
+
+TControl* TUiPageControl::GetDockClientFromMousePos(TPoint point) {
+    if (!DockSite()) return nullptr;
+    TUiTabSheet* page = PageForTab(TabAtPos(point));
+    if (!page || page->ControlCount() == 0) return nullptr;
+    TControl* client = page->Controls(0);
+    return client->HostDockSite() == this ? client : nullptr;
+}
+
+void TUiPageControl::GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos,
+                                 bool& canDock) {
+    canDock = GetPageFromDockClient(client) == nullptr;
+    if (canDock) TUiCustomTabControl::GetSiteInfo(client, influenceRect, mousePos, canDock);
+}
+
+void TUiPageControl::DockOver(TDragDockObject* source, int x, int y, TDragState state,
+                              bool& accept) {
+    RECT window;
+    GetWindowRect(Handle(), &window);
+    source->DockRect = TRect(window.left, window.top, window.right, window.bottom);
+    TUiCustomTabControl::DockOver(source, x, y, state, accept);
+}
+
+// A new sheet of this control takes the docking control; it goes again when the control does
+// not stay.
+void TUiPageControl::DockClient(TMessage& message) {
+    TControl* client = reinterpret_cast<const TCMDockClient*>(message.LParam)->DockSource->Control;
+    TUiTabSheet* sheet = new TUiTabSheet(this);
+    dockingSheet_ = sheet;
+    try {
+        if (dynamic_cast<TCustomForm*>(client)) sheet->SetCaption(client->Caption());
+        sheet->SetPageControl(this);
+        TUiCustomTabControl::Dispatch(message);
+    } catch (...) {
+        dockingSheet_ = nullptr;
+        DropDockingSheet(sheet, client);
+        throw;
+    }
+    dockingSheet_ = nullptr;
+    message.Result = 0;
+    if (GetPageFromDockClient(client) != sheet) return DropDockingSheet(sheet, client);
+    sheet->SetTabVisible(client->Visible());
+    if (client->Visible()) SetActivePage(sheet);
+    client->SetAlign(alClient);
+}
+
+// A control that reached the sheet leaves this site again (which frees the sheet); a sheet
+// left over goes without it.
+void TUiPageControl::DropDockingSheet(TUiTabSheet* sheet, TControl* client) {
+    if (GetPageFromDockClient(client) == sheet) client->Dock(nullptr, client->BoundsRect());
+    if (std::find(pages_.begin(), pages_.end(), sheet) == pages_.end()) return;
+    if (client->Parent() == sheet) client->SetParent(nullptr);
+    sheet->Free();
+}
+
+void TUiPageControl::DoAddDockClient(TControl* client, const TRect& rect) {
+    if (dockingSheet_)
+        client->SetParent(dockingSheet_);
+    else
+        TUiCustomTabControl::DoAddDockClient(client, rect);
+}
+
+// A docked control's caption (its first line) and visibility show on its tab.
+void TUiPageControl::DockNotification(const TMessage& message) {
+    TUiTabSheet* page = GetPageFromDockClient(reinterpret_cast<TControl*>(message.WParam));
+    if (!page) return;
+    const auto* change = reinterpret_cast<const TMessage*>(message.LParam);
+    if (change->Msg == WM_SETTEXT) {
+        const char* text = reinterpret_cast<const char*>(change->LParam);
+        if (!text) text = "";
+        page->SetCaption(AnsiString(text, static_cast<int>(std::strcspn(text, "\r\n"))));
+    } else if (change->Msg == CM_VISIBLECHANGED) {
+        page->SetTabVisible(change->WParam != 0);
+    }
+}
+
+void TUiPageControl::UndockClient(const TMessage& message) {
+    auto* client = reinterpret_cast<TControl*>(message.LParam);
+    undockingSheet_ = GetPageFromDockClient(client);
+    client->SetAlign(alNone);
+}
+
+// The sheet of a control that left goes; when it was shown, the next page is.
+void TUiPageControl::DoRemoveDockClient(TControl* client) {
+    TUiTabSheet* sheet = undockingSheet_;
+    undockingSheet_ = nullptr;
+    if (!sheet || InState(csDestroying)) return;
+    if (sheet == activePage_) SelectNextPage(true);
+    // A form floating by itself is still on the sheet: it must not go with it.
+    if (client->Parent() == sheet) client->SetParent(nullptr);
+    sheet->Free();
+}
+
+// A press on a docked control's tab may start dragging it out; a double click floats it.
+void TUiPageControl::MouseDocking(const TMessage& message) {
+    const TPoint point(static_cast<short>(LOWORD(message.LParam)),
+                       static_cast<short>(HIWORD(message.LParam)));
+    TControl* client = GetDockClientFromMousePos(point);
+    if (!client) return;
+    if (message.Msg == WM_LBUTTONDOWN)
+        client->BeginDrag(false);
+    else if (dblClickUndocks_)
+        client->ManualDock(nullptr);
+}
+
 void TUiPageControl::Dispatch(TMessage& message) {
-    if (message.Msg == CM_COLORCHANGED && !UseColoredTabs())
-        for (TUiTabSheet* page : pages_) page->SetColor(Color());
+    switch (message.Msg) {
+    case CM_DOCKCLIENT: return DockClient(message);
+    case CM_DOCKNOTIFICATION: DockNotification(message); break;
+    case CM_UNDOCKCLIENT: UndockClient(message); break;
+    case CM_COLORCHANGED:
+        if (!UseColoredTabs())
+            for (TUiTabSheet* page : pages_) page->SetColor(Color());
+        break;
+    default: break;
+    }
     TUiCustomTabControl::Dispatch(message);
     if (message.Msg == CM_DIALOGKEY && message.Result == 0 && CtrlTab(message)) message.Result = 1;
     if (message.Msg == WM_SETFOCUS) FocusHiddenTabPage();
+    if (message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) MouseDocking(message);
 }

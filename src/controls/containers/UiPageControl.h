@@ -1,6 +1,6 @@
 // The control library's page control: the tab control with one tab per tab sheet; selecting a
 // tab shows its sheet and hides the one shown before. A sheet may hide its tab and still be made
-// the active page.
+// the active page; every control docked on the page control gets a sheet of its own.
 #pragma once
 
 #include <vector>
@@ -99,6 +99,19 @@ class TUiPageControl : public TUiCustomTabControl {
     void GetChildren(const TGetChildProc& proc, TComponent* root) override;
     void SetChildOrder(TComponent* child, int order) override;
 
+    // Docking: every control docked here gets a sheet of its own, freed when it leaves.
+    bool DblClickUndocks() const { return dblClickUndocks_; }
+    void SetDblClickUndocks(bool value) { dblClickUndocks_ = value; }
+    // The sheet that holds a control docked here; none for any other control.
+    TUiTabSheet* GetPageFromDockClient(TControl* client) const;
+    // With DockSite on: the control docked on the sheet whose tab is at the point.
+    TControl* GetDockClientFromMousePos(TPoint point);
+    // A control already docked on a sheet cannot dock again.
+    void GetSiteInfo(TControl* client, TRect& influenceRect, TPoint mousePos,
+                     bool& canDock) override;
+    // A docking control takes the whole control.
+    void DockOver(TDragDockObject* source, int x, int y, TDragState state, bool& accept) override;
+
     // Refills the tabs from the sheets with a visible tab.
     void Rebuild() override;
     // Hidden sheets are laid out too, so what they hold has its size before it is first shown.
@@ -112,6 +125,8 @@ protected:
     void PaintCardBackground(TCanvas* canvas, int row, const TRect& rect, bool& handled) override;
     void Change() override;
     void PageChange() override;
+    void DoAddDockClient(TControl* client, const TRect& rect) override;
+    void DoRemoveDockClient(TControl* client) override;
     // The active page decides the selection: pages never switch from inside a paint.
     void RepairSelection() override {}
 
@@ -122,11 +137,20 @@ private:
     void ChangeActivePage(TUiTabSheet* page);
     bool CtrlTab(const TMessage& message);
     void FocusHiddenTabPage();
+    void DockClient(TMessage& message);
+    void DropDockingSheet(TUiTabSheet* sheet, TControl* client);
+    void DockNotification(const TMessage& message);
+    void UndockClient(const TMessage& message);
+    void MouseDocking(const TMessage& message);
 
     std::vector<TUiTabSheet*> pages_;
     TUiTabSheet* activePage_ = nullptr;
     TUiTabSheet* activePageDefault_ = nullptr;
     bool saveResources_ = false;
+    bool dblClickUndocks_ = true;
+    // The sheet made for the control docking now, and the one whose control is leaving.
+    TUiTabSheet* dockingSheet_ = nullptr;
+    TUiTabSheet* undockingSheet_ = nullptr;
     // Set while loading and while a sheet without a tab is activated: no change events.
     bool silent_ = false;
 };
