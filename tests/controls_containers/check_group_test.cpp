@@ -1,6 +1,6 @@
 // Check groups: column layout, state changes from clicks and code reported through OnChange,
-// a group that refuses modification, Enter moving on, per-item enabled states, and the check
-// states kept in a form stream.
+// a group that refuses modification, mnemonics, Enter moving on, per-item enabled states, and
+// the check states kept in a form stream.
 #include "UiCheckGroup.h"
 #include "UiFrameController.h"
 #include "cl_filer.h"
@@ -154,6 +154,25 @@ TEST_F(CheckGroupTest, GroupThatRefusesModificationIgnoresMouseAndSpace) {
     TUiCheckGroup* open = AddGroup(2, "Open");
     PressSpace(open->GetChecks(1));
     EXPECT_TRUE(open->GetItemChecked(1));
+}
+
+// An item's mnemonic toggles it through the window messages; the caption's mnemonic only
+// brings the focus to the first item.
+TEST_F(CheckGroupTest, MnemonicsToggleTheirItem) {
+    TUiCheckGroup* group = AddGroup(0);
+    group->SetCaption("&Options");
+    for (const char* item : {"&Alpha", "&Beta"}) group->Items()->Add(item);
+    Listen(group);
+    group->GetChecks(0)->SetFocus();
+    Application->ProcessMessages();
+    PostChars(GetFocus(), "b");
+    Application->ProcessMessages();
+    EXPECT_TRUE(group->GetChecks(1)->Focused());
+    EXPECT_EQ(reports, (std::vector<Report>{{1, cbChecked}}));
+    PostMessageA(GetFocus(), WM_SYSCHAR, 'o', 0x20000000);
+    Application->ProcessMessages();
+    EXPECT_TRUE(group->GetChecks(0)->Focused());
+    EXPECT_EQ(reports.size(), 1u);
 }
 
 TEST_F(CheckGroupTest, EnterMovesOnWithTabOnEnter) {
