@@ -51,7 +51,8 @@ class TUiCustomItemGroup : public TUiCustomGroupBox {
     int VerticalSpacing() const { return verticalSpacing_; }
     virtual void SetVerticalSpacing(int value) { ChangeLayout(verticalSpacing_, value); }
     TFont* ItemFont() const { return itemFont_; }
-    // Copies the font; from then on the items no longer follow the group's Font.
+    // Copies the font. Once the item font is changed other than by following Font, the items
+    // no longer follow the group's Font.
     virtual void SetItemFont(TFont* font) { itemFont_->Assign(font); }
     bool ItemFontSetOnItsOwn() const { return itemFontSet_; }
     TBitmap* CustomGlyphs() const { return customGlyphs_; }
@@ -91,7 +92,8 @@ class TUiCustomItemGroup : public TUiCustomGroupBox {
     int TextShadowDepth() const { return look_.TextShadowDepth; }
     virtual void SetTextShadowDepth(int value) { ChangeLayout(look_.TextShadowDepth, value); }
 
-    // The item's own setting; an item shows it only while the group is enabled.
+    // Whether the item is enabled now. Its own setting is kept while the group is disabled
+    // and comes back when the group is enabled again.
     virtual bool GetItemEnabled(int index) const;
     virtual void SetItemEnabled(int index, bool value);
     // The item buttons react to the mouse and to Space and Backspace only while this allows it.
