@@ -199,7 +199,9 @@ TEST_F(RadioGroupTest, EnterOnAnItemMovesOnWithTabOnEnter) {
         const bool posted =
             PeekMessageA(&message, group->Handle(), WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE) != FALSE;
         EXPECT_EQ(posted, tabOnEnter);
-        if (posted) EXPECT_EQ(message.wParam, static_cast<WPARAM>(VK_TAB));
+        if (posted) {
+            EXPECT_EQ(message.wParam, static_cast<WPARAM>(VK_TAB));
+        }
         group->Free();
     }
 }
