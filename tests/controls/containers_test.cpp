@@ -47,7 +47,7 @@ TEST_F(ContainersTest, RadioGroupClampsTheIndexAndChecksOneButton) {
     group->SetCaption("Header Image Alignment");
     for (const char* item : {"Left", "Center", "Right"}) group->Items()->Add(item);
     ShowAndSettle();
-    ASSERT_EQ(group->ButtonCount(), 3);
+    ASSERT_EQ(group->ItemCount(), 3);
     const struct {
         int set, expected;
     } cases[] = {{1, 1}, {7, 2}, {-5, -1}, {0, 0}, {3, 2}, {-1, -1}};
@@ -55,7 +55,7 @@ TEST_F(ContainersTest, RadioGroupClampsTheIndexAndChecksOneButton) {
         group->SetItemIndex(c.set);
         EXPECT_EQ(group->ItemIndex(), c.expected) << "set " << c.set;
         for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(group->Buttons(i)->Checked(), i == c.expected) << "set " << c.set;
+            EXPECT_EQ(group->GetButtons(i)->GetChecked(), i == c.expected) << "set " << c.set;
     }
 }
 
@@ -109,10 +109,10 @@ TEST_F(ContainersTest, RadioGroupFollowsTheUsersClick) {
     int clicks = 0;
     group->OnClick = [&](TObject*) { ++clicks; };
     ShowAndSettle();
-    PostClick(group->Buttons(1)->WindowHandle(), 4, 8);
+    PostClick(group->GetButtons(1)->WindowHandle(), 4, 8);
     EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
     EXPECT_EQ(group->ItemIndex(), 1);
-    EXPECT_FALSE(group->Buttons(0)->Checked());
+    EXPECT_FALSE(group->GetButtons(0)->GetChecked());
 }
 
 TEST_F(ContainersTest, ToolbarTextOptionsSetButtonSizeLayoutCaptionsAndRowHeight) {

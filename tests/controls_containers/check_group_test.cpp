@@ -71,7 +71,7 @@ TEST_F(CheckGroupTest, LaysOutItemsInColumnsTopToBottom) {
     EXPECT_EQ(group->GetChecks(0)->Left(), 30);
     EXPECT_GT(group->GetChecks(3)->Left(), group->GetChecks(0)->Left() + 13 + 12);
     group->Items()->Delete(6);
-    EXPECT_EQ(group->CheckCount(), 6);
+    EXPECT_EQ(group->ItemCount(), 6);
     group->SetColumns(0);
     EXPECT_EQ(group->Columns(), 1);
     group->SetColumns(20);
@@ -195,8 +195,8 @@ TEST_F(CheckGroupTest, ItemEnabledStatesSurviveDisablingTheGroup) {
     EXPECT_TRUE(group->GetItemEnabled(2));
 }
 
-// The states travel as "CheckStates"; a grayed item comes back grayed and reports its state
-// while the form loads. A state list longer than the items is cut to them.
+// The states travel as "CheckStates" with the items; a grayed item comes back grayed and
+// reports its state while the form loads. A state list longer than the items is cut to them.
 TEST_F(CheckGroupTest, CheckStatesAreKeptInTheFormStream) {
     RegisterClasses({TUiCheckGroup::StaticClass()});
     form->SetName("Host");
@@ -211,30 +211,36 @@ TEST_F(CheckGroupTest, CheckStatesAreKeptInTheFormStream) {
     auto* twin = new TUiCheckGroup(copy.get());
     twin->SetName("Checks");
     twin->SetParent(copy.get());
-    twin->Items()->Add("First");
-    twin->Items()->Add("Second");
-    twin->SetAllowGrayed(true);
+    twin->Items()->Add("Old");
     Listen(twin);
     stream.SetPosition(0);
     ReadComponentFromStream(&stream, copy.get());
+    ASSERT_EQ(twin->ItemCount(), 3);
+    EXPECT_EQ(twin->GetChecks(2)->Caption(), "Item 2");
+    EXPECT_TRUE(twin->GetChecks(2)->Visible());
     EXPECT_EQ(twin->GetItemState(0), cbChecked);
     EXPECT_EQ(twin->GetItemState(1), cbUnchecked);
-    EXPECT_EQ(reports, (std::vector<Report>{{0, cbChecked}}));
+    EXPECT_EQ(twin->GetItemState(2), cbGrayed);
+    EXPECT_EQ(reports, (std::vector<Report>{{0, cbChecked}, {2, cbGrayed}}));
 
-    twin->Items()->Add("Third");
-    twin->SetItemState(2, cbGrayed);
-    TMemoryStream again;
-    WriteComponentToStream(&again, copy.get());
-    TOwnedPtr<TForm> third(new TForm(nullptr));
-    auto* last = new TUiCheckGroup(third.get());
-    last->SetName("Checks");
-    last->SetParent(third.get());
-    for (const char* line : {"A", "B", "C"}) last->Items()->Add(line);
-    last->SetAllowGrayed(true);
-    again.SetPosition(0);
-    ReadComponentFromStream(&again, third.get());
-    EXPECT_EQ(last->GetItemState(2), cbGrayed);
-    EXPECT_EQ(last->GetChecks(2)->Visible(), true);
+    TMemoryStream longer;
+    {
+        TWriter writer(&longer);
+        writer.WritePropName("CheckStates");
+        writer.WriteListBegin();
+        for (int state : {1, 2, 1, 2}) writer.WriteInteger(state);
+        writer.WriteListEnd();
+    }
+    TUiCheckGroup* shorter = AddGroup(2, "Shorter");
+    shorter->SetAllowGrayed(true);
+    longer.SetPosition(0);
+    {
+        TReader reader(&longer);
+        reader.ReadProperty(shorter);
+    }
+    shorter->Loaded();
+    EXPECT_EQ(shorter->GetItemState(0), cbChecked);
+    EXPECT_EQ(shorter->GetItemState(1), cbGrayed);
 }
 
 }  // namespace

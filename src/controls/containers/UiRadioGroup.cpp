@@ -1,20 +1,28 @@
 #include "UiRadioGroup.h"
 
-#include "UiGroupItems.h"
-#include "cl_stdctrls.h"
+#include "cl_filer.h"
 
-TUiCustomRadioGroup::TUiCustomRadioGroup(TComponent* owner)
-    : TUiCustomGroupBox(owner), items_(new TStringList) {
-    ControlStyle.erase(csReplicatable);
-    SetBounds(0, 0, 185, 105);
-    items_->OnChange = Bind(this, &TUiCustomRadioGroup::ItemsChanged);
+namespace {
+const bool radioGroupPropertiesRegistered = [] {
+    using C = TUiCustomRadioGroup;
+    RegisterProperty(C::StaticClass(), OrdinalProperty<C>("ItemIndex", pkInteger, &C::ItemIndex,
+                                                          &C::SetItemIndex, -1));
+    return true;
+}();
+}  // namespace
+
+TUiGroupButton::TUiGroupButton(TUiCustomRadioGroup* group) : TUiGroupItem(group) {}
+
+TUiCustomRadioGroup::TUiCustomRadioGroup(TComponent* owner) : TUiCustomItemGroup(owner) {}
+
+TUiGroupButton* TUiCustomRadioGroup::GetButtons(int index) const {
+    return static_cast<TUiGroupButton*>(Item(index));
 }
 
-void TUiCustomRadioGroup::BeforeDestruction() {
-    items_->OnChange = nullptr;
-    TUiCustomGroupBox::BeforeDestruction();
-    delete items_;
-    items_ = nullptr;
+TUiCustomGlyphButton* TUiCustomRadioGroup::CreateItem() {
+    auto* button = new TUiGroupButton(this);
+    button->OnClick = [this](TObject* sender) { ButtonClicked(sender); };
+    return button;
 }
 
 bool TUiCustomRadioGroup::CanChange(int newIndex) {
@@ -23,99 +31,63 @@ bool TUiCustomRadioGroup::CanChange(int newIndex) {
     return allow;
 }
 
-// Marks `index` (none for -1) without reporting clicks.
 void TUiCustomRadioGroup::CheckOnly(int index) {
+    const bool wasInClick = inClick_;
     inClick_ = true;
-    for (int i = 0; i < ButtonCount(); ++i) buttons_[i]->SetChecked(i == index);
-    inClick_ = false;
+    for (int i = 0; i < ItemCount(); ++i) GetButtons(i)->SetChecked(i == index);
+    inClick_ = wasInClick;
 }
 
 void TUiCustomRadioGroup::SetItemIndex(int index) {
-    const int clamped = Max(-1, Min(index, ButtonCount() - 1));
-    if (clamped == itemIndex_ || !CanChange(clamped)) return;
-    itemIndex_ = clamped;
-    CheckOnly(itemIndex_);
-    Click();
+    if (Reading()) {
+        itemIndex_ = index;
+        return;
+    }
+    index = Max(-1, Min(index, ItemCount() - 1));
+    if (index == itemIndex_ || (index >= 0 && !CanChange(index))) return;
+    itemIndex_ = index;
+    CheckOnly(index);
+    if (index >= 0) Click();
 }
 
+// A button checked by the mouse, a key or the focus.
 void TUiCustomRadioGroup::ButtonClicked(TObject* sender) {
     if (inClick_) return;
-    for (int i = 0; i < ButtonCount(); ++i) {
-        if (buttons_[i] != sender || !buttons_[i]->Checked() || i == itemIndex_) continue;
-        if (!CanChange(i)) {
-            CheckOnly(itemIndex_);
-            if (itemIndex_ >= 0 && buttons_[itemIndex_]->CanFocus()) buttons_[itemIndex_]->SetFocus();
-            return;
-        }
-        itemIndex_ = i;
-        CheckOnly(i);
+    const int index = IndexOfItem(sender);
+    if (index < 0 || index == itemIndex_ || !GetButtons(index)->GetChecked()) return;
+    if (CanChange(index)) {
+        itemIndex_ = index;
         Click();
+        return;
     }
-}
-
-bool TUiCustomRadioGroup::ItemEnabled(int index) const { return buttons_.at(index)->Enabled(); }
-
-void TUiCustomRadioGroup::SetItemEnabled(int index, bool value) {
-    buttons_.at(index)->SetEnabled(value);
-}
-
-void TUiCustomRadioGroup::SetColumns(int columns) {
-    columns = ClampGroupColumns(columns);
-    if (columns == columns_) return;
-    columns_ = columns;
-    ArrangeButtons();
-    Invalidate();
-}
-
-void TUiCustomRadioGroup::ItemsChanged(TObject*) {
-    if (itemIndex_ >= items_->Count()) itemIndex_ = items_->Count() - 1;
-    UpdateButtons();
-}
-
-void TUiCustomRadioGroup::UpdateButtons() {
-    while (ButtonCount() > items_->Count()) {
-        buttons_.back()->Free();
-        buttons_.pop_back();
-    }
-    while (ButtonCount() < items_->Count()) {
-        auto* button = new TRadioButton(this);
-        button->SetVisible(false);
-        button->SetEnabled(Enabled());
-        button->SetParent(this);
-        button->OnClick = Bind(this, &TUiCustomRadioGroup::ButtonClicked);
-        button->OnKeyPress = [this](TObject*, char& key) { KeyPress(key); };
-        buttons_.push_back(button);
-    }
-    for (int i = 0; i < ButtonCount(); ++i) buttons_[i]->SetCaption(items_->Get(i));
     CheckOnly(itemIndex_);
-    ArrangeButtons();
-    Invalidate();
+    if (itemIndex_ < 0) return;
+    TUiGroupButton* selected = GetButtons(itemIndex_);
+    if (selected->CanFocus()) {
+        inClick_ = true;
+        selected->SetFocus();
+        inClick_ = false;
+    }
 }
 
-void TUiCustomRadioGroup::ArrangeButtons() {
-    TUiGroupItemLayout layout;
-    layout.Columns = columns_;
-    layout.SpaceEvenly = spaceEvenly_;
-    layout.StartXPos = startXPos_;
-    layout.StartYPos = startYPos_;
-    layout.ItemHeight = itemHeight_;
-    layout.VerticalSpacing = verticalSpacing_;
-    ArrangeGroupItems(this, std::vector<TControl*>(buttons_.begin(), buttons_.end()), layout);
+void TUiCustomRadioGroup::ItemsChanged() {
+    itemIndex_ = Min(itemIndex_, Items()->Count() - 1);
+    TUiCustomItemGroup::ItemsChanged();
 }
 
-void TUiCustomRadioGroup::Resize() {
-    TUiCustomGroupBox::Resize();
-    ArrangeButtons();
+void TUiCustomRadioGroup::MarkItems() {
+    itemIndex_ = Max(-1, Min(itemIndex_, ItemCount() - 1));
+    CheckOnly(itemIndex_);
 }
 
-void TUiCustomRadioGroup::KeyPress(char& key) {
-    if (!TabOnEnterKey(this, tabOnEnter_, key)) TUiCustomGroupBox::KeyPress(key);
+TUiCustomGlyphButton* TUiCustomRadioGroup::AcceleratorTarget() {
+    if (itemIndex_ >= 0 && GetButtons(itemIndex_)->CanFocus()) return GetButtons(itemIndex_);
+    return TUiCustomItemGroup::AcceleratorTarget();
 }
 
-void TUiCustomRadioGroup::ChangeScale(int multiplier, int divider) {
-    TUiCustomGroupBox::ChangeScale(multiplier, divider);
-    verticalSpacing_ = MulDiv(verticalSpacing_, multiplier, divider);
-    itemHeight_ = MulDiv(itemHeight_, multiplier, divider);
-    startYPos_ = MulDiv(startYPos_, multiplier, divider);
-    ArrangeButtons();
+void TUiCustomRadioGroup::DefineProperties(TFiler* filer) {
+    TUiCustomItemGroup::DefineProperties(filer);
+    filer->DefineProperty(
+        "Flat", [this](TReader* reader) { SetItemHotTrack(reader->ReadBoolean()); }, nullptr,
+        false);
 }
