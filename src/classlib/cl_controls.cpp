@@ -679,7 +679,8 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 void TControl::WndProc(TMessage& message) {
     const bool mouse = message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MOUSELAST &&
                        message.Msg != WM_MOUSEWHEEL;
-    if (mouse) NoteMousePosition(ClientToScreen(message.Pos()));
+    if (mouse)
+        NoteMouseMessage(ClientToScreen(message.Pos()), (message.WParam & MK_LBUTTON) != 0);
     if (!IsWindowedControl(this) && DragMessage(this, message)) return;
     if (IsButtonDown(message.Msg) && ControlStyle.count(csCaptureMouse)) SetMouseCapture(true);
     if (message.Msg == WM_MOUSEMOVE && Application) Application->HintMouseMessage(this, message);

@@ -18,6 +18,8 @@ struct TDragRun {
     bool started = false;
     bool ending = false;
     bool tookCapture = false;
+    // Begun with the left button down: a move without it means the release was lost.
+    bool leftButton = false;
     HWND captureWindow = nullptr;
     int threshold = DefaultDragThreshold;
     TPoint startPos;
@@ -33,6 +35,7 @@ TDragRun run;
 // A drag whose drop and end events are being fired (null: none).
 TDragRun* finishing = nullptr;
 TPoint lastMousePos;
+bool lastLeftButton = false;
 bool mouseNoted = false;
 std::vector<TWinControl*> dockSites;
 // The dock rectangle inverted on the screen (none while `frameShown` is false).
@@ -219,12 +222,34 @@ TPoint LocalPoint(TControl* control, TPoint screenPos) {
     return control ? control->ScreenToClient(screenPos) : TPoint();
 }
 
+// Keeps an ending drag within ForgetDragControl's reach while its events run, then frees the
+// drag object it made.
+class TFinishingGuard {
+public:
+    explicit TFinishingGuard(TDragRun& drag) : drag_(drag), outer_(finishing) {
+        finishing = &drag;
+    }
+    ~TFinishingGuard() {
+        finishing = outer_;
+        if (drag_.ownsObject) delete drag_.object;
+    }
+    TFinishingGuard(const TFinishingGuard&) = delete;
+    TFinishingGuard& operator=(const TFinishingGuard&) = delete;
+
+private:
+    TDragRun& drag_;
+    TDragRun* outer_;
+};
+
 void FinishDrag(TDragRun& drag, bool drop) {
-    TControl* target = drop && drag.accepted ? drag.target : nullptr;
-    TPoint local = LocalPoint(target, drag.pos);
-    if (target) target->DragDrop(Source(drag), local.X, local.Y);
-    target = drop && drag.accepted ? drag.target : nullptr;
-    local = LocalPoint(target, drag.pos);
+    const bool dropped = drop && drag.accepted && drag.target;
+    if (dropped) {
+        const TPoint local = drag.target->ScreenToClient(drag.pos);
+        drag.target->DragDrop(Source(drag), local.X, local.Y);
+    }
+    // The drop may have freed the target.
+    TControl* target = dropped ? drag.target : nullptr;
+    const TPoint local = LocalPoint(target, drag.pos);
     if (drag.object) drag.object->Finished(target, local.X, local.Y, target != nullptr);
     if (drag.control && drag.control->OnEndDrag)
         drag.control->OnEndDrag(drag.control, target, local.X, local.Y);
@@ -254,6 +279,7 @@ void BeginControlDrag(TControl* control, bool immediate, int threshold) {
     run.control = control;
     run.threshold = threshold < 0 ? DefaultDragThreshold : threshold;
     run.startPos = run.pos = mouseNoted ? lastMousePos : Mouse->CursorPos();
+    run.leftButton = mouseNoted ? lastLeftButton : GetKeyState(VK_LBUTTON) < 0;
     run.tookCapture = !control->MouseCapture();
     control->SetMouseCapture(true);
     run.captureWindow = GetCapture();
@@ -285,23 +311,13 @@ void EndControlDrag(bool drop) {
     run = TDragRun();
     HideFrame();
     ReleaseDragCapture(drag);
-    if (drag.started) {
-        TDragRun* outer = finishing;
-        finishing = &drag;
-        try {
-            if (drag.docking)
-                FinishDock(drag, drop);
-            else
-                FinishDrag(drag, drop);
-        } catch (...) {
-            finishing = outer;
-            if (drag.ownsObject) delete drag.object;
-            throw;
-        }
-        finishing = outer;
-        Screen->SetCursor(Screen->Cursor());
-    }
-    if (drag.ownsObject) delete drag.object;
+    TFinishingGuard guard(drag);
+    if (!drag.started) return;
+    if (drag.docking)
+        FinishDock(drag, drop);
+    else
+        FinishDrag(drag, drop);
+    Screen->SetCursor(Screen->Cursor());
 }
 
 bool DragMessage(TControl* control, TMessage& message) {
@@ -318,6 +334,17 @@ bool DragMessage(TControl* control, TMessage& message) {
         msg == WM_MOUSEWHEEL)
         return false;
     const TPoint pos = control->ClientToScreen(message.Pos());
+    const bool released = msg == WM_LBUTTONUP ||
+                          (msg == WM_MOUSEMOVE && run.leftButton && !(message.WParam & MK_LBUTTON));
+    if (released) {
+        if (!run.started) {
+            EndControlDrag(false);
+            return false;
+        }
+        MoveTo(pos);
+        EndControlDrag(true);
+        return true;
+    }
     if (msg == WM_MOUSEMOVE) {
         if (!run.started) {
             if (std::abs(pos.X - run.startPos.X) <= run.threshold &&
@@ -329,20 +356,12 @@ bool DragMessage(TControl* control, TMessage& message) {
         MoveTo(pos);
         return true;
     }
-    if (msg == WM_LBUTTONUP) {
-        if (!run.started) {
-            EndControlDrag(false);
-            return false;
-        }
-        MoveTo(pos);
-        EndControlDrag(true);
-        return true;
-    }
     return run.started;
 }
 
-void NoteMousePosition(TPoint screenPos) {
+void NoteMouseMessage(TPoint screenPos, bool leftButton) {
     lastMousePos = screenPos;
+    lastLeftButton = leftButton;
     mouseNoted = true;
 }
 

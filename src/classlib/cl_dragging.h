@@ -15,8 +15,9 @@ TControl* DragControl();
 void EndControlDrag(bool drop);
 // A message reaching `control` while a drag runs: true when the drag took it.
 bool DragMessage(TControl* control, TMessage& message);
-// The screen position of the latest mouse message; a drag that waits starts from there.
-void NoteMousePosition(TPoint screenPos);
+// The latest mouse message: a drag starts from its screen position, and one begun with the
+// left button down ends when a move comes without it.
+void NoteMouseMessage(TPoint screenPos, bool leftButton);
 // A control being destroyed: the drag forgets it (ending the drag when it is the dragged one).
 void ForgetDragControl(TControl* control);
 // The dock sites a docking drag looks for, in the order they became sites.

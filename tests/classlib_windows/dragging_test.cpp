@@ -150,6 +150,8 @@ TEST_F(DraggingTest, AReleaseWithinTheThresholdIsAClick) {
 TEST_F(DraggingTest, ADragEndsByDropOrCancelAndAlwaysTellsTheSource) {
     const std::vector<std::pair<std::string, std::function<void()>>> endings = {
         {"release", [&] { SendMouse(WM_LBUTTONUP, At(taker, 5, 6), 0); }},
+        {"a move without the button (the release was lost)",
+         [&] { SendMouse(WM_MOUSEMOVE, At(taker, 5, 6), 0); }},
         {"release over a refusing control",
          [&] { SendMouse(WM_LBUTTONUP, At(refuser, 1, 2), 0); }},
         {"escape",
@@ -162,6 +164,7 @@ TEST_F(DraggingTest, ADragEndsByDropOrCancelAndAlwaysTellsTheSource) {
         {"EndDrag(false)", [&] { source->EndDrag(false); }},
     };
     const std::vector<std::vector<std::string>> expected = {
+        {"Taker move 5,6", "Taker leave 5,6", "Taker drop 5,6", "end Taker 5,6"},
         {"Taker move 5,6", "Taker leave 5,6", "Taker drop 5,6", "end Taker 5,6"},
         {"Taker leave 1,102", "Refuser enter 1,2", "Refuser leave 1,2", "end null 0,0"},
         {"Taker leave 5,6", "end null 0,0"},
@@ -180,6 +183,25 @@ TEST_F(DraggingTest, ADragEndsByDropOrCancelAndAlwaysTellsTheSource) {
         SendMouse(WM_MOUSEMOVE, At(taker, 9, 9), 0);
         EXPECT_EQ(log, expected[i]);
     }
+}
+
+TEST_F(DraggingTest, ControlsFreedDuringADragAreForgotten) {
+    DragOntoTaker();
+    taker->Free();
+    SendMouse(WM_LBUTTONUP, At(form, 230, 40), 0);
+    EXPECT_EQ(log, (std::vector<std::string>{"end null 0,0"}));
+    // The dragged control itself: the control under the pointer lets go, nothing is left
+    // holding the mouse.
+    refuser->OnDragOver = [this](TObject*, TObject*, int, int, TDragState state, bool& accept) {
+        log.push_back(StateName(state));
+        accept = false;
+    };
+    SendMouse(WM_LBUTTONDOWN, At(source, 10, 10));
+    SendMouse(WM_MOUSEMOVE, At(refuser, 5, 5));
+    source->Free();
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(DragControl(), nullptr);
+    EXPECT_EQ(log, (std::vector<std::string>{"end null 0,0", "start", "enter", "leave"}));
 }
 
 TEST_F(DraggingTest, AnAutomaticListDragLetsTheListSelectAndDropsOnALine) {
