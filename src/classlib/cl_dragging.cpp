@@ -180,6 +180,7 @@ void MoveDock() {
 
 void MoveTo(TPoint pos) {
     run.pos = pos;
+    if (!run.object) return;  // OnStartDrag or OnStartDock still runs
     if (run.docking)
         MoveDock();
     else
@@ -312,7 +313,7 @@ void EndControlDrag(bool drop) {
     HideFrame();
     ReleaseDragCapture(drag);
     TFinishingGuard guard(drag);
-    if (!drag.started) return;
+    if (!drag.started || !drag.object) return;
     if (drag.docking)
         FinishDock(drag, drop);
     else
