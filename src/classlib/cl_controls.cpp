@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cl_docking.h"
+#include "cl_dragging.h"
 #include "cl_extctrls.h"
 #include "cl_filer.h"
 #include "cl_forms.h"
@@ -76,6 +77,13 @@ bool IsMouseButtonMessage(UINT msg) {
 bool IsButtonDown(UINT msg) {
     return msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN ||
            msg == WM_LBUTTONDBLCLK || msg == WM_RBUTTONDBLCLK || msg == WM_MBUTTONDBLCLK;
+}
+
+// A floating window's client area takes the rectangle's size, its frame starting at its corner.
+void PlaceFloatingHost(TWinControl* host, const TRect& rect) {
+    host->SetBounds(rect.Left, rect.Top, rect.Width(), rect.Height());
+    host->SetClientWidth(rect.Width());
+    host->SetClientHeight(rect.Height());
 }
 
 bool IsWindowedControl(const TControl* control) {
@@ -319,6 +327,7 @@ TControl::~TControl() {
 }
 
 void TControl::BeforeDestruction() {
+    ForgetDragControl(this);
     if (mouseControl == this) mouseControl = nullptr;
     if (captureControl == this) {
         captureControl = nullptr;
@@ -490,13 +499,11 @@ bool TControl::ManualFloat(const TRect& screenRect) {
         return true;
     }
     if (hostDockSite_ && hostDockSite_->InheritsFrom(TFloatingDockForm::StaticClass())) {
-        hostDockSite_->SetBoundsRect(screenRect);
+        PlaceFloatingHost(hostDockSite_, screenRect);
         return true;
     }
     TOwnedPtr<TFloatingDockForm> host(new TFloatingDockForm(Owner()));
-    host->SetBounds(screenRect.Left, screenRect.Top, screenRect.Width(), screenRect.Height());
-    host->SetClientWidth(screenRect.Width());
-    host->SetClientHeight(screenRect.Height());
+    PlaceFloatingHost(host.get(), screenRect);
     Dock(host.get(), Rect(0, 0, screenRect.Width(), screenRect.Height()));
     if (hostDockSite_ != host.get()) return false;
     host.release()->Show();
@@ -670,6 +677,11 @@ LRESULT TControl::Perform(UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void TControl::WndProc(TMessage& message) {
+    const bool mouse = message.Msg >= WM_MOUSEFIRST && message.Msg <= WM_MOUSELAST &&
+                       message.Msg != WM_MOUSEWHEEL;
+    if (mouse)
+        NoteMouseMessage(ClientToScreen(message.Pos()), (message.WParam & MK_LBUTTON) != 0);
+    if (!IsWindowedControl(this) && DragMessage(this, message)) return;
     if (IsButtonDown(message.Msg) && ControlStyle.count(csCaptureMouse)) SetMouseCapture(true);
     if (message.Msg == WM_MOUSEMOVE && Application) Application->HintMouseMessage(this, message);
     if (IsMouseButtonMessage(message.Msg) && IsButtonDown(message.Msg) && Application)
@@ -677,6 +689,9 @@ void TControl::WndProc(TMessage& message) {
     Dispatch(message);
     if (IsMouseButtonMessage(message.Msg) && !IsButtonDown(message.Msg) && captureControl == this)
         SetMouseCapture(false);
+    if ((message.Msg == WM_LBUTTONDOWN || message.Msg == WM_LBUTTONDBLCLK) &&
+        dragMode_ == dmAutomatic && !InState(csDesigning))
+        BeginDrag(false);
 }
 
 void TControl::Dispatch(TMessage& message) {
@@ -886,11 +901,15 @@ void TControl::SetAction(TBasicAction* value) {
 
 void TControl::ActionChange(TObject*, bool) {}
 
-void TControl::BeginDrag(bool, int) {}
+void TControl::BeginDrag(bool immediate, int threshold) {
+    BeginControlDrag(this, immediate, threshold);
+}
 
-void TControl::EndDrag(bool) {}
+void TControl::EndDrag(bool drop) {
+    if (Dragging()) EndControlDrag(drop);
+}
 
-bool TControl::Dragging() const { return false; }
+bool TControl::Dragging() const { return DragControl() == this; }
 
 void TControl::DragOver(TObject* source, int x, int y, TDragState state, bool& accept) {
     accept = static_cast<bool>(OnDragOver);
@@ -1339,6 +1358,7 @@ void TWinControl::ApplyAnchors(TControl* c, const TRect& client) {
 void TWinControl::SetDockSite(bool value) {
     if (value == dockSite_) return;
     dockSite_ = value;
+    RegisterDockSite(this, value);
     UpdateDockManager();
 }
 
@@ -1611,6 +1631,7 @@ void TWinControl::ApplyFont() {
 
 void TWinControl::WndProc(TMessage& message) {
     const UINT msg = message.Msg;
+    if (DragMessage(this, message)) return;
     if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST && msg != WM_MOUSEWHEEL) {
         if (dockManager_ && useDockManager_ && dockManager_->MouseMessage(message)) return;
         if (msg == WM_MOUSEMOVE) TrackMouseLeave();

@@ -395,10 +395,19 @@ class TControl : public TComponent {
     virtual void ActionChange(TObject* sender, bool checkDefaults);
     virtual TControlActionLinkClass GetActionLinkClass() { return DefaultControlActionLinkClass; }
 
-    // In-process drag and drop.
+    // In-process drag and drop (cl_dragging). BeginDrag takes the mouse; unless `immediate`,
+    // the drag starts once the pointer has moved more than `threshold` pixels (-1: the
+    // default) and a release before that ends it unseen. A started drag fires OnStartDrag
+    // (OnStartDock with dkDock), asks the control under the pointer through DragOver and, on
+    // release over one that accepts, calls its DragDrop; OnEndDrag (OnEndDock) always ends it.
+    // Escape or a lost capture cancels. With dmAutomatic a left press begins a drag by itself.
     void BeginDrag(bool immediate, int threshold = -1);
+    // Ends this control's drag: dropped where the pointer is, or cancelled.
     void EndDrag(bool drop);
+    // True from BeginDrag until the drag ends.
     bool Dragging() const;
+    // A drag over the control: `accept` says whether a drop here is taken. The default
+    // accepts when OnDragOver is assigned and lets it decide.
     virtual void DragOver(TObject* source, int x, int y, TDragState state, bool& accept);
     virtual void DragDrop(TObject* source, int x, int y);
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "cl_actions.h"
+#include "cl_dragging.h"
 #include "cl_hooks.h"
 #include "cl_sys.h"
 #include "cl_threads.h"
@@ -895,6 +896,10 @@ bool TApplication::ProcessMessage(MSG& msg) {
 }
 
 bool TApplication::IsPreProcessed(MSG& msg) {
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE && DragControl()) {
+        EndControlDrag(false);
+        return true;
+    }
     switch (msg.message) {
     case WM_KEYDOWN: case WM_SYSKEYDOWN:
     case WM_LBUTTONDOWN: case WM_RBUTTONDOWN: case WM_MBUTTONDOWN:

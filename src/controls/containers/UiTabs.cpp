@@ -1823,7 +1823,10 @@ void TUiCustomTabControl::DragOver(TObject* source, int x, int y, TDragState sta
 
 void TUiCustomTabControl::ScrollTimerExpired(TObject*) {
     dragScrollTimer_->SetInterval(300);
-    if (!Dragging()) return;
+    if (!Dragging()) {
+        dragScrollTimer_->SetEnabled(false);
+        return;
+    }
     try {
         const TPoint p = ScreenToClient(Mouse->CursorPos());
         const bool rev = Reverse();
