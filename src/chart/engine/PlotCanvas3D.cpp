@@ -303,9 +303,41 @@ void TPlotCanvas3D::Line(int x0, int y0, int x1, int y1) {
     ::LineTo(dc, x1, y1);
 }
 
-void TPlotCanvas3D::DoHorizLine(int x0, int x1, int y) { Line(x0, y, x1, y); }
+void TPlotCanvas3D::DoHorizLine(int x0, int x1, int y) {
+    if (!directLines_) {
+        Line(x0, y, x1, y);
+        return;
+    }
+    directLines_->HorizLine(x0, x1, y);
+    directLinesEnd_ = {x1, y};
+}
 
-void TPlotCanvas3D::DoVertLine(int x, int y0, int y1) { Line(x, y0, x, y1); }
+void TPlotCanvas3D::DoVertLine(int x, int y0, int y1) {
+    if (!directLines_) {
+        Line(x, y0, x, y1);
+        return;
+    }
+    directLines_->VertLine(x, y0, y1);
+    directLinesEnd_ = {x, y1};
+}
+
+void TPlotCanvas3D::BeginDirectDottedLines() {
+    HDC dc = GetHandle();
+    directLines_ = std::make_unique<TPlotDibDottedLines>(dc);
+    if (!directLines_->Ready()) {
+        directLines_.reset();
+        return;
+    }
+    POINT current{};
+    GetCurrentPositionEx(dc, &current);
+    directLinesEnd_ = {current.x, current.y};
+}
+
+void TPlotCanvas3D::EndDirectDottedLines() {
+    if (!directLines_) return;
+    directLines_.reset();
+    MoveTo(directLinesEnd_.X, directLinesEnd_.Y);
+}
 
 void TPlotCanvas3D::Rectangle(int x0, int y0, int x1, int y1) {
     ::Rectangle(GetHandle(), x0, y0, x1, y1);
