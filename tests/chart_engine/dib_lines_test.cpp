@@ -1,6 +1,6 @@
 // Dotted grid lines written straight into DIB pixels against the same lines drawn by GDI with
-// the dotted pen: every pixel equal across DIB formats, background modes, clips and origins; and
-// the devices and pens the direct path must leave to GDI.
+// the dotted pen: every pixel equal across DIB formats, background modes, clips and origins; the
+// devices and pens the direct path must leave to GDI; the chart canvas's use of it.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "PlotDibLines.h"
+#include "chart_test_support.h"
 
 namespace {
 
@@ -197,6 +198,35 @@ TEST(ChartDibDottedLines, LeavesOtherDevicesPensAndModesToGdi) {
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
     DeleteObject(dotted);
+}
+
+TEST(ChartDibDottedLines, TheCanvasWritesFlatLinesDirectlyBetweenBeginAndEnd) {
+    BitmapCanvas target(40, 20);
+    TPlotCanvas3D& canvas = *target.canvas;
+    canvas.Pen()->SetStyle(psDot);
+    canvas.Pen()->SetColor(clBlue);
+    canvas.SetBackMode(cbmTransparent);
+    canvas.BeginDirectDottedLines();
+    // A solid pen put in behind the canvas's back: only GDI's lines would show it.
+    HDC dc = canvas.Handle();
+    HPEN solid = CreatePen(PS_SOLID, 0, RGB(255, 0, 0));
+    HGDIOBJ dotted = SelectObject(dc, solid);
+    canvas.DoHorizLine(2, 30, 5);
+    canvas.DoVertLine(35, 1, 19);
+    canvas.EndDirectDottedLines();
+    POINT position{};
+    GetCurrentPositionEx(dc, &position);
+    EXPECT_EQ(position.x, 35);
+    EXPECT_EQ(position.y, 19);
+    canvas.DoHorizLine(2, 30, 10);
+    SelectObject(dc, dotted);
+    DeleteObject(solid);
+    for (int x = 2; x < 30; ++x) {
+        EXPECT_EQ(target.At(x, 5), (x - 2) % 6 < 3 ? clBlue : clWhite) << x;
+        EXPECT_EQ(target.At(x, 10), clRed) << x;
+    }
+    EXPECT_EQ(target.At(35, 1), clBlue);
+    EXPECT_EQ(target.At(35, 4), clWhite);
 }
 
 }  // namespace

@@ -359,9 +359,60 @@ void TPlotCanvas3D::Pie(int x0, int y0, int x1, int y1, int x2, int y2, int x3, 
     ::Pie(GetHandle(), x0, y0, x1, y1, x2, y2, x3, y3);
 }
 
+namespace {
+
+// Long polylines are where GDI's clipped line drawing costs.
+constexpr int kLongPolyline = 32;
+
+bool ThinPen(HDC dc) {
+    HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+    if (GetObjectType(pen) == OBJ_PEN) {
+        LOGPEN logPen{};
+        return GetObjectW(pen, sizeof(logPen), &logPen) && logPen.lopnWidth.x <= 1;
+    }
+    EXTLOGPEN extPen{};
+    return GetObjectW(pen, sizeof(extPen), &extPen) &&
+           (extPen.elpPenStyle & PS_TYPE_MASK) == PS_COSMETIC;
+}
+
+// The points as the device has them lie inside the box.
+bool AllInside(HDC dc, const TPoint* points, int count, const RECT& box) {
+    POINT origin{0, 0};
+    LPtoDP(dc, &origin, 1);
+    for (int i = 0; i < count; ++i) {
+        const int x = points[i].X + origin.x, y = points[i].Y + origin.y;
+        if (x < box.left || x >= box.right || y < box.top || y >= box.bottom) return false;
+    }
+    return true;
+}
+
+// A thin line between points inside a rectangular clip region draws no pixel outside it, so a
+// long polyline there is drawn with the region lifted for the moment: the same pixels without
+// GDI's clipping of every segment. Only on memory devices: recorded pages keep their records.
+bool PolylineInsideClip(HDC dc, const TPoint* points, int count) {
+    if (count < kLongPolyline || GetObjectType(dc) != OBJ_MEMDC) return false;
+    if (GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE || GetLayout(dc) != 0)
+        return false;
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    RECT box{};
+    const bool lifted = GetClipRgn(dc, clip) == 1 && GetRgnBox(clip, &box) == SIMPLEREGION &&
+                        ThinPen(dc) && AllInside(dc, points, count, box);
+    if (lifted) {
+        SelectClipRgn(dc, nullptr);
+        ::Polyline(dc, reinterpret_cast<const POINT*>(points), count);
+        SelectClipRgn(dc, clip);
+    }
+    DeleteObject(clip);
+    return lifted;
+}
+
+}  // namespace
+
 void TPlotCanvas3D::Polyline(const TPoint* points, int count) {
     if (count <= 0) return;
-    ::Polyline(GetHandle(), reinterpret_cast<const POINT*>(points), count);
+    HDC dc = GetHandle();
+    if (!PolylineInsideClip(dc, points, count))
+        ::Polyline(dc, reinterpret_cast<const POINT*>(points), count);
 }
 
 void TPlotCanvas3D::Polygon(const TPoint* points, int count) {

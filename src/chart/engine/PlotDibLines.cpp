@@ -141,11 +141,17 @@ void TPlotDibDottedLines::DrawRun(bool vertical, int across, int start, int step
         const int along = start + first * step;
         uint8_t* pixel = vertical ? PixelAt(across, along) : PixelAt(along, across);
         int phase = first % kDashCycle;
-        for (int k = first; k < last; ++k, pixel += advance) {
-            if (phase < kDashLength)
-                PutPixel(pixel, penColor_);
-            else if (opaqueGaps_)
-                PutPixel(pixel, gapColor_);
+        for (int k = first; k < last;) {
+            if (phase >= kDashLength && !opaqueGaps_) {
+                const int gap = kDashCycle - phase;
+                k += gap;
+                pixel += gap * advance;
+                phase = 0;
+                continue;
+            }
+            PutPixel(pixel, phase < kDashLength ? penColor_ : gapColor_);
+            ++k;
+            pixel += advance;
             if (++phase == kDashCycle) phase = 0;
         }
     }
