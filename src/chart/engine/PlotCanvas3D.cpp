@@ -1,6 +1,7 @@
 #include "PlotCanvas3D.h"
 
 #include <cmath>
+#include <vector>
 
 #include "PlotView3D.h"
 #include "cl_controls.h"
@@ -361,49 +362,72 @@ void TPlotCanvas3D::Pie(int x0, int y0, int x1, int y1, int x2, int y2, int x3, 
 
 namespace {
 
-// Long polylines are where GDI's clipped line drawing costs.
+// Long polylines are where GDI's clipping of every segment costs.
 constexpr int kLongPolyline = 32;
 
-bool ThinPen(HDC dc) {
+bool ThinSolidCopyPen(HDC dc) {
     HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
-    if (GetObjectType(pen) == OBJ_PEN) {
-        LOGPEN logPen{};
-        return GetObjectW(pen, sizeof(logPen), &logPen) && logPen.lopnWidth.x <= 1;
-    }
-    EXTLOGPEN extPen{};
-    return GetObjectW(pen, sizeof(extPen), &extPen) &&
-           (extPen.elpPenStyle & PS_TYPE_MASK) == PS_COSMETIC;
+    LOGPEN logPen{};
+    return GetObjectType(pen) == OBJ_PEN && GetObjectW(pen, sizeof(logPen), &logPen) &&
+           logPen.lopnStyle == PS_SOLID && logPen.lopnWidth.x <= 1 && GetROP2(dc) == R2_COPYPEN;
 }
 
-// The points as the device has them lie inside the box.
-bool AllInside(HDC dc, const TPoint* points, int count, const RECT& box) {
-    POINT origin{0, 0};
-    LPtoDP(dc, &origin, 1);
-    for (int i = 0; i < count; ++i) {
-        const int x = points[i].X + origin.x, y = points[i].Y + origin.y;
-        if (x < box.left || x >= box.right || y < box.top || y >= box.bottom) return false;
+// Sub-polylines sharing their end points, for PolyPolyline: each leaves out its last point as
+// the whole polyline does at the joints, where the next one starts.
+struct Pieces {
+    void Add(const POINT& from, const POINT& to, int fromIndex) {
+        if (fromIndex != nextIndex) {
+            points.push_back(from);
+            counts.push_back(1);
+        }
+        points.push_back(to);
+        ++counts.back();
+        nextIndex = fromIndex + 1;
     }
-    return true;
-}
+    void Draw(HDC dc) const {
+        if (!counts.empty())
+            PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
+    }
+    std::vector<POINT> points;
+    std::vector<DWORD> counts;
+    int nextIndex = -1;
+};
 
-// A thin line between points inside a rectangular clip region draws no pixel outside it, so a
-// long polyline there is drawn with the region lifted for the moment: the same pixels without
-// GDI's clipping of every segment. Only on memory devices: recorded pages keep their records.
-bool PolylineInsideClip(HDC dc, const TPoint* points, int count) {
+// A thin solid line between points inside a rectangular clip draws no pixel outside it: such
+// segments of a long polyline are drawn with the clip lifted for the moment, the others with it,
+// giving GDI's pixels without its clipping of every segment. Only on memory devices (recorded
+// pages keep their records), in text mapping.
+bool PolylineSplitAtClip(HDC dc, const TPoint* points, int count) {
     if (count < kLongPolyline || GetObjectType(dc) != OBJ_MEMDC) return false;
-    if (GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE || GetLayout(dc) != 0)
+    if (GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE || GetLayout(dc) != 0 ||
+        !ThinSolidCopyPen(dc))
         return false;
     HRGN clip = CreateRectRgn(0, 0, 0, 0);
     RECT box{};
-    const bool lifted = GetClipRgn(dc, clip) == 1 && GetRgnBox(clip, &box) == SIMPLEREGION &&
-                        ThinPen(dc) && AllInside(dc, points, count, box);
-    if (lifted) {
-        SelectClipRgn(dc, nullptr);
-        ::Polyline(dc, reinterpret_cast<const POINT*>(points), count);
-        SelectClipRgn(dc, clip);
+    if (GetClipRgn(dc, clip) != 1 || GetRgnBox(clip, &box) != SIMPLEREGION) {
+        DeleteObject(clip);
+        return false;
     }
+    POINT origin{0, 0};
+    LPtoDP(dc, &origin, 1);
+    auto inside = [&](const TPoint& p) {
+        const int x = p.X + origin.x, y = p.Y + origin.y;
+        return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+    };
+    Pieces inner, outer;
+    bool previousInside = inside(points[0]);
+    for (int i = 0; i + 1 < count; ++i) {
+        const bool nextInside = inside(points[i + 1]);
+        const POINT from{points[i].X, points[i].Y}, to{points[i + 1].X, points[i + 1].Y};
+        (previousInside && nextInside ? inner : outer).Add(from, to, i);
+        previousInside = nextInside;
+    }
+    outer.Draw(dc);
+    SelectClipRgn(dc, nullptr);
+    inner.Draw(dc);
+    SelectClipRgn(dc, clip);
     DeleteObject(clip);
-    return lifted;
+    return true;
 }
 
 }  // namespace
@@ -411,7 +435,7 @@ bool PolylineInsideClip(HDC dc, const TPoint* points, int count) {
 void TPlotCanvas3D::Polyline(const TPoint* points, int count) {
     if (count <= 0) return;
     HDC dc = GetHandle();
-    if (!PolylineInsideClip(dc, points, count))
+    if (!PolylineSplitAtClip(dc, points, count))
         ::Polyline(dc, reinterpret_cast<const POINT*>(points), count);
 }
 
