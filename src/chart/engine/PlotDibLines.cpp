@@ -41,10 +41,49 @@ bool RgbDib(const DIBSECTION& dib) {
            dib.dsBitfields[2] == 0xFF;
 }
 
+// Whether this system's GDI draws the cosmetic dotted pen in the dashes written here, from the
+// line's start point: checked once with a line drawn into a small DIB.
+bool SystemDrawsTheseDashes() {
+    static const bool same = [] {
+        constexpr int kPixels = 48, kStart = 3, kLength = 40;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kPixels, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        HDC dc = CreateCompatibleDC(nullptr);
+        void* bits = nullptr;
+        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (!bitmap) {
+            DeleteDC(dc);
+            return false;
+        }
+        const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+        HPEN pen = CreatePen(PS_DOT, 0, RGB(0, 0, 255));
+        const HGDIOBJ oldPen = SelectObject(dc, pen);
+        SetBkMode(dc, TRANSPARENT);
+        MoveToEx(dc, kStart, 0, nullptr);
+        LineTo(dc, kStart + kLength, 0);
+        GdiFlush();
+        const auto* pixels = static_cast<const uint32_t*>(bits);
+        bool match = true;
+        for (int x = 0; x < kPixels; ++x) {
+            const int k = x - kStart;
+            const bool dash = k >= 0 && k < kLength && k % 6 < 3;
+            match = match && ((pixels[x] & 0xFFFFFF) != 0) == dash;
+        }
+        SelectObject(dc, oldPen);
+        SelectObject(dc, oldBitmap);
+        DeleteObject(pen);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return match;
+    }();
+    return same;
+}
+
 }  // namespace
 
 TPlotDibDottedLines::TPlotDibDottedLines(HDC dc) {
-    if (GetObjectType(dc) != OBJ_MEMDC || !ShiftOnlyMapping(dc)) return;
+    if (GetObjectType(dc) != OBJ_MEMDC || !ShiftOnlyMapping(dc) || !SystemDrawsTheseDashes())
+        return;
     COLORREF penColor = 0;
     if (!CosmeticDottedPen(dc, penColor)) return;
     opaqueGaps_ = GetBkMode(dc) == OPAQUE;

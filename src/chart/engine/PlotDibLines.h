@@ -10,8 +10,9 @@
 class TPlotDibDottedLines {
 public:
     // Reads the device once. Ready only on a memory DC holding a 24- or 32-bit RGB DIB section,
-    // mapping by a shift alone, with a cosmetic PS_DOT pen (width 0 or 1) in the copy-pen mode;
-    // the pen, clip region and background must stay as they are while lines are drawn.
+    // mapping by a shift alone, with a cosmetic PS_DOT pen (width 0 or 1) in the copy-pen mode,
+    // and where the system's GDI draws that pen in these dashes; the pen, clip region and
+    // background must stay as they are while lines are drawn.
     explicit TPlotDibDottedLines(HDC dc);
     bool Ready() const { return bits_ != nullptr; }
 
