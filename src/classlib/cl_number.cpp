@@ -44,13 +44,14 @@ public:
 
     std::string ToDecimal() const {
         BigUnsigned n = *this;
-        std::string out;
+        std::string out;  // least significant digit first
         while (!n.limbs_.empty()) {
             uint32_t chunk = n.Divide(1000000000u);
-            for (int i = 0; i < 9; ++i, chunk /= 10) out.insert(out.begin(), char('0' + chunk % 10));
+            for (int i = 0; i < 9; ++i, chunk /= 10) out += char('0' + chunk % 10);
         }
-        const size_t first = out.find_first_not_of('0');
-        return first == std::string::npos ? std::string() : out.substr(first);
+        const size_t last = out.find_last_not_of('0');
+        out.resize(last == std::string::npos ? 0 : last + 1);
+        return std::string(out.rbegin(), out.rend());
     }
 
 private:

@@ -1,9 +1,10 @@
 // Date-time steps and calendar stepping, the palette, hit tests, crossing lines, fields and
-// names, format translation, the sort by index and bitmap services.
+// names, format translation, the sort by index and bitmap services; the engine's rounding.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "PlotBlend.h"
 #include "PlotProcs.h"
@@ -78,6 +79,22 @@ TEST(ChartDateSteps, CalendarStepping) {
     EXPECT_EQ(plain, 8.5);
     PlotDateTimeIncrement(false, true, plain, 30, dtOneMonth);
     EXPECT_EQ(plain, 38.5);
+}
+
+TEST(ChartRounding, PlotRoundAgreesWithRoundOnHalvesNeighboursAndExtremes) {
+    const double cases[] = {0.0,      -0.0,     0.5,     1.5,      2.5,     -0.5,    -1.5,
+                            -2.5,     0.49999,  0.50001, -0.49999, -0.50001, 2.4999999999999996,
+                            1e6 + .5, -1e6 - .5, 4503599627370495.5, 4503599627370497.0,
+                            2147483647.5, -2147483648.5, 1e17 + 3, 3.9e18, 4.1e18, 1e300,
+                            -1e300,   std::nextafter(0.5, 0.0), std::nextafter(-1.5, -2.0),
+                            std::numeric_limits<double>::quiet_NaN(),
+                            std::numeric_limits<double>::infinity()};
+    for (const double value : cases)
+        EXPECT_EQ(PlotRound(value), static_cast<int>(Round(value))) << value;
+    for (int step = -4000; step <= 4000; ++step) {
+        const double value = step * 0.125 + 1e-3 * (step % 7);
+        EXPECT_EQ(PlotRound(value), static_cast<int>(Round(value))) << value;
+    }
 }
 
 TEST(ChartPalette, DefaultColoursRepeatAndCanBeReplaced) {

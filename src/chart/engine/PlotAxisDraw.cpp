@@ -7,6 +7,22 @@
 
 namespace {
 
+// Flat grid lines of a dotted pen go straight into a DIB's pixels while this lives.
+class DirectGridLines {
+public:
+    DirectGridLines(TPlotCanvas3D* canvas, bool flat) : canvas_(flat ? canvas : nullptr) {
+        if (canvas_) canvas_->BeginDirectDottedLines();
+    }
+    ~DirectGridLines() {
+        if (canvas_) canvas_->EndDirectDottedLines();
+    }
+    DirectGridLines(const DirectGridLines&) = delete;
+    DirectGridLines& operator=(const DirectGridLines&) = delete;
+
+private:
+    TPlotCanvas3D* canvas_;
+};
+
 // The label alignment by direction and side.
 int LabelAlignment(bool horizontal, bool otherSide) {
     if (horizontal) return otherSide ? kTextAlignCenter + kTextAlignBottom : kTextAlignCenter;
@@ -382,6 +398,7 @@ void TChartAxis::DrawTicksAndGrids() {
     }
     if (minorGrid_->Visible()) {
         canvas->AssignVisiblePen(minorGrid_);
+        DirectGridLines direct(canvas, !IsDepthAxis && !parentChart_->View3D());
         DrawMinorMarks(false);
     }
     canvas->SetBackMode(cbmOpaque);
@@ -442,6 +459,7 @@ void TChartAxis::DrawGrids(int tickCount) {
     canvas->SetBackMode(cbmTransparent);
     canvas->AssignVisiblePenColor(grid_, grid_->Color() == clDefault ? clGray : grid_->Color());
     const int n = Min(tickCount, static_cast<int>(TickPixels.size()));
+    DirectGridLines direct(canvas, !IsDepthAxis && !parentChart_->View3D());
     if (grid_->Centered()) {
         for (int i = 1; i < n; ++i)
             DrawGridLine(PlotRound((TickPixels[i] + TickPixels[i - 1]) * 0.5));

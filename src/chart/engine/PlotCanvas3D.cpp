@@ -1,6 +1,7 @@
 #include "PlotCanvas3D.h"
 
 #include <cmath>
+#include <vector>
 
 #include "PlotView3D.h"
 #include "cl_controls.h"
@@ -303,9 +304,41 @@ void TPlotCanvas3D::Line(int x0, int y0, int x1, int y1) {
     ::LineTo(dc, x1, y1);
 }
 
-void TPlotCanvas3D::DoHorizLine(int x0, int x1, int y) { Line(x0, y, x1, y); }
+void TPlotCanvas3D::DoHorizLine(int x0, int x1, int y) {
+    if (!directLines_) {
+        Line(x0, y, x1, y);
+        return;
+    }
+    directLines_->HorizLine(x0, x1, y);
+    directLinesEnd_ = {x1, y};
+}
 
-void TPlotCanvas3D::DoVertLine(int x, int y0, int y1) { Line(x, y0, x, y1); }
+void TPlotCanvas3D::DoVertLine(int x, int y0, int y1) {
+    if (!directLines_) {
+        Line(x, y0, x, y1);
+        return;
+    }
+    directLines_->VertLine(x, y0, y1);
+    directLinesEnd_ = {x, y1};
+}
+
+void TPlotCanvas3D::BeginDirectDottedLines() {
+    HDC dc = GetHandle();
+    directLines_ = std::make_unique<TPlotDibDottedLines>(dc);
+    if (!directLines_->Ready()) {
+        directLines_.reset();
+        return;
+    }
+    POINT current{};
+    GetCurrentPositionEx(dc, &current);
+    directLinesEnd_ = {current.x, current.y};
+}
+
+void TPlotCanvas3D::EndDirectDottedLines() {
+    if (!directLines_) return;
+    directLines_.reset();
+    MoveTo(directLinesEnd_.X, directLinesEnd_.Y);
+}
 
 void TPlotCanvas3D::Rectangle(int x0, int y0, int x1, int y1) {
     ::Rectangle(GetHandle(), x0, y0, x1, y1);
@@ -327,9 +360,83 @@ void TPlotCanvas3D::Pie(int x0, int y0, int x1, int y1, int x2, int y2, int x3, 
     ::Pie(GetHandle(), x0, y0, x1, y1, x2, y2, x3, y3);
 }
 
+namespace {
+
+// Long polylines are where GDI's clipping of every segment costs.
+constexpr int kLongPolyline = 32;
+
+bool ThinSolidCopyPen(HDC dc) {
+    HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
+    LOGPEN logPen{};
+    return GetObjectType(pen) == OBJ_PEN && GetObjectW(pen, sizeof(logPen), &logPen) &&
+           logPen.lopnStyle == PS_SOLID && logPen.lopnWidth.x <= 1 && GetROP2(dc) == R2_COPYPEN;
+}
+
+// Sub-polylines sharing their end points, for PolyPolyline: each leaves out its last point as
+// the whole polyline does at the joints, where the next one starts.
+struct Pieces {
+    void Add(const POINT& from, const POINT& to, int fromIndex) {
+        if (fromIndex != nextIndex) {
+            points.push_back(from);
+            counts.push_back(1);
+        }
+        points.push_back(to);
+        ++counts.back();
+        nextIndex = fromIndex + 1;
+    }
+    void Draw(HDC dc) const {
+        if (!counts.empty())
+            PolyPolyline(dc, points.data(), counts.data(), static_cast<DWORD>(counts.size()));
+    }
+    std::vector<POINT> points;
+    std::vector<DWORD> counts;
+    int nextIndex = -1;
+};
+
+// A thin solid line between points inside a rectangular clip draws no pixel outside it: such
+// segments of a long polyline are drawn with the clip lifted for the moment, the others with it,
+// giving GDI's pixels without its clipping of every segment. Only on memory devices (recorded
+// pages keep their records), in text mapping.
+bool PolylineSplitAtClip(HDC dc, const TPoint* points, int count) {
+    if (count < kLongPolyline || GetObjectType(dc) != OBJ_MEMDC) return false;
+    if (GetMapMode(dc) != MM_TEXT || GetGraphicsMode(dc) != GM_COMPATIBLE || GetLayout(dc) != 0 ||
+        !ThinSolidCopyPen(dc))
+        return false;
+    HRGN clip = CreateRectRgn(0, 0, 0, 0);
+    RECT box{};
+    if (GetClipRgn(dc, clip) != 1 || GetRgnBox(clip, &box) != SIMPLEREGION) {
+        DeleteObject(clip);
+        return false;
+    }
+    POINT origin{0, 0};
+    LPtoDP(dc, &origin, 1);
+    auto inside = [&](const TPoint& p) {
+        const int x = p.X + origin.x, y = p.Y + origin.y;
+        return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+    };
+    Pieces inner, outer;
+    bool previousInside = inside(points[0]);
+    for (int i = 0; i + 1 < count; ++i) {
+        const bool nextInside = inside(points[i + 1]);
+        const POINT from{points[i].X, points[i].Y}, to{points[i + 1].X, points[i + 1].Y};
+        (previousInside && nextInside ? inner : outer).Add(from, to, i);
+        previousInside = nextInside;
+    }
+    outer.Draw(dc);
+    SelectClipRgn(dc, nullptr);
+    inner.Draw(dc);
+    SelectClipRgn(dc, clip);
+    DeleteObject(clip);
+    return true;
+}
+
+}  // namespace
+
 void TPlotCanvas3D::Polyline(const TPoint* points, int count) {
     if (count <= 0) return;
-    ::Polyline(GetHandle(), reinterpret_cast<const POINT*>(points), count);
+    HDC dc = GetHandle();
+    if (!PolylineSplitAtClip(dc, points, count))
+        ::Polyline(dc, reinterpret_cast<const POINT*>(points), count);
 }
 
 void TPlotCanvas3D::Polygon(const TPoint* points, int count) {

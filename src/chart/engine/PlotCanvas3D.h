@@ -2,7 +2,10 @@
 // primitives, 3-D solids, texts and gradient fill (sources PlotCanvas3D*.cpp).
 #pragma once
 
+#include <memory>
+
 #include "PlotCanvas.h"
+#include "PlotDibLines.h"
 
 // Sides of cylinders and cones; cone tip size when Cone is given 0; quality of turned text.
 extern int PlotNumCylinderSides;
@@ -147,6 +150,13 @@ class TPlotCanvas3D : public TCanvas3D {
 
     TBitmap* Buffer() const { return buffer_; }
 
+    // Between these, DoHorizLine and DoVertLine of a cosmetic dotted pen write their pixels
+    // straight into a DIB section where the device allows it (GDI's own pixels, much faster); the
+    // pen, clip and background must not change in between. The end leaves the current position
+    // where GDI would have left it.
+    void BeginDirectDottedLines();
+    void EndDirectDottedLines();
+
     int CenterX = 0, CenterY = 0, CenterZ = 0;
     int ScreenX = 0, ScreenY = 0;
     Extended SinElevation = 0, SinRotation = 0, SinTilt = 0;
@@ -175,4 +185,6 @@ private:
     void DrawTextPath(int x, int y, const AnsiString& text);
 
     TBitmap* buffer_ = nullptr;
+    std::unique_ptr<TPlotDibDottedLines> directLines_;
+    TPoint directLinesEnd_;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -99,5 +100,14 @@ inline int RedOf(TColor c) { return c & 0xFF; }
 inline int GreenOf(TColor c) { return (c >> 8) & 0xFF; }
 inline int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
 
-// The chart engine's rounding: nearest integer, ties to even.
-inline int PlotRound(double value) { return static_cast<int>(Round(value)); }
+// The chart engine's rounding: nearest integer, ties to even, as Round. Worked in double
+// precision, which is exact here: Round's long double steps switch the x87 control word several
+// times a call, and charts round every point they place. Values out of range go to Round.
+inline int PlotRound(double value) {
+    if (!(std::fabs(value) < 4.0e18)) return static_cast<int>(Round(value));
+    long long whole = static_cast<long long>(value);
+    if (static_cast<double>(whole) > value) --whole;
+    const double fraction = value - static_cast<double>(whole);
+    if (fraction > 0.5 || (fraction == 0.5 && whole % 2 != 0)) ++whole;
+    return static_cast<int>(whole);
+}
