@@ -671,7 +671,9 @@ int TWinItemStrings::AddStored(const AnsiString& s, TObject* object) {
                               [](const AnsiString& text, const StoredItem& item) {
                                   return CompareText(text, item.text) < 0;
                               });
-    return static_cast<int>(stored_.insert(at, {s, object}) - stored_.begin());
+    // Inserting may move the items: the position is taken from the vector afterwards.
+    const auto inserted = stored_.insert(at, {s, object});
+    return static_cast<int>(inserted - stored_.begin());
 }
 
 AnsiString TWinItemStrings::Get(int index) const {

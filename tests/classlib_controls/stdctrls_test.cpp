@@ -314,6 +314,17 @@ TEST_F(StdControlsTest, ItemsObjectsAndSelectionSurviveWindowRecreation) {
     EXPECT_EQ(listBox->Items()->IndexOf("c"), -1);
 }
 
+// Before the window exists the items are kept aside; each addition answers where it went.
+TEST_F(StdControlsTest, ItemsAddedBeforeTheWindowAnswerTheirPlace) {
+    ASSERT_FALSE(listBox->HandleAllocated());
+    TObject marker;
+    int expected = 0;
+    for (const char* item : {"c", "a", "b"}) EXPECT_EQ(listBox->Items()->Add(item), expected++);
+    EXPECT_EQ(listBox->Items()->AddObject("d", &marker), 3);
+    EXPECT_EQ(listBox->Items()->Objects(3), &marker);
+    EXPECT_EQ(listBox->Items()->Strings(0), "c");
+}
+
 TEST_F(StdControlsTest, VirtualOwnerDrawListBoxDrawsItemsAskedFromItsCount) {
     std::vector<int> drawn;
     listBox->SetStyle(lbVirtualOwnerDraw);
