@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cl_filer.h"
 #include "cl_streams.h"
 #include "cl_sys.h"
 
@@ -242,6 +243,32 @@ void TStrings::Assign(TPersistent* source) {
     Clear();
     AddStrings(strings);
     EndUpdate();
+}
+
+void TStrings::DefineProperties(TFiler* filer) {
+    filer->DefineProperty(
+        "Strings",
+        [this](TReader* reader) {
+            std::vector<AnsiString> lines;
+            reader->ReadListBegin();
+            while (!reader->EndOfList()) lines.push_back(reader->ReadString());
+            reader->ReadListEnd();
+            BeginUpdate();
+            try {
+                Clear();
+                for (const AnsiString& line : lines) Add(line);
+            } catch (...) {
+                EndUpdate();
+                throw;
+            }
+            EndUpdate();
+        },
+        [this](TWriter* writer) {
+            writer->WriteListBegin();
+            for (int i = 0; i < GetCount(); ++i) writer->WriteString(Get(i));
+            writer->WriteListEnd();
+        },
+        GetCount() > 0);
 }
 
 void TStrings::BeginUpdate() {

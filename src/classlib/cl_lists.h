@@ -101,6 +101,9 @@ class TStrings : public TPersistent {
     void Append(const AnsiString& s) { Add(s); }
     virtual void AddStrings(TStrings* strings);
     void Assign(TPersistent* source) override;
+    // In a component stream the items are the list of strings "Strings", stored when there
+    // is one; reading replaces the items.
+    void DefineProperties(TFiler* filer) override;
 
     // Counted; SetUpdateState runs on the outermost pair only.
     void BeginUpdate();

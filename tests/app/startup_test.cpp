@@ -15,6 +15,7 @@
 #include "UiStatusBar.h"
 #include "UiToolbar.h"
 #include "cl_sys.h"
+#include "stream_checks.h"
 #include "test_pump.h"
 
 namespace {
@@ -94,6 +95,34 @@ TEST(StartUpTest, AStoredPortThatCannotBeOpenedLeavesPortZero) {
     window->Free();
     Monitor = previous;
     DeleteFileA(SettingsFileName().c_str());
+}
+
+// Every control of the preferences, preview and notices windows goes into a form stream and
+// comes back: its class is found by name and every property it writes reads again. (The main
+// window's chart cannot yet be made from its class name.)
+TEST(StartUpTest, TheDialogWindowsReadBackFromAFormStream) {
+    if (!RadonMainForm) CreateApplicationWindows();
+    for (TForm* window : std::initializer_list<TForm*>{frmPreferences, frmPrintPreview,
+                                                      ErrorCodesForm}) {
+        SCOPED_TRACE(window->Name().c_str());
+        for (int i = 0; i < window->ComponentCount(); ++i)
+            RegisterClass(window->Components(i)->ClassType());
+        TForm* copy = nullptr;
+        try {
+            copy = CopyOfForm(window);
+        } catch (Exception& e) {
+            ADD_FAILURE() << e.Message().c_str();
+            continue;
+        }
+        for (int i = 0; i < window->ComponentCount(); ++i) {
+            TComponent* original = window->Components(i);
+            if (original->Name().IsEmpty()) continue;
+            TComponent* twin = copy->FindComponent(original->Name());
+            EXPECT_TRUE(twin && twin->ClassType() == original->ClassType())
+                << original->Name().c_str();
+        }
+        copy->Free();
+    }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "cl_extctrls.h"
 #include "cl_stdctrls.h"
 #include "form_fixture.h"
+#include "stream_checks.h"
 
 namespace {
 
@@ -230,6 +231,45 @@ TEST_F(SizePanelTest, DockedControlsStayClearOfTheBar) {
     Snapshot shot(form);
     const TPoint onBar(p->Left() + 2, p->Top() + p->Height() / 2);
     EXPECT_EQ(shot.At(onBar.X, onBar.Y), ColorToRGB(p->Color()));
+}
+
+// Every published property, the hot-spot colours and a collapsed state come back from a
+// written form; a new panel writes no default.
+TEST_F(SizePanelTest, SettingsAndTheCollapsedStateSurviveAFormStream) {
+    RegisterClass(TUiSizePanel::StaticClass());
+    ExpectDefaultsNotWritten(MakePanel(alLeft));
+    auto* p = MakePanel(alTop, 120);
+    p->SetName("Tray");
+    p->SetSide(sdBottom);
+    p->SetSizeBarWidth(9);
+    p->SetSizeBarStyle(ssGroove);
+    p->SetMarginMin(3);
+    p->SetMarginMax(20);
+    p->SetLockBar(true);
+    p->SetRealTimeDrag(true);
+    p->SetHotSpotVisible(true);
+    p->SetHotSpotIgnoreMargins(true);
+    p->SetHotSpotSizePercent(60);
+    p->SetHotSpotColors({clYellow, clAqua, clNavy, clRed});
+    p->SetGradientColorAdjustment(-10);
+    p->SetGradientPath(gpBottomToTop);
+    p->SetBorderOuter(fsFlat);
+    p->SetGridStyle(gsDottedLines);
+    p->CloseHotSpot();
+    auto* other = MakePanel(alNone);
+    other->SetName("Loose");
+    TForm* copy = CopyOfForm(form);
+    for (const char* name : {"Tray", "Loose"}) {
+        TComponent* twin = copy->FindComponent(name);
+        ASSERT_NE(twin, nullptr) << name;
+        ExpectSameProperties(form->FindComponent(name), twin);
+    }
+    auto* tray = static_cast<TUiSizePanel*>(copy->FindComponent("Tray"));
+    EXPECT_TRUE(tray->HotSpotClosed());
+    EXPECT_EQ(tray->HotSpotPosition(), 120);
+    EXPECT_EQ(tray->Height(), p->Height());
+    EXPECT_EQ(tray->HotSpotLook().frameColor, clNavy);
+    copy->Free();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "UiCheckList.h"
 #include "cl_except.h"
 #include "cl_streams.h"
+#include "stream_checks.h"
 #include "view_fixture.h"
 
 namespace {
@@ -170,6 +171,69 @@ TEST_F(CheckListTest, EnablingTheControlSetsEveryItemAndRecreationKeepsStates) {
     EXPECT_EQ(list->ItemIndex(), 1);
     EXPECT_TRUE(list->GetItemChecked(0));
     EXPECT_FALSE(list->GetItemChecked(1));
+}
+
+// Items come back from a written form with their states and enabled flags; item texts in the
+// text form's shape stay plain text; an empty list stores no items.
+TEST_F(CheckListTest, ItemsAndTheirStatesSurviveAFormStream) {
+    RegisterClass(TUiCheckList::StaticClass());
+    ExpectDefaultsNotWritten(AddList());
+    EXPECT_FALSE(WritesProperty(WrittenProperties(list), "Items.Strings"));
+    list->SetName("Choices");
+    list->AddEx("radon", true, true);
+    list->AddEx("&0 2 thoron", false, false);
+    list->AddEx("humidity", false, true);
+    list->SetItemState(2, cbGrayed);
+    list->SetAllowGrayed(true);
+    list->SetToggleOnItemClick(true);
+    list->SetShowGroups(false);
+    list->SetTransparentColor(clFuchsia);
+    list->SetHighlightColor(clRed);
+    list->SetItemFillColor(clYellow);
+    list->SetItemFocusColor(clAqua);
+    list->SetItemFrameColor(clNavy);
+    TBitmap glyphs;
+    glyphs.SetSize(6 * 10, 10);
+    glyphs.Canvas()->Brush()->SetColor(clGreen);
+    glyphs.Canvas()->FillRect(TRect(0, 0, 60, 10));
+    list->SetCustomGlyphs(&glyphs);
+    TForm* copy = CopyOfForm(form);
+    auto* read = static_cast<TUiCheckList*>(copy->FindComponent("Choices"));
+    ASSERT_NE(read, nullptr);
+    ExpectSameProperties(list, read);
+    EXPECT_TRUE(read->UseCustomGlyphs());
+    EXPECT_EQ(read->GlyphWidth(), 10);
+    ASSERT_EQ(read->Items()->Count(), 3);
+    const struct {
+        const char* text;
+        TCheckBoxState state;
+        bool enabled;
+    } items[] = {{"radon", cbChecked, true},
+                 {"&0 2 thoron", cbUnchecked, false},
+                 {"humidity", cbGrayed, true}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(read->Items()->Strings(i), items[i].text) << i;
+        EXPECT_EQ(read->GetItemState(i), items[i].state) << i;
+        EXPECT_EQ(read->GetItemEnabled(i), items[i].enabled) << i;
+    }
+    copy->Free();
+}
+
+TEST_F(CheckListTest, AStoredStateOutsideTheThreeStatesIsRefused) {
+    AddList();
+    list->Items()->Add("radon");
+    TMemoryStream stream;
+    {
+        TWriter writer(&stream);
+        writer.WritePropName("Items.ItemState");
+        writer.WriteListBegin();
+        writer.WriteInteger(3);
+        writer.WriteListEnd();
+    }
+    stream.SetPosition(0);
+    TReader reader(&stream);
+    EXPECT_THROW(reader.ReadProperty(list), EReadError);
+    EXPECT_EQ(list->GetItemState(0), cbUnchecked);
 }
 
 TEST_F(CheckListTest, BoxesAreDrawnInTheFrameAndCheckColours) {

@@ -4,6 +4,27 @@
 #include "UiThemeSrv.h"
 #include "UiUtils.h"
 
+namespace {
+
+const bool groupBoxPropertiesRegistered = [] {
+    using C = TUiGroupBox;
+    const TMetaClass* meta = C::StaticClass();
+    PublishPanelProperties(meta,
+                           {"AlignmentVertical", "BorderHighlight", "BorderShadow", "FullRepaint",
+                            "GridColor", "GridStyle", "GridXSize", "GridYSize", "Locked",
+                            "PaintClientArea", "ShowGrid", "TextMargin", "TextMarginVertical",
+                            "UseDockManager", "WordWrap"},
+                           {{"Alignment", taLeftJustify}, {"BorderOuter", fsNone}});
+    RegisterProperty(meta, EnumProperty<C>("GroupStyle", &C::GroupStyle, &C::SetGroupBoxStyle,
+                                           {"gsStandard", "gsCustom", "gsTopLine", "gsFlat",
+                                            "gsBanner", "gsUnderline"},
+                                           gsFlat));
+    RegisterClass(meta);
+    return true;
+}();
+
+}  // namespace
+
 TUiCustomGroupBox::TUiCustomGroupBox(TComponent* owner) : TUiCustomPanel(owner) {
     ControlStyle.insert(csSetCaption);
     ControlStyle.insert(csDoubleClicks);

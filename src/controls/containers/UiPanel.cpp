@@ -1,7 +1,129 @@
 #include "UiPanel.h"
 
+#include <algorithm>
+
 #include "UiFrameController.h"
 #include "UiPanelDockManager.h"
+#include "cl_filer.h"
+
+namespace {
+
+using P = TUiCustomPanel;
+
+// A published property and the identifiers its enumeration or set is written with.
+struct TPanelProperty {
+    TPropertyInfo Info;
+    const std::vector<AnsiString>* Names;
+};
+
+template <class G, class S>
+TPanelProperty BitSetProperty(const char* name, G get, S set, const std::vector<AnsiString>& names,
+                              unsigned def) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkSet;
+    info.GetText = [get, &names](TObject* o) { return BitSetText((static_cast<P*>(o)->*get)(), names); };
+    info.SetText = [get, set, &names](TObject* o, const AnsiString& text) {
+        using Value = std::decay_t<decltype((static_cast<P*>(o)->*get)())>;
+        (static_cast<P*>(o)->*set)(static_cast<Value>(BitSetFromText(text, names)));
+    };
+    info.DefaultText = BitSetText(def, names);
+    return {info, &names};
+}
+
+std::vector<TPanelProperty> PanelProperties() {
+    std::vector<TPanelProperty> list;
+    auto ordinal = [&list](const char* name, TPropertyKind kind, auto get, auto set, int def) {
+        list.push_back({OrdinalProperty<P>(name, kind, get, set, def), nullptr});
+    };
+    auto enumeration = [&list](const char* name, auto get, auto set,
+                               const std::vector<AnsiString>& names, int def) {
+        list.push_back({EnumProperty<P>(name, get, set, names, def), &names});
+    };
+    enumeration("Align", &TControl::Align, &TControl::SetAlign, AlignIdents(), alNone);
+    enumeration("Alignment", &P::Alignment, &P::SetAlignment, AlignmentIdents(), taCenter);
+    ordinal("BevelWidth", pkInteger, &P::BevelWidth, &P::SetBevelWidth, 1);
+    ordinal("BorderWidth", pkInteger, &P::BorderWidth, &P::SetBorderWidth, 0);
+    ordinal("FullRepaint", pkBool, &P::FullRepaint, &P::SetFullRepaint, true);
+    ordinal("Locked", pkBool, &P::Locked, &P::SetLocked, false);
+    ordinal("DockSite", pkBool, &P::DockSite, &P::SetDockSite, false);
+    ordinal("UseDockManager", pkBool, &P::UseDockManager, &P::SetUseDockManager, true);
+    enumeration("AlignmentVertical", &P::AlignmentVertical, &P::SetAlignmentVertical,
+                AlignmentVerticalIdents(), avCenter);
+    enumeration("BorderInner", &P::BorderInner, &P::SetBorderInner, FrameStyleExIdents(), fsNone);
+    enumeration("BorderOuter", &P::BorderOuter, &P::SetBorderOuter, FrameStyleExIdents(),
+                fsRaised);
+    list.push_back(BitSetProperty("BorderSides", &P::BorderSides, &P::SetBorderSides, SideNames(),
+                                  AllSides));
+    ordinal("BorderColor", pkColor, &P::BorderColor, &P::SetBorderColor, clBtnFace);
+    ordinal("BorderHighlight", pkColor, &P::BorderHighlight, &P::SetBorderHighlight,
+            clBtnHighlight);
+    ordinal("BorderShadow", pkColor, &P::BorderShadow, &P::SetBorderShadow, clBtnShadow);
+    ordinal("FlatColor", pkColor, &P::FlatColor, &P::SetFlatColor, clBtnShadow);
+    ordinal("FlatColorAdjustment", pkInteger, &P::FlatColorAdjustment, &P::SetFlatColorAdjustment,
+            30);
+    list.push_back({ComponentProperty<P, TUiFrameController>("FrameController", &P::FrameController,
+                                                             &P::SetFrameController),
+                    nullptr});
+    list.push_back(BitSetProperty("FrameControllerNotifications", &P::FrameControllerNotifications,
+                                  &P::SetFrameControllerNotifications,
+                                  FrameControllerPropertyNames(), AllFrameControllerNotifications));
+    enumeration("GradientColorStyle", &P::GradientColorStyle, &P::SetGradientColorStyle,
+                GradientColorStyleIdents(), gcsSystem);
+    ordinal("GradientColorStart", pkColor, &P::GradientColorStart, &P::SetGradientColorStart,
+            clWhite);
+    ordinal("GradientColorStop", pkColor, &P::GradientColorStop, &P::SetGradientColorStop,
+            clBtnFace);
+    enumeration("GradientDirection", &P::GradientDirection, &P::SetGradientDirection,
+                GradientDirectionIdents(), gdHorizontalEnd);
+    ordinal("GridColor", pkColor, &P::GridColor, &P::SetGridColor, clBtnShadow);
+    static const std::vector<AnsiString> gridStyles = {"gsDots", "gsDottedLines", "gsSolidLines"};
+    enumeration("GridStyle", &P::GridStyle, &P::SetGridStyle, gridStyles, gsDots);
+    ordinal("GridXSize", pkInteger, &P::GridXSize, &P::SetGridXSize, 8);
+    ordinal("GridYSize", pkInteger, &P::GridYSize, &P::SetGridYSize, 8);
+    ordinal("PaintClientArea", pkBool, &P::PaintClientArea, &P::SetPaintClientArea, true);
+    ordinal("ShowDockClientCaptions", pkBool, &P::ShowDockClientCaptions,
+            &P::SetShowDockClientCaptions, true);
+    ordinal("ShowGrid", pkBool, &P::ShowGrid, &P::SetShowGrid, false);
+    ordinal("TextMargin", pkInteger, &P::TextMargin, &P::SetTextMargin, 0);
+    ordinal("TextMarginVertical", pkInteger, &P::TextMarginVertical, &P::SetTextMarginVertical, 0);
+    ordinal("Transparent", pkBool, &P::Transparent, &P::SetTransparent, false);
+    enumeration("VisualStyle", &P::VisualStyle, &P::SetVisualStyle, VisualStyleIdents(), vsWinXP);
+    ordinal("WordWrap", pkBool, &P::WordWrap, &P::SetWordWrap, true);
+    return list;
+}
+
+void SetDefault(TPanelProperty& property, int value) {
+    TPropertyInfo& info = property.Info;
+    if (info.Kind == pkEnum) {
+        info.DefaultText = (*property.Names)[value];
+    } else if (info.Kind == pkSet) {
+        info.DefaultText = BitSetText(static_cast<unsigned>(value), *property.Names);
+    } else {
+        info.HasDefault = true;
+        info.DefaultOrd = value;
+    }
+}
+
+const bool panelPropertiesRegistered = [] {
+    PublishPanelProperties(TUiPanel::StaticClass());
+    RegisterClass(TUiPanel::StaticClass());
+    return true;
+}();
+
+}  // namespace
+
+void PublishPanelProperties(const TMetaClass* meta, std::initializer_list<const char*> omitted,
+                            std::initializer_list<TPublishedDefault> defaults) {
+    for (TPanelProperty& property : PanelProperties()) {
+        const AnsiString& name = property.Info.Name;
+        auto named = [&name](const char* other) { return SameText(name, other); };
+        if (std::any_of(omitted.begin(), omitted.end(), named)) continue;
+        for (const TPublishedDefault& d : defaults)
+            if (named(d.Name)) SetDefault(property, d.Value);
+        RegisterProperty(meta, property.Info);
+    }
+}
 
 int FrameStyleWidth(TFrameStyleEx style, int bevelWidth) {
     switch (style) {
@@ -63,6 +185,18 @@ void TUiCustomPanel::FixClientRect(TRect& rect, bool includeBorderWidth) {
         if (HasSide(borderSides_, sdRight)) rect.Right -= pixels;
         if (HasSide(borderSides_, sdBottom)) rect.Bottom -= pixels;
     }
+}
+
+void TUiCustomPanel::DefineProperties(TFiler* filer) {
+    TCustomPanel::DefineProperties(filer);
+    filer->DefineProperty("FrameSides", &TUiOldPropReader::ReadOldSetProp, nullptr, false);
+    filer->DefineProperty("ThemeAware", &TUiOldPropReader::ReadOldBooleanProp, nullptr, false);
+    filer->DefineProperty(
+        "UseGradients",
+        [this](TReader* reader) {
+            if (reader->ReadBoolean()) SetVisualStyle(vsGradient);
+        },
+        nullptr, false);
 }
 
 IDockManager* TUiCustomPanel::CreateDockManager() {

@@ -2,6 +2,8 @@
 // a band, chosen sides), a solid or gradient fill, a grid, an aligned caption and transparency.
 #pragma once
 
+#include <initializer_list>
+
 #include "UiColors.h"
 #include "UiCommon.h"
 #include "UiDrawing.h"
@@ -15,6 +17,17 @@ enum TUiGridStyle { gsDots, gsDottedLines, gsSolidLines };
 
 // The width one frame style takes from each side it is drawn on.
 int FrameStyleWidth(TFrameStyleEx style, int bevelWidth);
+
+// A class's own default for a published property: an ordinal, an enumeration's value or the
+// bits of a set.
+struct TPublishedDefault {
+    const char* Name;
+    int Value;
+};
+// Publishes the framed panel's properties, its own and those of the class library's panel, on
+// `meta`: all but `omitted`, with the panel's defaults where `defaults` names none.
+void PublishPanelProperties(const TMetaClass* meta, std::initializer_list<const char*> omitted = {},
+                            std::initializer_list<TPublishedDefault> defaults = {});
 
 class TUiCustomPanel : public TCustomPanel, public IUiCustomFramingNotification {
     CL_COMPONENT_CLASS(TUiCustomPanel, TCustomPanel)
@@ -93,6 +106,9 @@ class TUiCustomPanel : public TCustomPanel, public IUiCustomFramingNotification 
     void AdjustClientRect(TRect& rect) override;
     void AlignControls(TControl* control, TRect& rect) override;
     void Dispatch(TMessage& message) override;
+    // Reads what older releases stored: "FrameSides" and "ThemeAware" are dropped, a True
+    // "UseGradients" becomes the gradient style.
+    void DefineProperties(TFiler* filer) override;
     // A docking site gets the panel dock manager.
     IDockManager* CreateDockManager() override;
 

@@ -14,9 +14,32 @@ bool Inside(const TRect& r, TPoint p) {
     return p.X >= r.Left && p.X < r.Right && p.Y >= r.Top && p.Y < r.Bottom;
 }
 
+// A colour of the hot spot's look.
+TPropertyInfo HotSpotColorProperty(const char* name, TColor THotSpotLook::*field, TColor def) {
+    using C = TUiCustomSizePanel;
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkColor;
+    info.GetOrd = [field](TObject* o) {
+        return static_cast<int>(static_cast<C*>(o)->HotSpotLook().*field);
+    };
+    info.SetOrd = [field](TObject* o, int value) {
+        auto* panel = static_cast<C*>(o);
+        THotSpotLook look = panel->HotSpotLook();
+        look.*field = static_cast<TColor>(value);
+        panel->SetHotSpotColors(look);
+    };
+    info.HasDefault = true;
+    info.DefaultOrd = def;
+    return info;
+}
+
 const bool sizePanelPropertiesRegistered = [] {
     using C = TUiCustomSizePanel;
     const TMetaClass* meta = C::StaticClass();
+    PublishPanelProperties(meta, {"Align"}, {{"BorderOuter", fsNone}});
+    RegisterProperty(meta, EnumProperty<C>("Align", &C::GetAlign, &C::SetAlign, AlignIdents(),
+                                           alLeft));
     RegisterProperty(meta, EnumProperty<C>("Side", &C::Side, &C::SetSide,
                                            {"sdLeft", "sdTop", "sdRight", "sdBottom"}, sdLeft));
     RegisterProperty(meta, EnumProperty<C>("SizeBarStyle", &C::SizeBarStyle, &C::SetSizeBarStyle,
@@ -47,6 +70,13 @@ const bool sizePanelPropertiesRegistered = [] {
                  {"HotSpotIgnoreMargins", &C::HotSpotIgnoreMargins, &C::SetHotSpotIgnoreMargins}};
     for (const auto& p : flags)
         RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, false));
+    RegisterProperty(meta, HotSpotColorProperty("HotSpotColor", &THotSpotLook::color, clBtnFace));
+    RegisterProperty(meta,
+                     HotSpotColorProperty("HotSpotHighlight", &THotSpotLook::highlight, clWindow));
+    RegisterProperty(meta, HotSpotColorProperty("HotSpotFrameColor", &THotSpotLook::frameColor,
+                                                clBtnShadow));
+    RegisterProperty(meta,
+                     HotSpotColorProperty("HotSpotDotColor", &THotSpotLook::dotColor, clHighlight));
     RegisterClass(TUiSizePanel::StaticClass());
     return true;
 }();

@@ -21,13 +21,75 @@ void PaintGripDots(TCanvas* canvas, int x, int y, TColor color) {
     for (const auto& o : offsets)
         canvas->FillRect(TRect(x - o[0], y - o[1], x - o[0] + 2, y - o[1] + 2));
 }
+const bool statusBarPropertiesRegistered = [] {
+    using C = TUiStatusBar;
+    const TMetaClass* meta = C::StaticClass();
+    PublishPanelProperties(meta,
+                           {"Alignment", "AlignmentVertical", "GridColor", "GridStyle", "GridXSize",
+                            "GridYSize", "ShowGrid", "TextMargin", "TextMarginVertical", "WordWrap"},
+                           {{"Align", alBottom}, {"BorderOuter", fsNone}});
+    const struct {
+        const char* name;
+        bool (C::*get)() const;
+        void (C::*set)(bool);
+        bool def;
+    } flags[] = {{"AutoScalePanes", &C::AutoScalePanes, &C::SetAutoScalePanes, false},
+                 {"AutoStyle", &C::AutoStyle, &C::SetAutoStyle, true},
+                 {"ShowSizeGrip", &C::ShowSizeGrip, &C::SetShowSizeGrip, true},
+                 {"SimpleStatus", &C::SimpleStatus, &C::SetSimpleStatus, false}};
+    for (const auto& p : flags)
+        RegisterProperty(meta, OrdinalProperty<C>(p.name, pkBool, p.get, p.set, p.def));
+    RegisterProperty(meta, StringProperty<C>("SimpleCaption", &C::SimpleCaption,
+                                             &C::SetSimpleCaption));
+    std::vector<AnsiString> frameStyles = FrameStyleExIdents();
+    frameStyles.resize(FrameStyleCount);
+    RegisterProperty(meta, EnumProperty<C>("SimpleFrameStyle", &C::SimpleFrameStyle,
+                                           &C::SetSimpleFrameStyle, frameStyles, fsFlat));
+    RegisterClass(meta);
+    return true;
+}();
+
 }  // namespace
 
 TUiStatusBar::TUiStatusBar(TComponent* owner) : TUiCustomPanel(owner) {
     SetBorderOuter(fsNone);
+    autoStyle_ = true;
     SetAlign(alBottom);
     SetBounds(0, 0, 200, 19);
     ControlStyle.insert(csAcceptsControls);
+}
+
+void TUiStatusBar::SetBorderInner(TFrameStyleEx value) {
+    if (value == BorderInner()) return;
+    TUiCustomPanel::SetBorderInner(value);
+    autoStyle_ = false;
+}
+
+void TUiStatusBar::SetBorderOuter(TFrameStyleEx value) {
+    if (value == BorderOuter()) return;
+    TUiCustomPanel::SetBorderOuter(value);
+    autoStyle_ = false;
+}
+
+void TUiStatusBar::SetBorderSides(TSides value) {
+    if (value == BorderSides()) return;
+    TUiCustomPanel::SetBorderSides(value);
+    autoStyle_ = false;
+}
+
+void TUiStatusBar::AdjustStyle() {
+    const bool autoStyle = autoStyle_;
+    SetBorderInner(fsNone);
+    SetBorderOuter(fsNone);
+    SetBorderSides(AllSides);
+    SetHeight(19);
+    SetBorderWidth(0);
+    autoStyle_ = autoStyle;
+}
+
+void TUiStatusBar::Loaded() {
+    TUiCustomPanel::Loaded();
+    if (autoStyle_) AdjustStyle();
 }
 
 void TUiStatusBar::SetShowSizeGrip(bool value) {

@@ -9,6 +9,9 @@ class TUiStatusBar : public TUiCustomPanel {
 
     explicit TUiStatusBar(TComponent* owner);
 
+    // Applies the classic status-bar style after loading; any border change clears it.
+    bool AutoStyle() const { return autoStyle_; }
+    void SetAutoStyle(bool value) { autoStyle_ = value; }
     bool AutoScalePanes() const { return autoScalePanes_; }
     void SetAutoScalePanes(bool value) { autoScalePanes_ = value; }
     bool ShowSizeGrip() const { return showSizeGrip_; }
@@ -19,6 +22,13 @@ class TUiStatusBar : public TUiCustomPanel {
     virtual void SetSimpleFrameStyle(TFrameStyle style);
     bool SimpleStatus() const { return simpleStatus_; }
     virtual void SetSimpleStatus(bool value);
+
+    void SetBorderInner(TFrameStyleEx value) override;
+    void SetBorderOuter(TFrameStyleEx value) override;
+    void SetBorderSides(TSides value) override;
+    // No borders, all sides, height 19, no band; AutoStyle stays as it is.
+    virtual void AdjustStyle();
+    void Loaded() override;
 
     TRect GetClientRect() override;
     // The corner that resizes the form: (Width - 13, 0, Width, Height).
@@ -44,6 +54,7 @@ private:
     void PaintSimpleCaption(TRect rect);
     void RescalePanes(int change);
 
+    bool autoStyle_ = false;
     bool autoScalePanes_ = false;
     bool showSizeGrip_ = true;
     AnsiString simpleCaption_;

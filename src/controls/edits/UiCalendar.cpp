@@ -68,6 +68,31 @@ void DrawCentered(TCanvas* canvas, const TRect& rect, const AnsiString& text) {
     DrawLine(canvas, rect, text, DT_CENTER);
 }
 
+}  // namespace
+
+const std::vector<AnsiString>& CalendarElementIdents() {
+    static const std::vector<AnsiString> names = {"ceYear",       "ceMonth",      "ceArrows",
+                                                  "ceWeekNumbers", "ceDaysOfWeek", "ceFillDays",
+                                                  "ceTodayButton", "ceClearButton"};
+    return names;
+}
+
+const std::vector<AnsiString>& FirstDayOfWeekIdents() {
+    static const std::vector<AnsiString> names = {"fdowMonday",   "fdowTuesday", "fdowWednesday",
+                                                  "fdowThursday", "fdowFriday",  "fdowSaturday",
+                                                  "fdowSunday",   "fdowLocale"};
+    return names;
+}
+
+AnsiString DefaultCalendarElementsText() {
+    AnsiString text;
+    for (const AnsiString& name : CalendarElementIdents())
+        if (name != "ceWeekNumbers") text += (text.IsEmpty() ? "" : ",") + name;
+    return text;
+}
+
+namespace {
+
 const bool calendarPropertiesRegistered = [] {
     using C = TUiCalendar;
     const TMetaClass* meta = C::StaticClass();
@@ -85,9 +110,7 @@ const bool calendarPropertiesRegistered = [] {
                                              &C::SetCaptionTodayBtn));
     RegisterProperty(meta, EnumProperty<C>("FirstDayOfWeek", &C::FirstDayOfWeek,
                                            &C::SetFirstDayOfWeek,
-                                           {"fdowMonday", "fdowTuesday", "fdowWednesday",
-                                            "fdowThursday", "fdowFriday", "fdowSaturday",
-                                            "fdowSunday", "fdowLocale"},
+                                           FirstDayOfWeekIdents(),
                                            fdowLocale));
     RegisterProperty(meta, OrdinalProperty<C>("ShowDays", pkBool, &C::ShowDays, &C::SetShowDays,
                                               true));
@@ -97,6 +120,16 @@ const bool calendarPropertiesRegistered = [] {
                                               &C::SetButtonColor, clBtnFace));
     RegisterProperty(meta, OrdinalProperty<C>("ButtonFontColor", pkColor, &C::ButtonFontColor,
                                               &C::SetButtonFontColor, clWindowText));
+    RegisterProperty(meta, CalendarElementsProperty<C>("Elements", &C::Elements, &C::SetElements));
+    RegisterProperty(meta, SubObjectProperty<C>("CalendarColors", &C::CalendarColors));
+    using K = TUiCalendarColors;
+    const TMetaClass* colors = K::StaticClass();
+    const char* const colorNames[] = {"Days",  "FillDays",         "DaysOfWeek",      "Lines",
+                                      "SelectedDateBack", "SelectedDateFore", "TodaysDateFrame"};
+    const K defaults(nullptr);
+    for (int i = 0; i < 7; ++i)
+        RegisterProperty(colors, IndexedColorProperty<K>(colorNames[i], i, defaults.GetColor(i)));
+    RegisterClass(meta);
     return true;
 }();
 

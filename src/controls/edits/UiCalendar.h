@@ -19,11 +19,23 @@ enum TUiCalendarElement {
     ceClearButton
 };
 using TUiCalendarElements = std::set<TUiCalendarElement>;
+// The elements' identifiers in component streams, and the default set (all but the week
+// numbers) in that form.
+const std::vector<AnsiString>& CalendarElementIdents();
+AnsiString DefaultCalendarElementsText();
+// A published set of calendar elements with the default set.
+template <class C, class G, class S>
+TPropertyInfo CalendarElementsProperty(const char* name, G get, S set) {
+    TPropertyInfo info = SetProperty<C, TUiCalendarElement>(name, get, set, CalendarElementIdents());
+    info.DefaultText = DefaultCalendarElementsText();
+    return info;
+}
 
 enum TUiFirstDayOfWeek {
     fdowMonday, fdowTuesday, fdowWednesday, fdowThursday, fdowFriday, fdowSaturday, fdowSunday,
     fdowLocale
 };
+const std::vector<AnsiString>& FirstDayOfWeekIdents();
 
 // caFillDays stands for no area at all.
 enum TUiCalendarArea {

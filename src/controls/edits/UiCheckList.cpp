@@ -4,6 +4,7 @@
 #include "UiThemeSrv.h"
 #include "UiUtils.h"
 #include "cl_except.h"
+#include "cl_filer.h"
 #include "cl_streams.h"
 #include "cl_sys.h"
 
@@ -42,6 +43,15 @@ const bool checkListPropertiesRegistered = [] {
                                               &C::SetItemFocusColor, clWindow));
     RegisterProperty(meta, OrdinalProperty<C>("ItemFrameColor", pkColor, &C::ItemFrameColor,
                                               &C::SetItemFrameColor, clBtnShadow));
+    RegisterProperty(meta, OrdinalProperty<C>("ShowGroups", pkBool, &C::ShowGroups,
+                                              &C::SetShowGroups, 1));
+    RegisterProperty(meta, SubObjectProperty<C>("Items", &C::Items));
+    TPropertyInfo glyphs = SubObjectProperty<C>("CustomGlyphs", &C::CustomGlyphs);
+    glyphs.IsStored = [](TObject* o) { return !static_cast<C*>(o)->CustomGlyphs()->Empty(); };
+    RegisterProperty(meta, glyphs);
+    RegisterProperty(meta, OrdinalProperty<C>("UseCustomGlyphs", pkBool, &C::UseCustomGlyphs,
+                                              &C::SetUseCustomGlyphs, 0));
+    RegisterClass(meta);
     return true;
 }();
 
@@ -62,6 +72,49 @@ private:
 
 void TUiCheckListStrings::CheckIndex(int index) const {
     if (index < 0 || index >= static_cast<int>(packets_.size())) IndexError(index);
+}
+
+void TUiCheckListStrings::DefineProperties(TFiler* filer) {
+    TStrings::DefineProperties(filer);
+    const bool hasItems = GetCount() > 0;
+    filer->DefineProperty(
+        "ItemEnabled",
+        [this](TReader* reader) {
+            ReadItemValues(reader, [this, reader](int index) {
+                const bool enabled = reader->ReadBoolean();
+                if (index >= 0) list_->SetItemEnabled(index, enabled);
+            });
+        },
+        [this](TWriter* writer) {
+            writer->WriteListBegin();
+            for (const TPacket& packet : packets_) writer->WriteBoolean(packet.Enabled);
+            writer->WriteListEnd();
+        },
+        hasItems);
+    filer->DefineProperty(
+        "ItemState",
+        [this](TReader* reader) {
+            ReadItemValues(reader, [this, reader](int index) {
+                const int state = reader->ReadInteger();
+                if (state < cbUnchecked || state > cbGrayed)
+                    throw EReadError("Invalid property value " + IntToStr(state));
+                if (index >= 0) list_->SetItemState(index, static_cast<TCheckBoxState>(state));
+            });
+        },
+        [this](TWriter* writer) {
+            writer->WriteListBegin();
+            for (const TPacket& packet : packets_) writer->WriteInteger(packet.State);
+            writer->WriteListEnd();
+        },
+        hasItems);
+}
+
+// `apply` reads one value; its index is -1 past the last item.
+template <class Apply>
+void TUiCheckListStrings::ReadItemValues(TReader* reader, Apply apply) {
+    reader->ReadListBegin();
+    for (int index = 0; !reader->EndOfList(); ++index) apply(index < GetCount() ? index : -1);
+    reader->ReadListEnd();
 }
 
 TPacket& TUiCheckListStrings::Packet(int index) {

@@ -40,6 +40,9 @@ class TUiCheckListStrings : public TStrings {
     // leaves the list as it was.
     void LoadFromStream(TStream* stream) override;
     void SaveToStream(TStream* stream) const override;
+    // After the strings, "ItemEnabled" (Booleans) and "ItemState" (state ordinals), stored
+    // when there are items; read values go to items 0, 1, 2 ... in order.
+    void DefineProperties(TFiler* filer) override;
 
     TPacket& Packet(int index);
     const TPacket& Packet(int index) const;
@@ -49,6 +52,9 @@ protected:
 
 private:
     void CheckIndex(int index) const;
+    // Reads a list of values, handing each to `apply` with its index while there are items.
+    template <class Apply>
+    void ReadItemValues(TReader* reader, Apply apply);
 
     TUiCheckList* list_;
     TStrings* items_;

@@ -3,6 +3,44 @@
 #include "UiColorPicker.h"
 #include "UiPopupPanel.h"
 #include "cl_forms.h"
+#include "cl_filer.h"
+
+namespace {
+
+const bool colorEditPropertiesRegistered = [] {
+    using C = TUiColorEdit;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, OrdinalProperty<C>("SelectedColor", pkColor, &C::SelectedColor,
+                                              &C::SetSelectedColor, clNone));
+    RegisterProperty(meta, OrdinalProperty<C>("CustomColor", pkColor, &C::CustomColor,
+                                              &C::SetCustomColor, clWhite));
+    RegisterProperty(meta, ComponentProperty<C, TUiCustomColors>("CustomColors", &C::CustomColors,
+                                                                 &C::SetCustomColors));
+    TPropertyInfo options = SetProperty<C, TColorDialogOption>(
+        "ColorDlgOptions", &C::ColorDlgOptions, &C::SetColorDlgOptions,
+        {"cdFullOpen", "cdPreventFullOpen", "cdShowHelp", "cdSolidColor", "cdAnyColor"});
+    options.DefaultText = "cdFullOpen";
+    RegisterProperty(meta, options);
+    RegisterProperty(meta, OrdinalField("DefaultColor", pkColor, &C::DefaultColor, clHighlight));
+    RegisterProperty(meta, StringField("CustomColorCaption", &C::CustomColorCaption));
+    RegisterProperty(meta, StringField("DefaultColorCaption", &C::DefaultColorCaption));
+    RegisterProperty(meta, StringField("NoColorCaption", &C::NoColorCaption));
+    RegisterProperty(meta, OrdinalField("ShowColorHints", pkBool, &C::ShowColorHints, true));
+    RegisterProperty(meta, OrdinalField("ShowNoColor", pkBool, &C::ShowNoColor, false));
+    RegisterProperty(meta, OrdinalField("ShowCustomColor", pkBool, &C::ShowCustomColor, false));
+    RegisterProperty(meta, OrdinalField("ShowDefaultColor", pkBool, &C::ShowDefaultColor, false));
+    RegisterProperty(meta, OrdinalField("ShowSystemColors", pkBool, &C::ShowSystemColors, false));
+    RegisterProperty(meta, OrdinalProperty<C>("DropButtonVisible", pkBool, &C::DropButtonVisible,
+                                              &C::SetDropButtonVisible, true));
+    RegisterProperty(meta, OrdinalProperty<C>("FlatButtons", pkBool, &C::FlatButtons,
+                                              &C::SetFlatButtons, false));
+    RegisterProperty(meta, OrdinalProperty<C>("FlatButtonColor", pkColor, &C::FlatButtonColor,
+                                              &C::SetFlatButtonColor, clBtnFace));
+    RegisterClass(meta);
+    return true;
+}();
+
+}  // namespace
 
 TUiColorEdit::TUiColorEdit(TComponent* owner) : TUiCustomEdit(owner) {
     ControlStyle.erase(csDoubleClicks);
@@ -52,7 +90,7 @@ void TUiColorEdit::DisplayColorPicker() {
     picker->SetDefaultColor(DefaultColor);
     picker->SetSelectedColor(selectedColor_);
     picker->SetCustomColors(customColors_);
-    picker->SetColorDlgOptions(ColorDlgOptions);
+    picker->SetColorDlgOptions(colorDlgOptions_);
     if ((FrameVisible() && !UseThemes() && FrameStyle() == fsFlat) || FrameStyle() == fsFlatBold) {
         picker->SetBorderOuter(fsFlat);
         picker->SetFlatColor(FrameColor());

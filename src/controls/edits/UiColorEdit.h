@@ -18,7 +18,8 @@ class TUiColorEdit : public TUiCustomEdit {
     void SetCustomColor(TColor value) { customColor_ = value; }
     TUiCustomColors* CustomColors() const { return customColors_; }
     virtual void SetCustomColors(TUiCustomColors* value);
-    TColorDialogOptions ColorDlgOptions = {cdFullOpen};
+    const TColorDialogOptions& ColorDlgOptions() const { return colorDlgOptions_; }
+    void SetColorDlgOptions(const TColorDialogOptions& value) { colorDlgOptions_ = value; }
     TColor DefaultColor = clHighlight;
     AnsiString CustomColorCaption, DefaultColorCaption, NoColorCaption;
     bool ShowColorHints = true;
@@ -42,4 +43,5 @@ private:
     TColor selectedColor_ = clNone;
     TColor customColor_ = clWhite;
     TUiCustomColors* customColors_ = nullptr;
+    TColorDialogOptions colorDlgOptions_ = {cdFullOpen};
 };

@@ -41,6 +41,33 @@ const bool dateTimeEditPropertiesRegistered = [] {
                                               &C::SetBeepOnInvalidKey, 1));
     RegisterProperty(meta, OrdinalProperty<C>("DropButtonVisible", pkBool, &C::DropButtonVisible,
                                               &C::SetDropButtonVisible, 1));
+    RegisterProperty(meta, OrdinalProperty<C>("FlatButtons", pkBool, &C::FlatButtons,
+                                              &C::SetFlatButtons, false));
+    RegisterProperty(meta, OrdinalProperty<C>("FlatButtonColor", pkColor, &C::FlatButtonColor,
+                                              &C::SetFlatButtonColor, clBtnFace));
+    // What the drop-down calendar and time picker get.
+    RegisterProperty(meta, CalendarElementsProperty<C>("CalendarElements", &C::CalendarElements,
+                                                       &C::SetCalendarElements));
+    RegisterProperty(meta, SubObjectProperty<C>("CalendarColors", &C::CalendarColors));
+    RegisterProperty(meta, SubObjectProperty<C>("ClockFaceColors", &C::ClockFaceColors));
+    const struct {
+        const char* name;
+        AnsiString C::*field;
+    } captions[] = {{"CaptionTodayBtn", &C::CaptionTodayBtn}, {"CaptionClearBtn", &C::CaptionClearBtn},
+                    {"CaptionAM", &C::CaptionAM},             {"CaptionPM", &C::CaptionPM},
+                    {"CaptionSet", &C::CaptionSet},           {"HowToUseMsg", &C::HowToUseMsg}};
+    for (const auto& p : captions) RegisterProperty(meta, StringField(p.name, p.field));
+    RegisterProperty(meta, EnumProperty<C>("FirstDayOfWeek", &C::FirstDayOfWeek,
+                                           &C::SetFirstDayOfWeek,
+                                           FirstDayOfWeekIdents(),
+                                           fdowLocale));
+    RegisterProperty(meta, OrdinalField("RestrictMinutes", pkBool, &C::RestrictMinutes, false));
+    RegisterProperty(meta, OrdinalField("ShowHowToUseHint", pkBool, &C::ShowHowToUseHint, true));
+    RegisterProperty(meta, OrdinalField("PopupButtonColor", pkColor, &C::PopupButtonColor,
+                                        clBtnFace));
+    RegisterProperty(meta, OrdinalField("PopupButtonFontColor", pkColor, &C::PopupButtonFontColor,
+                                        clWindowText));
+    RegisterClass(meta);
     return true;
 }();
 
@@ -340,7 +367,7 @@ void TUiDateTimeEdit::DisplayCalendar() {
     calendar->SetButtonColor(PopupButtonColor);
     calendar->SetButtonFontColor(PopupButtonFontColor);
     calendar->SetElements(calendarElements_);
-    calendar->SetFirstDayOfWeek(FirstDayOfWeek);
+    calendar->SetFirstDayOfWeek(firstDayOfWeek_);
     calendar->SetCaptionClearBtn(CaptionClearBtn);
     calendar->SetCaptionTodayBtn(CaptionTodayBtn);
     calendar->OnGetBoldDays = OnGetBoldDays;

@@ -58,7 +58,8 @@ class TUiDateTimeEdit : public TUiCustomEdit {
     TUiClockFaceColors* ClockFaceColors() const { return clockFaceColors_; }
     virtual void SetClockFaceColors(TUiClockFaceColors* value) { clockFaceColors_->Assign(value); }
     AnsiString CaptionTodayBtn, CaptionClearBtn, CaptionAM, CaptionPM, CaptionSet;
-    TUiFirstDayOfWeek FirstDayOfWeek = fdowLocale;
+    TUiFirstDayOfWeek FirstDayOfWeek() const { return firstDayOfWeek_; }
+    void SetFirstDayOfWeek(TUiFirstDayOfWeek value) { firstDayOfWeek_ = value; }
     bool RestrictMinutes = false;
     bool ShowHowToUseHint = true;
     AnsiString HowToUseMsg;
@@ -120,6 +121,7 @@ private:
     TUiCalendarElements calendarElements_ = {ceYear,       ceMonth,     ceArrows,
                                              ceDaysOfWeek, ceFillDays,  ceTodayButton,
                                              ceClearButton};
+    TUiFirstDayOfWeek firstDayOfWeek_ = fdowLocale;
     TUiCalendarColors* calendarColors_;
     TUiClockFaceColors* clockFaceColors_;
     int notifications_ = 0;

@@ -2,16 +2,17 @@
 
 #include "UiThemeSrv.h"
 
-const std::vector<AnsiString> FrameStyleIdents = {
-    "fsNone",       "fsFlat",   "fsGroove",   "fsBump",   "fsLowered", "fsButtonDown",
-    "fsRaised",     "fsButtonUp", "fsStatus", "fsPopup",  "fsFlatBold"};
-const std::vector<AnsiString> FramingPreferenceIdents = {"fpCustomFraming", "fpXPThemes"};
-const std::vector<AnsiString> SideIdents = {"sdLeft", "sdTop", "sdRight", "sdBottom"};
-const std::vector<AnsiString> FrameControllerPropertyIdents = {
-    "fcpColor",          "fcpFocusColor",     "fcpDisabledColor", "fcpReadOnlyColor",
-    "fcpReadOnlyColorOnFocus", "fcpParentColor", "fcpFlatButtonColor", "fcpFlatButtons",
-    "fcpFrameColor",     "fcpFrameHotColor",  "fcpFrameHotTrack", "fcpFrameHotStyle",
-    "fcpFrameSides",     "fcpFrameStyle",     "fcpFrameVisible",  "fcpFramingPreference"};
+const std::vector<AnsiString>& FrameStyleIdents() {
+    static const std::vector<AnsiString> names = {
+        "fsNone",   "fsFlat",     "fsGroove", "fsBump",  "fsLowered", "fsButtonDown",
+        "fsRaised", "fsButtonUp", "fsStatus", "fsPopup", "fsFlatBold"};
+    return names;
+}
+
+const std::vector<AnsiString>& FramingPreferenceIdents() {
+    static const std::vector<AnsiString> names = {"fpCustomFraming", "fpXPThemes"};
+    return names;
+}
 
 bool HasKeyboardFocus(TWinControl* control) {
     if (!control->HandleAllocated()) return false;

@@ -56,14 +56,12 @@ bool VisualStylesEnabled();
 void PaintWindowFrame(TWinControl* control, TControlCanvas* canvas, TFrameStyle style,
                       TColor frameColor, TSides sides);
 // The frame-style and framing-preference identifiers, in their enumerations' order.
-extern const std::vector<AnsiString> FrameStyleIdents;
-extern const std::vector<AnsiString> FramingPreferenceIdents;
+const std::vector<AnsiString>& FrameStyleIdents();
+const std::vector<AnsiString>& FramingPreferenceIdents();
 // A bit set as its element names joined by commas ("sdLeft,sdTop") and back; an unknown name
 // raises EConvertError.
 AnsiString BitsToText(unsigned bits, const std::vector<AnsiString>& names);
 unsigned TextToBits(const AnsiString& text, const std::vector<AnsiString>& names);
-extern const std::vector<AnsiString> SideIdents;
-extern const std::vector<AnsiString> FrameControllerPropertyIdents;
 
 template <class Base>
 class TUiFramedControl : public Base {
@@ -290,8 +288,8 @@ private:
     }
     void ReadFrameFocusStyle(TReader* reader) {
         const AnsiString ident = reader->ReadIdent();
-        for (size_t i = 0; i < FrameStyleIdents.size(); ++i)
-            if (SameText(FrameStyleIdents[i], ident)) frameHotStyle_ = static_cast<TFrameStyle>(i);
+        for (size_t i = 0; i < FrameStyleIdents().size(); ++i)
+            if (SameText(FrameStyleIdents()[i], ident)) frameHotStyle_ = static_cast<TFrameStyle>(i);
     }
 
     TColor disabledColor_ = clBtnFace;
@@ -336,7 +334,7 @@ template <class C> void RegisterFramedProperties(unsigned publish) {
     };
     auto style = [&](const char* name, TFrameStyle (C::*get)() const,
                      void (C::*set)(TFrameStyle), TFrameStyle def, TUiFrameControllerProperty p) {
-        TPropertyInfo info = EnumProperty<C>(name, get, set, FrameStyleIdents, def);
+        TPropertyInfo info = EnumProperty<C>(name, get, set, FrameStyleIdents(), def);
         info.IsStored = stored(p);
         RegisterProperty(meta, info);
     };
@@ -374,16 +372,16 @@ template <class C> void RegisterFramedProperties(unsigned publish) {
     sides.Name = "FrameSides";
     sides.Kind = pkSet;
     sides.GetText = [](TObject* o) {
-        return BitsToText(static_cast<C*>(o)->FrameSides(), SideIdents);
+        return BitsToText(static_cast<C*>(o)->FrameSides(), SideNames());
     };
     sides.SetText = [](TObject* o, const AnsiString& text) {
-        static_cast<C*>(o)->SetFrameSides(static_cast<TSides>(TextToBits(text, SideIdents)));
+        static_cast<C*>(o)->SetFrameSides(static_cast<TSides>(TextToBits(text, SideNames())));
     };
-    sides.DefaultText = BitsToText(AllSides, SideIdents);
+    sides.DefaultText = BitsToText(AllSides, SideNames());
     sides.IsStored = stored(fcpFrameSides);
     RegisterProperty(meta, sides);
     RegisterProperty(meta, EnumProperty<C>("FramingPreference", &C::FramingPreference,
-                                           &C::SetFramingPreference, FramingPreferenceIdents,
+                                           &C::SetFramingPreference, FramingPreferenceIdents(),
                                            fpXPThemes));
     RegisterProperty(meta, ComponentProperty<C, TUiFrameController>(
                                "FrameController", &C::FrameController, &C::SetFrameController));
@@ -394,14 +392,14 @@ template <class C> void RegisterFramedProperties(unsigned publish) {
     notifications.HasDefault = false;
     notifications.GetText = [](TObject* o) {
         return BitsToText(static_cast<C*>(o)->FrameControllerNotifications(),
-                          FrameControllerPropertyIdents);
+                          FrameControllerPropertyNames());
     };
     notifications.SetText = [](TObject* o, const AnsiString& text) {
         static_cast<C*>(o)->SetFrameControllerNotifications(
             static_cast<TUiFrameControllerNotifications>(
-                TextToBits(text, FrameControllerPropertyIdents)));
+                TextToBits(text, FrameControllerPropertyNames())));
     };
     notifications.DefaultText =
-        BitsToText(AllFrameControllerNotifications, FrameControllerPropertyIdents);
+        BitsToText(AllFrameControllerNotifications, FrameControllerPropertyNames());
     RegisterProperty(meta, notifications);
 }

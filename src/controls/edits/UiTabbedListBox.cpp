@@ -29,6 +29,10 @@ int PlainWidth(TFont* font, const AnsiString& text) {
 }
 
 const bool tabbedPropertiesRegistered = [] {
+    using B = TUiCustomTabbedListBox;
+    RegisterProperty(B::StaticClass(), OrdinalProperty<B>("ShowItemHints", pkBool,
+                                                          &B::ShowItemHints,
+                                                          &B::SetShowItemHints, false));
     using C = TUiTabbedListBox;
     const TMetaClass* meta = C::StaticClass();
     TPropertyInfo stops = SubObjectProperty<C>("TabStops", &C::TabStops);

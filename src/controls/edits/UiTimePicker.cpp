@@ -74,6 +74,13 @@ const bool timePickerPropertiesRegistered = [] {
                                               &C::SetButtonColor, clBtnFace));
     RegisterProperty(meta, OrdinalProperty<C>("ButtonFontColor", pkColor, &C::ButtonFontColor,
                                               &C::SetButtonFontColor, clWindowText));
+    RegisterProperty(meta, SubObjectProperty<C>("ClockFaceColors", &C::ClockFaceColors));
+    using K = TUiClockFaceColors;
+    const char* const colorNames[] = {"Face", "Hands", "Numbers", "HourTicks", "MinuteTicks"};
+    const K defaults(nullptr);
+    for (int i = 0; i < 5; ++i)
+        RegisterProperty(K::StaticClass(),
+                         IndexedColorProperty<K>(colorNames[i], i, defaults.GetColor(i)));
     return true;
 }();
 

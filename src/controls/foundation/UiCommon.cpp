@@ -59,6 +59,37 @@ const std::vector<AnsiString>& FrameControllerPropertyNames() {
     return names;
 }
 
+const std::vector<AnsiString>& AlignIdents() {
+    static const std::vector<AnsiString> names = {"alNone",  "alTop",    "alBottom", "alLeft",
+                                                  "alRight", "alClient", "alCustom"};
+    return names;
+}
+
+const std::vector<AnsiString>& AlignmentVerticalIdents() {
+    static const std::vector<AnsiString> names = {"avTop", "avCenter", "avBottom"};
+    return names;
+}
+
+const std::vector<AnsiString>& FrameStyleExIdents() {
+    static const std::vector<AnsiString> names = {
+        "fsNone",     "fsFlat",   "fsGroove", "fsBump",     "fsLowered",    "fsButtonDown",
+        "fsRaised",   "fsButtonUp", "fsStatus", "fsPopup", "fsFlatBold", "fsFlatRounded"};
+    return names;
+}
+
+const std::vector<AnsiString>& GradientDirectionIdents() {
+    static const std::vector<AnsiString> names = {
+        "gdDiagonalUp",   "gdDiagonalDown", "gdHorizontalEnd", "gdHorizontalCenter",
+        "gdHorizontalBox", "gdVerticalEnd", "gdVerticalCenter", "gdVerticalBox",
+        "gdSquareBox",    "gdBigSquareBox"};
+    return names;
+}
+
+const std::vector<AnsiString>& SideNames() {
+    static const std::vector<AnsiString> names = {"sdLeft", "sdTop", "sdRight", "sdBottom"};
+    return names;
+}
+
 AnsiString BitSetText(unsigned bits, const std::vector<AnsiString>& names) {
     AnsiString text;
     for (size_t i = 0; i < names.size(); ++i)

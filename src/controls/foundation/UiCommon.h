@@ -139,10 +139,59 @@ const std::vector<AnsiString>& TextStyleIdents();
 const std::vector<AnsiString>& VisualStyleIdents();
 const std::vector<AnsiString>& GradientColorStyleIdents();
 const std::vector<AnsiString>& FrameControllerPropertyNames();
+const std::vector<AnsiString>& AlignIdents();
+const std::vector<AnsiString>& AlignmentVerticalIdents();
+const std::vector<AnsiString>& FrameStyleExIdents();
+const std::vector<AnsiString>& GradientDirectionIdents();
+const std::vector<AnsiString>& SideNames();
 // A bit set as its textual set value ("fcpColor,fcpFrameColor") and back; unknown names raise
 // EReadError.
 AnsiString BitSetText(unsigned bits, const std::vector<AnsiString>& names);
 unsigned BitSetFromText(const AnsiString& text, const std::vector<AnsiString>& names);
+
+// Builders for published data members that need no setter of their own: an integer, Boolean
+// or colour with its default, and a string (stored when not empty).
+template <class C, class T>
+TPropertyInfo OrdinalField(const char* name, TPropertyKind kind, T C::*field, int def) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = kind;
+    info.GetOrd = [field](TObject* o) { return static_cast<int>(static_cast<C*>(o)->*field); };
+    info.SetOrd = [field](TObject* o, int value) {
+        static_cast<C*>(o)->*field = static_cast<T>(value);
+    };
+    info.HasDefault = true;
+    info.DefaultOrd = def;
+    return info;
+}
+template <class C>
+TPropertyInfo StringField(const char* name, AnsiString C::*field) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkString;
+    info.GetText = [field](TObject* o) { return static_cast<C*>(o)->*field; };
+    info.SetText = [field](TObject* o, const AnsiString& value) {
+        static_cast<C*>(o)->*field = value;
+    };
+    return info;
+}
+
+// A published colour of an object that keeps its colours by index (GetColor, SetColor).
+template <class C>
+TPropertyInfo IndexedColorProperty(const char* name, int index, TColor def) {
+    TPropertyInfo info;
+    info.Name = name;
+    info.Kind = pkColor;
+    info.GetOrd = [index](TObject* o) {
+        return static_cast<int>(static_cast<C*>(o)->GetColor(index));
+    };
+    info.SetOrd = [index](TObject* o, int value) {
+        static_cast<C*>(o)->SetColor(index, static_cast<TColor>(value));
+    };
+    info.HasDefault = true;
+    info.DefaultOrd = def;
+    return info;
+}
 
 // Text-drawing flags by TAlignment (left, right, centre), text-alignment modes, word wrap.
 constexpr UINT DrawTextAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
