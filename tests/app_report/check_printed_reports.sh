@@ -11,7 +11,7 @@ mkdir -p "$pictures"
 status=0
 while read -r token model units pages; do
   pdf=""
-  for _ in $(seq 120); do
+  for _ in $(seq 360); do
     for f in $(ls -t "$out_dir"/*Radon_Report*.pdf 2>/dev/null | head -20); do
       if pdftotext "$f" - 2>/dev/null | grep -q "$token"; then pdf=$f; break; fi
     done
