@@ -10,6 +10,7 @@
 #include "cl_menus.h"
 #include "cl_streams.h"
 #include "form_fixture.h"
+#include "stream_checks.h"
 
 namespace {
 
@@ -41,55 +42,6 @@ void DrawStrip(TBitmap& bitmap, int cells) {
     for (int i = 0; i < cells; ++i) {
         bitmap.Canvas()->Brush()->SetColor(colors[i % 4]);
         bitmap.Canvas()->FillRect(TRect(16 * i, 0, 16 * i + 16, 16));
-    }
-}
-
-AnsiString StreamText(TMemoryStream& stream) {
-    return AnsiString(static_cast<const char*>(stream.Memory()), static_cast<int>(stream.Size()));
-}
-
-AnsiString WrittenProperties(TPersistent* instance) {
-    TMemoryStream stream;
-    {
-        TWriter writer(&stream);
-        writer.WriteProperties(instance);
-    }
-    return StreamText(stream);
-}
-
-// Every published property of `copy` reads as in `original`; pictures by their bytes.
-void ExpectSameProperties(TPersistent* original, TPersistent* copy) {
-    SCOPED_TRACE(original->ClassName().c_str());
-    for (const TPropertyInfo* p : PublishedProperties(original->ClassType())) {
-        SCOPED_TRACE(p->Name.c_str());
-        switch (p->Kind) {
-        case pkInteger:
-        case pkBool:
-        case pkColor:
-            EXPECT_EQ(p->GetOrd(copy), p->GetOrd(original));
-            break;
-        case pkEnum:
-        case pkSet:
-        case pkString:
-            EXPECT_EQ(p->GetText(copy), p->GetText(original));
-            break;
-        case pkFloat:
-            EXPECT_EQ(p->GetFloat(copy), p->GetFloat(original));
-            break;
-        case pkComponent: {
-            TComponent* a = p->GetComponent(original);
-            TComponent* b = p->GetComponent(copy);
-            EXPECT_EQ(b ? b->Name() : AnsiString(), a ? a->Name() : AnsiString());
-            break;
-        }
-        case pkObject: {
-            auto* picture = dynamic_cast<TGraphic*>(p->GetSubObject(original));
-            if (picture) {
-                EXPECT_TRUE(picture->Equals(dynamic_cast<TGraphic*>(p->GetSubObject(copy))));
-            }
-            break;
-        }
-        }
     }
 }
 
