@@ -6,6 +6,7 @@
 #include "cl_filer.h"
 #include "cl_streams.h"
 #include "form_fixture.h"
+#include "stream_checks.h"
 
 namespace {
 
@@ -15,15 +16,6 @@ const bool groupClassesRegistered = [] {
     RegisterClasses({TUiRadioGroup::StaticClass(), TUiCheckGroup::StaticClass()});
     return true;
 }();
-
-AnsiString WrittenProperties(TPersistent* instance) {
-    TMemoryStream stream;
-    {
-        TWriter writer(&stream);
-        writer.WriteProperties(instance);
-    }
-    return AnsiString(static_cast<const char*>(stream.Memory()), static_cast<int>(stream.Size()));
-}
 
 // The properties the groups publish beyond the group box's.
 std::vector<const TPropertyInfo*> OwnProperties(TObject* group) {

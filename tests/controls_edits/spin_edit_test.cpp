@@ -4,6 +4,7 @@
 #include "cl_filer.h"
 #include "cl_streams.h"
 #include "edit_fixture.h"
+#include "stream_checks.h"
 
 namespace {
 
@@ -171,15 +172,6 @@ TEST_F(SpinEditTest, ReadOnlyHidesTheButtonsAndRefusesSteps) {
     EXPECT_TRUE(edit->SpinButtons()->Visible());
     EXPECT_EQ(HIWORD(SendMessageA(edit->Handle(), EM_GETMARGINS, 0, 0)),
               edit->SpinButtons()->Width() + 2);
-}
-
-AnsiString WrittenProperties(TPersistent* instance) {
-    TMemoryStream stream;
-    {
-        TWriter writer(&stream);
-        writer.WriteProperties(instance);
-    }
-    return AnsiString(static_cast<const char*>(stream.Memory()), static_cast<int>(stream.Size()));
 }
 
 // A form stream carries the number and everything that shapes it, not the text; a range whose
