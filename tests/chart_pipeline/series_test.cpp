@@ -193,6 +193,7 @@ TEST_F(SeriesTest, SingleDeleteAndClearReachDependantsByTheirTriggers) {
     EXPECT_EQ(series->Count(), 0);
     EXPECT_EQ(follower->Count(), 0);
     EXPECT_EQ(series->FirstValueIndex, -1);
+    series->OnClearValues = nullptr;  // freeing the series clears it again, after `cleared` is gone
 }
 
 TEST_F(SeriesTest, FreeingEitherSideOfALinkLeavesNoDanglingReference) {
