@@ -199,6 +199,7 @@ HFONT TFont::Handle() {
                                                       : DEFAULT_PITCH;
         lstrcpynA(log.lfFaceName, name_.c_str(), LF_FACESIZE);
         SetCachedHandle(CreateFontIndirectA(&log));
+        handleAdopted_ = false;
     }
     return static_cast<HFONT>(CachedHandle());
 }
@@ -220,6 +221,7 @@ void TFont::SetHandle(HFONT handle) {
         pitch_ = pitch == FIXED_PITCH ? fpFixed : pitch == VARIABLE_PITCH ? fpVariable : fpDefault;
     }
     SetCachedHandle(handle);
+    handleAdopted_ = handle != nullptr;
     Changed();
 }
 
@@ -430,6 +432,7 @@ void TCanvas::SetHandle(HDC dc) {
     if (dc_) Deselect(stPen | stBrush | stFont);
     dc_ = dc;
     state_ = 0;
+    extents_.Clear();
 }
 
 void TCanvas::RequireHandle() {
@@ -648,7 +651,10 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const AnsiString& text) 
 TSize TCanvas::TextExtent(const AnsiString& text) {
     RequireState(stFont);
     SIZE size{};
-    GetTextExtentPoint32A(dc_, text.c_str(), text.Length(), &size);
+    if (font_->HandleAdopted())
+        GetTextExtentPoint32A(dc_, text.c_str(), text.Length(), &size);
+    else
+        size = extents_.Extent(dc_, *font_, text.c_str(), text.Length());
     return {size.cx, size.cy};
 }
 

@@ -12,6 +12,7 @@
 #include "cl_component.h"
 #include "cl_except.h"
 #include "cl_string.h"
+#include "cl_textextents.h"
 #include "cl_types.h"
 
 class TStream;
@@ -171,6 +172,8 @@ class TFont : public TGraphicsObject {
     HFONT Handle();
     // Adopts a font handle: the font takes ownership and reads its data back from it.
     void SetHandle(HFONT handle);
+    // True while the handle is an adopted one, which may hold more than the font's data.
+    bool HandleAdopted() const { return handleAdopted_; }
     const AnsiString& Name() const { return name_; }
     void SetName(const AnsiString& name);
     int Height() const { return height_; }
@@ -200,6 +203,7 @@ private:
     TFontPitch pitch_ = fpDefault;
     TFontCharset charset_ = DEFAULT_CHARSET;
     int orientation_ = 0;
+    bool handleAdopted_ = false;
 };
 
 // The pen styles and mix modes are the GDI PS_ codes and the R2_ raster operations.
@@ -370,6 +374,7 @@ private:
     int textFlags_ = 0;
     CRITICAL_SECTION lock_;
     int lockCount_ = 0;
+    TTextExtentCache extents_;
 };
 
 enum TProgressStage { psStarting, psRunning, psEnding };

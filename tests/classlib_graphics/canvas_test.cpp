@@ -159,6 +159,58 @@ TEST_F(CanvasTest, TextExtentMatchesTheSelectedFontsMetrics) {
     EXPECT_EQ(canvas->TextWidth(""), 0);
 }
 
+// The canvas remembers extents it measured; whatever changed in between, what it answers must be
+// what GDI measures now with the font and mapping in force.
+TEST_F(CanvasTest, RememberedTextExtentsFollowFontAndMappingChanges) {
+    const char* text = "01.12 00:00";
+    auto gdiExtent = [&] {
+        SIZE size{};
+        GetTextExtentPoint32A(canvas->Handle(), text, lstrlenA(text), &size);
+        return TSize{size.cx, size.cy};
+    };
+    auto expectGdi = [&](const char* step) {
+        const TSize remembered = canvas->TextExtent(text);
+        const TSize measured = gdiExtent();
+        EXPECT_EQ(remembered.cx, measured.cx) << step;
+        EXPECT_EQ(remembered.cy, measured.cy) << step;
+    };
+    HDC dc = canvas->Handle();
+    canvas->Font()->SetName("Arial");
+    canvas->Font()->SetSize(10);
+    expectGdi("first");
+    canvas->Font()->SetSize(20);
+    expectGdi("larger");
+    canvas->Font()->SetStyle({fsBold});
+    expectGdi("bold");
+    canvas->Font()->SetName("Courier New");
+    expectGdi("other face");
+    canvas->Font()->SetSize(10);
+    canvas->Font()->SetName("Arial");
+    canvas->Font()->SetStyle({});
+    expectGdi("back to the first font");
+    SetTextCharacterExtra(dc, 3);
+    expectGdi("character extra");
+    SetTextCharacterExtra(dc, 0);
+    SetMapMode(dc, MM_ANISOTROPIC);
+    SetWindowExtEx(dc, 2, 2, nullptr);
+    SetViewportExtEx(dc, 1, 1, nullptr);
+    expectGdi("half scale");
+    SetMapMode(dc, MM_TEXT);
+    expectGdi("text mapping again");
+
+    // Two adopted handles with the same face and height but other widths.
+    LOGFONTA narrow{};
+    narrow.lfHeight = -20;
+    narrow.lfWidth = 4;
+    lstrcpyA(narrow.lfFaceName, "Arial");
+    LOGFONTA wide = narrow;
+    wide.lfWidth = 16;
+    canvas->Font()->SetHandle(CreateFontIndirectA(&narrow));
+    expectGdi("narrow adopted font");
+    canvas->Font()->SetHandle(CreateFontIndirectA(&wide));
+    expectGdi("wide adopted font");
+}
+
 TEST_F(CanvasTest, StretchDrawAndCopyRectScaleTheSource) {
     auto source = FilledBitmap(2, 2, clRed);
     source->Canvas()->SetPixels(1, 0, clBlue);
