@@ -85,7 +85,8 @@ TEST(ChartRounding, PlotRoundAgreesWithRoundOnHalvesNeighboursAndExtremes) {
     const double cases[] = {0.0,      -0.0,     0.5,     1.5,      2.5,     -0.5,    -1.5,
                             -2.5,     0.49999,  0.50001, -0.49999, -0.50001, 2.4999999999999996,
                             1e6 + .5, -1e6 - .5, 4503599627370495.5, 4503599627370497.0,
-                            2147483647.5, -2147483648.5, 1e17 + 3, 3.9e18, 4.1e18, 1e300,
+                            2147483647.5, -2147483648.5, 2147483646.5, 2147483646.75,
+                            -2147483646.5, 2147483647.0, -2147483647.0, -2147483647.25, 1e17 + 3, 3.9e18, 4.1e18, 1e300,
                             -1e300,   std::nextafter(0.5, 0.0), std::nextafter(-1.5, -2.0),
                             std::numeric_limits<double>::quiet_NaN(),
                             std::numeric_limits<double>::infinity()};

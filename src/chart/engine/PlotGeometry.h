@@ -101,13 +101,14 @@ inline int GreenOf(TColor c) { return (c >> 8) & 0xFF; }
 inline int BlueOf(TColor c) { return (c >> 16) & 0xFF; }
 
 // The chart engine's rounding: nearest integer, ties to even, as Round. Worked in double
-// precision, which is exact here: Round's long double steps switch the x87 control word several
-// times a call, and charts round every point they place. Values out of range go to Round.
+// precision and 32-bit integers, which is exact here: Round's long double steps switch the x87
+// control word several times a call, and charts round every point they place. Values out of the
+// integer range go to Round.
 inline int PlotRound(double value) {
-    if (!(std::fabs(value) < 4.0e18)) return static_cast<int>(Round(value));
-    long long whole = static_cast<long long>(value);
+    if (!(value < 2147483647.0 && value > -2147483647.0)) return static_cast<int>(Round(value));
+    int whole = static_cast<int>(value);
     if (static_cast<double>(whole) > value) --whole;
     const double fraction = value - static_cast<double>(whole);
-    if (fraction > 0.5 || (fraction == 0.5 && whole % 2 != 0)) ++whole;
-    return static_cast<int>(whole);
+    if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) ++whole;
+    return whole;
 }
