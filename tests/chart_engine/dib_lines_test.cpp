@@ -1,6 +1,6 @@
-// Dotted grid lines written straight into DIB pixels against the same lines drawn by GDI with
-// the dotted pen: every pixel equal across DIB formats, background modes, clips and origins; the
-// devices and pens the direct path must leave to GDI; the chart canvas's use of it.
+// Grid lines and ticks written straight into DIB pixels against the same lines drawn by GDI with
+// the solid and dotted pens: every pixel equal across DIB formats, background modes, clips and
+// origins; the devices and pens the direct path must leave to GDI; the chart canvas's use of it.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -111,7 +111,7 @@ HRGN TwoBands() {
     return region;
 }
 
-TEST(ChartDibDottedLines, WritesThePixelsGdiDrawsWithTheDottedPen) {
+TEST(ChartDibLines, WritesThePixelsGdiDrawsWithTheSolidAndDottedPens) {
     const DibFormat formats[] = {{24, false}, {24, true}, {32, false}, {32, true}};
     const DeviceState states[] = {
         {"transparent", TRANSPARENT, nullptr, {0, 0}, 0},
@@ -121,15 +121,17 @@ TEST(ChartDibDottedLines, WritesThePixelsGdiDrawsWithTheDottedPen) {
         {"elliptic clip", TRANSPARENT, [] { return CreateEllipticRgn(-10, 3, 55, 52); }, {0, 0}, 1},
         {"shifted origin, clipped", OPAQUE, [] { return CreateRectRgn(8, 0, 61, 30); }, {7, -5}, 0},
     };
+    for (const int style : {PS_SOLID, PS_DOT})
     for (const DibFormat& format : formats) {
         for (const DeviceState& state : states) {
             SCOPED_TRACE(std::string(state.name) + ", " + std::to_string(format.bits) + " bits" +
-                         (format.topDown ? ", top-down" : ", bottom-up"));
-            HPEN pen = CreatePen(PS_DOT, state.penWidth, RGB(200, 100, 50));
+                         (format.topDown ? ", top-down" : ", bottom-up") +
+                         (style == PS_DOT ? ", dotted" : ", solid"));
+            HPEN pen = CreatePen(style, state.penWidth, RGB(200, 100, 50));
             DibDevice byGdi(format), direct(format);
             Prepare(byGdi.dc(), state, pen);
             Prepare(direct.dc(), state, pen);
-            TPlotDibDottedLines lines(direct.dc());
+            TPlotDibLines lines(direct.dc());
             ASSERT_TRUE(lines.Ready());
             for (const Line& line : TestLines()) {
                 if (line.vertical) {
@@ -150,13 +152,14 @@ TEST(ChartDibDottedLines, WritesThePixelsGdiDrawsWithTheDottedPen) {
     }
 }
 
-TEST(ChartDibDottedLines, LeavesOtherDevicesPensAndModesToGdi) {
+TEST(ChartDibLines, LeavesOtherDevicesPensAndModesToGdi) {
     HPEN dotted = CreatePen(PS_DOT, 0, RGB(1, 2, 3));
     const struct {
         const char* name;
         std::function<void(HDC)> change;
     } cases[] = {
-        {"solid pen", [](HDC dc) { SelectObject(dc, GetStockObject(BLACK_PEN)); }},
+        {"dashed pen", [](HDC dc) { SelectObject(dc, CreatePen(PS_DASH, 0, 0)); }},
+        {"wide solid pen", [](HDC dc) { SelectObject(dc, CreatePen(PS_SOLID, 2, 0)); }},
         {"xor mode", [](HDC dc) { SetROP2(dc, R2_XORPEN); }},
         {"scaled mapping",
          [](HDC dc) {
@@ -171,49 +174,50 @@ TEST(ChartDibDottedLines, LeavesOtherDevicesPensAndModesToGdi) {
              SetWorldTransform(dc, &shift);
          }},
         {"palette-relative pen colour",
-         [](HDC dc) { DeleteObject(SelectObject(dc, CreatePen(PS_DOT, 0, PALETTERGB(1, 2, 3)))); }},
+         [](HDC dc) { SelectObject(dc, CreatePen(PS_DOT, 0, PALETTERGB(1, 2, 3))); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         DibDevice device({24, false});
         SelectObject(device.dc(), dotted);
         c.change(device.dc());
-        EXPECT_FALSE(TPlotDibDottedLines(device.dc()).Ready());
-        SelectObject(device.dc(), GetStockObject(BLACK_PEN));
+        EXPECT_FALSE(TPlotDibLines(device.dc()).Ready());
+        const HGDIOBJ used = SelectObject(device.dc(), GetStockObject(BLACK_PEN));
+        if (used != dotted) DeleteObject(used);
     }
     DibDevice sixteenBits({16, false});
     SelectObject(sixteenBits.dc(), dotted);
-    EXPECT_FALSE(TPlotDibDottedLines(sixteenBits.dc()).Ready());
+    EXPECT_FALSE(TPlotDibLines(sixteenBits.dc()).Ready());
     SelectObject(sixteenBits.dc(), GetStockObject(BLACK_PEN));
 
     // A recorded page (the PDF export records enhanced metafiles) keeps its line records.
     HDC metafile = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     SelectObject(metafile, dotted);
-    EXPECT_FALSE(TPlotDibDottedLines(metafile).Ready());
+    EXPECT_FALSE(TPlotDibLines(metafile).Ready());
     DeleteEnhMetaFile(CloseEnhMetaFile(metafile));
 
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, dotted);
-    EXPECT_FALSE(TPlotDibDottedLines(screen).Ready());
+    EXPECT_FALSE(TPlotDibLines(screen).Ready());
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
     DeleteObject(dotted);
 }
 
-TEST(ChartDibDottedLines, TheCanvasWritesFlatLinesDirectlyBetweenBeginAndEnd) {
+TEST(ChartDibLines, TheCanvasWritesFlatLinesDirectlyBetweenBeginAndEnd) {
     BitmapCanvas target(40, 20);
     TPlotCanvas3D& canvas = *target.canvas;
     canvas.Pen()->SetStyle(psDot);
     canvas.Pen()->SetColor(clBlue);
     canvas.SetBackMode(cbmTransparent);
-    canvas.BeginDirectDottedLines();
+    canvas.BeginDirectLines();
     // A solid pen put in behind the canvas's back: only GDI's lines would show it.
     HDC dc = canvas.Handle();
     HPEN solid = CreatePen(PS_SOLID, 0, RGB(255, 0, 0));
     HGDIOBJ dotted = SelectObject(dc, solid);
     canvas.DoHorizLine(2, 30, 5);
     canvas.DoVertLine(35, 1, 19);
-    canvas.EndDirectDottedLines();
+    canvas.EndDirectLines();
     POINT position{};
     GetCurrentPositionEx(dc, &position);
     EXPECT_EQ(position.x, 35);

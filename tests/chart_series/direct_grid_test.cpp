@@ -1,4 +1,4 @@
-// Charts drawn with their dotted grids written straight into DIB pixels and their long polylines
+// Charts drawn with their grids and ticks written straight into DIB pixels and their long polylines
 // drawn with the clip lifted, against the same charts drawn by GDI as they stand: the images must
 // be equal pixel for pixel.
 #include <gtest/gtest.h>
@@ -12,7 +12,7 @@
 
 namespace {
 
-// Every flat line and polyline drawn by GDI as it stands: the reference the direct dotted lines
+// Every flat line and polyline drawn by GDI as it stands: the reference the direct lines
 // and the polylines drawn with the clip lifted must match.
 class GdiLinesCanvas : public TPlotCanvas3D {
 public:
@@ -69,9 +69,11 @@ TEST(ChartDirectGrid, ChartsMatchTheirGdiDrawingPixelForPixel) {
              chart->RightAxis->SetGridCentered(true);
          },
          Rect(-5, 3, 305, 215), false, pf24bit},
-        {"minor grids, coloured grid, axis moved inward",
+        {"minor grids, inner ticks, coloured grid and ticks, axis moved inward",
          [](TChart* chart) {
              chart->LeftAxis->MinorGrid()->SetVisible(true);
+             chart->LeftAxis->TicksInner()->SetVisible(true);
+             chart->BottomAxis->Ticks()->SetColor(clRed);
              chart->BottomAxis->MinorGrid()->SetVisible(true);
              chart->BottomAxis->Grid()->SetColor(clBlue);
              chart->RightAxis->SetPositionPercent(20);

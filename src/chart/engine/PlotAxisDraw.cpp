@@ -7,17 +7,17 @@
 
 namespace {
 
-// Flat grid lines of a dotted pen go straight into a DIB's pixels while this lives.
-class DirectGridLines {
+// Flat grid lines and ticks of a thin pen go straight into a DIB's pixels while this lives.
+class DirectLines {
 public:
-    DirectGridLines(TPlotCanvas3D* canvas, bool flat) : canvas_(flat ? canvas : nullptr) {
-        if (canvas_) canvas_->BeginDirectDottedLines();
+    DirectLines(TPlotCanvas3D* canvas, bool flat) : canvas_(flat ? canvas : nullptr) {
+        if (canvas_) canvas_->BeginDirectLines();
     }
-    ~DirectGridLines() {
-        if (canvas_) canvas_->EndDirectDottedLines();
+    ~DirectLines() {
+        if (canvas_) canvas_->EndDirectLines();
     }
-    DirectGridLines(const DirectGridLines&) = delete;
-    DirectGridLines& operator=(const DirectGridLines&) = delete;
+    DirectLines(const DirectLines&) = delete;
+    DirectLines& operator=(const DirectLines&) = delete;
 
 private:
     TPlotCanvas3D* canvas_;
@@ -383,22 +383,26 @@ void TChartAxis::DrawTicksAndGrids() {
         canvas->AssignVisiblePen(axisPen_);
         DrawAxisLine(wall);
     }
+    const bool flat = !IsDepthAxis && !parentChart_->View3D();
     if (ticks_->Visible()) {
         canvas->AssignVisiblePen(ticks_);
+        DirectLines direct(canvas, flat);
         for (int pixel : TickPixels) DrawTick(pixel, 1, tickLength_, wall);
     }
     DrawGrids(static_cast<int>(TickPixels.size()));
     if (ticksInner_->Visible()) {
         canvas->AssignVisiblePen(ticksInner_);
+        DirectLines direct(canvas, flat);
         for (int pixel : TickPixels) DrawTick(pixel, -1, -tickInnerLength_, wall);
     }
     if (minorTicks_->Visible()) {
         canvas->AssignVisiblePen(minorTicks_);
+        DirectLines direct(canvas, flat);
         DrawMinorMarks(true);
     }
     if (minorGrid_->Visible()) {
         canvas->AssignVisiblePen(minorGrid_);
-        DirectGridLines direct(canvas, !IsDepthAxis && !parentChart_->View3D());
+        DirectLines direct(canvas, flat);
         DrawMinorMarks(false);
     }
     canvas->SetBackMode(cbmOpaque);
@@ -459,7 +463,7 @@ void TChartAxis::DrawGrids(int tickCount) {
     canvas->SetBackMode(cbmTransparent);
     canvas->AssignVisiblePenColor(grid_, grid_->Color() == clDefault ? clGray : grid_->Color());
     const int n = Min(tickCount, static_cast<int>(TickPixels.size()));
-    DirectGridLines direct(canvas, !IsDepthAxis && !parentChart_->View3D());
+    DirectLines direct(canvas, !IsDepthAxis && !parentChart_->View3D());
     if (grid_->Centered()) {
         for (int i = 1; i < n; ++i)
             DrawGridLine(PlotRound((TickPixels[i] + TickPixels[i - 1]) * 0.5));

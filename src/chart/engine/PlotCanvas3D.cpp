@@ -322,9 +322,9 @@ void TPlotCanvas3D::DoVertLine(int x, int y0, int y1) {
     directLinesEnd_ = {x, y1};
 }
 
-void TPlotCanvas3D::BeginDirectDottedLines() {
+void TPlotCanvas3D::BeginDirectLines() {
     HDC dc = GetHandle();
-    directLines_ = std::make_unique<TPlotDibDottedLines>(dc);
+    directLines_ = std::make_unique<TPlotDibLines>(dc);
     if (!directLines_->Ready()) {
         directLines_.reset();
         return;
@@ -334,7 +334,7 @@ void TPlotCanvas3D::BeginDirectDottedLines() {
     directLinesEnd_ = {current.x, current.y};
 }
 
-void TPlotCanvas3D::EndDirectDottedLines() {
+void TPlotCanvas3D::EndDirectLines() {
     if (!directLines_) return;
     directLines_.reset();
     MoveTo(directLinesEnd_.X, directLinesEnd_.Y);

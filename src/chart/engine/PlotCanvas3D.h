@@ -150,12 +150,12 @@ class TPlotCanvas3D : public TCanvas3D {
 
     TBitmap* Buffer() const { return buffer_; }
 
-    // Between these, DoHorizLine and DoVertLine of a cosmetic dotted pen write their pixels
+    // Between these, DoHorizLine and DoVertLine of a cosmetic solid or dotted pen write their pixels
     // straight into a DIB section where the device allows it (GDI's own pixels, much faster); the
     // pen, clip and background must not change in between. The end leaves the current position
     // where GDI would have left it.
-    void BeginDirectDottedLines();
-    void EndDirectDottedLines();
+    void BeginDirectLines();
+    void EndDirectLines();
 
     int CenterX = 0, CenterY = 0, CenterZ = 0;
     int ScreenX = 0, ScreenY = 0;
@@ -185,6 +185,6 @@ private:
     void DrawTextPath(int x, int y, const AnsiString& text);
 
     TBitmap* buffer_ = nullptr;
-    std::unique_ptr<TPlotDibDottedLines> directLines_;
+    std::unique_ptr<TPlotDibLines> directLines_;
     TPoint directLinesEnd_;
 };

@@ -22,14 +22,16 @@ bool ShiftOnlyMapping(HDC dc) {
            xform.eM21 == 0 && xform.eM22 == 1 && xform.eDx == 0 && xform.eDy == 0;
 }
 
-bool CosmeticDottedPen(HDC dc, COLORREF& color) {
+// The style (PS_SOLID or PS_DOT) and colour of a cosmetic pen drawing in the copy-pen mode.
+bool CosmeticPen(HDC dc, UINT& style, COLORREF& color) {
     HGDIOBJ pen = GetCurrentObject(dc, OBJ_PEN);
     LOGPEN logPen{};
     if (GetObjectType(pen) != OBJ_PEN || GetObjectW(pen, sizeof(logPen), &logPen) == 0)
         return false;
+    style = logPen.lopnStyle;
     color = logPen.lopnColor;
-    return logPen.lopnStyle == PS_DOT && logPen.lopnWidth.x <= 1 && PlainColor(color) &&
-           GetROP2(dc) == R2_COPYPEN;
+    return (style == PS_SOLID || style == PS_DOT) && logPen.lopnWidth.x <= 1 &&
+           PlainColor(color) && GetROP2(dc) == R2_COPYPEN;
 }
 
 bool RgbDib(const DIBSECTION& dib) {
@@ -41,51 +43,59 @@ bool RgbDib(const DIBSECTION& dib) {
            dib.dsBitfields[2] == 0xFF;
 }
 
-// Whether this system's GDI draws the cosmetic dotted pen in the dashes written here, from the
-// line's start point: checked once with a line drawn into a small DIB.
-bool SystemDrawsTheseDashes() {
-    static const bool same = [] {
-        constexpr int kPixels = 48, kStart = 3, kLength = 40;
-        BITMAPINFO info{};
-        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kPixels, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        HDC dc = CreateCompatibleDC(nullptr);
-        void* bits = nullptr;
-        HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (!bitmap) {
-            DeleteDC(dc);
-            return false;
-        }
-        const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
-        HPEN pen = CreatePen(PS_DOT, 0, RGB(0, 0, 255));
-        const HGDIOBJ oldPen = SelectObject(dc, pen);
-        SetBkMode(dc, TRANSPARENT);
-        MoveToEx(dc, kStart, 0, nullptr);
-        LineTo(dc, kStart + kLength, 0);
-        GdiFlush();
-        const auto* pixels = static_cast<const uint32_t*>(bits);
-        bool match = true;
-        for (int x = 0; x < kPixels; ++x) {
-            const int k = x - kStart;
-            const bool dash = k >= 0 && k < kLength && k % 6 < 3;
-            match = match && ((pixels[x] & 0xFFFFFF) != 0) == dash;
-        }
-        SelectObject(dc, oldPen);
-        SelectObject(dc, oldBitmap);
-        DeleteObject(pen);
-        DeleteObject(bitmap);
+// Whether this system's GDI draws the cosmetic pen of `style` in the pixels written here, from
+// the line's start point to before its end: checked once a style with a line in a small DIB.
+bool CheckSystemDraws(UINT style, int dashLength, int dashCycle) {
+    constexpr int kPixels = 48, kStart = 3, kLength = 40;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kPixels, -1, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    HDC dc = CreateCompatibleDC(nullptr);
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!bitmap) {
         DeleteDC(dc);
-        return match;
-    }();
-    return same;
+        return false;
+    }
+    const HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    HPEN pen = CreatePen(style, 0, RGB(0, 0, 255));
+    const HGDIOBJ oldPen = SelectObject(dc, pen);
+    SetBkMode(dc, TRANSPARENT);
+    MoveToEx(dc, kStart, 0, nullptr);
+    LineTo(dc, kStart + kLength, 0);
+    GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    bool match = true;
+    for (int x = 0; x < kPixels; ++x) {
+        const int k = x - kStart;
+        const bool dash = k >= 0 && k < kLength && k % dashCycle < dashLength;
+        match = match && pixels[x] == (dash ? 0xFFu : 0u);
+    }
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBitmap);
+    DeleteObject(pen);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return match;
+}
+
+bool SystemDraws(UINT style) {
+    static const bool solid = CheckSystemDraws(PS_SOLID, 1, 1);
+    static const bool dotted = CheckSystemDraws(PS_DOT, 3, 6);
+    return style == PS_SOLID ? solid : dotted;
 }
 
 }  // namespace
 
-TPlotDibDottedLines::TPlotDibDottedLines(HDC dc) {
-    if (GetObjectType(dc) != OBJ_MEMDC || !ShiftOnlyMapping(dc) || !SystemDrawsTheseDashes())
-        return;
+TPlotDibLines::TPlotDibLines(HDC dc) {
+    if (GetObjectType(dc) != OBJ_MEMDC || !ShiftOnlyMapping(dc)) return;
+    UINT style = PS_SOLID;
     COLORREF penColor = 0;
-    if (!CosmeticDottedPen(dc, penColor)) return;
+    if (!CosmeticPen(dc, style, penColor)) return;
+    if (style == PS_DOT) {
+        dashLength_ = 3;
+        dashCycle_ = 6;
+    }
+    if (!SystemDraws(style)) return;
     opaqueGaps_ = GetBkMode(dc) == OPAQUE;
     const COLORREF gapColor = GetBkColor(dc);
     if (opaqueGaps_ && !PlainColor(gapColor)) return;
@@ -112,7 +122,7 @@ TPlotDibDottedLines::TPlotDibDottedLines(HDC dc) {
 // GetObject reports the height of every DIB section as positive, so the order of the rows is
 // asked of GDI: the pixel's two possible places in memory are made to differ for a moment and
 // GetPixel tells which one it reads. Where no row inside the clip can tell, both orders agree.
-bool TPlotDibDottedLines::FindRowOrder(HDC dc, uint8_t* bits, int rowBytes, int height,
+bool TPlotDibLines::FindRowOrder(HDC dc, uint8_t* bits, int rowBytes, int height,
                                        bool& topDown) const {
     for (const RECT& r : clip_) {
         for (int y = r.top; y < r.bottom; ++y) {
@@ -134,7 +144,7 @@ bool TPlotDibDottedLines::FindRowOrder(HDC dc, uint8_t* bits, int rowBytes, int 
     return true;
 }
 
-bool TPlotDibDottedLines::ReadClip(HDC dc, int width, int height) {
+bool TPlotDibLines::ReadClip(HDC dc, int width, int height) {
     const RECT bounds{0, 0, width, height};
     HRGN region = CreateRectRgn(0, 0, 0, 0);
     const int found = GetRandomRgn(dc, region, kApiRegion);
@@ -158,17 +168,17 @@ bool TPlotDibDottedLines::ReadClip(HDC dc, int width, int height) {
     return ok;
 }
 
-void TPlotDibDottedLines::HorizLine(int x0, int x1, int y) {
+void TPlotDibLines::HorizLine(int x0, int x1, int y) {
     const int step = x1 >= x0 ? 1 : -1;
     DrawRun(false, y + origin_.y, x0 + origin_.x, step, (x1 - x0) * step);
 }
 
-void TPlotDibDottedLines::VertLine(int x, int y0, int y1) {
+void TPlotDibLines::VertLine(int x, int y0, int y1) {
     const int step = y1 >= y0 ? 1 : -1;
     DrawRun(true, x + origin_.x, y0 + origin_.y, step, (y1 - y0) * step);
 }
 
-void TPlotDibDottedLines::DrawRun(bool vertical, int across, int start, int step, int length) {
+void TPlotDibLines::DrawRun(bool vertical, int across, int start, int step, int length) {
     const ptrdiff_t advance = static_cast<ptrdiff_t>(step) * (vertical ? stride_ : bytesPerPixel_);
     for (const RECT& r : clip_) {
         const int acrossLow = vertical ? r.left : r.top, acrossHigh = vertical ? r.right : r.bottom;
@@ -179,28 +189,28 @@ void TPlotDibDottedLines::DrawRun(bool vertical, int across, int start, int step
         if (first >= last) continue;
         const int along = start + first * step;
         uint8_t* pixel = vertical ? PixelAt(across, along) : PixelAt(along, across);
-        int phase = first % kDashCycle;
+        int phase = first % dashCycle_;
         for (int k = first; k < last;) {
-            if (phase >= kDashLength && !opaqueGaps_) {
-                const int gap = kDashCycle - phase;
+            if (phase >= dashLength_ && !opaqueGaps_) {
+                const int gap = dashCycle_ - phase;
                 k += gap;
                 pixel += gap * advance;
                 phase = 0;
                 continue;
             }
-            PutPixel(pixel, phase < kDashLength ? penColor_ : gapColor_);
+            PutPixel(pixel, phase < dashLength_ ? penColor_ : gapColor_);
             ++k;
             pixel += advance;
-            if (++phase == kDashCycle) phase = 0;
+            if (++phase == dashCycle_) phase = 0;
         }
     }
 }
 
-uint8_t* TPlotDibDottedLines::PixelAt(int x, int y) const {
+uint8_t* TPlotDibLines::PixelAt(int x, int y) const {
     return bits_ + static_cast<ptrdiff_t>(y) * stride_ + static_cast<ptrdiff_t>(x) * bytesPerPixel_;
 }
 
-void TPlotDibDottedLines::PutPixel(uint8_t* pixel, uint32_t color) const {
+void TPlotDibLines::PutPixel(uint8_t* pixel, uint32_t color) const {
     if (bytesPerPixel_ == 4) {
         *reinterpret_cast<uint32_t*>(pixel) = color;
         return;
