@@ -1,0 +1,101 @@
+// A folder tree made for a test in the temporary folder (files, subfolders) and removed after
+// it, and PIDL helpers: guards, synthetic lists from item bytes, and the bytes of a list.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "UiShellUtils.h"
+#include "cl_sys.h"
+
+// A shell-allocated PIDL freed at the end of the scope.
+class PidlHolder {
+public:
+    PidlHolder() = default;
+    explicit PidlHolder(LPITEMIDLIST pidl) : pidl_(pidl) {}
+    PidlHolder(const PidlHolder&) = delete;
+    PidlHolder& operator=(const PidlHolder&) = delete;
+    ~PidlHolder() { ShellMemFree(pidl_); }
+    LPITEMIDLIST& Out() { return pidl_; }
+    LPITEMIDLIST Get() const { return pidl_; }
+    operator LPITEMIDLIST() const { return pidl_; }
+
+private:
+    LPITEMIDLIST pidl_ = nullptr;
+};
+
+// A PIDL made of items with the given data bytes (each item's count added in front).
+inline LPITEMIDLIST MakeIdList(std::initializer_list<std::vector<BYTE>> items) {
+    std::vector<BYTE> bytes;
+    for (const auto& item : items) {
+        const USHORT count = static_cast<USHORT>(item.size() + 2);
+        bytes.push_back(count & 0xFF);
+        bytes.push_back(count >> 8);
+        bytes.insert(bytes.end(), item.begin(), item.end());
+    }
+    bytes.push_back(0);
+    bytes.push_back(0);
+    void* pidl = ShellMemAlloc(static_cast<ULONG>(bytes.size()));
+    memcpy(pidl, bytes.data(), bytes.size());
+    return static_cast<LPITEMIDLIST>(pidl);
+}
+
+inline std::vector<BYTE> IdListBytes(LPCITEMIDLIST pidl) {
+    const BYTE* p = reinterpret_cast<const BYTE*>(pidl);
+    return std::vector<BYTE>(p, p + IdListLen(pidl));
+}
+
+inline void WriteTextFile(const AnsiString& fileName, const std::string& text) {
+    WriteFileWhole(fileName, text.data(), text.size());
+}
+
+// Removes a folder and everything in it.
+inline void RemoveTree(const AnsiString& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const AnsiString name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const AnsiString path = folder + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(path);
+            else
+                DeleteFileA(path.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+// A fresh folder "ShellTree<n>" in the temporary folder holding "Sub\Inner", "a.txt" and
+// "b.dat"; Path() has no trailing backslash.
+class ShellTreeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        root = ExcludeTrailingPathDelimiter(AnsiString(temp)) + "\\ShellTree" +
+               AnsiString(std::to_string(GetCurrentProcessId()).c_str());
+        RemoveTree(root);
+        ASSERT_TRUE(ForceDirectories(root + "\\Sub\\Inner"));
+        WriteTextFile(root + "\\a.txt", "alpha");
+        WriteTextFile(root + "\\b.dat", std::string(1025, 'b'));
+    }
+    void TearDown() override { RemoveTree(root); }
+    AnsiString Path(const char* relative = nullptr) const {
+        return relative ? root + "\\" + relative : root;
+    }
+    // The absolute PIDL of a path below the tree; fails the test when it does not parse.
+    LPITEMIDLIST Parse(const AnsiString& path) const {
+        LPITEMIDLIST pidl = nullptr;
+        EXPECT_EQ(S_OK, ShellGetIdListFromPath(path, pidl)) << path.c_str();
+        return pidl;
+    }
+
+    AnsiString root;
+};
