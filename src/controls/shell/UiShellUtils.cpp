@@ -28,36 +28,8 @@ IMalloc_NRC* UnitMalloc() {
     return malloc;
 }
 
-// A folder interface released when the guard goes.
-class TFolderGuard {
-public:
-    TFolderGuard() = default;
-    TFolderGuard(const TFolderGuard&) = delete;
-    TFolderGuard& operator=(const TFolderGuard&) = delete;
-    ~TFolderGuard() {
-        if (folder_) folder_->Release();
-    }
-    IShellFolder_NRC*& Out() { return folder_; }
-    IShellFolder_NRC* operator->() const { return folder_; }
-    IShellFolder_NRC* Get() const { return folder_; }
-
-private:
-    IShellFolder_NRC* folder_ = nullptr;
-};
-
-// A shell-allocated PIDL freed when the guard goes.
-class TPidlGuard {
-public:
-    TPidlGuard() = default;
-    TPidlGuard(const TPidlGuard&) = delete;
-    TPidlGuard& operator=(const TPidlGuard&) = delete;
-    ~TPidlGuard() { ShellMemFree(pidl_); }
-    LPITEMIDLIST& Out() { return pidl_; }
-    LPITEMIDLIST Get() const { return pidl_; }
-
-private:
-    LPITEMIDLIST pidl_ = nullptr;
-};
+using TFolderGuard = TUiInterfaceGuard<IShellFolder_NRC>;
+using TPidlGuard = TUiPidlGuard;
 
 const ITEMIDLIST kDesktopIdList{};
 
@@ -186,6 +158,8 @@ AnsiString ShellAnsiText(const wchar_t* text) {
 void* ShellMemAlloc(ULONG size) { return UnitMalloc()->Alloc(size); }
 
 void* ShellMemRealloc(void* p, ULONG size) { return p ? UnitMalloc()->Realloc(p, size) : nullptr; }
+
+TUiPidlGuard::~TUiPidlGuard() { ShellMemFree(pidl_); }
 
 void ShellMemFree(void* p) {
     if (p) UnitMalloc()->Free(p);

@@ -72,6 +72,45 @@ void ShellMemFree(void* p);
 // The allocator itself; no reference is added.
 IMalloc_NRC* ShellIMalloc();
 
+// An interface pointer released when the guard goes.
+template <class T> class TUiInterfaceGuard {
+public:
+    TUiInterfaceGuard() = default;
+    TUiInterfaceGuard(const TUiInterfaceGuard&) = delete;
+    TUiInterfaceGuard& operator=(const TUiInterfaceGuard&) = delete;
+    ~TUiInterfaceGuard() {
+        if (interface_) interface_->Release();
+    }
+    T*& Out() { return interface_; }
+    void** OutVoid() { return reinterpret_cast<void**>(&interface_); }
+    T* Get() const { return interface_; }
+    T* operator->() const { return interface_; }
+
+private:
+    T* interface_ = nullptr;
+};
+
+// A PIDL of the shell's allocator, freed when the guard goes.
+class TUiPidlGuard {
+public:
+    TUiPidlGuard() = default;
+    explicit TUiPidlGuard(LPITEMIDLIST pidl) : pidl_(pidl) {}
+    TUiPidlGuard(const TUiPidlGuard&) = delete;
+    TUiPidlGuard& operator=(const TUiPidlGuard&) = delete;
+    ~TUiPidlGuard();
+    LPITEMIDLIST& Out() { return pidl_; }
+    LPITEMIDLIST Get() const { return pidl_; }
+    // Hands the PIDL over to the caller.
+    LPITEMIDLIST Release() {
+        LPITEMIDLIST pidl = pidl_;
+        pidl_ = nullptr;
+        return pidl;
+    }
+
+private:
+    LPITEMIDLIST pidl_ = nullptr;
+};
+
 // Folders and PIDLs. Folders returned are the caller's to release, PIDLs the caller's to free
 // with ShellMemFree. A null or empty PIDL is the desktop.
 HRESULT ShellGetDesktopFolder(IShellFolder_NRC*& folder);
