@@ -1,5 +1,6 @@
 // A folder tree made for a test in the temporary folder (files, subfolders) and removed after
-// it, and PIDL helpers: guards, synthetic lists from item bytes, and the bytes of a list.
+// it, PIDL helpers (guards, synthetic lists from item bytes, the bytes of a list) and a folder
+// of our own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -98,4 +99,89 @@ protected:
     }
 
     AnsiString root;
+};
+
+// A folder of ours with four columns of which the third is not shown by default, and no items:
+// binding to one fails. Counts references.
+class TColumnsFolder : public IShellFolder2_NRC {
+public:
+    LONG references = 1;
+    bool offersFolder2 = true;
+    int viewObjectRequests = 0;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IShellFolder ||
+            (offersFolder2 && iid == IID_IShellFolder2)) {
+            *object = this;
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references; }
+    ULONG STDMETHODCALLTYPE Release() override { return --references; }
+    HRESULT STDMETHODCALLTYPE ParseDisplayName(HWND, IBindCtx*, LPWSTR, ULONG*, PIDLIST_RELATIVE*,
+                                               ULONG*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE EnumObjects(HWND, SHCONTF, IEnumIDList**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE BindToObject(PCUIDLIST_RELATIVE, IBindCtx*, REFIID,
+                                           void** object) override {
+        *object = nullptr;
+        return E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE BindToStorage(PCUIDLIST_RELATIVE, IBindCtx*, REFIID,
+                                            void**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CompareIDs(LPARAM, PCUIDLIST_RELATIVE, PCUIDLIST_RELATIVE) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE CreateViewObject(HWND, REFIID, void** object) override {
+        ++viewObjectRequests;
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*,
+                                            void**) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetNameOf(HWND, PCUITEMID_CHILD, LPCWSTR, SHGDNF,
+                                        PITEMID_CHILD*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetDefaultSearchGUID(GUID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumSearches(IEnumExtraSearch**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetDefaultColumn(DWORD, ULONG*, ULONG*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetDefaultColumnState(UINT column, SHCOLSTATEF* state) override {
+        if (column >= 4) return E_INVALIDARG;
+        *state = SHCOLSTATE_TYPE_STR | (column == 2 ? 0 : SHCOLSTATE_ONBYDEFAULT);
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDetailsEx(PCUITEMID_CHILD, const SHCOLUMNID*,
+                                           VARIANT*) override {
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE GetDetailsOf(PCUITEMID_CHILD, UINT column,
+                                           SHELLDETAILS* details) override {
+        if (column >= 4) return E_FAIL;
+        details->fmt = LVCFMT_LEFT;
+        details->cxChar = 10;
+        details->str.uType = STRRET_CSTR;
+        details->str.cStr[0] = static_cast<char>('A' + column);
+        details->str.cStr[1] = 0;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE MapColumnToSCID(UINT, SHCOLUMNID*) override { return E_NOTIMPL; }
 };
