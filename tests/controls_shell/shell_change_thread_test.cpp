@@ -26,11 +26,13 @@ protected:
         ShellTreeTest::TearDown();
     }
     bool Watch(const AnsiString& directory, int& slot, bool subtree = false) {
-        return thread->AddWatch(directory, FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME,
-                                slot, subtree);
+        return thread->AddWatch(directory,
+                                FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME, slot,
+                                subtree);
     }
     bool Posted(int slot) {
-        return PumpUntil([&] { return std::find(slots.begin(), slots.end(), slot) != slots.end(); });
+        return PumpUntil(
+            [&] { return std::find(slots.begin(), slots.end(), slot) != slots.end(); });
     }
 
     HWND window = nullptr;

@@ -197,12 +197,16 @@ TEST_F(ListDataTest, NamesPathsAndKinds) {
 }
 
 TEST_F(ListDataTest, SizeTypeAndModifiedTexts) {
-    const std::pair<const wchar_t*, const char*> sizes[] = {
-        {L"b.dat", "2KB"}, {L"empty.txt", "0KB"}, {L"big.txt", "1,206KB"}, {L"Sub", ""}};
+    const AnsiString thousands =
+        ThousandSeparator ? AnsiString(ThousandSeparator) : AnsiString();
+    const std::pair<const wchar_t*, AnsiString> sizes[] = {{L"b.dat", "2KB"},
+                                                           {L"empty.txt", "0KB"},
+                                                           {L"big.txt", "1" + thousands + "206KB"},
+                                                           {L"Sub", ""}};
     for (const auto& size : sizes) {
         auto item = Item(size.first);
-        EXPECT_STREQ(size.second, item->GetSize().c_str());
-        EXPECT_STREQ(size.second, item->GetColText(1).c_str());
+        EXPECT_STREQ(size.second.c_str(), item->GetSize().c_str());
+        EXPECT_STREQ(size.second.c_str(), item->GetColText(1).c_str());
     }
 
     auto file = Item(L"a.txt");

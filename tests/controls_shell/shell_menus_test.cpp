@@ -284,6 +284,10 @@ TEST_F(SendToTest, TypedLettersSelectOrExecuteEntries) {
     DestroyMenu(popup);
 }
 
+LPCITEMIDLIST* ItemArray(std::vector<LPITEMIDLIST>& items) {
+    return const_cast<LPCITEMIDLIST*>(reinterpret_cast<const LPCITEMIDLIST*>(items.data()));
+}
+
 // The shell's data object of items of the tree's folder.
 IDataObject_NRC* ItemsData(IShellFolder_NRC* folder, std::initializer_list<const wchar_t*> names,
                            std::vector<LPITEMIDLIST>& items) {
@@ -295,9 +299,7 @@ IDataObject_NRC* ItemsData(IShellFolder_NRC* folder, std::initializer_list<const
         items.push_back(item);
     }
     IDataObject_NRC* data = nullptr;
-    folder->GetUIObjectOf(nullptr, static_cast<UINT>(items.size()),
-                          const_cast<LPCITEMIDLIST*>(
-                              reinterpret_cast<const LPCITEMIDLIST*>(items.data())),
+    folder->GetUIObjectOf(nullptr, static_cast<UINT>(items.size()), ItemArray(items),
                           IID_IDataObject, nullptr, reinterpret_cast<void**>(&data));
     return data;
 }
@@ -371,9 +373,7 @@ TEST_F(ShellTreeTest, DropEffectsFollowTheDraggedItems) {
     IDataObject_NRC* data = ItemsData(folder, {L"a.txt", L"Sub"}, items);
     ASSERT_NE(nullptr, data);
     ULONG attributes = SFGAO_CANCOPY | SFGAO_CANMOVE | SFGAO_CANLINK;
-    folder->GetAttributesOf(2, const_cast<LPCITEMIDLIST*>(
-                                   reinterpret_cast<const LPCITEMIDLIST*>(items.data())),
-                            &attributes);
+    folder->GetAttributesOf(2, ItemArray(items), &attributes);
     EXPECT_EQ(attributes & 7, GetDataObjectDropEffects(data));
     data->Release();
 
@@ -457,10 +457,8 @@ TEST_F(ShellTreeTest, CopyVerbOfAFilesContextMenuPutsItOnTheClipboard) {
     ItemsData(folder, {L"a.txt"}, items)->Release();
     IContextMenu_NRC* contextMenu = nullptr;
     HMENU menu = nullptr;
-    const HRESULT result =
-        CreateItemContextMenu(nullptr, folder, 1, const_cast<LPCITEMIDLIST*>(
-                                                      reinterpret_cast<const LPCITEMIDLIST*>(items.data())),
-                              contextMenu, menu, CMF_NORMAL, kShellFirstCommand);
+    const HRESULT result = CreateItemContextMenu(nullptr, folder, 1, ItemArray(items), contextMenu,
+                                                 menu, CMF_NORMAL, kShellFirstCommand);
     ASSERT_TRUE(SUCCEEDED(result));
     ASSERT_NE(nullptr, contextMenu);
     ASSERT_NE(nullptr, menu);

@@ -11,7 +11,8 @@ constexpr DWORD kMouseButtons = MK_LBUTTON | MK_RBUTTON | MK_MBUTTON;
 // A locked global block, unlocked with the guard.
 class TGlobalLock {
 public:
-    explicit TGlobalLock(HGLOBAL block) : block_(block), bytes_(static_cast<BYTE*>(GlobalLock(block))) {}
+    explicit TGlobalLock(HGLOBAL block)
+        : block_(block), bytes_(static_cast<BYTE*>(GlobalLock(block))) {}
     TGlobalLock(const TGlobalLock&) = delete;
     TGlobalLock& operator=(const TGlobalLock&) = delete;
     ~TGlobalLock() {
@@ -86,7 +87,8 @@ ULONG STDMETHODCALLTYPE TUiFormatEtcList_IEnumFormatEtc::Release() {
 HRESULT STDMETHODCALLTYPE TUiFormatEtcList_IEnumFormatEtc::Next(ULONG count, FORMATETC* records,
                                                                 ULONG* fetched) {
     ULONG copied = 0;
-    while (copied < count && position_ < list_->Count()) records[copied++] = list_->Items(position_++);
+    while (copied < count && position_ < list_->Count())
+        records[copied++] = list_->Items(position_++);
     if (fetched) *fetched = copied;
     return copied == count ? S_OK : S_FALSE;
 }

@@ -98,7 +98,8 @@ TShortCut ShellKeyTextToShortCut(const AnsiString& text) {
 
 void InitDefaultKeys() {
     if (defaultKeysParsed) return;
-    for (TUiShellControlDefKeyRec& key : DefaultKeys) key.ShortCut = ShellKeyTextToShortCut(key.Text);
+    for (TUiShellControlDefKeyRec& key : DefaultKeys)
+        key.ShortCut = ShellKeyTextToShortCut(key.Text);
     defaultKeysParsed = true;
 }
 

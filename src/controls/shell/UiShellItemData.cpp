@@ -29,8 +29,6 @@ private:
     UINT previous_;
 };
 
-bool IsEmptyList(LPCITEMIDLIST pidl) { return !pidl || pidl->mkid.cb == 0; }
-
 void Replace(LPITEMIDLIST& target, LPITEMIDLIST value) {
     ShellMemFree(target);
     target = value;
@@ -139,7 +137,7 @@ LPCITEMIDLIST TUiShellTreeData::GetAbsPidl() {
 
 IShellFolder_NRC* TUiShellTreeData::GetThisIShf() {
     if (thisFolder_) return thisFolder_;
-    if (IsEmptyList(GetAbsPidl())) {
+    if (IsDesktopIdList(GetAbsPidl())) {
         OleCheck(ShellGetDesktopFolder(thisFolder_));
         return thisFolder_;
     }
@@ -166,7 +164,7 @@ ULONG TUiShellTreeData::GetAttributes() {
 }
 
 bool TUiShellTreeData::GetEditable() {
-    if (IsEmptyList(GetAbsPidl()) || !parent_) return false;
+    if (IsDesktopIdList(GetAbsPidl()) || !parent_) return false;
     IShellFolder_NRC* folder = GetParentIShf();
     if (!folder) return false;
     ULONG attributes = kEditableQuery;
@@ -186,7 +184,7 @@ HRESULT TUiShellTreeData::GetIDropTarget(HWND owner, IDropTarget_NRC*& target) {
         return folder->GetUIObjectOf(owner, 1, items, IID_IDropTarget, nullptr,
                                      reinterpret_cast<void**>(&target));
     }
-    if (IsEmptyList(GetAbsPidl())) return GetDesktopDropTarget(target);
+    if (IsDesktopIdList(GetAbsPidl())) return GetDesktopDropTarget(target);
     return GetItemDropTarget(GetAbsPidl(), IID_IDropTarget, reinterpret_cast<void**>(&target));
 }
 
@@ -335,7 +333,7 @@ void TUiShellComboData::SetData(IShellFolder_NRC* parentFolder, LPCITEMIDLIST pa
 
 IShellFolder_NRC* TUiShellComboData::GetThisIShf() {
     if (thisFolder_) return thisFolder_;
-    if (IsEmptyList(abs_))
+    if (IsDesktopIdList(abs_))
         OleCheck(ShellGetDesktopFolder(thisFolder_));
     else
         OleCheck(parentFolder_->BindToObject(rel_, nullptr, IID_IShellFolder,

@@ -130,6 +130,7 @@ bool UiClsidFromFileType(const AnsiString& fileType, CLSID& clsid) {
         return ParseClsid(value.SubString(7, 255), clsid);
     if (registry.KeyExists("CLSID")) return ClsidFromSubkey(registry, clsid);
     registry.CloseKey();
-    if (value.IsEmpty() || !registry.KeyExists(value) || !registry.OpenKeyReadOnly(value)) return false;
+    if (value.IsEmpty() || !registry.KeyExists(value) || !registry.OpenKeyReadOnly(value))
+        return false;
     return registry.KeyExists("CLSID") && ClsidFromSubkey(registry, clsid);
 }

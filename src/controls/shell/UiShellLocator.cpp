@@ -77,7 +77,7 @@ void TUiShellLocator::SetIdList(LPCITEMIDLIST pidl) {
         const int comparison = CompareAbsIdLists(idList_, pidl);
         changed = oldWhich != usePidl || (comparison != kCannotCompareIdLists && comparison != 0);
     } else {
-        changed = oldWhich != usePidl || (pidl && pidl->mkid.cb != 0);
+        changed = oldWhich != usePidl || !IsDesktopIdList(pidl);
     }
     // The copy is taken first: the list handed in may be the locator's own.
     LPITEMIDLIST copy = IdListLen(pidl) > sizeof(USHORT) ? CopyIdList(nullptr, pidl) : nullptr;

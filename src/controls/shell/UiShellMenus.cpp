@@ -289,7 +289,8 @@ void HandleDrawItem(TMessage& message, IContextMenu_NRC* contextMenu, HIMAGELIST
         if (!IsSendToItem(item->CtlType, item->itemData)) return;
         TMenuCanvas menuCanvas(item->hDC);
         TCanvas* canvas = menuCanvas.Canvas();
-        const bool selected = static_cast<int>(item->itemID) >= 0 && (item->itemState & ODS_SELECTED);
+        const bool selected =
+            static_cast<int>(item->itemID) >= 0 && (item->itemState & ODS_SELECTED);
         canvas->Brush()->SetColor(selected ? clHighlight : clMenu);
         canvas->Font()->SetColor(selected ? clHighlightText : clMenuText);
         const TRect rect = ToTRect(item->rcItem);
@@ -361,7 +362,8 @@ void ScanSendToFolder(const AnsiString& folder, const std::vector<AnsiString>& p
             int icon = -1;
             if (SUCCEEDED(ShellGetIdListFromPath(folder + "\\" + found.cFileName, pidl.Out())))
                 icon = ShellGetIconIndex(pidl.Get(), SHGFI_SMALLICON);
-            list->AddObject(found.cFileName, reinterpret_cast<TObject*>(static_cast<INT_PTR>(icon)));
+            list->AddObject(found.cFileName,
+                            reinterpret_cast<TObject*>(static_cast<INT_PTR>(icon)));
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }

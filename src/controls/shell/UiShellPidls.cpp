@@ -8,20 +8,12 @@
 
 const char* const SDuplicatePidl = "TUiPidlList: Duplicate PIDL";
 
-namespace {
-
-LPCITEMIDLIST NextItem(LPCITEMIDLIST pidl) {
-    return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(pidl) + pidl->mkid.cb);
-}
-
-}  // namespace
-
 TUiIdListArray::~TUiIdListArray() { ShellMemFree(last_); }
 
 int TUiIdListArray::GetCount() const {
     int count = 0;
     if (pidl_)
-        for (LPCITEMIDLIST item = pidl_; item->mkid.cb; item = NextItem(item)) ++count;
+        for (LPCITEMIDLIST item = pidl_; item->mkid.cb; item = NextIdListItem(item)) ++count;
     return count;
 }
 
@@ -30,7 +22,7 @@ LPITEMIDLIST TUiIdListArray::GetItem(int index) {
     if (!pidl_ || index < 0 || (count != 0 && index >= count) || (count == 0 && index != 0))
         return nullptr;
     LPCITEMIDLIST item = pidl_;
-    for (int i = 0; i < index; ++i) item = NextItem(item);
+    for (int i = 0; i < index; ++i) item = NextIdListItem(item);
     return Produce(item, item->mkid.cb);
 }
 
@@ -38,7 +30,7 @@ LPITEMIDLIST TUiIdListArray::GoUp(int levels) {
     const int count = GetCount();
     if (!pidl_ || levels < 0 || levels > count) return nullptr;
     LPCITEMIDLIST end = pidl_;
-    for (int i = 0; i < count - levels; ++i) end = NextItem(end);
+    for (int i = 0; i < count - levels; ++i) end = NextIdListItem(end);
     return Produce(pidl_, static_cast<UINT>(reinterpret_cast<const BYTE*>(end) -
                                             reinterpret_cast<const BYTE*>(pidl_)));
 }

@@ -35,12 +35,6 @@ const ITEMIDLIST kDesktopIdList{};
 
 LPCITEMIDLIST OrDesktop(LPCITEMIDLIST pidl) { return pidl ? pidl : &kDesktopIdList; }
 
-bool IsEmptyIdList(LPCITEMIDLIST pidl) { return pidl->mkid.cb == 0; }
-
-LPCITEMIDLIST NextItem(LPCITEMIDLIST pidl) {
-    return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(pidl) + pidl->mkid.cb);
-}
-
 UINT DisplayNameFlags(TUiFriendlyNameFlags flags) {
     switch (flags) {
         case fnInFolder: return SHGDN_INFOLDER;
@@ -113,7 +107,7 @@ bool IsWin95() { return Win32Platform == VER_PLATFORM_WIN32_WINDOWS; }
 
 bool IsOSR2OrGreater() { return IsWin95() && Win32BuildNumber > 1000; }
 
-bool IsWinNT() { return Win32Platform == VER_PLATFORM_WIN32_NT; }
+bool IsWinNT() { return IsWindowsNT(); }
 
 bool IsWin2000() { return IsWinNT() && Win32MajorVersion > 4; }
 
@@ -177,7 +171,7 @@ HRESULT ShellGetFolderFromIdList(LPCITEMIDLIST pidl, IShellFolder_NRC*& folder) 
     IShellFolder_NRC* desktop = nullptr;
     const HRESULT result = ShellGetDesktopFolder(desktop);
     if (FAILED(result)) return result;
-    if (!pidl || IsEmptyIdList(pidl)) {
+    if (IsDesktopIdList(pidl)) {
         folder = desktop;
         return result;
     }
@@ -317,13 +311,15 @@ HIMAGELIST ShellGetSystemImageList(TUiShellIconSize size) {
 UINT IdListLen(LPCITEMIDLIST pidl) {
     if (!pidl) return 0;
     UINT length = sizeof(USHORT);
-    for (LPCITEMIDLIST item = pidl; item->mkid.cb; item = NextItem(item)) length += item->mkid.cb;
+    for (LPCITEMIDLIST item = pidl; item->mkid.cb; item = NextIdListItem(item))
+        length += item->mkid.cb;
     return length;
 }
 
 int CompareAbsIdLists(LPCITEMIDLIST a, LPCITEMIDLIST b) {
     if (!a || !b) return a == b ? 0 : -1;
-    if (IsEmptyIdList(a) || IsEmptyIdList(b)) return IsEmptyIdList(a) == IsEmptyIdList(b) ? 0 : -1;
+    if (IsDesktopIdList(a) || IsDesktopIdList(b))
+        return IsDesktopIdList(a) == IsDesktopIdList(b) ? 0 : -1;
     TFolderGuard desktop;
     if (FAILED(ShellGetDesktopFolder(desktop.Out()))) return kCannotCompareIdLists;
     const HRESULT result = desktop->CompareIDs(0, a, b);

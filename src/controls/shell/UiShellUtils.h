@@ -144,6 +144,12 @@ int ShellGetSpecialFolderIconIndex(TCSIDL csidl, UINT extraFlags);
 HIMAGELIST ShellGetSystemImageList(TUiShellIconSize size);
 
 // Byte-level PIDL operations.
+// Null and the terminator alone are the desktop.
+inline bool IsDesktopIdList(LPCITEMIDLIST pidl) { return !pidl || pidl->mkid.cb == 0; }
+// The item after the given one (the terminator after the last).
+inline LPCITEMIDLIST NextIdListItem(LPCITEMIDLIST pidl) {
+    return reinterpret_cast<LPCITEMIDLIST>(reinterpret_cast<const BYTE*>(pidl) + pidl->mkid.cb);
+}
 // Bytes including the two-byte terminator; 0 for no PIDL.
 UINT IdListLen(LPCITEMIDLIST pidl);
 // 0 when both designate the same item; callers test for 0 only. MaxInt when the shell
