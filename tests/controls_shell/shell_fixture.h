@@ -108,6 +108,8 @@ public:
     LONG references = 1;
     bool offersFolder2 = true;
     int viewObjectRequests = 0;
+    // What GetUIObjectOf answers with, when set.
+    IUnknown* uiObject = nullptr;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (iid == IID_IUnknown || iid == IID_IShellFolder ||
@@ -148,9 +150,10 @@ public:
     HRESULT STDMETHODCALLTYPE GetAttributesOf(UINT, PCUITEMID_CHILD_ARRAY, SFGAOF*) override {
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID, UINT*,
-                                            void**) override {
-        return E_NOTIMPL;
+    HRESULT STDMETHODCALLTYPE GetUIObjectOf(HWND, UINT, PCUITEMID_CHILD_ARRAY, REFIID iid, UINT*,
+                                            void** object) override {
+        *object = nullptr;
+        return uiObject ? uiObject->QueryInterface(iid, object) : E_NOTIMPL;
     }
     HRESULT STDMETHODCALLTYPE GetDisplayNameOf(PCUITEMID_CHILD, SHGDNF, STRRET*) override {
         return E_NOTIMPL;

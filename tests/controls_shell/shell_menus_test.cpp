@@ -13,6 +13,8 @@ namespace {
 class TFakeContextMenu : public IContextMenu2_NRC {
 public:
     explicit TFakeContextMenu(bool secondInterface) : secondInterface_(secondInterface) {}
+    ULONG References() const { return references_; }
+    bool failQuery = false;
     std::vector<UINT> forwarded;
     std::vector<UINT> invoked;
     CMINVOKECOMMANDINFO lastInvoke{};
@@ -31,6 +33,7 @@ public:
     ULONG STDMETHODCALLTYPE Release() override { return --references_; }
     HRESULT STDMETHODCALLTYPE QueryContextMenu(HMENU menu, UINT position, UINT first, UINT,
                                                UINT) override {
+        if (failQuery) return E_OUTOFMEMORY;
         InsertMenuA(menu, position, MF_BYPOSITION, 5, "Own item");
         InsertMenuA(menu, position + 1, MF_BYPOSITION, first, "Open");
         InsertMenuA(menu, position + 2, MF_BYPOSITION, first + 1, "Copy");
@@ -76,6 +79,39 @@ TEST(ShellContextMenus, VerbsFindAndInvokeTheirCommands) {
     EXPECT_EQ(SW_SHOWNORMAL, menu.lastInvoke.nShow);
     EXPECT_EQ(nullptr, menu.lastInvoke.lpParameters);
     EXPECT_EQ(nullptr, menu.lastInvoke.lpDirectory);
+}
+
+TEST(ShellContextMenus, FailuresOfTheFolderAreAnsweredThoseOfTheMenuRaised) {
+    TColumnsFolder folder;
+    PidlHolder item(MakeIdList({{1}}));
+    LPCITEMIDLIST items[] = {item};
+    IContextMenu_NRC* contextMenu = nullptr;
+    HMENU menu = nullptr;
+    EXPECT_EQ(E_NOTIMPL, CreateItemContextMenu(nullptr, &folder, 1, items, contextMenu, menu,
+                                               CMF_NORMAL, kShellFirstCommand));
+    EXPECT_EQ(nullptr, contextMenu);
+    EXPECT_EQ(nullptr, menu);
+
+    TFakeContextMenu failing(false);
+    failing.failQuery = true;
+    folder.uiObject = &failing;
+    EXPECT_THROW(CreateItemContextMenu(nullptr, &folder, 1, items, contextMenu, menu, CMF_NORMAL,
+                                       kShellFirstCommand),
+                 EOleSysError);
+    EXPECT_EQ(1u, failing.References());
+    EXPECT_THROW(FindVerbCommand(&failing, "copy"), EOleSysError);
+
+    TFakeContextMenu working(false);
+    folder.uiObject = &working;
+    ASSERT_EQ(MAKE_HRESULT(SEVERITY_SUCCESS, 0, 2),
+              CreateItemContextMenu(nullptr, &folder, 1, items, contextMenu, menu, CMF_NORMAL,
+                                    kShellFirstCommand));
+    EXPECT_EQ(&working, contextMenu);
+    EXPECT_EQ(3, GetMenuItemCount(menu));
+    EXPECT_EQ(kShellFirstCommand + 1, GetMenuItemID(menu, 2));
+    DestroyMenu(menu);
+    contextMenu->Release();
+    EXPECT_EQ(1u, working.References());
 }
 
 TEST(ShellContextMenus, MenusWithTheSecondInterfaceGetTheMessages) {
