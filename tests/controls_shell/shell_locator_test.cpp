@@ -193,6 +193,51 @@ TEST_F(LocatorTest, MalformedStoredListsAreRefused) {
     EXPECT_STREQ(Path("Sub").c_str(), locator.GetPathName().c_str());
 }
 
+// A component that keeps a folder, as the shell controls keep theirs.
+class TFolderHolder : public TComponent {
+    CL_COMPONENT_CLASS(TFolderHolder, TComponent)
+
+    explicit TFolderHolder(TComponent* owner) : TComponent(owner) {}
+    TUiShellLocator* Folder() { return &folder_; }
+
+protected:
+    ~TFolderHolder() override = default;
+
+private:
+    TUiShellLocator folder_;
+};
+
+const bool holderRegistered = [] {
+    RegisterProperty(TFolderHolder::StaticClass(),
+                     SubObjectProperty<TFolderHolder>("Folder", &TFolderHolder::Folder));
+    RegisterClasses({TFolderHolder::StaticClass()});
+    return true;
+}();
+
+TEST_F(ShellTreeTest, LocatorsRoundTripThroughAFormStream) {
+    TForm* form = new TForm(nullptr);
+    form->SetName("ShellForm");
+    auto* byList = new TFolderHolder(form);
+    byList->SetName("ByList");
+    byList->Folder()->SetPathName(Path("Sub"));
+    auto* bySpecialFolder = new TFolderHolder(form);
+    bySpecialFolder->SetName("BySpecialFolder");
+    bySpecialFolder->Folder()->SetCSIDL(csidlPersonal);
+    auto* desktop = new TFolderHolder(form);
+    desktop->SetName("Desktop");
+
+    TForm* copy = CopyOfForm(form);
+    const auto folderOf = [&](const char* name) {
+        return static_cast<TFolderHolder*>(copy->FindComponent(name))->Folder();
+    };
+    EXPECT_STREQ(Path("Sub").c_str(), folderOf("ByList")->GetPathName().c_str());
+    EXPECT_EQ(csidlPersonal, folderOf("BySpecialFolder")->GetCSIDL());
+    EXPECT_EQ(usePidl, folderOf("Desktop")->Which());
+    EXPECT_EQ(nullptr, folderOf("Desktop")->GetIdList());
+    copy->Free();
+    form->Free();
+}
+
 TEST_F(ShellTreeTest, FolderDetailsOfARealFolder) {
     PidlHolder pidl(Parse(Path()));
     IShellFolder_NRC* folder = nullptr;
