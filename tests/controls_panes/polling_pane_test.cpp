@@ -204,7 +204,9 @@ TEST_F(PollingTest, ResourcePaneReadsMemoryAndGuardsAnEmptyPageFile) {
         pane->TimerExpired();
         EXPECT_EQ(pane->FreePercent(), c.percent) << c.available << "/" << c.total;
         EXPECT_EQ(pane->FreeKB(), c.available);
-        if (c.percent != 0) EXPECT_EQ(pane->Hint(), c.hint);
+        if (c.percent != 0) {
+            EXPECT_EQ(pane->Hint(), c.hint);
+        }
     }
     pane->ResourceStrings()->Set(1, "Page file");
     EXPECT_EQ(pane->Hint(), "Page file: 0%");

@@ -68,8 +68,12 @@ TEST_F(SizePanelTest, DragsResizeFromEveryEdge) {
         Drag(p, c.dx, c.dy);
         EXPECT_EQ(Size(p), c.size) << c.align << " " << c.realTime << " " << c.dx + c.dy;
         EXPECT_FALSE(p->Dragging());
-        if (c.align == alRight) EXPECT_EQ(p->Left() + p->Width(), form->ClientWidth());
-        if (c.align == alBottom) EXPECT_EQ(p->Top() + p->Height(), form->ClientHeight());
+        if (c.align == alRight) {
+            EXPECT_EQ(p->Left() + p->Width(), form->ClientWidth());
+        }
+        if (c.align == alBottom) {
+            EXPECT_EQ(p->Top() + p->Height(), form->ClientHeight());
+        }
         p->Free();
     }
 }
