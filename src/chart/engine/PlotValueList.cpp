@@ -47,9 +47,7 @@ void TChartValueList::Assign(TPersistent* source) {
     valueSource_ = other->valueSource_;
 }
 
-void TChartValueList::CheckIndex(int index) const {
-    if (index < 0 || index >= valueCount_) throw EListError(SListIndexError, index);
-}
+void TChartValueList::ThrowIndexError(int index) { throw EListError(SListIndexError, index); }
 
 void TChartValueList::GrowIfFull() {
     if (valueCount_ == Capacity())
@@ -114,11 +112,6 @@ void TChartValueList::Delete(int start, int quantity) {
               valueArray_.begin() + start);
     valueCount_ -= quantity;
     Changed();
-}
-
-double TChartValueList::GetValue(int index) const {
-    CheckIndex(index);
-    return valueArray_[index];
 }
 
 void TChartValueList::SetValue(int index, double value) {

@@ -41,7 +41,10 @@ class TChartValueList : public TPersistent {
     virtual void Delete(int index);
     // Raises the assertion failure when the range is not inside the column.
     void Delete(int start, int quantity);
-    double GetValue(int index) const;
+    double GetValue(int index) const {
+        CheckIndex(index);
+        return valueArray_[index];
+    }
     // Tells the owner of the change (veModify).
     void SetValue(int index, double value);
     // Stores without telling the owner.
@@ -102,7 +105,10 @@ class TChartValueList : public TPersistent {
 private:
     void GrowIfFull();
     void Changed() { statisticsStale_ = true; }
-    void CheckIndex(int index) const;
+    void CheckIndex(int index) const {
+        if (index < 0 || index >= valueCount_) ThrowIndexError(index);
+    }
+    [[noreturn]] static void ThrowIndexError(int index);
     void CutCountToCapacity();
 
     bool dateTime_ = false;
