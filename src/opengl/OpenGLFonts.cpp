@@ -2,26 +2,9 @@
 
 #include <algorithm>
 
+#include "OpenGLContext.h"
+
 namespace {
-
-// Makes (dc, rc) current for the guard's life when another context is, and puts that back.
-class CurrentContext {
-public:
-    CurrentContext(HDC dc, HGLRC rc)
-        : savedDC_(wglGetCurrentDC()), savedRC_(wglGetCurrentContext()),
-          switched_(rc && rc != savedRC_ && wglMakeCurrent(dc, rc)) {}
-    ~CurrentContext() {
-        if (switched_) wglMakeCurrent(savedDC_, savedRC_);
-    }
-    CurrentContext(const CurrentContext&) = delete;
-    CurrentContext& operator=(const CurrentContext&) = delete;
-    bool Usable(HGLRC rc) const { return switched_ || rc == savedRC_; }
-
-private:
-    HDC savedDC_;
-    HGLRC savedRC_;
-    bool switched_;
-};
 
 // A GDI copy of the font selected into the DC for the guard's life.
 class SelectedFontCopy {
@@ -49,8 +32,8 @@ OpenGLFontLists::OpenGLFontLists(int firstGlyph, int glyphCount, GLuint listBase
       ownerDC_(wglGetCurrentDC()), ownerRC_(wglGetCurrentContext()) {}
 
 OpenGLFontLists::~OpenGLFontLists() {
-    CurrentContext owner(ownerDC_, ownerRC_);
-    if (owner.Usable(ownerRC_)) glDeleteLists(ListBase, GlyphCount);
+    CurrentGLContext owner(ownerDC_, ownerRC_);
+    if (owner.Holds(ownerRC_)) glDeleteLists(ListBase, GlyphCount);
 }
 
 bool OpenGLFontLists::Covers(const AnsiString& text) const {

@@ -66,12 +66,14 @@ PIXELFORMATDESCRIPTOR BitmapPixelFormat(DWORD flags) {
     PIXELFORMATDESCRIPTOR format = EmptyDescriptor();
     format.dwFlags = flags;
     format.iPixelType = PFD_TYPE_RGBA;
-    format.cColorBits = 24;
+    format.cColorBits = 32;
     format.cRedBits = 8;
     format.cRedShift = 16;
     format.cGreenBits = 8;
     format.cGreenShift = 8;
     format.cBlueBits = 8;
+    format.cAlphaBits = 8;
+    format.cAlphaShift = 24;
     format.cAccumBits = 64;
     format.cAccumRedBits = format.cAccumGreenBits = format.cAccumBlueBits = 16;
     format.cAccumAlphaBits = 16;

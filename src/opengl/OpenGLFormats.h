@@ -33,8 +33,9 @@ TPFDFlagSet ReconcilePFDFlags(const TPFDFlagSet& current, const TPFDFlagSet& req
 // The window format the panel asks for: size and version set, the rest zero but these fields.
 PIXELFORMATDESCRIPTOR WindowPixelFormat(BYTE pixelType, BYTE colorBits, BYTE accumBits,
                                         BYTE depthBits, DWORD flags);
-// The format of an off-screen target: 24 colour bits (red at shift 16, green at 8, blue at 0),
-// 64 accumulation bits (16 per channel), 32 depth and 8 stencil bits.
+// The format of an off-screen target: 32 colour bits laid out as a 32-bit DIB holds them (blue,
+// green, red, then alpha: red at shift 16, green at 8, blue at 0, alpha at 24), 64
+// accumulation bits (16 per channel), 32 depth and 8 stencil bits.
 PIXELFORMATDESCRIPTOR BitmapPixelFormat(DWORD flags);
 
 // The palette of a colour-index format: 2^cColorBits entries (counted in 16 bits), each

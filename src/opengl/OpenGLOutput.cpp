@@ -4,8 +4,13 @@
 
 namespace {
 
-// 0.18 inch; the double nearest to 0.18 lies just below it, so 300 dpi gives 53.
+// 0.18 inch as the double nearest to it, which lies just below 0.18: multiplied exactly (in
+// extended precision), 300 dpi gives 53 dots, not 54.
 constexpr double MarginInches = 0.18;
+
+int MarginDots(int pixelsPerInch) {
+    return static_cast<int>(static_cast<long double>(MarginInches) * pixelsPerInch);
+}
 
 // The picture enlarged by the largest whole factor that fits the area in both directions, or
 // shrunk to fit it when even the picture itself is too big.
@@ -24,8 +29,8 @@ int RoundUpToEight(int value) { return value % 8 == 0 ? value : (value / 8 + 1) 
 
 TRect PrintPlacement(int pictureWidth, int pictureHeight, const TPrintArea& area,
                      TOpenGLPrintScale scale, int pixelsPerInch) {
-    const int left = static_cast<int>(MarginInches * area.PixelsPerInchX);
-    const int top = static_cast<int>(MarginInches * area.PixelsPerInchY);
+    const int left = MarginDots(area.PixelsPerInchX);
+    const int top = MarginDots(area.PixelsPerInchY);
     int right = pictureWidth + left;
     int bottom = pictureHeight + top;
     if (scale == pglPrintToFit && pictureWidth > 0 && pictureHeight > 0) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "OpenGLContext.h"
 #include "cl_bitmaps.h"
 #include "cl_dialogs.h"
 #include "cl_fpu.h"
@@ -505,14 +506,44 @@ int TOpenGLPanel::LoadTGA(const AnsiString& fileName, std::vector<uint8_t>& pixe
 
 void TOpenGLPanel::Capture(TBitmap* bitmap) {
     bitmap->SetSize(Width(), Height());
-    bitmap->Canvas()->CopyRect(ClientRect(), Canvas(), ClientRect());
+    if (!RenderIntoBitmap(bitmap)) bitmap->Canvas()->CopyRect(ClientRect(), Canvas(), ClientRect());
+}
+
+// Runs OnPaint with the context current, without swapping, and reads the client area's picture
+// from the buffer drawn into the bitmap's top left; false without a context or a handler. The
+// window's DC would not show it where the system presents OpenGL windows apart from GDI.
+bool TOpenGLPanel::RenderIntoBitmap(TBitmap* bitmap) {
+    if (!renderContext_ || !OnPaint) return false;
+    TFPUControlGuard openGLCalls;
+    CurrentGLContext current(deviceContext_, renderContext_);
+    if (!current.Holds(renderContext_)) return false;
+    OnPaint(this);
+    glFinish();
+    const TRect client = ClientRect();
+    const int width = std::min(client.Width(), bitmap->Width());
+    const int height = std::min(client.Height(), bitmap->Height());
+    std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadBuffer(swapCapable_ ? GL_BACK : GL_FRONT);
+    glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+    bitmap->SetPixelFormat(pf32bit);
+    for (int y = 0; y < height; ++y) {
+        auto* row = static_cast<uint8_t*>(bitmap->ScanLine(height - 1 - y));
+        const uint8_t* in = rgba.data() + static_cast<size_t>(y) * width * 4;
+        for (int x = 0; x < width; ++x, in += 4, row += 4) {
+            row[0] = in[2];
+            row[1] = in[1];
+            row[2] = in[0];
+            row[3] = 0;
+        }
+    }
+    return true;
 }
 
 void TOpenGLPanel::CopyPanelPicture(TBitmap* bitmap) {
-    bitmap->SetSize(Width(), Height());
     BringToFront();
     Repaint();
-    bitmap->Canvas()->CopyRect(ClientRect(), Canvas(), ClientRect());
+    Capture(bitmap);
 }
 
 void TOpenGLPanel::SaveOpenGLPanelToFile(const AnsiString& fileName) {
@@ -583,8 +614,9 @@ int TOpenGLPanel::SetupPaintToDIB(int width, int, void*, int resolution) {
     return 0;
 }
 
-// The white DIB section of PrintWidth x PrintHeight in a memory DC with a context of its own;
-// the status of SetupPaintToDIB, with everything released again on failure.
+// The white 32-bit DIB section of PrintWidth x PrintHeight in a memory DC with a context of its
+// own; the status of SetupPaintToDIB, with everything released again on failure. (A 24-bit
+// section is not drawn right by every OpenGL implementation for bitmaps; 32 bits are.)
 int TOpenGLPanel::CreateDIBTarget() {
     dibInfo_ = BITMAPINFO{};
     BITMAPINFOHEADER& header = dibInfo_.bmiHeader;
@@ -592,9 +624,9 @@ int TOpenGLPanel::CreateDIBTarget() {
     header.biWidth = printWidth_;
     header.biHeight = printHeight_;
     header.biPlanes = 1;
-    header.biBitCount = 24;
+    header.biBitCount = 32;
     header.biCompression = BI_RGB;
-    header.biSizeImage = static_cast<DWORD>(printWidth_) * printHeight_ * 3;
+    header.biSizeImage = static_cast<DWORD>(printWidth_) * printHeight_ * 4;
     HDC windowDC = GetDC(WindowHandle());
     dibSection_ = CreateDIBSection(windowDC, &dibInfo_, DIB_RGB_COLORS, &dibPixels_, nullptr, 0);
     ReleaseDC(WindowHandle(), windowDC);

@@ -131,13 +131,15 @@ class TOpenGLPanel : public TCustomPanel {
     static int LoadTGA(const AnsiString& fileName, std::vector<uint8_t>& pixels, int* width,
                        int* height, int& bitsPerPixel);
 
-    // The panel's picture: copied into a bitmap, saved as a bitmap file, printed on the
-    // printer at PrintScale.
+    // The panel's picture: copied into a bitmap of the panel's size (drawn by OnPaint and read
+    // from the context, or copied from the window without either), saved as a bitmap file,
+    // printed on the printer at PrintScale; the last two bring the panel to the front and
+    // paint it first.
     void Capture(TBitmap* bitmap);
     void SaveOpenGLPanelToFile(const AnsiString& fileName);
     void PrintOpenGLPanel();
 
-    // Off-screen rendering into a 24-bit DIB section with a context of its own, made current
+    // Off-screen rendering into a 32-bit DIB section with a context of its own, made current
     // until CleanupPaintToDIB. Answers 0, or -1 no DIB section, -2 no memory DC, -3 no pixel
     // format, -4 no context. The height and the buffer are not used.
     int SetupPaintToDIB(int width, int height, void* buffer, int resolution);
@@ -192,6 +194,7 @@ private:
     void ReportError(const AnsiString& text);
     void ChangeStyle(int index, DWORD bits, bool on);
     void RecomputeFrame();
+    bool RenderIntoBitmap(TBitmap* bitmap);
     void CopyPanelPicture(TBitmap* bitmap);
     void PrintPicture(TBitmap* bitmap);
     int CreateDIBTarget();
