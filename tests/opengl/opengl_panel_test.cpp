@@ -363,6 +363,8 @@ TEST_F(OpenGLPanelTest, OffscreenTargetRendersIntoItsBitmapAndLeavesTheWindowFon
     });
     ASSERT_NE(panel->WindowFont2D(), nullptr);
 
+    // Started from the window's context, which comes back at the end.
+    ASSERT_TRUE(panel->MakeOpenGLPanelCurrent());
     ASSERT_EQ(panel->SetupPaintToDIB(1000, 0, nullptr, 1), 0);
     EXPECT_TRUE(panel->PaintingToDIB());
     EXPECT_EQ(panel->PrintWidth(), 504);
@@ -395,8 +397,10 @@ TEST_F(OpenGLPanelTest, OffscreenTargetRendersIntoItsBitmapAndLeavesTheWindowFon
     EXPECT_EQ(panel->DIBRC(), nullptr);
     EXPECT_EQ(panel->DIBSection(), nullptr);
     EXPECT_EQ(panel->DIBFont2D(), nullptr);
-    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    EXPECT_EQ(wglGetCurrentContext(), panel->RenderContext());
+    panel->MakeOpenGLPanelNotCurrent();
 
+    windowText = -1;
     PaintNow(panel);
     EXPECT_GT(windowText, 50);  // the off-screen fonts' lists were not the window's
 }
@@ -426,6 +430,19 @@ TEST_F(OpenGLPanelTest, FailedSetUpIsReportedAndPaintingStillRuns) {
     EXPECT_FALSE(panel->MakeOpenGLPanelCurrent());
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0].rfind("wglMakeCurrent:", 0), 0u) << errors[0];
+}
+
+TEST_F(OpenGLPanelTest, PixelFormatPropertiesTakeEffectWhenTheWindowIsMadeAgain) {
+    TOpenGLPanel* panel = AddScenePanel();
+    ASSERT_TRUE(panel->SwapCapable());
+    panel->SetPFDFlags({f_PFD_DRAW_TO_WINDOW, f_PFD_SUPPORT_OPENGL, f_PFD_SUPPORT_GDI});
+    panel->SetcColorBits(16);
+    EXPECT_TRUE(panel->SwapCapable());
+    EXPECT_TRUE(panel->RequestedFlags() & PFD_DOUBLEBUFFER);
+    panel->RecreateWnd();
+    panel->Handle();
+    EXPECT_FALSE(panel->SwapCapable());
+    EXPECT_FALSE(panel->RequestedFlags() & PFD_DOUBLEBUFFER);
 }
 
 TEST_F(OpenGLPanelTest, TwoPanelsKeepTheirOwnContextsAndShareLists) {
