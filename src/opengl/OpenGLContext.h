@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+// Makes (dc, rc) current, none for a null rc, releasing the current context first: an OpenGL
+// library bound to the thread through another implementation (bitmaps are drawn by another
+// one than windows) could otherwise take the new binding for one it already has.
+bool SwitchGLContext(HDC dc, HGLRC rc);
+
 class CurrentGLContext {
 public:
     // Makes (dc, rc) current unless it already is.

@@ -322,7 +322,7 @@ void TOpenGLPanel::HandlePaletteChange(TMessage& message) {
 // 0 when the panel's context is current now, else the error code.
 DWORD TOpenGLPanel::MakeCurrent() {
     if (!renderContext_) return ERROR_INVALID_HANDLE;
-    return wglMakeCurrent(deviceContext_, renderContext_) ? 0 : GetLastError();
+    return SwitchGLContext(deviceContext_, renderContext_) ? 0 : GetLastError();
 }
 
 bool TOpenGLPanel::MakeOpenGLPanelCurrent() {
@@ -605,7 +605,7 @@ int TOpenGLPanel::SetupPaintToDIB(int width, int, void*, int resolution) {
     if (status != 0) return status;
     savedDC_ = wglGetCurrentDC();
     savedRC_ = wglGetCurrentContext();
-    wglMakeCurrent(dibDC_, dibRC_);
+    SwitchGLContext(dibDC_, dibRC_);
     glViewport(0, 0, printWidth_, printHeight_);
     dibFont3D_ = ::Create3DFont(dibDC_, font3DType_.get(), font3DFirst_, font3DCount_,
                                 font3DDeviation_, font3DExtrusion_, fontFormatCode_);
@@ -657,7 +657,7 @@ void TOpenGLPanel::CleanupPaintToDIB() {
     wglMakeCurrent(nullptr, nullptr);
     if (dibRC_) wglDeleteContext(dibRC_);
     dibRC_ = nullptr;
-    if (savedRC_) wglMakeCurrent(savedDC_, savedRC_);
+    if (savedRC_) SwitchGLContext(savedDC_, savedRC_);
     ReleaseDIBObjs();
     savedDC_ = nullptr;
     savedRC_ = nullptr;

@@ -398,11 +398,16 @@ TEST_F(OpenGLPanelTest, OffscreenTargetRendersIntoItsBitmapAndLeavesTheWindowFon
     EXPECT_EQ(panel->DIBSection(), nullptr);
     EXPECT_EQ(panel->DIBFont2D(), nullptr);
     EXPECT_EQ(wglGetCurrentContext(), panel->RenderContext());
+    EXPECT_GT(TextPixels(300, 200, [panel] {  // the window's context works again at once
+                  glRasterPos2i(10, 10);
+                  panel->Draw2DText("Hello");
+              }),
+              20);
     panel->MakeOpenGLPanelNotCurrent();
 
     windowText = -1;
     PaintNow(panel);
-    EXPECT_GT(windowText, 50);  // the off-screen fonts' lists were not the window's
+    EXPECT_GT(windowText, 20);  // the off-screen fonts' lists were not the window's
 }
 
 TEST_F(OpenGLPanelTest, FailedSetUpIsReportedAndPaintingStillRuns) {
