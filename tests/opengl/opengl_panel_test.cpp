@@ -349,6 +349,18 @@ TEST_F(OpenGLPanelTest, WindowStylesApplyAtInitOrWhenSetOnAWindow) {
     EXPECT_LT(panel->ClientWidth(), clientWidth);  // the frame was computed again
 }
 
+TEST_F(OpenGLPanelTest, MovingTheCaptionedPanelEndsAtOnceUnlessAllowed) {
+    TOpenGLPanel* panel = AddPanel();
+    for (bool allowed : {false, true}) {
+        panel->SetAllowMoving(allowed);
+        SetCapture(panel->Handle());
+        RECT rect{0, 0, 300, 200};
+        SendMessageA(panel->Handle(), WM_MOVING, WMSZ_LEFT, reinterpret_cast<LPARAM>(&rect));
+        EXPECT_EQ(GetCapture() == panel->Handle(), allowed);
+        ReleaseCapture();
+    }
+}
+
 TEST_F(OpenGLPanelTest, OffscreenTargetRendersIntoItsBitmapAndLeavesTheWindowFontsAlone) {
     int windowText = -1;
     TOpenGLPanel* panel = AddPanel([&](TOpenGLPanel* p) {
