@@ -134,7 +134,7 @@ class TOpenGLPanel : public TCustomPanel {
     // The panel's picture: copied into a bitmap of the panel's size (drawn by OnPaint and read
     // from the context, or copied from the window without either), saved as a bitmap file,
     // printed on the printer at PrintScale; the last two bring the panel to the front and
-    // paint it first.
+    // paint it first, and report a file or printer failure through OnError.
     void Capture(TBitmap* bitmap);
     void SaveOpenGLPanelToFile(const AnsiString& fileName);
     void PrintOpenGLPanel();
@@ -155,8 +155,9 @@ class TOpenGLPanel : public TCustomPanel {
     int PrintWidth() const { return printWidth_; }
     int PrintHeight() const { return printHeight_; }
 
-    // In the current context.
+    // Whether the current context's OpenGL lists the extension by this exact name.
     static bool QueryOpenGLExtention(const AnsiString& name);
+    // The screen's bits per pixel, and a change of them for the session (true when done).
     static int GetDisplayBPP();
     static bool SetDisplayBPP(int bitsPerPixel);
 
