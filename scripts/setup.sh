@@ -11,6 +11,9 @@ packages=(
   cups cups-bsd printer-driver-cups-pdf libcups2:i386
   dpkg-dev fp-utils locales qpdf
   clang libgif-dev libclang-rt-14-dev
+  # Mesa for Wine's opengl32: GLX on the X display, OSMesa for drawing into bitmaps.
+  libgl1:i386 libglx-mesa0:i386 libgl1-mesa-dri:i386 libosmesa6:i386
+  libgl1:amd64 libglx-mesa0:amd64 libgl1-mesa-dri:amd64 libosmesa6:amd64
 )
 
 sudo_if_needed() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
