@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cl_controls.h"
+#include "cl_filer.h"
 #include "cl_forms.h"
 #include "cl_graphics.h"
 #include "cl_imagelist.h"
@@ -141,6 +142,72 @@ private:
 constexpr int kTextMargin = 6;
 constexpr int kShortCutGap = 16;
 constexpr int kGlyphArea = 16;
+
+// The menus' published properties, for the component streams.
+const bool menuPropertiesRegistered = [] {
+    const TMetaClass* item = TMenuItem::StaticClass();
+    RegisterProperty(item, StringProperty<TMenuItem>("Caption", &TMenuItem::Caption,
+                                                     &TMenuItem::SetCaption));
+    RegisterProperty(item, OrdinalProperty<TMenuItem>("Checked", pkBool, &TMenuItem::Checked,
+                                                      &TMenuItem::SetChecked, false));
+    RegisterProperty(item, OrdinalProperty<TMenuItem>("Default", pkBool, &TMenuItem::Default,
+                                                      &TMenuItem::SetDefault, false));
+    RegisterProperty(item, OrdinalProperty<TMenuItem>("Enabled", pkBool, &TMenuItem::Enabled,
+                                                      &TMenuItem::SetEnabled, true));
+    RegisterProperty(item, OrdinalProperty<TMenuItem>("GroupIndex", pkInteger,
+                                                      &TMenuItem::GroupIndex,
+                                                      &TMenuItem::SetGroupIndex, 0));
+    RegisterProperty(item, StringProperty<TMenuItem>("Hint", &TMenuItem::Hint,
+                                                     &TMenuItem::SetHint));
+    RegisterProperty(item, OrdinalProperty<TMenuItem>("ImageIndex", pkInteger,
+                                                      &TMenuItem::ImageIndex,
+                                                      &TMenuItem::SetImageIndex, -1));
+    RegisterProperty(item, OrdinalProperty<TMenuItem>("RadioItem", pkBool, &TMenuItem::RadioItem,
+                                                      &TMenuItem::SetRadioItem, false));
+    RegisterProperty(item, OrdinalProperty<TMenuItem>("ShortCut", pkInteger,
+                                                      &TMenuItem::ShortCut,
+                                                      &TMenuItem::SetShortCut, scNone));
+    RegisterProperty(item, OrdinalProperty<TMenuItem>("Visible", pkBool, &TMenuItem::Visible,
+                                                      &TMenuItem::SetVisible, true));
+    const TMetaClass* menu = TMenu::StaticClass();
+    RegisterProperty(menu, ComponentProperty<TMenu, TCustomImageList>("Images", &TMenu::Images,
+                                                                      &TMenu::SetImages));
+    RegisterProperty(menu, OrdinalProperty<TMenu>("OwnerDraw", pkBool, &TMenu::OwnerDraw,
+                                                  &TMenu::SetOwnerDraw, false));
+    const TMetaClass* popup = TPopupMenu::StaticClass();
+    RegisterProperty(popup, EnumProperty<TPopupMenu>("Alignment", &TPopupMenu::Alignment,
+                                                     &TPopupMenu::SetAlignment,
+                                                     {"paLeft", "paRight", "paCenter"}, paLeft));
+    RegisterProperty(popup, OrdinalProperty<TPopupMenu>("AutoPopup", pkBool,
+                                                        &TPopupMenu::AutoPopup,
+                                                        &TPopupMenu::SetAutoPopup, true));
+    RegisterProperty(TCustomForm::StaticClass(),
+                     ComponentProperty<TCustomForm, TMainMenu>("Menu", &TCustomForm::Menu,
+                                                               &TCustomForm::SetMenu));
+    return true;
+}();
+
+// The items that `root` owns, for the component streams.
+void EnumerateOwnedItems(const std::vector<TMenuItem*>& items, const TGetChildProc& proc,
+                         TComponent* root) {
+    for (TMenuItem* item : std::vector<TMenuItem*>(items))
+        if (item->Owner() == root) proc(item);
+}
+
+// The reader's parent while a menu or item reads its own items.
+class ReaderParent {
+public:
+    ReaderParent(TReader* reader, TComponent* parent) : reader_(reader), saved_(reader->Parent()) {
+        reader->SetParent(parent);
+    }
+    ~ReaderParent() { reader_->SetParent(saved_); }
+    ReaderParent(const ReaderParent&) = delete;
+    ReaderParent& operator=(const ReaderParent&) = delete;
+
+private:
+    TReader* reader_;
+    TComponent* saved_;
+};
 
 }  // namespace
 
@@ -351,6 +418,23 @@ TComponent* TMenuItem::GetParentComponent() const {
     return parent_;
 }
 
+void TMenuItem::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    EnumerateOwnedItems(items_, proc, root);
+}
+
+void TMenuItem::SetParentComponent(TComponent* parent) {
+    if (auto* menu = dynamic_cast<TMenu*>(parent))
+        menu->Items()->Add(this);
+    else if (auto* item = dynamic_cast<TMenuItem*>(parent))
+        item->Add(this);
+}
+
+void TMenuItem::ReadState(TReader* reader) {
+    if (!parent_ && reader->Parent()) SetParentComponent(reader->Parent());
+    ReaderParent parent(reader, this);
+    TComponent::ReadState(reader);
+}
+
 TCustomImageList* TMenuItem::GetImageList() const {
     TMenu* menu = GetParentMenu();
     return menu ? menu->Images() : nullptr;
@@ -509,6 +593,15 @@ void TMenu::SetImages(TCustomImageList* images) {
 void TMenu::Notification(TComponent* component, TOperation operation) {
     TComponent::Notification(component, operation);
     if (operation == opRemove && component == images_) images_ = nullptr;
+}
+
+void TMenu::GetChildren(const TGetChildProc& proc, TComponent* root) {
+    EnumerateOwnedItems(items_->items_, proc, root);
+}
+
+void TMenu::ReadState(TReader* reader) {
+    ReaderParent parent(reader, this);
+    TComponent::ReadState(reader);
 }
 
 void TMenu::SetOwnerDraw(bool ownerDraw) {

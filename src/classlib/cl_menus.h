@@ -88,6 +88,11 @@ class TMenuItem : public TComponent {
     TMenu* GetParentMenu() const;
     TComponent* GetParentComponent() const override;
     bool HasParent() const override { return true; }
+    // Streams: children of `root` are written under their item; a read item joins the menu or
+    // item the reader is in.
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    void SetParentComponent(TComponent* parent) override;
+    void ReadState(TReader* reader) override;
     TCustomImageList* GetImageList() const;
     // The command id the system menu reports for this item.
     UINT Command() const { return command_; }
@@ -169,6 +174,8 @@ class TMenu : public TComponent {
     bool DispatchCommand(UINT command);
 
     void Notification(TComponent* component, TOperation operation) override;
+    void GetChildren(const TGetChildProc& proc, TComponent* root) override;
+    void ReadState(TReader* reader) override;
 
 protected:
     ~TMenu() override;

@@ -97,13 +97,13 @@ TEST(StartUpTest, AStoredPortThatCannotBeOpenedLeavesPortZero) {
     DeleteFileA(SettingsFileName().c_str());
 }
 
-// Every control of the preferences, preview and notices windows goes into a form stream and
-// comes back: its class is found by name and every property it writes reads again. (The main
-// window's chart cannot yet be made from its class name.)
-TEST(StartUpTest, TheDialogWindowsReadBackFromAFormStream) {
+// Every component of the program's windows goes into a form stream and comes back under the
+// same parent (menu items under their menu or item, series' charts and controls' panels alike):
+// its class is found by name and every property it writes reads again.
+TEST(StartUpTest, TheWindowsReadBackFromAFormStream) {
     if (!RadonMainForm) CreateApplicationWindows();
     for (TForm* window : std::initializer_list<TForm*>{frmPreferences, frmPrintPreview,
-                                                      ErrorCodesForm}) {
+                                                      ErrorCodesForm, RadonMainForm}) {
         SCOPED_TRACE(window->Name().c_str());
         for (int i = 0; i < window->ComponentCount(); ++i)
             RegisterClass(window->Components(i)->ClassType());
@@ -118,8 +118,12 @@ TEST(StartUpTest, TheDialogWindowsReadBackFromAFormStream) {
             TComponent* original = window->Components(i);
             if (original->Name().IsEmpty()) continue;
             TComponent* twin = copy->FindComponent(original->Name());
-            EXPECT_TRUE(twin && twin->ClassType() == original->ClassType())
+            ASSERT_TRUE(twin && twin->ClassType() == original->ClassType())
                 << original->Name().c_str();
+            TComponent* parent = original->GetParentComponent();
+            TComponent* twinParent = twin->GetParentComponent();
+            ASSERT_EQ(parent == nullptr, twinParent == nullptr) << original->Name().c_str();
+            if (parent) EXPECT_EQ(parent->Name(), twinParent->Name()) << original->Name().c_str();
         }
         copy->Free();
     }

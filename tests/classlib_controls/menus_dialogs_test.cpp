@@ -9,9 +9,12 @@
 
 #include "cl_dialogs.h"
 #include "cl_extctrls.h"
+#include "cl_filer.h"
+#include "cl_forms.h"
 #include "cl_graphics.h"
 #include "cl_imagelist.h"
 #include "cl_menus.h"
+#include "cl_streams.h"
 #include "test_pump.h"
 
 namespace {
@@ -244,6 +247,69 @@ TEST_F(MenuTest, ContextMenuOfAControlPopsItsPopupMenu) {
     EXPECT_EQ(popup->PopupComponent(), child);
     ASSERT_EQ(clicked.size(), 1u);
     EXPECT_EQ(clicked[0], "Copy");
+}
+
+// A form's menu bar and popup menu written to a form stream and read into a new form: the item
+// tree in its order, the items' settings, the popup's and the form's references.
+TEST(MenuStreams, MenusComeBackWithTheirItemTreeAndSettings) {
+    RegisterClasses({TMainMenu::StaticClass(), TPopupMenu::StaticClass(),
+                     TMenuItem::StaticClass()});
+    auto* form = new TForm(nullptr);
+    form->SetName("MenuForm");
+    auto* bar = new TMainMenu(form);
+    bar->SetName("Bar");
+    auto* popup = new TPopupMenu(form);
+    popup->SetName("Popup");
+    popup->SetAlignment(paRight);
+    popup->SetAutoPopup(false);
+    auto item = [&](const char* name, const char* caption, TMenuItem* parent) {
+        auto* created = new TMenuItem(form);
+        created->SetName(name);
+        created->SetCaption(caption);
+        parent->Add(created);
+        return created;
+    };
+    TMenuItem* file = item("File", "&File", bar->Items());
+    item("Open", "&Open", file)->SetShortCut(ShortCut('O', {ssCtrl}));
+    item("Line", "-", file);
+    TMenuItem* recent = item("Recent", "&Recent", file);
+    item("Recent1", "test1.dat", recent)->SetEnabled(false);
+    TMenuItem* view = item("View", "&View", bar->Items());
+    TMenuItem* toolbar = item("ShowToolbar", "&Toolbar", view);
+    toolbar->SetChecked(true);
+    toolbar->SetHint("Shows the toolbar");
+    item("Copy", "Copy", popup->Items())->SetVisible(false);
+    form->SetMenu(bar);
+
+    TMemoryStream stream;
+    WriteComponentToStream(&stream, form);
+    stream.SetPosition(0);
+    auto* copy = new TForm(nullptr);
+    ReadComponentFromStream(&stream, copy);
+
+    auto* copyBar = dynamic_cast<TMainMenu*>(copy->FindComponent("Bar"));
+    ASSERT_TRUE(copyBar);
+    EXPECT_EQ(copy->Menu(), copyBar);
+    ASSERT_EQ(copyBar->Items()->Count(), 2);
+    TMenuItem* copyFile = copyBar->Items()->Items(0);
+    EXPECT_EQ(copyFile->Name(), "File");
+    ASSERT_EQ(copyFile->Count(), 3);
+    EXPECT_EQ(copyFile->Items(0)->ShortCut(), ShortCut('O', {ssCtrl}));
+    EXPECT_TRUE(copyFile->Items(1)->IsLine());
+    ASSERT_EQ(copyFile->Items(2)->Count(), 1);
+    EXPECT_EQ(copyFile->Items(2)->Items(0)->Caption(), "test1.dat");
+    EXPECT_FALSE(copyFile->Items(2)->Items(0)->Enabled());
+    TMenuItem* copyToolbar = copyBar->Items()->Items(1)->Items(0);
+    EXPECT_TRUE(copyToolbar->Checked());
+    EXPECT_EQ(copyToolbar->Hint(), "Shows the toolbar");
+    auto* copyPopup = dynamic_cast<TPopupMenu*>(copy->FindComponent("Popup"));
+    ASSERT_TRUE(copyPopup);
+    EXPECT_EQ(copyPopup->Alignment(), paRight);
+    EXPECT_FALSE(copyPopup->AutoPopup());
+    ASSERT_EQ(copyPopup->Items()->Count(), 1);
+    EXPECT_FALSE(copyPopup->Items()->Items(0)->Visible());
+    copy->Free();
+    form->Free();
 }
 
 // ---------------------------------------------------------------------------------------------

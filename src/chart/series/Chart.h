@@ -191,7 +191,7 @@ private:
 };
 
 class TChart : public TCustomChart {
-    CL_CLASS(TChart, TCustomChart)
+    CL_COMPONENT_CLASS(TChart, TCustomChart)
 
     explicit TChart(TComponent* owner) : TCustomChart(owner) {}
 
