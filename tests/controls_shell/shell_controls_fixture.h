@@ -28,3 +28,5 @@ protected:
     }
     TForm* form = nullptr;
 };
+
+inline AnsiString PidlPath(LPCITEMIDLIST pidl) { return ShellGetPathFromIdList(pidl); }

@@ -3,6 +3,7 @@
 #include <dbt.h>
 
 #include "UiShellDrives.h"
+#include "UiShellList.h"
 #include "UiShellPidls.h"
 #include "UiShellUtils.h"
 #include "cl_forms.h"
@@ -93,7 +94,15 @@ void TUiCustomShellTree::BeforeDestruction() {
 void TUiCustomShellTree::StopChangeWorker() { FreeAndNil(changeWorker_); }
 
 void TUiCustomShellTree::SetShellList(TUiCustomShellList* list) {
+    if (shellList_ && list != shellList_) {
+        shellList_->SetShellTree(nullptr);
+        shellList_->RemoveFreeNotification(this);
+    }
     shellList_ = list;
+    if (!shellList_) return;
+    shellList_->SetShellTree(this);
+    shellList_->FreeNotification(this);
+    shellList_->SetFolder(selectedFolder_);
 }
 
 void TUiCustomShellTree::SetShellCombo(TUiCustomShellCombo* combo) {
@@ -103,8 +112,7 @@ void TUiCustomShellTree::SetShellCombo(TUiCustomShellCombo* combo) {
 void TUiCustomShellTree::Notification(TComponent* component, TOperation operation) {
     TUiCustomTreeView::Notification(component, operation);
     if (operation != opRemove) return;
-    if (component == reinterpret_cast<TComponent*>(shellList_)) shellList_ = nullptr;
-    if (component == reinterpret_cast<TComponent*>(shellCombo_)) shellCombo_ = nullptr;
+    if (component == shellList_) shellList_ = nullptr;
 }
 
 void TUiCustomShellTree::SetOptions(const TUiShellTreeOptions& options) {
@@ -163,7 +171,10 @@ void TUiCustomShellTree::SetSelectedPathName(const AnsiString& path) {
 }
 
 void TUiCustomShellTree::SetSelectedFolder(TUiShellLocator* locator) {
-    if (InState(csLoading) || ignoreChanges_ > 0) return;
+    if (InState(csLoading) || ignoreChanges_ > 0) {
+        if (shellList_) shellList_->SetFolder(selectedFolder_);
+        return;
+    }
     selectedFolder_->Assign(locator);
 }
 
@@ -397,6 +408,7 @@ void TUiCustomShellTree::Change(TTreeNode* node) {
 void TUiCustomShellTree::TellLinkedControls(TTreeNode* node) {
     TNestingGuard ignore(ignoreChanges_);
     selectedFolder_->SetIdList(GetDataFromNode(node)->GetAbsPidl());
+    if (shellList_) shellList_->TreeChanged(node);
 }
 
 void TUiCustomShellTree::StartTimer(int tag, unsigned interval) {
@@ -418,7 +430,8 @@ void TUiCustomShellTree::TimerElapsed(TObject*) {
     }
 }
 
-void TUiCustomShellTree::Synchronize(bool) {
+void TUiCustomShellTree::Synchronize(bool all) {
+    if (all && shellList_) shellList_->Synchronize(false);
     if (timer_->Enabled()) TimerElapsed(timer_);
 }
 
@@ -450,7 +463,8 @@ void TUiCustomShellTree::DoSetSelectedIdList(LPCITEMIDLIST absIdList) {
             return node->Expand(false);
         }
         node->Expand(false);
-        const bool expandLast = false;
+        const bool expandLast =
+            shellList_ && shellList_->HasOption(sloHideFoldersWhenLinkedToTree);
         for (int i = base.GetCount(); i < target.GetCount(); ++i) {
             TUiPidlGuard element(CopyIdList(nullptr, target.GetItem(i)));
             TTreeNode* child = FindNodeWithIdList(node, element.Get());
@@ -640,10 +654,14 @@ void TUiCustomShellTree::CreateWnd() {
     if (InState(csLoading)) return;
     if (HasOption(stoAutoFill) && Items()->Count() == 0)
         PostMessageA(WindowHandle(), AM_DEFERREDFILL, 0, 0);
+    if (shellList_) shellList_->SetFolder(selectedFolder_);
 }
 
 void TUiCustomShellTree::Loaded() {
-    if (HasOption(stoAutoFill) && !shellCombo_ && Items()->Count() == 0) FillItems();
+    if (HasOption(stoAutoFill) && !shellCombo_) {
+        if (Items()->Count() == 0) FillItems();
+        if (shellList_) shellList_->SetFolder(selectedFolder_);
+    }
     eatExpand_ = true;
     try {
         TUiCustomTreeView::Loaded();
