@@ -28,6 +28,8 @@ constexpr HRESULT kNoMoreItems = static_cast<HRESULT>(0x80070103);
 constexpr ULONG kIncludeQuery = 0x40000000 | 0x20000000 | 0x10000000 | 0x02000000 | 0x00080000 |
                                 0x00020000 | 0x00010000;
 constexpr int kDefaultAllocBy = 256;
+constexpr DWORD kAllEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+constexpr SHGDNF kRenameFlags = 0x20;
 
 const std::vector<AnsiString> kOptionNames = {
     "sloAutoFill",     "sloNonFilesystemAncestors", "sloDesignInteractive",
@@ -115,6 +117,7 @@ void TUiCustomShellList::BeforeDestruction() {
         DeviceChangeMethod<&TUiCustomShellList::DeviceChangeDetected>(this));
     refreshTimer_->SetEnabled(false);
     FreeAndNil(changeWorker_);
+    RevokeDropTarget();
     TUiCustomListView::BeforeDestruction();
     ReleaseFolder();
     ShellMemFree(currentFolderList_);
@@ -202,6 +205,12 @@ void TUiCustomShellList::SetOptions(const TUiShellListOptions& options) {
             InstallChangeHandler();
         else if (changeWorker_)
             changeWorker_->RemoveAllWatches();
+    }
+    if (changed(sloOleDrop)) {
+        if (HasOption(sloOleDrop))
+            RegisterDropTarget();
+        else
+            RevokeDropTarget();
     }
     if (changed(sloHideFoldersWhenLinkedToTree) || changed(sloShowHidden)) RefreshItems();
 }
@@ -831,6 +840,7 @@ void TUiCustomShellList::CreateWnd() {
         throw;
     }
     inCreateWnd_ = false;
+    if (!InState(csDesigning) && HasOption(sloOleDrop)) RegisterDropTarget();
     if (HasOption(sloAutoFill) && Items()->Count() == 0)
         PostMessageA(WindowHandle(), AM_DEFERREDFILL, 0, 0);
 }
@@ -894,6 +904,26 @@ void TUiCustomShellList::Dispatch(TMessage& message) {
         return ChangeNotify(message);
     case AM_DEFERREDFILL:
         return DeferredFill(message);
+    case AM_DEFERREDEDIT:
+        return DeferredEdit(message);
+    case WM_RBUTTONUP:
+        if (dragStartedHere_) return DefaultHandler(message);
+        return TUiCustomListView::Dispatch(message);
+    case WM_INITMENUPOPUP:
+        TUiCustomListView::Dispatch(message);
+        return HandleInitMenuPopup(message, activeContextMenu_);
+    case WM_DRAWITEM:
+        TUiCustomListView::Dispatch(message);
+        return HandleDrawItem(message, activeContextMenu_, ShellGetSystemImageList(iszSmall));
+    case WM_MEASUREITEM:
+        TUiCustomListView::Dispatch(message);
+        return HandleMeasureItem(message, activeContextMenu_);
+    case WM_MENUCHAR:
+        TUiCustomListView::Dispatch(message);
+        return HandleMenuChar(message, activeContextMenu_);
+    case WM_MENUSELECT:
+        DefaultHandler(message);
+        return HandleMenuSelect(message, activeContextMenu_, this, OnPopupHint);
     case WM_GETISHELLBROWSER:
         return GetIShellBrowser(message);
     case CM_DESIGNHITTEST:
@@ -901,11 +931,22 @@ void TUiCustomShellList::Dispatch(TMessage& message) {
     case CM_WANTSPECIALKEY:
         return WantSpecialKey(message);
     case CN_NOTIFY:
-        if (message.NMHdr()->code == LVN_GETDISPINFOA) return DisplayInfo(message);
-        return TUiCustomListView::Dispatch(message);
+        switch (message.NMHdr()->code) {
+        case LVN_GETDISPINFOA:
+            return DisplayInfo(message);
+        case LVN_BEGINDRAG:
+            if (HasOption(sloOleDrag)) OleBeginDrag(mbLeft);
+            return;
+        case LVN_BEGINRDRAG:
+            if (HasOption(sloOleDrag)) OleBeginDrag(mbRight);
+            return;
+        default:
+            return TUiCustomListView::Dispatch(message);
+        }
     case WM_DESTROY:
         if (Columns()->Count() > 0 && rememberWidths_) SaveColumnWidths();
         FreeAndNil(changeWorker_);
+        RevokeDropTarget();
         return TUiCustomListView::Dispatch(message);
     case WM_WINDOWPOSCHANGED:
         if (!inDestroyWnd_) TUiCustomListView::Dispatch(message);
@@ -914,5 +955,475 @@ void TUiCustomShellList::Dispatch(TMessage& message) {
         return DefaultHandler(message);
     default:
         TUiCustomListView::Dispatch(message);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Shell objects and commands of items
+
+TDataObject_shlv::TDataObject_shlv(TUiCustomShellList* list) {
+    std::vector<LPCITEMIDLIST> items;
+    std::vector<AnsiString> paths;
+    for (TListItem* item = list->GetNextItem(nullptr, TSearchDirection::sdAll, {isSelected}); item;
+         item = list->GetNextItem(item, TSearchDirection::sdAll, {isSelected})) {
+        TUiShellListData* data = list->GetDataFromItem(item);
+        if (!data) continue;
+        items.push_back(data->RelPidl());
+        AnsiString path;
+        GetItemDisplayName(list->CurrentFolder(), data->RelPidl(), SHGDN_FORPARSING, path);
+        paths.push_back(path);
+    }
+    Build(list->CurrentFolderIdList(), items, paths);
+}
+
+std::vector<LPCITEMIDLIST> TUiCustomShellList::SelectedIdLists() {
+    std::vector<LPCITEMIDLIST> items;
+    for (TListItem* item = GetNextItem(nullptr, TSearchDirection::sdAll, {isSelected}); item;
+         item = GetNextItem(item, TSearchDirection::sdAll, {isSelected}))
+        if (TUiShellListData* data = GetDataFromItem(item)) items.push_back(data->RelPidl());
+    return items;
+}
+
+HRESULT TUiCustomShellList::GetUIObjectForItem(TListItem* item, REFIID iid, void** object) {
+    *object = nullptr;
+    TUiShellListData* data = GetDataFromItem(item);
+    if (!data || !currentFolder_) return E_INVALIDARG;
+    LPCITEMIDLIST items[] = {data->RelPidl()};
+    return currentFolder_->GetUIObjectOf(GetTopFormHandle(this), 1, items, iid, nullptr, object);
+}
+
+HRESULT TUiCustomShellList::GetUIObjectForAllSelected(REFIID iid, void** object) {
+    *object = nullptr;
+    std::vector<LPCITEMIDLIST> items = SelectedIdLists();
+    if (items.empty() || !currentFolder_) return E_FAIL;
+    return currentFolder_->GetUIObjectOf(GetTopFormHandle(this), static_cast<UINT>(items.size()),
+                                         items.data(), iid, nullptr, object);
+}
+
+void TUiCustomShellList::DoCommandForItem(TListItem* item, const char* verb) {
+    TUiInterfaceGuard<IContextMenu_NRC> menu;
+    if (FAILED(GetUIObjectForItem(item, IID_IContextMenu, menu.OutVoid())) || !menu.Get()) return;
+    InvokeItemCommand(GetTopFormHandle(this), menu.Get(), verb);
+    if (IsFolderNetworkShare()) RefreshItems();
+}
+
+void TUiCustomShellList::DoCommandForAllSelected(const char* verb) {
+    TUiInterfaceGuard<IContextMenu_NRC> menu;
+    if (FAILED(GetUIObjectForAllSelected(IID_IContextMenu, menu.OutVoid())) || !menu.Get()) return;
+    InvokeItemCommand(GetTopFormHandle(this), menu.Get(), verb);
+    if (IsFolderNetworkShare()) RefreshItems();
+}
+
+void TUiCustomShellList::DoCommandForFolder(const char* verb) {
+    TUiInterfaceGuard<IContextMenu_NRC> menu;
+    OleCheck(GetItemDropTarget(currentFolderList_, IID_IContextMenu, menu.OutVoid()));
+    OleCheck(InvokeItemCommand(GetTopFormHandle(this), menu.Get(), verb));
+}
+
+DWORD TUiCustomShellList::GetDragDropAttributesForItem(TListItem* item) {
+    TUiShellListData* data = GetDataFromItem(item);
+    if (!data || !currentFolder_) return 0;
+    ULONG attributes = kAllEffects;
+    LPCITEMIDLIST items[] = {data->RelPidl()};
+    OleCheck(currentFolder_->GetAttributesOf(1, items, &attributes));
+    return attributes & kAllEffects;
+}
+
+DWORD TUiCustomShellList::GetDragDropAttributesForAllSelected() {
+    std::vector<LPCITEMIDLIST> items = SelectedIdLists();
+    if (items.empty() || !currentFolder_) return 0;
+    ULONG attributes = kAllEffects;
+    OleCheck(currentFolder_->GetAttributesOf(static_cast<UINT>(items.size()), items.data(),
+                                             &attributes));
+    return attributes & kAllEffects;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drag and drop
+
+void TUiCustomShellList::RegisterDropTarget() {
+    if (dropTarget_ || !HandleAllocated()) return;
+    auto* target = new TDropTarget_shlv(this);
+    target->AddRef();
+    if (SUCCEEDED(RegisterDragDrop(WindowHandle(), target)))
+        dropTarget_ = target;
+    else
+        target->Release();
+}
+
+void TUiCustomShellList::RevokeDropTarget() {
+    if (!dropTarget_) return;
+    if (HandleAllocated()) RevokeDragDrop(WindowHandle());
+    dropTarget_->Release();
+    dropTarget_ = nullptr;
+}
+
+IDropSource_NRC* TUiCustomShellList::CreateIDropSource(TMouseButton button, IDataObject_NRC*) {
+    auto* source = new TDropSource_shlvtv(button);
+    source->AddRef();
+    return source;
+}
+
+void TUiCustomShellList::OleBeginDrag(TMouseButton button) {
+    busy_ = true;
+    dragStartedHere_ = true;
+    auto* data = new TDataObject_shlv(this);
+    data->AddRef();
+    dragData_ = data;
+    IDropSource_NRC* source = nullptr;
+    bool refresh = false;
+    auto cleanUp = [&] {
+        busy_ = false;
+        refreshPending_ = false;
+        // The drag is over: right-button releases go their usual way again.
+        dragStartedHere_ = false;
+        if (source) source->Release();
+        dragData_ = nullptr;
+        data->Release();
+    };
+    try {
+        const DWORD allowed = GetDragDropAttributesForAllSelected();
+        source = CreateIDropSource(button, data);
+        DWORD effect = DROPEFFECT_NONE;
+        const HRESULT result = DoDragDrop(data, source, allowed, &effect);
+        refresh = result == DRAGDROP_S_DROP || refreshPending_;
+    } catch (...) {
+        cleanUp();
+        throw;
+    }
+    cleanUp();
+    if (refresh) RefreshItems();
+}
+
+IDropTarget_NRC* TUiCustomShellList::FolderDropTarget() {
+    IDropTarget_NRC* target = nullptr;
+    const HRESULT found =
+        IsDesktopIdList(currentFolderList_)
+            ? GetDesktopDropTarget(target)
+            : GetItemDropTarget(currentFolderList_, IID_IDropTarget,
+                                reinterpret_cast<void**>(&target));
+    return SUCCEEDED(found) ? target : nullptr;
+}
+
+IDropTarget_NRC* TUiCustomShellList::DropTargetAt(TPoint clientPoint, TListItem*& highlight) {
+    highlight = nullptr;
+    TListItem* item = GetItemAt(clientPoint.X, clientPoint.Y);
+    if (ItemHasData(item)) {
+        IDropTarget_NRC* target = nullptr;
+        if (SUCCEEDED(GetUIObjectForItem(item, IID_IDropTarget, reinterpret_cast<void**>(&target))) &&
+            target) {
+            highlight = item;
+            return target;
+        }
+        return FolderDropTarget();
+    }
+    return dragData_ ? nullptr : FolderDropTarget();
+}
+
+bool TUiCustomShellList::OwnRightDragOverSpace(TPoint clientPoint) {
+    return dragData_ && (dragKeyState_ & MK_RBUTTON) &&
+           !ItemHasData(GetItemAt(clientPoint.X, clientPoint.Y));
+}
+
+void TUiCustomShellList::ReleaseDragData() {
+    if (currentDragData_) currentDragData_->Release();
+    currentDragData_ = nullptr;
+}
+
+HRESULT TUiCustomShellList::OnDropTarget_DragEnter(IDataObject_NRC* data, DWORD keyState,
+                                                   POINTL point, DWORD& effect) {
+    dragScrollTick_ = GetTickCount();
+    ReleaseDragData();
+    currentDragData_ = data;
+    if (data) data->AddRef();
+    dragKeyState_ = keyState;
+    const TPoint client = ScreenToClient(TPoint(point.x, point.y));
+    if (OwnRightDragOverSpace(client)) {
+        effect = DROPEFFECT_COPY;
+        return S_OK;
+    }
+    TListItem* highlight = nullptr;
+    TUiInterfaceGuard<IDropTarget_NRC> target;
+    target.Out() = DropTargetAt(client, highlight);
+    if (!target.Get()) {
+        effect = DROPEFFECT_NONE;
+        return S_OK;
+    }
+    const HRESULT result = target->DragEnter(data, keyState, point, &effect);
+    target->DragLeave();
+    if (effect != DROPEFFECT_NONE) SetDropTarget(highlight);
+    return result;
+}
+
+void TUiCustomShellList::DragAutoscroll(TPoint clientPoint) {
+    const DWORD now = GetTickCount();
+    if (now - dragScrollTick_ <= 100) return;
+    if (clientPoint.X < 26)
+        ScrollOneStep(this, SB_HORZ, SB_LINELEFT);
+    else if (clientPoint.X > ClientWidth() - 26)
+        ScrollOneStep(this, SB_HORZ, SB_LINERIGHT);
+    if (clientPoint.Y < 20)
+        ScrollOneStep(this, SB_VERT, SB_LINEUP);
+    else if (clientPoint.Y > ClientHeight() - 20)
+        ScrollOneStep(this, SB_VERT, SB_LINEDOWN);
+    dragScrollTick_ = now;
+}
+
+HRESULT TUiCustomShellList::OnDropTarget_DragOver(DWORD keyState, POINTL point, DWORD& effect) {
+    const TPoint client = ScreenToClient(TPoint(point.x, point.y));
+    TListItem* under = GetItemAt(client.X, client.Y);
+    if ((under && !ItemHasData(under)) || OwnRightDragOverSpace(client)) {
+        effect = DROPEFFECT_COPY;
+        return S_OK;
+    }
+    TListItem* before = DropTarget();
+    TListItem* highlight = nullptr;
+    HRESULT result = S_OK;
+    TUiInterfaceGuard<IDropTarget_NRC> target;
+    target.Out() = DropTargetAt(client, highlight);
+    if (target.Get()) {
+        target->DragEnter(currentDragData_, keyState, point, &effect);
+        result = target->DragOver(keyState, point, &effect);
+        target->DragLeave();
+    } else {
+        effect = DROPEFFECT_NONE;
+    }
+    if (effect == DROPEFFECT_NONE)
+        SetDropTarget(nullptr);
+    else if (highlight != before)
+        SetDropTarget(highlight);
+    DragAutoscroll(client);
+    effect |= DROPEFFECT_SCROLL;
+    if (DropTarget() != before) Update();
+    return result;
+}
+
+HRESULT TUiCustomShellList::OnDropTarget_DragLeave() {
+    ReleaseDragData();
+    SetDropTarget(nullptr);
+    return S_OK;
+}
+
+HRESULT TUiCustomShellList::OnDropTarget_Drop(IDataObject_NRC* data, DWORD keyState, POINTL point,
+                                              DWORD& effect) {
+    const TPoint client = ScreenToClient(TPoint(point.x, point.y));
+    TListItem* highlight = nullptr;
+    TUiInterfaceGuard<IDropTarget_NRC> target;
+    HRESULT result = S_OK;
+    auto cleanUp = [&] {
+        SetDropTarget(nullptr);
+        ReleaseDragData();
+    };
+    try {
+        if (OwnRightDragOverSpace(client)) {
+            target.Out() = FolderDropTarget();
+            effect &= ~static_cast<DWORD>(DROPEFFECT_MOVE);
+        } else {
+            target.Out() = DropTargetAt(client, highlight);
+        }
+        if (target.Get()) {
+            keyState |= dragKeyState_ & (MK_LBUTTON | MK_RBUTTON);
+            DWORD probe = effect;
+            target->DragEnter(data, keyState, point, &probe);
+            target->DragOver(keyState, point, &probe);
+            effect &= GetDataObjectDropEffects(data);
+            {
+                THourglass hourglass;
+                result = target->Drop(data, keyState, point, &effect);
+            }
+            RefreshItems();
+        } else {
+            effect = DROPEFFECT_NONE;
+        }
+    } catch (...) {
+        if (target.Get()) target->DragLeave();
+        cleanUp();
+        throw;
+    }
+    cleanUp();
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Context menus
+
+void TUiCustomShellList::ItemContextMenu(TListItem* item, TPoint& pos, TPopupMenu*& menu) {
+    TUiCustomListView::ItemContextMenu(item, pos, menu);
+    if (!HasOption(sloContextMenus) || InState(csDesigning) || busy_) return;
+    ProcessMenuForAllSelected(pos);
+    menu = nullptr;
+}
+
+void TUiCustomShellList::RunMenu(const std::vector<LPCITEMIDLIST>& items, UINT flags,
+                                 TListItem* renamed, TPoint clientPoint) {
+    if (items.empty() || !currentFolder_) return;
+    busy_ = true;
+    refreshPending_ = false;
+    IContextMenu_NRC* contextMenu = nullptr;
+    HMENU popup = nullptr;
+    auto cleanUp = [&] {
+        busy_ = false;
+        activeContextMenu_ = nullptr;
+        if (popup) DestroyMenu(popup);
+        if (contextMenu) contextMenu->Release();
+    };
+    try {
+        std::vector<LPCITEMIDLIST> list = items;
+        const HRESULT built =
+            CreateItemContextMenu(GetTopFormHandle(this), currentFolder_,
+                                  static_cast<UINT>(list.size()), list.data(), contextMenu, popup,
+                                  flags, kShellFirstCommand);
+        if (SUCCEEDED(built) && contextMenu) {
+            activeContextMenu_ = contextMenu;
+            const TPoint screen = ClientToScreen(clientPoint);
+            const UINT command =
+                static_cast<UINT>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.X,
+                                                 screen.Y, 0, WindowHandle(), nullptr));
+            if (command >= kShellFirstCommand) {
+                const UINT offset = command - kShellFirstCommand;
+                if (offset == FindVerbCommand(contextMenu, "rename")) {
+                    EditItemCaption(renamed);
+                } else {
+                    InvokeItemCommand(GetTopFormHandle(this), contextMenu, offset);
+                    if (IsFolderNetworkShare()) refreshPending_ = true;
+                }
+            } else if (command >= 1) {
+                ProcessSendTo(static_cast<int>(command) - 1);
+            }
+        }
+    } catch (...) {
+        cleanUp();
+        throw;
+    }
+    cleanUp();
+    if (refreshPending_) {
+        refreshPending_ = false;
+        RefreshItems();
+    }
+}
+
+void TUiCustomShellList::ProcessMenuForAllSelected(TPoint clientPoint) {
+    TListItem* focused = ItemFocused();
+    TUiShellListData* data = GetDataFromItem(focused);
+    const bool canRename = data && !data->GetPathName().IsEmpty() && !ReadOnly();
+    RunMenu(SelectedIdLists(), CMF_EXPLORE | (canRename ? CMF_CANRENAME : 0), focused,
+            clientPoint);
+}
+
+void TUiCustomShellList::ProcessMenu(TListItem* item, TPoint clientPoint) {
+    TUiShellListData* data = GetDataFromItem(item);
+    if (!data) return;
+    RunMenu({data->RelPidl()}, CMF_EXPLORE | (ReadOnly() ? 0 : CMF_CANRENAME), item, clientPoint);
+}
+
+void TUiCustomShellList::ProcessSendTo(int index) {
+    TStringList* targets = SendToList();
+    if (!targets || index < 0 || index >= targets->Count()) return;
+    auto* data = new TDataObject_shlv(this);
+    data->AddRef();
+    try {
+        SendToTarget(targets->Strings(index), data);
+    } catch (...) {
+        data->Release();
+        throw;
+    }
+    data->Release();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys, renaming and new folders
+
+void TUiCustomShellList::KeyDown(uint16_t& key, TShiftState shift) {
+    TUiCustomListView::KeyDown(key, shift);
+    if (!HasOption(sloDefaultKeyHandling) || IsEditing() || InState(csDesigning)) return;
+    InitDefaultKeys();
+    RunKeyCommand(ShortCut(key, shift), key);
+}
+
+void TUiCustomShellList::RunKeyCommand(TShortCut code, uint16_t& key) {
+    const uint16_t received = key;
+    key = 0;
+    if (code == DefaultKeys[dkSelectAll].ShortCut) {
+        SelectAll();
+    } else if (code == DefaultKeys[dkRefresh].ShortCut) {
+        FillItems();
+    } else if (code == DefaultKeys[dkCopy].ShortCut) {
+        DoCommandForAllSelected("copy");
+    } else if (code == DefaultKeys[dkCut].ShortCut) {
+        DoCommandForAllSelected("cut");
+    } else if (code == DefaultKeys[dkPaste].ShortCut) {
+        DoCommandForFolder("paste");
+        RefreshItems();
+    } else if (code == DefaultKeys[dkRename].ShortCut) {
+        if (TListItem* focused = ItemFocused()) EditItemCaption(focused);
+    } else if (code == DefaultKeys[dkDelete].ShortCut ||
+               (code & ~scShift) == DefaultKeys[dkDelete].ShortCut) {
+        DoCommandForAllSelected("delete");
+        RefreshItems();
+    } else {
+        key = received;
+    }
+}
+
+bool TUiCustomShellList::CanEdit(TListItem* item) {
+    TUiShellListData* data = GetDataFromItem(item);
+    if (!data) return TUiCustomListView::CanEdit(item);
+    const bool allowed =
+        data->GetEditable() && TUiCustomListView::CanEdit(item) && !InState(csDesigning);
+    if (allowed) {
+        AnsiString name;
+        GetItemDisplayName(currentFolder_, data->RelPidl(), SHGDN_INFOLDER | SHGDN_FOREDITING,
+                           name);
+        if (HWND edit = EditHandle()) SetWindowTextA(edit, name.c_str());
+    }
+    return allowed;
+}
+
+void TUiCustomShellList::Edit(const LVITEMA& item) {
+    TListItem* listItem =
+        (item.mask & LVIF_PARAM) && item.lParam ? reinterpret_cast<TListItem*>(item.lParam)
+                                                 : Items()->Item(item.iItem);
+    TUiShellListData* data = GetDataFromItem(listItem);
+    if (!data || !item.pszText) return TUiCustomListView::Edit(item);
+    AnsiString text = Trim(AnsiString(item.pszText));
+    if (OnEdited) OnEdited(this, listItem, text);
+    {
+        THourglass hourglass;
+        skipNextNotification_ = true;
+        LPITEMIDLIST newList = nullptr;
+        const std::wstring wide = ShellWideText(text, MAX_PATH);
+        if (SUCCEEDED(currentFolder_->SetNameOf(GetTopFormHandle(this), data->RelPidl(),
+                                                wide.c_str(), kRenameFlags, &newList))) {
+            if (newList) data->SetData(newList);
+            listItem->SetCaption(
+                ShellGetFriendlyNameFromIdList(currentFolder_, data->RelPidl(), fnInFolder));
+        }
+    }
+    const bool pending = refreshPending_;
+    refreshPending_ = false;
+    if (pending) RefreshItems();
+}
+
+bool TUiCustomShellList::CreateNewFolder(bool editName) {
+    skipNextNotification_ = true;
+    AnsiString name;
+    if (!UiShCreateNewFolder(folder_->GetPathName(), name)) return false;
+    if (IsDesktopIdList(folder_->GetIdList())) WaitWithHourglass(2100);
+    RefreshItems();
+    if (editName) {
+        newFolderName_ = name;
+        PostMessageA(Handle(), AM_DEFERREDEDIT, 0, 0);
+    }
+    return true;
+}
+
+void TUiCustomShellList::DeferredEdit(TMessage&) {
+    for (int i = 0; i < Items()->Count(); ++i) {
+        TListItem* item = Items()->Item(i);
+        TUiShellListData* data = GetDataFromItem(item);
+        if (!data || data->GetDisplayName() != newFolderName_) continue;
+        SetFocus();
+        EditItemCaption(item);
+        return;
     }
 }

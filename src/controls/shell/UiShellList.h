@@ -88,6 +88,33 @@ class TUiCustomShellList : public TUiCustomListView, public TUiShellListDataOwne
     virtual void DeviceChangeDetected(TObject* sender, TMessage& message);
     virtual void InstallChangeHandler();
 
+    // The shell's objects (context menu, drop target ...) of items, and their commands.
+    HRESULT GetUIObjectForItem(TListItem* item, REFIID iid, void** object);
+    HRESULT GetUIObjectForAllSelected(REFIID iid, void** object);
+    void DoCommandForItem(TListItem* item, const char* verb);
+    void DoCommandForAllSelected(const char* verb);
+    // Raises EOleSysError when the folder has no menu.
+    void DoCommandForFolder(const char* verb);
+    DWORD GetDragDropAttributesForItem(TListItem* item);
+    DWORD GetDragDropAttributesForAllSelected();
+
+    // Drag and drop: the selection dragged out, shell data dropped on items or the folder.
+    virtual IDropSource_NRC* CreateIDropSource(TMouseButton button, IDataObject_NRC* data);
+    void OleBeginDrag(TMouseButton button);
+    virtual HRESULT OnDropTarget_DragEnter(IDataObject_NRC* data, DWORD keyState, POINTL point,
+                                           DWORD& effect);
+    virtual HRESULT OnDropTarget_DragOver(DWORD keyState, POINTL point, DWORD& effect);
+    virtual HRESULT OnDropTarget_DragLeave();
+    virtual HRESULT OnDropTarget_Drop(IDataObject_NRC* data, DWORD keyState, POINTL point,
+                                      DWORD& effect);
+
+    // The shell's context menu of one item or of the selection, shown at the point and run.
+    void ProcessMenu(TListItem* item, TPoint clientPoint);
+    void ProcessMenuForAllSelected(TPoint clientPoint);
+    void ProcessSendTo(int index);
+    // Makes a new folder in Folder; with `editName` its caption is then edited.
+    bool CreateNewFolder(bool editName);
+
     // What the items read of their list.
     IShellFolder_NRC* CurrentFolder() override { return currentFolder_; }
     LPCITEMIDLIST CurrentFolderIdList() override { return currentFolderList_; }
@@ -114,6 +141,10 @@ protected:
     void ColClick(TListColumn* column) override;
     void KeyPress(char& key) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    bool CanEdit(TListItem* item) override;
+    void Edit(const LVITEMA& item) override;
+    void ItemContextMenu(TListItem* item, TPoint& pos, TPopupMenu*& menu) override;
     void Dispatch(TMessage& message) override;
 
     virtual void FolderChanged();
@@ -149,6 +180,19 @@ private:
     void DesignHitTest(TMessage& message);
     void GetIShellBrowser(TMessage& message);
     DWORD EnumFlags() const;
+    std::vector<LPCITEMIDLIST> SelectedIdLists();
+    void RunMenu(const std::vector<LPCITEMIDLIST>& items, UINT flags, TListItem* renamed,
+                 TPoint clientPoint);
+    void RunKeyCommand(TShortCut code, uint16_t& key);
+    void RegisterDropTarget();
+    void RevokeDropTarget();
+    // The drop target at the client point and the item to highlight (null: none).
+    IDropTarget_NRC* DropTargetAt(TPoint clientPoint, TListItem*& highlight);
+    IDropTarget_NRC* FolderDropTarget();
+    bool OwnRightDragOverSpace(TPoint clientPoint);
+    void ReleaseDragData();
+    void DragAutoscroll(TPoint clientPoint);
+    void DeferredEdit(TMessage& message);
 
     bool rememberWidths_ = false;
     IShellFolder_NRC* currentFolder_ = nullptr;
@@ -174,7 +218,23 @@ private:
     TCustomImageList* smallImages_;
     TCustomImageList* largeImages_;
     std::unordered_set<TUiShellListData*> ownData_;
+    AnsiString newFolderName_;
+    bool dragStartedHere_ = false;
+    DWORD dragScrollTick_ = 0;
+    IContextMenu_NRC* activeContextMenu_ = nullptr;
+    IDataObject_NRC* dragData_ = nullptr;
+    IDropTarget_NRC* dropTarget_ = nullptr;
+    IDataObject_NRC* currentDragData_ = nullptr;
+    DWORD dragKeyState_ = 0;
 };
+
+// The selected shell items of a list, for a drag or the clipboard.
+class TDataObject_shlv : public TUiShellDataObject {
+public:
+    explicit TDataObject_shlv(TUiCustomShellList* list);
+};
+
+using TDropTarget_shlv = TUiControlDropTarget<TUiCustomShellList>;
 
 class TUiShellList : public TUiCustomShellList {
     CL_COMPONENT_CLASS(TUiShellList, TUiCustomShellList)
