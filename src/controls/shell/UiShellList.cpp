@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "UiShellCombo.h"
 #include "UiShellDrives.h"
 #include "UiShellLinks.h"
 #include "UiShellPidls.h"
@@ -148,12 +149,14 @@ void TUiCustomShellList::SetShellTree(TUiCustomShellTree* tree) {
 
 void TUiCustomShellList::SetShellCombo(TUiCustomShellCombo* combo) {
     shellCombo_ = combo;
+    if (combo) combo->FreeNotification(this);
 }
 
 void TUiCustomShellList::Notification(TComponent* component, TOperation operation) {
     TUiCustomListView::Notification(component, operation);
     if (operation != opRemove) return;
     if (component == shellTree_) shellTree_ = nullptr;
+    if (component == shellCombo_) shellCombo_ = nullptr;
 }
 
 void TUiCustomShellList::TreeChanged(TTreeNode* node) {
@@ -165,6 +168,7 @@ void TUiCustomShellList::TreeChanged(TTreeNode* node) {
 void TUiCustomShellList::SetFolder(TUiShellLocator* locator) { folder_->Assign(locator); }
 
 void TUiCustomShellList::Synchronize(bool all) {
+    if (all && shellCombo_) shellCombo_->Synchronize(false);
     if (all && shellTree_) shellTree_->Synchronize(false);
     if (refreshTimer_->Enabled()) TimerElapsed(refreshTimer_);
 }
@@ -172,6 +176,7 @@ void TUiCustomShellList::Synchronize(bool all) {
 void TUiCustomShellList::GoUp(int levels) {
     if (HasOption(sloDontChangeFolder)) return;
     if (shellTree_) return shellTree_->GoUp(levels);
+    if (shellCombo_) return shellCombo_->GoUp(levels);
     TUiIdListArray chain(folder_->GetIdList());
     if (chain.GetCount() < 1) return;
     const int up = std::min(levels, chain.GetCount());
@@ -686,7 +691,10 @@ void TUiCustomShellList::RefreshItems() {
 void TUiCustomShellList::HandleOnFolderChanged(TObject*) {
     if (folderChangeGuard_ <= 0) {
         TNestingGuard guard(folderChangeGuard_);
-        if (shellTree_) shellTree_->SetSelectedFolder(folder_);
+        if (shellTree_)
+            shellTree_->SetSelectedFolder(folder_);
+        else if (shellCombo_)
+            shellCombo_->SetSelectedFolder(folder_);
         FillItems();
     }
     FolderChanged();
@@ -698,6 +706,8 @@ void TUiCustomShellList::NavigateTo(LPCITEMIDLIST absIdList) {
     Items()->Clear();
     if (shellTree_)
         shellTree_->SelectedFolder()->SetIdList(absIdList);
+    else if (shellCombo_)
+        shellCombo_->GetSelectedFolder()->SetIdList(absIdList);
     else
         folder_->SetIdList(absIdList);
 }

@@ -2,6 +2,7 @@
 
 #include <dbt.h>
 
+#include "UiShellCombo.h"
 #include "UiShellDrives.h"
 #include "UiShellList.h"
 #include "UiShellPidls.h"
@@ -107,12 +108,14 @@ void TUiCustomShellTree::SetShellList(TUiCustomShellList* list) {
 
 void TUiCustomShellTree::SetShellCombo(TUiCustomShellCombo* combo) {
     shellCombo_ = combo;
+    if (combo) combo->FreeNotification(this);
 }
 
 void TUiCustomShellTree::Notification(TComponent* component, TOperation operation) {
     TUiCustomTreeView::Notification(component, operation);
     if (operation != opRemove) return;
     if (component == shellList_) shellList_ = nullptr;
+    if (component == shellCombo_) shellCombo_ = nullptr;
 }
 
 void TUiCustomShellTree::SetOptions(const TUiShellTreeOptions& options) {
@@ -409,6 +412,7 @@ void TUiCustomShellTree::TellLinkedControls(TTreeNode* node) {
     TNestingGuard ignore(ignoreChanges_);
     selectedFolder_->SetIdList(GetDataFromNode(node)->GetAbsPidl());
     if (shellList_) shellList_->TreeChanged(node);
+    if (shellCombo_) shellCombo_->TreeChanged(node);
 }
 
 void TUiCustomShellTree::StartTimer(int tag, unsigned interval) {
@@ -432,6 +436,7 @@ void TUiCustomShellTree::TimerElapsed(TObject*) {
 
 void TUiCustomShellTree::Synchronize(bool all) {
     if (all && shellList_) shellList_->Synchronize(false);
+    if (all && shellCombo_) shellCombo_->Synchronize(false);
     if (timer_->Enabled()) TimerElapsed(timer_);
 }
 
