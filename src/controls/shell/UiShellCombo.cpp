@@ -34,6 +34,18 @@ IShellFolder_NRC* BindFolder(IShellFolder_NRC* parent, LPCITEMIDLIST item) {
 }
 
 const bool shellComboPropertiesRegistered = [] {
+    using C = TUiShellCombo;
+    const TMetaClass* meta = C::StaticClass();
+    TPropertyInfo options = SetProperty<C, TUiShellComboOption>(
+        "Options", &C::Options, &C::SetOptions, {"scoAutofill", "scoNonFilesystemAncestors"});
+    options.DefaultText = "scoAutofill,scoNonFilesystemAncestors";
+    RegisterProperty(meta, options);
+    RegisterProperty(meta, OrdinalProperty<C>("AutoDropDownCount", pkBool, &C::AutoDropDownCount,
+                                              &C::SetAutoDropDownCount, 1));
+    RegisterProperty(meta, ComponentProperty<C, TUiCustomShellList>("ShellList", &C::ShellList,
+                                                                    &C::SetShellList));
+    RegisterProperty(meta, ComponentProperty<C, TUiCustomShellTree>("ShellTree", &C::ShellTree,
+                                                                    &C::SetShellTree));
     RegisterClasses({TUiShellCombo::StaticClass()});
     return true;
 }();

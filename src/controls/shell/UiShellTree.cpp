@@ -48,6 +48,8 @@ const bool shellTreePropertiesRegistered = [] {
     RegisterProperty(meta, options);
     RegisterProperty(meta, OrdinalProperty<C>("ShowRoot", pkBool, &C::ShowRoot, &C::SetShowRoot,
                                               0));
+    RegisterProperty(meta, ComponentProperty<C, TUiCustomShellList>("ShellList", &C::ShellList,
+                                                                    &C::SetShellList));
     RegisterClasses({TUiShellTree::StaticClass()});
     return true;
 }();
