@@ -47,5 +47,41 @@ HWND GetTopFormHandle(TControl* control);
 void GetItemDisplayName(IShellFolder_NRC* folder, LPCITEMIDLIST item, DWORD flags,
                         AnsiString& text);
 
+// Whether the control may add an item of the folder: AllowAdd comes in true.
+using TUiShAddItemEvent = std::function<void(TObject* sender, IShellFolder_NRC* parentFolder,
+                                             LPCITEMIDLIST parentAbsIdList,
+                                             LPCITEMIDLIST itemRelIdList, ULONG attributes,
+                                             bool& allowAdd)>;
+
+// The shell controls' private messages: a watched directory changed (posted by the change
+// thread), the deferred rename of a new folder, the deferred first fill.
+constexpr UINT AM_CHANGENOTIFY = WM_USER + 101;
+constexpr UINT AM_DEFERREDEDIT = WM_USER + 102;
+constexpr UINT AM_DEFERREDFILL = WM_USER + 103;
+
+// Critical-error boxes (a drive without its medium) stay away while the guard lives.
+class TQuietErrorMode {
+public:
+    TQuietErrorMode() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
+    ~TQuietErrorMode() { SetErrorMode(previous_); }
+    TQuietErrorMode(const TQuietErrorMode&) = delete;
+    TQuietErrorMode& operator=(const TQuietErrorMode&) = delete;
+
+private:
+    UINT previous_;
+};
+
+// Counts a nesting level up for as long as the guard lives.
+class TNestingGuard {
+public:
+    explicit TNestingGuard(int& counter) : counter_(counter) { ++counter_; }
+    ~TNestingGuard() { --counter_; }
+    TNestingGuard(const TNestingGuard&) = delete;
+    TNestingGuard& operator=(const TNestingGuard&) = delete;
+
+private:
+    int& counter_;
+};
+
 extern const char* const SUiShNewFolder;              // New Folder
 extern const char* const SUiShUnableToCreateFolder;  // Unable to create the folder '%2'\n\n%1

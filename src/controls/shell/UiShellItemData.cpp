@@ -17,18 +17,6 @@ constexpr ULONG kTreeAttributeQuery = 0xF00F0037;
 constexpr ULONG kListAttributeQuery = 0x700F0037;
 constexpr ULONG kEditableQuery = 0x40000177;
 
-// Critical-error boxes (a drive without its medium) stay away while the guard lives.
-class TQuietErrorMode {
-public:
-    TQuietErrorMode() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~TQuietErrorMode() { SetErrorMode(previous_); }
-    TQuietErrorMode(const TQuietErrorMode&) = delete;
-    TQuietErrorMode& operator=(const TQuietErrorMode&) = delete;
-
-private:
-    UINT previous_;
-};
-
 void Replace(LPITEMIDLIST& target, LPITEMIDLIST value) {
     ShellMemFree(target);
     target = value;

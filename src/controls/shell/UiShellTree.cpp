@@ -1,0 +1,743 @@
+#include "UiShellTree.h"
+
+#include <dbt.h>
+
+#include "UiShellDrives.h"
+#include "UiShellPidls.h"
+#include "UiShellUtils.h"
+#include "cl_forms.h"
+#include "cl_hourglass.h"
+#include "cl_itemviews.h"
+#include "cl_sys.h"
+
+const TUiShellTreeOptions DefaultShellTreeOptions = {
+    stoAutoFill,  stoVirtualFolders, stoDefaultKeyHandling, stoContextMenus, stoDynamicRefresh,
+    stoOleDrag,   stoOleDrop,        stoShowHidden};
+
+namespace {
+
+enum TTimerWork { twIdle, twUpdateList, twRefresh };
+
+constexpr ULONG kNodeAttributeQuery = 0xF20B0000;
+constexpr DWORD kWatchFolders = FILE_NOTIFY_CHANGE_DIR_NAME;
+constexpr DWORD kWatchFoldersAndFiles = FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_FILE_NAME;
+
+const std::vector<AnsiString> kOptionNames = {
+    "stoAutoFill",     "stoVirtualFolders",    "stoDesignInteractive", "stoDefaultKeyHandling",
+    "stoContextMenus", "stoDynamicRefresh",    "stoIncludeNonFolders", "stoOleDrag",
+    "stoOleDrop",      "stoShowHidden"};
+
+ULONG StreamAttribute() { return SHELL32_VER.High >= ModuleVersionHigh(6, 0) ? SFGAO_STREAM : 0; }
+
+// The code of a comparison result as a signed order; 0 when the comparison failed.
+int CompareResult(HRESULT result) {
+    return FAILED(result) ? 0 : static_cast<short>(HRESULT_CODE(result));
+}
+
+const bool shellTreePropertiesRegistered = [] {
+    using C = TUiShellTree;
+    const TMetaClass* meta = C::StaticClass();
+    RegisterProperty(meta, SubObjectProperty<C>("BaseFolder", &C::BaseFolder));
+    TPropertyInfo options = SetProperty<C, TUiShellTreeOption>("Options", &C::Options,
+                                                               &C::SetOptions, kOptionNames);
+    options.DefaultText = "stoAutoFill,stoVirtualFolders,stoDefaultKeyHandling,stoContextMenus,"
+                          "stoDynamicRefresh,stoOleDrag,stoOleDrop,stoShowHidden";
+    RegisterProperty(meta, options);
+    RegisterProperty(meta, OrdinalProperty<C>("ShowRoot", pkBool, &C::ShowRoot, &C::SetShowRoot,
+                                              0));
+    RegisterClasses({TUiShellTree::StaticClass()});
+    return true;
+}();
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Construction and links
+
+TUiCustomShellTree::TUiCustomShellTree(TComponent* owner)
+    : TUiCustomTreeView(owner),
+      baseFolder_(new TUiShellLocator),
+      selectedFolder_(new TUiShellLocator),
+      timer_(new TTimer(this)),
+      images_(new TCustomImageList(this)) {
+    timer_->SetEnabled(false);
+    timer_->SetOnTimer(Bind(this, &TUiCustomShellTree::TimerElapsed));
+    baseFolder_->OnChange = Bind(this, &TUiCustomShellTree::BaseFolderChanged);
+    selectedFolder_->OnChange = Bind(this, &TUiCustomShellTree::SelectedFolderChanged);
+    SetShowRoot(false);
+    images_->SetShareImages(true);
+    images_->SetHandle(ShellGetSystemImageList(iszSmall));
+    SetImages(images_);
+    UiDeviceChangeHandler()->Add(DeviceChangeMethod<&TUiCustomShellTree::DeviceChangeDetected>(this));
+    SetBounds(Left(), Top(), 150, 150);
+}
+
+TUiCustomShellTree::~TUiCustomShellTree() {
+    delete selectedFolder_;
+    delete baseFolder_;
+}
+
+void TUiCustomShellTree::BeforeDestruction() {
+    UiDeviceChangeHandler()->Remove(
+        DeviceChangeMethod<&TUiCustomShellTree::DeviceChangeDetected>(this));
+    StopChangeWorker();
+    timer_->SetEnabled(false);
+    {
+        TNestingGuard ignore(ignoreChanges_);
+        TUiCustomTreeView::BeforeDestruction();
+    }
+}
+
+void TUiCustomShellTree::StopChangeWorker() { FreeAndNil(changeWorker_); }
+
+void TUiCustomShellTree::SetShellList(TUiCustomShellList* list) {
+    shellList_ = list;
+}
+
+void TUiCustomShellTree::SetShellCombo(TUiCustomShellCombo* combo) {
+    shellCombo_ = combo;
+}
+
+void TUiCustomShellTree::Notification(TComponent* component, TOperation operation) {
+    TUiCustomTreeView::Notification(component, operation);
+    if (operation != opRemove) return;
+    if (component == reinterpret_cast<TComponent*>(shellList_)) shellList_ = nullptr;
+    if (component == reinterpret_cast<TComponent*>(shellCombo_)) shellCombo_ = nullptr;
+}
+
+void TUiCustomShellTree::SetOptions(const TUiShellTreeOptions& options) {
+    const TUiShellTreeOptions old = options_;
+    options_ = options;
+    if (!HandleAllocated()) return;
+    const bool refreshWas = old.count(stoDynamicRefresh) != 0;
+    if (refreshWas == HasOption(stoDynamicRefresh)) return;
+    if (!HasOption(stoDynamicRefresh)) {
+        if (changeWorker_) changeWorker_->RemoveAllWatches();
+    } else if (!InState(csDesigning)) {
+        InstallChangeHandlersForAllLocalDrives();
+    }
+}
+
+HWND TUiCustomShellTree::GetParentHWND() {
+    return ignoreErrors_ > 0 ? nullptr : GetTopFormHandle(this);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Node data
+
+TUiShellTreeData* TUiCustomShellTree::GetDataFromNode(TTreeNode* node) const {
+    if (!node) return nullptr;
+    auto* data = static_cast<TUiShellTreeData*>(node->Data());
+    return ownData_.count(data) ? data : nullptr;
+}
+
+TUiShellTreeData* TUiCustomShellTree::GetShellTreeData(int index) {
+    return GetDataFromNode(Items()->Item(index));
+}
+
+TUiShellTreeData* TUiCustomShellTree::GetSelectedItem() { return GetDataFromNode(Selected()); }
+
+TTreeNode* TUiCustomShellTree::GetFirstRootLevelShellNode() const {
+    for (int i = 0; i < Items()->RootCount(); ++i)
+        if (NodeHasData(Items()->RootItem(i))) return Items()->RootItem(i);
+    return nullptr;
+}
+
+AnsiString TUiCustomShellTree::GetSelectedPathName() {
+    TUiShellTreeData* data = GetSelectedItem();
+    return data ? data->GetPathName() : AnsiString();
+}
+
+void TUiCustomShellTree::SetSelectedPathName(const AnsiString& path) {
+    if (ignoreChanges_ <= 0) selectedFolder_->SetPathName(path);
+}
+
+void TUiCustomShellTree::SetSelectedFolder(TUiShellLocator* locator) {
+    if (InState(csLoading) || ignoreChanges_ > 0) return;
+    selectedFolder_->Assign(locator);
+}
+
+void TUiCustomShellTree::SetBaseFolder(TUiShellLocator* locator) {
+    if (!InState(csLoading)) baseFolder_->Assign(locator);
+}
+
+void TUiCustomShellTree::BaseFolderChanged(TObject*) {
+    if (InState(csLoading)) return;
+    selectedFolder_->Clear();
+    if (!HasOption(stoAutoFill)) return;
+    quickSelect_ = true;
+    FillItems();
+}
+
+void TUiCustomShellTree::SelectedFolderChanged(TObject*) {
+    if (Items()->Count() > 0) DoSetSelectedIdList(selectedFolder_->GetIdList());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Filling
+
+void TUiCustomShellTree::FillStart() {
+    if (OnFillStart) OnFillStart(this);
+}
+
+void TUiCustomShellTree::FillComplete() {
+    if (OnFillComplete) OnFillComplete(this);
+}
+
+void TUiCustomShellTree::DoOnInsertItem(TTreeNode* node) {
+    lastNode_ = node;
+    if (OnInsertItem) OnInsertItem(this, node);
+}
+
+void TUiCustomShellTree::DeleteAllNodes() {
+    TNestingGuard ignore(ignoreChanges_);
+    SetSelected(nullptr);
+    Items()->Clear();
+}
+
+void TUiCustomShellTree::FillItems() {
+    if (deferRefresh_ || IsEditing()) {
+        refreshDeferred_ = true;
+        return;
+    }
+    THourglass hourglass;
+    DeleteAllNodes();
+    TUiInterfaceGuard<IShellFolder_NRC> folder;
+    const HRESULT bound = ShellGetFolderFromIdList(baseFolder_->GetIdList(), folder.Out());
+    if (FAILED(bound)) RaiseSysError(bound);
+    try {
+        FillTree(folder.Get(), nullptr);
+        if (selectedFolder_->GetIdList())
+            DoSetSelectedIdList(selectedFolder_->GetIdList());
+        else if (TTreeNode* first = Items()->GetFirstNode())
+            SetSelected(first);
+    } catch (...) {
+        Synchronize(false);
+        throw;
+    }
+    Synchronize(false);
+    if (HasOption(stoDynamicRefresh) && !InState(csDesigning))
+        InstallChangeHandlersForAllLocalDrives();
+}
+
+void TUiCustomShellTree::FillTree(IShellFolder_NRC* folder, TTreeNode* node) {
+    FillStart();
+    TQuietErrorMode quiet;
+    TUiPidlGuard parentList;
+    TUiInterfaceGuard<IEnumIDList_NRC> enumerator;
+    try {
+        const bool makeRoot = !node;
+        if (makeRoot) {
+            parentList.Out() = CopyIdList(nullptr, baseFolder_->GetIdList());
+            TUiShellTreeData* data = NewNodeData();
+            data->SetData(nullptr, parentList.Get());
+            node = Items()->AddObject(nullptr,
+                                      ShellGetFriendlyNameForLastIdListElement(parentList.Get()),
+                                      data);
+            node->SetImageIndex(ShellGetIconIndex(parentList.Get(), SHGFI_SMALLICON));
+            node->SetSelectedIndex(
+                ShellGetIconIndex(parentList.Get(), SHGFI_SMALLICON | SHGFI_OPENICON));
+            DoOnInsertItem(node);
+        } else {
+            parentList.Out() = CopyIdList(nullptr, GetDataFromNode(node)->GetAbsPidl());
+        }
+        const DWORD flags = SHCONTF_FOLDERS |
+                            (HasOption(stoIncludeNonFolders) ? SHCONTF_NONFOLDERS : 0) |
+                            (HasOption(stoShowHidden) ? SHCONTF_INCLUDEHIDDEN : 0);
+        if (FAILED(folder->EnumObjects(GetParentHWND(), flags, &enumerator.Out())) ||
+            !enumerator.Get()) {
+            node->SetHasChildren(true);
+            Abort();
+        }
+        HRESULT next;
+        LPITEMIDLIST item = nullptr;
+        ULONG fetched = 0;
+        while ((next = enumerator->Next(1, &item, &fetched)) == S_OK) {
+            TUiPidlGuard itemGuard(item);
+            OleCheck(AddNewShellNode(folder, parentList.Get(), node, item));
+        }
+        if (node->Count() == 0) node->SetHasChildren(false);
+        if (next != S_FALSE) {
+            if (next == E_FAIL) Abort();
+            RaiseSysError(next);
+        }
+        SortNode(node);
+        if (makeRoot) node->Expand(false);
+    } catch (...) {
+        FillComplete();
+        throw;
+    }
+    FillComplete();
+}
+
+HRESULT TUiCustomShellTree::AddNewShellNode(IShellFolder_NRC* parentFolder,
+                                            LPCITEMIDLIST parentAbsIdList, TTreeNode* parentNode,
+                                            LPCITEMIDLIST itemRelIdList) {
+    if (!itemRelIdList) return S_OK;
+    ULONG attributes = kNodeAttributeQuery | StreamAttribute();
+    LPCITEMIDLIST items[] = {itemRelIdList};
+    const HRESULT asked = parentFolder->GetAttributesOf(1, items, &attributes);
+    if (FAILED(asked)) return asked;
+    const bool considered = HasOption(stoVirtualFolders) ||
+                            (attributes & (SFGAO_FILESYSTEM | SFGAO_FILESYSANCESTOR));
+    if (!considered || !CanAdd(parentFolder, parentAbsIdList, itemRelIdList, attributes))
+        return S_OK;
+    AnsiString text;
+    GetItemDisplayName(parentFolder, itemRelIdList, SHGDN_INFOLDER, text);
+    TUiShellTreeData* data = NewNodeData();
+    data->SetData(GetDataFromNode(parentNode), itemRelIdList);
+    TTreeNode* node = parentNode ? Items()->AddChildObject(parentNode, text, data)
+                                 : Items()->AddObject(nullptr, text, data);
+    node->SetImageIndex(0);
+    const bool folder = UiShIsFolder(attributes, false);
+    const bool subfolders = (attributes & SFGAO_HASSUBFOLDER) != 0;
+    node->SetHasChildren(HasOption(stoIncludeNonFolders) ? folder || subfolders
+                                                         : folder && subfolders);
+    if (attributes & SFGAO_SHARE)
+        node->SetOverlayIndex(0);
+    else if (attributes & SFGAO_LINK)
+        node->SetOverlayIndex(1);
+    if (attributes & SFGAO_HIDDEN) node->SetCut(true);
+    DoOnInsertItem(node);
+    return S_OK;
+}
+
+TUiShellTreeData* TUiCustomShellTree::NewNodeData() {
+    auto* data = new TUiShellTreeData(this);
+    ownData_.insert(data);
+    return data;
+}
+
+bool TUiCustomShellTree::CanAdd(IShellFolder_NRC* parentFolder, LPCITEMIDLIST parentAbsIdList,
+                                LPCITEMIDLIST itemRelIdList, ULONG attributes) {
+    bool allow = true;
+    if (OnAddItem)
+        OnAddItem(this, parentFolder, parentAbsIdList, itemRelIdList, attributes, allow);
+    return allow;
+}
+
+bool TUiCustomShellTree::CanExpand(TTreeNode* node) {
+    if (eatExpand_) return false;
+    if (!TUiCustomTreeView::CanExpand(node)) return false;
+    ExpandNode(node);
+    return true;
+}
+
+void TUiCustomShellTree::ExpandNode(TTreeNode* node) {
+    TUiShellTreeData* data = GetDataFromNode(node);
+    if (!data || !node->HasChildren() || node->Count() > 0) return;
+    IShellFolder_NRC* folder = data->GetThisIShf();
+    if (!folder) return;
+    THourglass hourglass;
+    FillTree(folder, node);
+}
+
+void TUiCustomShellTree::SortNode(TTreeNode* node) {
+    const TTVCompare compare = [this](TTreeNode* a, TTreeNode* b) {
+        TUiShellTreeData* first = GetDataFromNode(a);
+        TUiShellTreeData* second = GetDataFromNode(b);
+        if (!first || !second) return 0;
+        IShellFolder_NRC* folder = first->GetParentIShf();
+        if (!folder) return 0;
+        return CompareResult(folder->CompareIDs(0, first->RelPidl(), second->RelPidl()));
+    };
+    if (node)
+        node->CustomSort(compare);
+    else
+        Items()->CustomSort(compare);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Icons
+
+void TUiCustomShellTree::GetImageIndex(TTreeNode* node) {
+    if (node->ImageIndex() == 0)
+        if (TUiShellTreeData* data = GetDataFromNode(node))
+            node->SetImageIndex(ShellGetIconIndex(data->GetAbsPidl(), SHGFI_SMALLICON));
+    TUiCustomTreeView::GetImageIndex(node);
+}
+
+void TUiCustomShellTree::GetSelectedIndex(TTreeNode* node) {
+    if (node->SelectedIndex() <= 0)
+        if (TUiShellTreeData* data = GetDataFromNode(node))
+            node->SetSelectedIndex(
+                ShellGetIconIndex(data->GetAbsPidl(), SHGFI_SMALLICON | SHGFI_OPENICON));
+    TUiCustomTreeView::GetSelectedIndex(node);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Selection and the linked controls
+
+void TUiCustomShellTree::Change(TTreeNode* node) {
+    TUiShellTreeData* data = GetDataFromNode(node);
+    if (ignoreChanges_ > 0 || InState(csLoading)) {
+        if (data) selectedFolder_->SetIdList(data->GetAbsPidl());
+        return;
+    }
+    TUiCustomTreeView::Change(node);
+    if (!data) return;
+    if (quickSelect_ || !shellList_) {
+        TellLinkedControls(node);
+        quickSelect_ = false;
+    } else {
+        StartTimer(twUpdateList, 500);
+    }
+}
+
+void TUiCustomShellTree::TellLinkedControls(TTreeNode* node) {
+    TNestingGuard ignore(ignoreChanges_);
+    selectedFolder_->SetIdList(GetDataFromNode(node)->GetAbsPidl());
+}
+
+void TUiCustomShellTree::StartTimer(int tag, unsigned interval) {
+    timer_->SetEnabled(false);
+    timer_->SetTag(tag);
+    timer_->SetInterval(interval);
+    timer_->SetEnabled(true);
+}
+
+void TUiCustomShellTree::TimerElapsed(TObject*) {
+    timer_->SetEnabled(false);
+    const int work = timer_->Tag();
+    timer_->SetTag(twIdle);
+    if (work == twUpdateList) {
+        TTreeNode* node = Selected();
+        if (NodeHasData(node)) TellLinkedControls(node);
+    } else if (work == twRefresh) {
+        RefreshNodes();
+    }
+}
+
+void TUiCustomShellTree::Synchronize(bool) {
+    if (timer_->Enabled()) TimerElapsed(timer_);
+}
+
+TTreeNode* TUiCustomShellTree::FindNodeWithIdList(TTreeNode* parentNode, LPCITEMIDLIST relIdList) {
+    if (!parentNode) return GetFirstRootLevelShellNode();
+    TUiShellTreeData* parentData = GetDataFromNode(parentNode);
+    IShellFolder_NRC* folder = parentData ? parentData->GetThisIShf() : nullptr;
+    if (!folder) return nullptr;
+    for (TTreeNode* child = parentNode->GetFirstChild(); child; child = child->GetNextSibling()) {
+        TUiShellTreeData* data = GetDataFromNode(child);
+        if (!data) continue;
+        const HRESULT result = folder->CompareIDs(0, data->RelPidl(), relIdList);
+        if (SUCCEEDED(result) && HRESULT_CODE(result) == 0) return child;
+    }
+    return nullptr;
+}
+
+void TUiCustomShellTree::DoSetSelectedIdList(LPCITEMIDLIST absIdList) {
+    if (ignoreChanges_ > 0) return;
+    quickSelect_ = true;
+    TUiIdListArray base(baseFolder_->GetIdList());
+    TUiIdListArray target(absIdList);
+    WithinUpdate(*Items(), [&] {
+        TTreeNode* node = GetFirstRootLevelShellNode();
+        if (!node) return;
+        if (IsDesktopIdList(absIdList)) return SetSelected(node);
+        if (target.GetCount() <= base.GetCount()) {
+            SetSelected(node);
+            return node->Expand(false);
+        }
+        node->Expand(false);
+        const bool expandLast = false;
+        for (int i = base.GetCount(); i < target.GetCount(); ++i) {
+            TUiPidlGuard element(CopyIdList(nullptr, target.GetItem(i)));
+            TTreeNode* child = FindNodeWithIdList(node, element.Get());
+            if (!child) {
+                TUiShellTreeData* data = GetDataFromNode(node);
+                IShellFolder_NRC* folder = data ? data->GetThisIShf() : nullptr;
+                lastNode_ = nullptr;
+                if (folder &&
+                    SUCCEEDED(AddNewShellNode(folder, data->GetAbsPidl(), node, element.Get())))
+                    child = lastNode_;
+                if (!child) {
+                    MessageBeep(static_cast<UINT>(-1));
+                    break;
+                }
+            }
+            if (i < target.GetCount() - 1 || expandLast) child->Expand(false);
+            node = child;
+        }
+        SetSelected(node);
+    });
+    if (TTreeNode* selected = Selected()) selected->MakeVisible();
+}
+
+void TUiCustomShellTree::GoUp(int levels) {
+    TTreeNode* node = Selected();
+    if (!node || !node->Parent()) return;
+    for (int i = 0; i < levels && node->Parent(); ++i) node = node->Parent();
+    quickSelect_ = true;
+    SetSelected(node);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Refresh
+
+void TUiCustomShellTree::RefreshNodes() {
+    if (deferRefresh_ || IsEditing()) {
+        refreshDeferred_ = true;
+        return;
+    }
+    if (Items()->Count() == 0) return FillItems();
+    THourglass hourglass;
+    FillStart();
+    TTreeNode* remembered = nullptr;
+    auto finish = [&] {
+        --ignoreChanges_;
+        if (remembered) {
+            quickSelect_ = true;
+            SetSelected(remembered);
+        }
+        FillComplete();
+    };
+    ++ignoreChanges_;
+    try {
+        remembered = Selected();
+        SetSelected(nullptr);
+        WithinUpdate(*Items(), [&] {
+            if (TTreeNode* root = GetFirstRootLevelShellNode()) RefreshNode(root, remembered);
+        });
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+void TUiCustomShellTree::RefreshNode(TTreeNode* node, TTreeNode*& remembered) {
+    if (node->HasChildren() && node->Count() == 0) return;
+    TUiShellTreeData* data = GetDataFromNode(node);
+    IShellFolder_NRC* folder = data ? data->GetThisIShf() : nullptr;
+    if (!folder) return;
+    TUiPidlList shown;
+    shown.SetShellFolder(folder);
+    shown.SetDuplicates(dupAccept);
+    for (TTreeNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+        if (TUiShellTreeData* childData = GetDataFromNode(child))
+            shown.AddObject(const_cast<LPITEMIDLIST>(childData->RelPidl()), child);
+    shown.SetSorted(true);
+    TUiPidlList found;
+    found.SetMalloc(ShellIMalloc());
+    {
+        TQuietErrorMode quiet;
+        const DWORD flags = SHCONTF_FOLDERS |
+                            (HasOption(stoIncludeNonFolders) ? SHCONTF_NONFOLDERS : 0) |
+                            (HasOption(stoShowHidden) ? SHCONTF_INCLUDEHIDDEN : 0);
+        TUiInterfaceGuard<IEnumIDList_NRC> enumerator;
+        if (SUCCEEDED(folder->EnumObjects(nullptr, flags, &enumerator.Out())) && enumerator.Get()) {
+            LPITEMIDLIST item = nullptr;
+            ULONG fetched = 0;
+            while (enumerator->Next(1, &item, &fetched) == S_OK) found.Add(item);
+        }
+    }
+    for (int i = found.GetCount() - 1; i >= 0; --i) {
+        int index = 0;
+        if (!shown.BinarySearch(found.GetPIDL(i), index)) continue;
+        shown.Delete(index);
+        found.Delete(i);
+    }
+    for (int i = shown.GetCount() - 1; i >= 0; --i) {
+        auto* gone = static_cast<TTreeNode*>(shown.GetObject(i));
+        if (remembered && (remembered == gone || remembered->HasAsParent(gone))) remembered = node;
+        Items()->Delete(gone);
+    }
+    for (int i = 0; i < found.GetCount(); ++i)
+        OleCheck(AddNewShellNode(folder, data->GetAbsPidl(), node, found.GetPIDL(i)));
+    if (found.GetCount() > 0) SortNode(node);
+    for (TTreeNode* child = node->GetFirstChild(); child; child = child->GetNextSibling())
+        RefreshNode(child, remembered);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Watching drives
+
+void TUiCustomShellTree::InstallChangeHandler(const AnsiString& path) {
+    if (!changeWorker_) changeWorker_ = new TChangeHandlerThread(Handle(), AM_CHANGENOTIFY);
+    if (path.IsEmpty()) return changeWorker_->RemoveAllWatches();
+    int slot = -1;
+    changeWorker_->AddWatch(ExtractFileDrive(path) + "\\",
+                            HasOption(stoIncludeNonFolders) ? kWatchFoldersAndFiles : kWatchFolders,
+                            slot, true);
+}
+
+void TUiCustomShellTree::InstallChangeHandlersForAllLocalDrives() {
+    if (!changeWorker_) changeWorker_ = new TChangeHandlerThread(Handle(), AM_CHANGENOTIFY);
+    changeWorker_->RemoveAllWatches();
+    const DWORD drives = GetLogicalDrives();
+    for (int i = 0; i < 26; ++i) {
+        if (!(drives & (1u << i))) continue;
+        const char letter = static_cast<char>('A' + i);
+        const AnsiString root = AnsiString(letter) + ":\\";
+        const UINT type = GetDriveTypeA(root.c_str());
+        if (type == DRIVE_FIXED || type == DRIVE_RAMDISK ||
+            (type == DRIVE_REMOTE && IsNetworkDriveConnected(letter)))
+            InstallChangeHandler(root);
+    }
+}
+
+void TUiCustomShellTree::ChangeNotify(TMessage&) {
+    if (ignoreNextChangeNotification_ || deferRefresh_) {
+        ignoreNextChangeNotification_ = false;
+        return;
+    }
+    StartTimer(twRefresh, Focused() ? 400 : 2000);
+}
+
+void TUiCustomShellTree::DeviceChangeDetected(TObject*, TMessage& message) {
+    if (message.WParam != DBT_DEVICEARRIVAL && message.WParam != DBT_DEVICEREMOVECOMPLETE) return;
+    FlushDriveInfoCache();
+    LockFlushDriveInfoCache();
+    try {
+        RefreshNodes();
+    } catch (...) {
+        UnlockFlushDriveInfoCache();
+        throw;
+    }
+    UnlockFlushDriveInfoCache();
+}
+
+bool TUiCustomShellTree::CreateNewFolder(bool) {
+    ignoreNextChangeNotification_ = true;
+    AnsiString name;
+    if (!UiShCreateNewFolder(GetSelectedPathName(), name)) return false;
+    WaitWithHourglass(IsDesktopIdList(selectedFolder_->GetIdList()) ? 2100 : 1000);
+    RefreshNodes();
+    if (TTreeNode* selected = Selected()) {
+        ExpandNode(selected);
+        selected->Expand(false);
+        for (TTreeNode* child = selected->GetFirstChild(); child; child = child->GetNextSibling())
+            if (child->Text() == name) {
+                child->EditText();
+                break;
+            }
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Window life cycle
+
+void TUiCustomShellTree::CreateParams(TCreateParams& params) {
+    TUiCustomTreeView::CreateParams(params);
+}
+
+void TUiCustomShellTree::CreateWnd() {
+    TUiCustomTreeView::CreateWnd();
+    if (InState(csLoading)) return;
+    if (HasOption(stoAutoFill) && Items()->Count() == 0)
+        PostMessageA(WindowHandle(), AM_DEFERREDFILL, 0, 0);
+}
+
+void TUiCustomShellTree::Loaded() {
+    if (HasOption(stoAutoFill) && !shellCombo_ && Items()->Count() == 0) FillItems();
+    eatExpand_ = true;
+    try {
+        TUiCustomTreeView::Loaded();
+    } catch (...) {
+        eatExpand_ = false;
+        throw;
+    }
+    eatExpand_ = false;
+}
+
+void TUiCustomShellTree::DestroyWnd() {
+    deletingNodes_ = true;
+    if (!settingParent_) Items()->BeginUpdate();
+    try {
+        DeleteAllNodes();
+        TUiCustomTreeView::DestroyWnd();
+    } catch (...) {
+        if (!settingParent_) Items()->EndUpdate();
+        deletingNodes_ = false;
+        throw;
+    }
+    if (!settingParent_) Items()->EndUpdate();
+    deletingNodes_ = false;
+}
+
+void TUiCustomShellTree::SetParent(TWinControl* parent) {
+    settingParent_ = true;
+    try {
+        TUiCustomTreeView::SetParent(parent);
+    } catch (...) {
+        settingParent_ = false;
+        throw;
+    }
+    settingParent_ = false;
+}
+
+void TUiCustomShellTree::Delete(TTreeNode* node) {
+    if (TUiShellTreeData* data = GetDataFromNode(node)) {
+        if (OnDeleteItem) OnDeleteItem(this, node, data);
+        node->SetData(nullptr);
+        ownData_.erase(data);
+        delete data;
+    }
+    if (lastNode_ == node) lastNode_ = nullptr;
+    TUiCustomTreeView::Delete(node);
+}
+
+bool TUiCustomShellTree::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
+    return TUiCustomTreeView::DoMouseWheelDown(shift, mousePos) ||
+           ::ScrollByWheel(this, SB_VERT, SB_LINEDOWN, SB_PAGEDOWN);
+}
+
+bool TUiCustomShellTree::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
+    return TUiCustomTreeView::DoMouseWheelUp(shift, mousePos) ||
+           ::ScrollByWheel(this, SB_VERT, SB_LINEUP, SB_PAGEUP);
+}
+
+void TUiCustomShellTree::DesignHitTest(TMessage& message) {
+    message.Result = 0;
+    if (!HasOption(stoDesignInteractive)) return;
+    const int x = static_cast<short>(LOWORD(message.LParam));
+    const int y = static_cast<short>(HIWORD(message.LParam));
+    const THitTests hits = GetHitTestInfoAt(x, y);
+    if (hits.count(htOnItem) || hits.count(htOnButton) || hits.count(htToRight) ||
+        x > ClientWidth())
+        message.Result = 1;
+}
+
+void TUiCustomShellTree::Dispatch(TMessage& message) {
+    switch (message.Msg) {
+    case AM_CHANGENOTIFY:
+        return ChangeNotify(message);
+    case AM_DEFERREDFILL:
+        if (Items()->Count() == 0) FillItems();
+        return;
+    case CM_DESIGNHITTEST:
+        return DesignHitTest(message);
+    case CN_NOTIFY:
+        if (message.NMHdr()->code == static_cast<UINT>(NM_CLICK)) quickSelect_ = true;
+        return TUiCustomTreeView::Dispatch(message);
+    case WM_PAINT: {
+        if (deletingNodes_) return TUiCustomTreeView::Dispatch(message);
+        HIMAGELIST system = ShellGetSystemImageList(iszSmall);
+        const COLORREF old = ImageList_SetBkColor(system, ColorToRGB(Color()));
+        try {
+            TUiCustomTreeView::Dispatch(message);
+        } catch (...) {
+            ImageList_SetBkColor(system, old);
+            throw;
+        }
+        ImageList_SetBkColor(system, old);
+        return;
+    }
+    case WM_WINDOWPOSCHANGED:
+        if (!deletingNodes_) TUiCustomTreeView::Dispatch(message);
+        return;
+    case WM_NCHITTEST:
+        return DefaultHandler(message);
+    case WM_NCDESTROY: {
+        {
+            TNestingGuard ignore(ignoreChanges_);
+            StopChangeWorker();
+        }
+        return TUiCustomTreeView::Dispatch(message);
+    }
+    default:
+        TUiCustomTreeView::Dispatch(message);
+    }
+}

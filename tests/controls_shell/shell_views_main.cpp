@@ -1,0 +1,7 @@
+#include "shown_form.h"
+
+namespace {
+
+const auto* environment = ::testing::AddGlobalTestEnvironment(new AppEnvironment);
+
+}  // namespace
