@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "UiFramedControl.h"
+#include "UiShellFolderForm.h"
+#include "UiShellTree.h"
 #include "cl_except.h"
 #include "cl_hourglass.h"
 #include "cl_settings.h"
@@ -112,6 +114,8 @@ bool TUiShellDialog::RunForm() {
 }
 
 void TUiShellDialog::InitFormGeometry(TForm* form) {
+    // The window takes the form's own client size first; the stored size then overrides it.
+    form->HandleNeeded();
     form->SetPosition(formPosition_);
     if (formPosition_ == poDesigned) {
         form->SetLeft(formLeft_);
@@ -188,6 +192,60 @@ TUiCustomSelectFolderDialog::TUiCustomSelectFolderDialog(TComponent* owner)
 TUiCustomSelectFolderDialog::~TUiCustomSelectFolderDialog() {
     TObject::Free(selectedFolder_);
     TObject::Free(baseFolder_);
+}
+
+TUiSelectFolderForm* TUiCustomSelectFolderDialog::FolderForm() const {
+    return static_cast<TUiSelectFolderForm*>(RunningForm());
+}
+
+void TUiCustomSelectFolderDialog::SetStatus(const AnsiString& value) {
+    status_ = value;
+    if (FolderForm()) FolderForm()->SetStatus(value);
+}
+
+bool TUiCustomSelectFolderDialog::GetOkEnabled() const {
+    if (!FolderForm()) throw Exception("TUiSelectFolderDialog form not active");
+    return FolderForm()->GetOkEnabled();
+}
+
+void TUiCustomSelectFolderDialog::SetOkEnabled(bool enabled) {
+    if (!FolderForm()) throw Exception("TUiSelectFolderDialog form not active");
+    FolderForm()->SetOkEnabled(enabled);
+}
+
+TForm* TUiCustomSelectFolderDialog::CreateForm() { return new TUiSelectFolderForm(Application); }
+
+void TUiCustomSelectFolderDialog::InitForm(TForm* form) {
+    auto* folderForm = static_cast<TUiSelectFolderForm*>(form);
+    folderForm->OnSelChange = OnSelChange;
+    folderForm->ShellTree->OnAddItem = OnAddItem;
+    folderForm->OnFormShow = OnFormShow;
+    folderForm->OnFormClose = OnFormClose;
+    folderForm->SetStatus(status_);
+    InitFormGeometry(form);
+    folderForm->SetOptions(options_);
+    folderForm->SetCaption(Title().IsEmpty() ? AnsiString("Browse for Folder") : Title());
+    folderForm->InitFraming(Look.FrameColor, Look.FrameStyle, Look.FrameVisible,
+                            Look.FramingPreference);
+    folderForm->InitHotTracking(Look.ButtonColor, Look.HotTrack, Look.HighlightColor,
+                                Look.HotTrackColor, Look.HotTrackColorType);
+    folderForm->InitShowButtonGlyphs(Look.ShowButtonGlyphs);
+    folderForm->InitToolButtons(Look.ToolBtnGradientColorStyle, Look.ToolBtnSelectionColorStart,
+                                Look.ToolBtnSelectionColorStop, Look.ToolBtnSelectionFrameColor,
+                                Look.ToolBtnVisualStyle);
+    folderForm->ShellTree->SetBaseFolder(baseFolder_);
+    folderForm->ShellTree->SetSelectedFolder(selectedFolder_);
+}
+
+void TUiCustomSelectFolderDialog::SaveFormSettings(TForm* form) {
+    SaveFormGeometry(form);
+    if (form->ModalResult() == mrOk)
+        selectedFolder_->Assign(static_cast<TUiSelectFolderForm*>(form)->ShellTree->SelectedFolder());
+}
+
+bool TUiCustomSelectFolderDialog::DoExecute() {
+    if (RunningForm()) throw Exception("TUiSelectFolderDialog form already active");
+    return RunForm();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -340,6 +398,7 @@ const bool selectFolderDialogPropertiesRegistered = [] {
     options.DefaultText =
         "sfdoContextMenus,sfdoCreateFolderIcon,sfdoDeleteFolderIcon,sfdoShowHidden";
     RegisterProperty(meta, options);
+    RegisterClass(TUiSelectFolderDialog::StaticClass());
     return true;
 }();
 

@@ -6,6 +6,7 @@
 
 #include "UiCommon.h"
 #include "UiOrientation.h"
+#include "UiShellHelpers.h"
 #include "UiShellLocator.h"
 #include "cl_forms.h"
 #include "cl_lists.h"
@@ -29,6 +30,8 @@ using TUiOpenSaveOptions = std::set<TUiOpenSaveOption>;
 
 // Sender, the absolute identifier list of the newly selected folder.
 using TUiFolderBrowseSelChangeEvent = std::function<void(TObject* sender, LPCITEMIDLIST newSel)>;
+
+class TUiSelectFolderForm;
 
 // What the dialogs hand to their forms' controls: framing of the views and edits, hot tracking
 // and glyphs of the push buttons, the tool buttons' look.
@@ -128,7 +131,11 @@ class TUiCustomSelectFolderDialog : public TUiShellDialog {
     ~TUiCustomSelectFolderDialog() override;
 
     const AnsiString& Status() const { return status_; }
-    void SetStatus(const AnsiString& value) { status_ = value; }
+    // Also shown at once in the status bar of a running form.
+    void SetStatus(const AnsiString& value);
+    // The running form's OK button; raise without a running form.
+    bool GetOkEnabled() const;
+    void SetOkEnabled(bool enabled);
     TUiShellLocator* SelectedFolder() const { return selectedFolder_; }
     void SetSelectedFolder(TUiShellLocator* value) { selectedFolder_->Assign(value); }
     TUiShellLocator* BaseFolder() const { return baseFolder_; }
@@ -139,12 +146,30 @@ class TUiCustomSelectFolderDialog : public TUiShellDialog {
     void SetOptions(const TUiSelectFolderDialogOptions& value) { options_ = value; }
 
     TUiFolderBrowseSelChangeEvent OnSelChange;
+    // Handed to the form's tree.
+    TUiShAddItemEvent OnAddItem;
+
+protected:
+    // A TUiSelectFolderForm owned by the application.
+    TForm* CreateForm() override;
+    void InitForm(TForm* form) override;
+    // The geometry; the selected folder only when the user confirmed.
+    void SaveFormSettings(TForm* form) override;
+    bool DoExecute() override;
 
 private:
+    TUiSelectFolderForm* FolderForm() const;
+
     AnsiString status_;
     TUiShellLocator* selectedFolder_;
     TUiShellLocator* baseFolder_;
     TUiSelectFolderDialogOptions options_;
+};
+
+class TUiSelectFolderDialog : public TUiCustomSelectFolderDialog {
+    CL_COMPONENT_CLASS(TUiSelectFolderDialog, TUiCustomSelectFolderDialog)
+
+    explicit TUiSelectFolderDialog(TComponent* owner) : TUiCustomSelectFolderDialog(owner) {}
 };
 
 // The file pickers' settings: the chosen files, the filter, the options of the open/save form
