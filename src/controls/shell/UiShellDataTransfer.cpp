@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "UiShellLocator.h"
 #include "UiShellUtils.h"
 
 namespace {
@@ -187,4 +188,99 @@ HRESULT STDMETHODCALLTYPE TDropSource_shlvtv::QueryContinueDrag(BOOL escapePress
 
 HRESULT STDMETHODCALLTYPE TDropSource_shlvtv::GiveFeedback(DWORD) {
     return DRAGDROP_S_USEDEFAULTCURSORS;
+}
+
+// ---------------------------------------------------------------------------------------------
+TUiShellDataObject::TUiShellDataObject(LPCITEMIDLIST parent,
+                                       const std::vector<LPCITEMIDLIST>& items,
+                                       const std::vector<AnsiString>& paths) {
+    Build(parent, items, paths);
+}
+
+void TUiShellDataObject::Build(LPCITEMIDLIST parent, const std::vector<LPCITEMIDLIST>& items,
+                               const std::vector<AnsiString>& paths) {
+    std::vector<CLIPFORMAT> offered;
+    if (!items.empty() && SUCCEEDED(BuildIdListArrayBlock(parent, items, idListArray_)))
+        offered.push_back(static_cast<CLIPFORMAT>(ShellControlsUnit().ShellIdListFormat));
+    if (!paths.empty() && SUCCEEDED(BuildHDropBlock(paths, dropFiles_))) offered.push_back(CF_HDROP);
+    formats_.Add(offered);
+}
+
+TUiShellDataObject::~TUiShellDataObject() {
+    if (dropFiles_) GlobalFree(dropFiles_);
+    if (idListArray_) GlobalFree(idListArray_);
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::QueryInterface(REFIID iid, void** object) {
+    if (iid == IID_IUnknown || iid == IID_IDataObject) {
+        *object = static_cast<IDataObject_NRC*>(this);
+        AddRef();
+        return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+}
+
+ULONG STDMETHODCALLTYPE TUiShellDataObject::AddRef() { return ++references_; }
+
+ULONG STDMETHODCALLTYPE TUiShellDataObject::Release() {
+    const ULONG left = --references_;
+    if (left == 0) delete this;
+    return left;
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::GetData(FORMATETC* format, STGMEDIUM* medium) {
+    const HRESULT offered = QueryGetData(format);
+    if (FAILED(offered)) return offered;
+    HGLOBAL block;
+    if (format->cfFormat == ShellControlsUnit().ShellIdListFormat)
+        block = idListArray_;
+    else if (format->cfFormat == CF_HDROP)
+        block = dropFiles_;
+    else
+        return DV_E_FORMATETC;
+    medium->tymed = TYMED_HGLOBAL;
+    medium->pUnkForRelease = nullptr;
+    medium->hGlobal = CopyGlobalBlock(block);
+    return medium->hGlobal ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::GetDataHere(FORMATETC*, STGMEDIUM*) {
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::QueryGetData(FORMATETC* format) {
+    return formats_.QueryGetData(*format);
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) {
+    if (out) out->ptd = nullptr;
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::SetData(FORMATETC*, STGMEDIUM*, BOOL) {
+    return E_NOTIMPL;
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::EnumFormatEtc(DWORD direction,
+                                                            IEnumFORMATETC** enumerator) {
+    if (direction != DATADIR_GET) {
+        *enumerator = nullptr;
+        return E_NOTIMPL;
+    }
+    *enumerator = formats_.GetEnumerator();
+    (*enumerator)->AddRef();
+    return S_OK;
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) {
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::DUnadvise(DWORD) {
+    return OLE_E_ADVISENOTSUPPORTED;
+}
+
+HRESULT STDMETHODCALLTYPE TUiShellDataObject::EnumDAdvise(IEnumSTATDATA**) {
+    return OLE_E_ADVISENOTSUPPORTED;
 }

@@ -64,6 +64,101 @@ HRESULT BuildIdListArrayBlock(LPCITEMIDLIST parent, const std::vector<LPCITEMIDL
 // A copy of a global block; null when it cannot be made.
 HGLOBAL CopyGlobalBlock(HGLOBAL block);
 
+// Shell items offered for a drag or the clipboard: "Shell IDList Array" (the parent's absolute
+// list and the items' relative lists) and CF_HDROP (the items' full paths), in that order, each
+// when its block could be made. Receivers get copies of the blocks. Counts its own references.
+class TUiShellDataObject : public IDataObject_NRC {
+public:
+    TUiShellDataObject(LPCITEMIDLIST parent, const std::vector<LPCITEMIDLIST>& items,
+                       const std::vector<AnsiString>& paths);
+    virtual ~TUiShellDataObject();
+    TUiShellDataObject(const TUiShellDataObject&) = delete;
+    TUiShellDataObject& operator=(const TUiShellDataObject&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
+    ULONG STDMETHODCALLTYPE AddRef() override;
+    ULONG STDMETHODCALLTYPE Release() override;
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC* format, STGMEDIUM* medium) override;
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* format) override;
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC* in, FORMATETC* out) override;
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC* format, STGMEDIUM* medium, BOOL release) override;
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** enumerator) override;
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC* format, DWORD flags, IAdviseSink* sink,
+                                      DWORD* connection) override;
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD connection) override;
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA** enumerator) override;
+
+protected:
+    TUiShellDataObject() = default;
+    void Build(LPCITEMIDLIST parent, const std::vector<LPCITEMIDLIST>& items,
+               const std::vector<AnsiString>& paths);
+
+private:
+    LONG references_ = 0;
+    TUiFormatEtcList formats_;
+    HGLOBAL dropFiles_ = nullptr;
+    HGLOBAL idListArray_ = nullptr;
+};
+
+// A control's drop target: each call goes to the control's handler of the same purpose.
+template <class Owner> class TUiControlDropTarget : public IDropTarget_NRC {
+public:
+    explicit TUiControlDropTarget(Owner* owner) : owner_(owner) {}
+    virtual ~TUiControlDropTarget() = default;
+    TUiControlDropTarget(const TUiControlDropTarget&) = delete;
+    TUiControlDropTarget& operator=(const TUiControlDropTarget&) = delete;
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (iid == IID_IUnknown || iid == IID_IDropTarget) {
+            *object = static_cast<IDropTarget_NRC*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *object = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+    ULONG STDMETHODCALLTYPE Release() override {
+        const ULONG left = --references_;
+        if (left == 0) delete this;
+        return left;
+    }
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD keyState, POINTL point,
+                                        DWORD* effect) override {
+        return Guarded(*effect, [&] {
+            return owner_->OnDropTarget_DragEnter(data, keyState, point, *effect);
+        });
+    }
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD keyState, POINTL point, DWORD* effect) override {
+        return Guarded(*effect,
+                       [&] { return owner_->OnDropTarget_DragOver(keyState, point, *effect); });
+    }
+    HRESULT STDMETHODCALLTYPE DragLeave() override {
+        DWORD none = DROPEFFECT_NONE;
+        return Guarded(none, [&] { return owner_->OnDropTarget_DragLeave(); });
+    }
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* data, DWORD keyState, POINTL point,
+                                   DWORD* effect) override {
+        return Guarded(*effect,
+                       [&] { return owner_->OnDropTarget_Drop(data, keyState, point, *effect); });
+    }
+
+private:
+    // No exception crosses back into OLE: a failing handler drops nothing.
+    template <class Call> static HRESULT Guarded(DWORD& effect, Call call) {
+        try {
+            return call();
+        } catch (...) {
+            effect = DROPEFFECT_NONE;
+            return E_UNEXPECTED;
+        }
+    }
+
+    Owner* owner_;
+    ULONG references_ = 0;
+};
+
 // The drop source of a drag started with one mouse button: pressing another button or Escape
 // cancels, releasing the drag button drops.
 class TDropSource_shlvtv : public IDropSource_NRC {

@@ -19,6 +19,7 @@ namespace {
 enum TTimerWork { twIdle, twUpdateList, twRefresh };
 
 constexpr ULONG kNodeAttributeQuery = 0xF20B0000;
+constexpr SHGDNF kRenameFlags = 0x20;
 constexpr DWORD kWatchFolders = FILE_NOTIFY_CHANGE_DIR_NAME;
 constexpr DWORD kWatchFoldersAndFiles = FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_FILE_NAME;
 
@@ -81,6 +82,7 @@ void TUiCustomShellTree::BeforeDestruction() {
     UiDeviceChangeHandler()->Remove(
         DeviceChangeMethod<&TUiCustomShellTree::DeviceChangeDetected>(this));
     StopChangeWorker();
+    RevokeDropTarget();
     timer_->SetEnabled(false);
     {
         TNestingGuard ignore(ignoreChanges_);
@@ -109,6 +111,14 @@ void TUiCustomShellTree::SetOptions(const TUiShellTreeOptions& options) {
     const TUiShellTreeOptions old = options_;
     options_ = options;
     if (!HandleAllocated()) return;
+    if (old.count(stoOleDrop) != options_.count(stoOleDrop)) {
+        if (HasOption(stoOleDrop))
+            RegisterDropTarget();
+        else
+            RevokeDropTarget();
+    }
+    ChangeWindowStyle(WindowHandle(), TVS_DISABLEDRAGDROP,
+                      !HasOption(stoOleDrag) && DragMode() != dmAutomatic);
     const bool refreshWas = old.count(stoDynamicRefresh) != 0;
     if (refreshWas == HasOption(stoDynamicRefresh)) return;
     if (!HasOption(stoDynamicRefresh)) {
@@ -621,10 +631,12 @@ bool TUiCustomShellTree::CreateNewFolder(bool) {
 
 void TUiCustomShellTree::CreateParams(TCreateParams& params) {
     TUiCustomTreeView::CreateParams(params);
+    if (HasOption(stoOleDrag)) params.Style &= ~TVS_DISABLEDRAGDROP;
 }
 
 void TUiCustomShellTree::CreateWnd() {
     TUiCustomTreeView::CreateWnd();
+    if (!InState(csDesigning) && HasOption(stoOleDrop)) RegisterDropTarget();
     if (InState(csLoading)) return;
     if (HasOption(stoAutoFill) && Items()->Count() == 0)
         PostMessageA(WindowHandle(), AM_DEFERREDFILL, 0, 0);
@@ -710,8 +722,39 @@ void TUiCustomShellTree::Dispatch(TMessage& message) {
     case CM_DESIGNHITTEST:
         return DesignHitTest(message);
     case CN_NOTIFY:
-        if (message.NMHdr()->code == static_cast<UINT>(NM_CLICK)) quickSelect_ = true;
+        switch (message.NMHdr()->code) {
+        case TVN_BEGINDRAGA:
+        case TVN_BEGINDRAGW:
+            return BeginDragNotify(message, mbLeft);
+        case TVN_BEGINRDRAGA:
+        case TVN_BEGINRDRAGW:
+            return BeginDragNotify(message, mbRight);
+        case static_cast<UINT>(NM_CLICK):
+            quickSelect_ = true;
+            break;
+        default:
+            break;
+        }
         return TUiCustomTreeView::Dispatch(message);
+    case CM_WANTSPECIALKEY:
+        TUiCustomTreeView::Dispatch(message);
+        if (IsEditing()) message.Result = 1;
+        return;
+    case WM_INITMENUPOPUP:
+        TUiCustomTreeView::Dispatch(message);
+        return HandleInitMenuPopup(message, activeContextMenu_);
+    case WM_DRAWITEM:
+        TUiCustomTreeView::Dispatch(message);
+        return HandleDrawItem(message, activeContextMenu_, ShellGetSystemImageList(iszSmall));
+    case WM_MEASUREITEM:
+        TUiCustomTreeView::Dispatch(message);
+        return HandleMeasureItem(message, activeContextMenu_);
+    case WM_MENUCHAR:
+        TUiCustomTreeView::Dispatch(message);
+        return HandleMenuChar(message, activeContextMenu_);
+    case WM_MENUSELECT:
+        TUiCustomTreeView::Dispatch(message);
+        return HandleMenuSelect(message, activeContextMenu_, this, OnPopupHint);
     case WM_PAINT: {
         if (deletingNodes_) return TUiCustomTreeView::Dispatch(message);
         HIMAGELIST system = ShellGetSystemImageList(iszSmall);
@@ -733,11 +776,436 @@ void TUiCustomShellTree::Dispatch(TMessage& message) {
     case WM_NCDESTROY: {
         {
             TNestingGuard ignore(ignoreChanges_);
+            RevokeDropTarget();
             StopChangeWorker();
         }
         return TUiCustomTreeView::Dispatch(message);
     }
     default:
         TUiCustomTreeView::Dispatch(message);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Drag and drop
+
+TDataObject_shtv::TDataObject_shtv(TUiCustomShellTree* tree, TTreeNode* node) {
+    TUiShellTreeData* data = tree->GetDataFromNode(node);
+    if (!data) return;
+    IShellFolder_NRC* parentFolder = data->GetParentIShf();
+    // A root stands in the folder its absolute list leads through.
+    TUiPidlGuard rootParent;
+    LPCITEMIDLIST parent;
+    if (TUiShellTreeData* parentData = data->ParentData()) {
+        parent = parentData->GetAbsPidl();
+    } else {
+        rootParent.Out() = CopyIdList(nullptr, TUiIdListArray(data->GetAbsPidl()).GoUp(1));
+        parent = rootParent.Get();
+    }
+    AnsiString path;
+    if (parentFolder) GetItemDisplayName(parentFolder, data->RelPidl(), SHGDN_FORPARSING, path);
+    std::vector<AnsiString> paths;
+    if (!path.IsEmpty()) paths.push_back(path);
+    Build(parent, {data->RelPidl()}, paths);
+}
+
+void TUiCustomShellTree::RegisterDropTarget() {
+    if (dropTarget_ || !HandleAllocated()) return;
+    auto* target = new TDropTarget_shtv(this);
+    target->AddRef();
+    if (SUCCEEDED(RegisterDragDrop(WindowHandle(), target)))
+        dropTarget_ = target;
+    else
+        target->Release();
+}
+
+void TUiCustomShellTree::RevokeDropTarget() {
+    if (!dropTarget_) return;
+    if (HandleAllocated()) RevokeDragDrop(WindowHandle());
+    dropTarget_->Release();
+    dropTarget_ = nullptr;
+}
+
+void TUiCustomShellTree::BeginDragNotify(TMessage& message, TMouseButton button) {
+    if (!HasOption(stoOleDrag)) return TUiCustomTreeView::Dispatch(message);
+    const auto* info = reinterpret_cast<const NMTREEVIEWA*>(message.LParam);
+    dragNode_ = Items()->GetNode(info->itemNew.hItem);
+    SetDropTarget(dragNode_);
+    try {
+        if (NodeHasData(dragNode_) && dragNode_->Parent()) OleBeginDrag(button);
+    } catch (...) {
+        dragNode_ = nullptr;
+        SetDropTarget(nullptr);
+        throw;
+    }
+    dragNode_ = nullptr;
+    SetDropTarget(nullptr);
+}
+
+IDropSource_NRC* TUiCustomShellTree::CreateIDropSource(TMouseButton button, IDataObject_NRC*) {
+    auto* source = new TDropSource_shlvtv(button);
+    source->AddRef();
+    return source;
+}
+
+DWORD TUiCustomShellTree::GetDragDropAttributesForNode(TTreeNode* node) {
+    constexpr DWORD kAll = DROPEFFECT_COPY | DROPEFFECT_MOVE | DROPEFFECT_LINK;
+    TUiShellTreeData* data = GetDataFromNode(node);
+    if (!data) return kAll;
+    ULONG attributes = kAll;
+    if (node->Parent()) {
+        IShellFolder_NRC* folder = data->GetParentIShf();
+        LPCITEMIDLIST items[] = {data->RelPidl()};
+        if (!folder || FAILED(folder->GetAttributesOf(1, items, &attributes))) return kAll;
+        return attributes & kAll;
+    }
+    TUiPidlGuard parent;
+    TUiPidlGuard last;
+    SplitDesktopDirectory(parent.Out(), last.Out());
+    TUiInterfaceGuard<IShellFolder_NRC> folder;
+    LPCITEMIDLIST items[] = {last.Get()};
+    if (FAILED(ShellGetFolderFromIdList(parent.Get(), folder.Out())) ||
+        FAILED(folder->GetAttributesOf(1, items, &attributes)))
+        return kAll;
+    return attributes & kAll;
+}
+
+void TUiCustomShellTree::OleBeginDrag(TMouseButton button) {
+    deferRefresh_ = true;
+    auto* data = new TDataObject_shtv(this, dragNode_);
+    data->AddRef();
+    dragData_ = data;
+    IDropSource_NRC* source = nullptr;
+    bool refresh = false;
+    auto cleanUp = [&] {
+        deferRefresh_ = false;
+        refreshDeferred_ = false;
+        if (source) source->Release();
+        dragData_ = nullptr;
+        data->Release();
+    };
+    try {
+        const DWORD allowed = GetDragDropAttributesForNode(dragNode_);
+        source = CreateIDropSource(button, data);
+        DWORD effect = DROPEFFECT_NONE;
+        const HRESULT result = DoDragDrop(data, source, allowed, &effect);
+        refresh = result == DRAGDROP_S_DROP || refreshDeferred_;
+    } catch (...) {
+        cleanUp();
+        throw;
+    }
+    cleanUp();
+    if (refresh) RefreshNodes();
+}
+
+TTreeNode* TUiCustomShellTree::NodeAtScreen(POINTL point, TPoint& clientPoint) {
+    clientPoint = ScreenToClient(TPoint(point.x, point.y));
+    return GetNodeAt(clientPoint.X, clientPoint.Y);
+}
+
+void TUiCustomShellTree::HighlightDropNode(TTreeNode* node) { SetDropTarget(node); }
+
+void TUiCustomShellTree::ReleaseLastDropData() {
+    if (lastDropData_) lastDropData_->Release();
+    lastDropData_ = nullptr;
+}
+
+HRESULT TUiCustomShellTree::OnDropTarget_DragEnter(IDataObject_NRC* data, DWORD keyState,
+                                                   POINTL point, DWORD& effect) {
+    lastScrollTick_ = GetTickCount();
+    ReleaseLastDropData();
+    lastDropData_ = data;
+    if (lastDropData_) lastDropData_->AddRef();
+    initialDropKeyState_ = keyState;
+    HRESULT result = S_OK;
+    TTreeNode* node = NodeAtScreen(point, hoverPoint_);
+    TUiShellTreeData* nodeData = GetDataFromNode(node);
+    if (!nodeData || !node->Parent()) {
+        HighlightDropNode(dragNode_);
+        effect = DROPEFFECT_NONE;
+        return result;
+    }
+    HighlightDropNode(node);
+    TUiInterfaceGuard<IDropTarget_NRC> target;
+    if (SUCCEEDED(nodeData->GetIDropTarget(GetParentHWND(), target.Out())) && target.Get()) {
+        result = target->DragEnter(data, keyState, point, &effect);
+        target->DragLeave();
+    } else {
+        effect = DROPEFFECT_NONE;
+    }
+    return result;
+}
+
+HRESULT TUiCustomShellTree::OnDropTarget_DragOver(DWORD keyState, POINTL point, DWORD& effect) {
+    TTreeNode* highlighted = DropTarget();
+    TPoint client;
+    TTreeNode* node = NodeAtScreen(point, client);
+    HRESULT result = S_OK;
+    if (TUiShellTreeData* nodeData = GetDataFromNode(node)) {
+        HighlightDropNode(node);
+        TUiInterfaceGuard<IDropTarget_NRC> target;
+        if (SUCCEEDED(nodeData->GetIDropTarget(GetParentHWND(), target.Out())) && target.Get()) {
+            target->DragEnter(lastDropData_, keyState, point, &effect);
+            result = target->DragOver(keyState, point, &effect);
+            target->DragLeave();
+        } else {
+            effect = DROPEFFECT_NONE;
+        }
+    } else {
+        effect = DROPEFFECT_NONE;
+        HighlightDropNode(dragNode_);
+    }
+    DoDropTargetAutoscroll(client);
+    effect |= DROPEFFECT_SCROLL;
+    if (DropTarget() != highlighted) Update();
+    return result;
+}
+
+HRESULT TUiCustomShellTree::OnDropTarget_DragLeave() {
+    ReleaseLastDropData();
+    HighlightDropNode(nullptr);
+    return S_OK;
+}
+
+HRESULT TUiCustomShellTree::OnDropTarget_Drop(IDataObject_NRC* data, DWORD keyState, POINTL point,
+                                              DWORD& effect) {
+    TPoint client;
+    TTreeNode* node = NodeAtScreen(point, client);
+    TUiShellTreeData* nodeData = GetDataFromNode(node);
+    TUiInterfaceGuard<IDropTarget_NRC> target;
+    HRESULT result = S_OK;
+    auto cleanUp = [&] {
+        HighlightDropNode(nullptr);
+        ReleaseLastDropData();
+    };
+    try {
+        if (nodeData && SUCCEEDED(nodeData->GetIDropTarget(GetParentHWND(), target.Out())) &&
+            target.Get()) {
+            keyState |= initialDropKeyState_ & (MK_LBUTTON | MK_RBUTTON);
+            DWORD probe = effect;
+            target->DragEnter(data, keyState, point, &probe);
+            target->DragOver(keyState, point, &probe);
+            effect &= GetDataObjectDropEffects(data);
+            {
+                THourglass hourglass;
+                result = target->Drop(data, keyState, point, &effect);
+            }
+            RefreshNodes();
+        } else {
+            effect = DROPEFFECT_NONE;
+        }
+    } catch (...) {
+        if (target.Get()) target->DragLeave();
+        cleanUp();
+        throw;
+    }
+    cleanUp();
+    return result;
+}
+
+void TUiCustomShellTree::DoDropTargetAutoscroll(TPoint clientPoint) {
+    const DWORD now = GetTickCount();
+    if (now - lastScrollTick_ > 100) {
+        bool moved = false;
+        if (clientPoint.X < 26)
+            moved = ScrollOneStep(this, SB_HORZ, SB_LINELEFT) || moved;
+        else if (clientPoint.X > ClientWidth() - 26)
+            moved = ScrollOneStep(this, SB_HORZ, SB_LINERIGHT) || moved;
+        if (clientPoint.Y < 20)
+            moved = ScrollOneStep(this, SB_VERT, SB_LINEUP) || moved;
+        else if (clientPoint.Y > ClientHeight() - 20)
+            moved = ScrollOneStep(this, SB_VERT, SB_LINEDOWN) || moved;
+        if (moved) hoverTick_ = now;
+        lastScrollTick_ = now;
+    }
+    const TUiShellControlsUnit& unit = ShellControlsUnit();
+    const int width = static_cast<int>(unit.MouseHoverWidth);
+    const int height = static_cast<int>(unit.MouseHoverHeight);
+    const bool inside = clientPoint.X >= hoverPoint_.X - width / 2 &&
+                        clientPoint.X < hoverPoint_.X + width &&
+                        clientPoint.Y >= hoverPoint_.Y - height / 2 &&
+                        clientPoint.Y < hoverPoint_.Y + height;
+    if (inside && now - hoverTick_ <= unit.MouseHoverTime) return;
+    if (inside) {
+        TTreeNode* node = GetNodeAt(hoverPoint_.X, hoverPoint_.Y);
+        if (node && node->HasChildren() && node->Count() == 0) {
+            TNestingGuard quiet(ignoreErrors_);
+            try {
+                node->Expand(false);
+            } catch (...) {
+                node->SetHasChildren(false);
+            }
+        }
+    }
+    hoverPoint_ = clientPoint;
+    hoverTick_ = now;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Context menu and commands
+
+void TUiCustomShellTree::NodeContextMenu(TTreeNode* node, TPoint& pos, TPopupMenu*& menu) {
+    TUiCustomTreeView::NodeContextMenu(node, pos, menu);
+    if (!HasOption(stoContextMenus) || InState(csDesigning) || !node) return;
+    ProcessMenu(node, pos);
+    menu = nullptr;
+}
+
+void TUiCustomShellTree::ProcessMenu(TTreeNode* node, TPoint clientPoint) {
+    TUiShellTreeData* data = GetDataFromNode(node);
+    if (!data || IsDesktopIdList(data->GetAbsPidl())) return;
+    IShellFolder_NRC* parent = data->GetParentIShf();
+    if (!parent) return;
+    IContextMenu_NRC* contextMenu = nullptr;
+    HMENU popup = nullptr;
+    auto cleanUp = [&] {
+        deferRefresh_ = false;
+        if (contextMenu) contextMenu->Release();
+        activeContextMenu_ = nullptr;
+        if (popup) DestroyMenu(popup);
+    };
+    try {
+        LPCITEMIDLIST items[] = {data->RelPidl()};
+        const HRESULT built = CreateItemContextMenu(
+            GetParentHWND(), parent, 1, items, contextMenu, popup,
+            CMF_EXPLORE | (ReadOnly() ? 0 : CMF_CANRENAME), kShellFirstCommand);
+        deferRefresh_ = true;
+        if (SUCCEEDED(built) && contextMenu) {
+            activeContextMenu_ = contextMenu;
+            const TPoint screen = ClientToScreen(clientPoint);
+            const UINT command =
+                static_cast<UINT>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTBUTTON, screen.X,
+                                                 screen.Y, 0, WindowHandle(), nullptr));
+            if (command >= kShellFirstCommand) {
+                const UINT offset = command - kShellFirstCommand;
+                if (offset == FindVerbCommand(contextMenu, "rename")) {
+                    node->EditText();
+                } else {
+                    InvokeItemCommand(GetParentHWND(), contextMenu, offset);
+                    refreshDeferred_ = true;
+                }
+            } else if (command >= 1) {
+                ProcessSendTo(node, static_cast<int>(command) - 1);
+            }
+        }
+    } catch (...) {
+        cleanUp();
+        throw;
+    }
+    cleanUp();
+    if (refreshDeferred_) {
+        refreshDeferred_ = false;
+        RefreshNodes();
+    }
+}
+
+void TUiCustomShellTree::ProcessSendTo(TTreeNode* node, int index) {
+    TStringList* targets = SendToList();
+    if (!targets || index < 0 || index >= targets->Count()) return;
+    auto* data = new TDataObject_shtv(this, node);
+    data->AddRef();
+    try {
+        SendToTarget(targets->Strings(index), data);
+    } catch (...) {
+        data->Release();
+        throw;
+    }
+    data->Release();
+}
+
+HRESULT TUiCustomShellTree::DoCommandForNode(TTreeNode* node, const char* verb) {
+    TUiShellTreeData* data = GetDataFromNode(node);
+    if (!data || !node->Parent()) return S_FALSE;
+    IShellFolder_NRC* parent = data->GetParentIShf();
+    if (!parent) return S_FALSE;
+    TUiInterfaceGuard<IContextMenu_NRC> contextMenu;
+    LPCITEMIDLIST items[] = {data->RelPidl()};
+    OleCheck(parent->GetUIObjectOf(GetParentHWND(), 1, items, IID_IContextMenu, nullptr,
+                                   contextMenu.OutVoid()));
+    const HRESULT result = InvokeItemCommand(GetParentHWND(), contextMenu.Get(), verb);
+    RefreshNodes();
+    return result;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Keys and renaming
+
+void TUiCustomShellTree::KeyDown(uint16_t& key, TShiftState shift) {
+    TUiCustomTreeView::KeyDown(key, shift);
+    if (IsEditing() || InState(csDesigning) || !HasOption(stoDefaultKeyHandling)) return;
+    InitDefaultKeys();
+    RunKeyCommand(ShortCut(key, shift), key);
+}
+
+void TUiCustomShellTree::RunKeyCommand(TShortCut code, uint16_t& key) {
+    const uint16_t received = key;
+    key = 0;
+    TTreeNode* selected = Selected();
+    if (code == DefaultKeys[dkRename].ShortCut) {
+        if (selected) selected->EditText();
+    } else if (code == DefaultKeys[dkRefresh].ShortCut) {
+        RefreshNodes();
+    } else if (code == DefaultKeys[dkCut].ShortCut) {
+        DoCommandForNode(selected, "cut");
+    } else if (code == DefaultKeys[dkCopy].ShortCut) {
+        DoCommandForNode(selected, "copy");
+    } else if (code == DefaultKeys[dkPaste].ShortCut) {
+        DoCommandForNode(selected, "paste");
+    } else if (code == DefaultKeys[dkDelete].ShortCut ||
+               (code & ~scShift) == DefaultKeys[dkDelete].ShortCut) {
+        DoCommandForNode(selected, "delete");
+    } else {
+        key = received;
+    }
+}
+
+bool TUiCustomShellTree::CanEdit(TTreeNode* node) {
+    TUiShellTreeData* data = GetDataFromNode(node);
+    if (!data) return TUiCustomTreeView::CanEdit(node);
+    const bool allowed = data->GetEditable() && TUiCustomTreeView::CanEdit(node) &&
+                         !InState(csDesigning);
+    if (allowed) {
+        AnsiString name;
+        if (IShellFolder_NRC* parent = data->GetParentIShf())
+            GetItemDisplayName(parent, data->RelPidl(), SHGDN_INFOLDER | SHGDN_FOREDITING, name);
+        if (HWND edit = EditHandle()) SetWindowTextA(edit, name.c_str());
+    }
+    return allowed;
+}
+
+void TUiCustomShellTree::Edit(const TVITEMA& item) {
+    TTreeNode* node = NodeOfItem(item);
+    TUiShellTreeData* data = GetDataFromNode(node);
+    if (!data) return TUiCustomTreeView::Edit(item);
+    AnsiString text = Trim(AnsiString(item.pszText));
+    if (OnEdited) OnEdited(this, node, text);
+    THourglass hourglass;
+    ignoreNextChangeNotification_ = true;
+    TUiPidlGuard newList;
+    {
+        TNestingGuard ignore(ignoreChanges_);
+        IShellFolder_NRC* parent = data->GetParentIShf();
+        const std::wstring wide = ShellWideText(text, MAX_PATH);
+        const HRESULT renamed =
+            parent ? parent->SetNameOf(GetParentHWND(), data->RelPidl(), wide.c_str(),
+                                       kRenameFlags, &newList.Out())
+                   : E_FAIL;
+        if (SUCCEEDED(renamed)) {
+            if (newList.Get()) {
+                for (TTreeNode* below = node->GetFirstChild(); below && below->HasAsParent(node);
+                     below = below->GetNext())
+                    if (TUiShellTreeData* belowData = GetDataFromNode(below)) belowData->Flush();
+                node->SetText(ShellGetFriendlyNameFromIdList(parent, newList.Get(), fnInFolder));
+                data->SetRelPidl(newList.Get());
+            } else {
+                node->SetText(ShellGetFriendlyNameFromIdList(parent, data->RelPidl(), fnInFolder));
+            }
+        }
+        if (SUCCEEDED(renamed) && newList.Get()) TellLinkedControls(node);
+        if (SUCCEEDED(renamed) && node->Parent()) SortNode(node->Parent());
+    }
+    if (refreshDeferred_) {
+        refreshDeferred_ = false;
+        RefreshNodes();
     }
 }

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "UiShellChangeThread.h"
+#include "UiShellDataTransfer.h"
 #include "UiShellHelpers.h"
 #include "UiShellItemData.h"
 #include "UiShellLocator.h"
@@ -89,6 +90,28 @@ class TUiCustomShellTree : public TUiCustomTreeView {
     HWND GetParentHWND();
     virtual void ExpandNode(TTreeNode* node);
 
+    // Drag and drop: the node dragged out as a shell item, shell data dropped onto nodes.
+    void OleBeginDrag(TMouseButton button);
+    virtual IDropSource_NRC* CreateIDropSource(TMouseButton button, IDataObject_NRC* data);
+    // Copy, move and link as far as the node's item allows them.
+    DWORD GetDragDropAttributesForNode(TTreeNode* node);
+    virtual HRESULT OnDropTarget_DragEnter(IDataObject_NRC* data, DWORD keyState, POINTL point,
+                                           DWORD& effect);
+    virtual HRESULT OnDropTarget_DragOver(DWORD keyState, POINTL point, DWORD& effect);
+    virtual HRESULT OnDropTarget_DragLeave();
+    virtual HRESULT OnDropTarget_Drop(IDataObject_NRC* data, DWORD keyState, POINTL point,
+                                      DWORD& effect);
+    // Scrolls near the edges and opens a collapsed node the pointer rests on.
+    virtual void DoDropTargetAutoscroll(TPoint clientPoint);
+
+    // The shell's context menu of the node, shown at the point and run.
+    virtual void ProcessMenu(TTreeNode* node, TPoint clientPoint);
+    // Sends the node to the Send To item at the index of SendToList.
+    virtual void ProcessSendTo(TTreeNode* node, int index);
+    // Runs the verb ("copy", "paste" ...) of the node's context menu, then refreshes; S_FALSE
+    // for the root and nodes without shell data.
+    HRESULT DoCommandForNode(TTreeNode* node, const char* verb);
+
     TUiShAddItemEvent OnAddItem;
     TUiShTreeDeleteItemEvent OnDeleteItem;
     TUiShTreeInsertItemEvent OnInsertItem;
@@ -112,6 +135,10 @@ protected:
     void Delete(TTreeNode* node) override;
     bool DoMouseWheelDown(TShiftState shift, TPoint mousePos) override;
     bool DoMouseWheelUp(TShiftState shift, TPoint mousePos) override;
+    void KeyDown(uint16_t& key, TShiftState shift) override;
+    bool CanEdit(TTreeNode* node) override;
+    void Edit(const TVITEMA& item) override;
+    void NodeContextMenu(TTreeNode* node, TPoint& pos, TPopupMenu*& menu) override;
     void Dispatch(TMessage& message) override;
 
     virtual void DoOnInsertItem(TTreeNode* node);
@@ -140,6 +167,14 @@ private:
     void StopChangeWorker();
     // A data object of this tree, known to GetDataFromNode until its node is deleted.
     TUiShellTreeData* NewNodeData();
+    void RegisterDropTarget();
+    void RevokeDropTarget();
+    void BeginDragNotify(TMessage& message, TMouseButton button);
+    // The node under a screen point.
+    TTreeNode* NodeAtScreen(POINTL point, TPoint& clientPoint);
+    void HighlightDropNode(TTreeNode* node);
+    void ReleaseLastDropData();
+    void RunKeyCommand(TShortCut code, uint16_t& key);
 
     TUiShellLocator* baseFolder_;
     TUiShellLocator* selectedFolder_;
@@ -154,7 +189,24 @@ private:
     bool settingParent_ = false;
     TCustomImageList* images_;
     std::unordered_set<TUiShellTreeData*> ownData_;
+    TTreeNode* dragNode_ = nullptr;
+    IDataObject_NRC* dragData_ = nullptr;
+    IDropTarget_NRC* dropTarget_ = nullptr;
+    IDataObject_NRC* lastDropData_ = nullptr;
+    DWORD initialDropKeyState_ = 0;
+    DWORD lastScrollTick_ = 0;
+    TPoint hoverPoint_;
+    DWORD hoverTick_ = 0;
+    IContextMenu_NRC* activeContextMenu_ = nullptr;
 };
+
+// The shell item of one node, for a drag or the clipboard.
+class TDataObject_shtv : public TUiShellDataObject {
+public:
+    TDataObject_shtv(TUiCustomShellTree* tree, TTreeNode* node);
+};
+
+using TDropTarget_shtv = TUiControlDropTarget<TUiCustomShellTree>;
 
 class TUiShellTree : public TUiCustomShellTree {
     CL_COMPONENT_CLASS(TUiShellTree, TUiCustomShellTree)
