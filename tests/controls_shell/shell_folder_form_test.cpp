@@ -51,8 +51,9 @@ TEST(ShellFolderFormPath, PathsWithoutDriveOrFoldersShortenAsFarAsTheyCan) {
         EXPECT_EQ(ShortenPathToWidth(c.path, c.limit, CharCount), c.shown) << c.path;
 }
 
-// Steps run one at a time from a timer inside the dialog's modal loop; a step answering false
-// is tried again at the next tick. Whatever happens, the run ends with the form closed.
+// Steps run one at a time from a timer inside the dialog's modal loop (not inside the nested
+// loops of a step); a step answering false is tried again at the next tick. Whatever happens, the
+// run ends with the form closed.
 class ModalScript {
 public:
     explicit ModalScript(std::vector<std::function<bool()>> steps) : steps_(std::move(steps)) {
@@ -64,7 +65,7 @@ public:
 
 private:
     void Tick() {
-        if (Finished()) return;
+        if (Finished() || busy_) return;
         if (++ticks_ > 300) {
             ADD_FAILURE() << "step " << next_ << " never came true";
             next_ = steps_.size();
@@ -72,7 +73,10 @@ private:
                 form->SetModalResult(mrCancel);
             return;
         }
-        if (steps_[next_]()) {
+        busy_ = true;
+        const bool done = steps_[next_]();
+        busy_ = false;
+        if (done) {
             ++next_;
             ticks_ = 0;
         }
@@ -81,6 +85,7 @@ private:
     std::vector<std::function<bool()>> steps_;
     size_t next_ = 0;
     int ticks_ = 0;
+    bool busy_ = false;
     TTimer* timer_ = new TTimer(nullptr);
 };
 
@@ -262,6 +267,34 @@ TEST_F(SelectFolderDialogTest, CreateButtonMakesAFolderInTheSelectedOne) {
         FindClose(search);
     }
     EXPECT_EQ(folders, 1);
+}
+
+BOOL CALLBACK FindDialogBox(HWND window, LPARAM found) {
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (strcmp(name, "#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// Answers the shell's confirmation of a delete with Yes.
+void CALLBACK ConfirmShellQuestion(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), FindDialogBox, reinterpret_cast<LPARAM>(&box));
+    if (box) PostMessageA(box, WM_COMMAND, IDYES, 0);
+}
+
+TEST_F(SelectFolderDialogTest, DeleteButtonRemovesTheSelectedFolder) {
+    dialog->SetOptions({sfdoCreateDeleteButtons});
+    dialog->SetSelectedPathName(Path("Sub\\Inner"));
+    Run({[&] {
+             const UINT_PTR confirmer = SetTimer(nullptr, 0, 50, ConfirmShellQuestion);
+             form->btnDeleteFolder->Click();
+             KillTimer(nullptr, confirmer);
+             return true;
+         },
+         [&] { return !DirectoryExists(Path("Sub\\Inner")); }, Press(mrCancel)});
+    EXPECT_FALSE(DirectoryExists(Path("Sub\\Inner")));
 }
 
 TEST_F(SelectFolderDialogTest, FormKeepsItsLayoutAndMinimumSize) {

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "UiBitBtn.h"
-#include "UiShellMenus.h"
 #include "UiShellTree.h"
 #include "UiStatusBar.h"
 #include "UiToolButton.h"
@@ -56,17 +55,6 @@ void FillButtonImages(TImageList* images) {
             DrawDeleteImage(canvas, i == 2);
         images->AddMasked(&image, ImageBackground);
     }
-}
-
-// Runs the shell's "delete" command on the item of the node's data.
-void DeleteShellItem(HWND owner, TUiShellTreeData* data) {
-    IShellFolder_NRC* parent = data->GetParentIShf();
-    if (!parent) return;
-    LPCITEMIDLIST item = data->RelPidl();
-    TUiInterfaceGuard<IContextMenu_NRC> menu;
-    if (FAILED(parent->GetUIObjectOf(owner, 1, &item, IID_IContextMenu, nullptr, menu.OutVoid())))
-        return;
-    InvokeItemCommand(owner, menu.Get(), "delete");
 }
 
 const std::string Ellipsis = "...\\";
@@ -256,10 +244,7 @@ void TUiSelectFolderForm::SetOkEnabled(bool enabled) { btnOk->SetEnabled(enabled
 void TUiSelectFolderForm::CreateBtnClick(TObject*) { ShellTree->CreateNewFolder(false); }
 
 void TUiSelectFolderForm::DeleteBtnClick(TObject*) {
-    if (TUiShellTreeData* data = ShellTree->GetSelectedItem()) {
-        DeleteShellItem(WindowHandle(), data);
-        ShellTree->RefreshNodes();
-    }
+    ShellTree->DoCommandForNode(ShellTree->Selected(), "delete");
 }
 
 void TUiSelectFolderForm::FormCreate(TObject*) {
