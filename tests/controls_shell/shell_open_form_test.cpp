@@ -1,0 +1,96 @@
+// The open/save form's handling of typed names: combining with the current folder, checking,
+// wildcards, filters and the default extension.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "UiShellOpenForm.h"
+
+namespace {
+
+TEST(ShellOpenFormNames, TypedNamesCombineWithTheCurrentFolder) {
+    struct Case {
+        const char* folder;
+        const char* name;
+        const char* combined;
+    } const cases[] = {
+        {"D:\\Work\\Data\\", "a.txt", "D:\\Work\\Data\\a.txt"},
+        {"D:\\Work\\Data", "Sub\\a.txt", "D:\\Work\\Data\\Sub\\a.txt"},
+        {"D:\\Work\\Data", ".", "D:\\Work\\Data"},
+        {"D:\\Work\\Data", "..", "D:\\Work"},
+        {"D:\\Work\\Data", "...", "D:\\"},
+        {"D:\\Work\\Data", "....\\x", "D:\\x"},
+        {"D:\\Work\\Data", "..\\Other\\b.txt", "D:\\Work\\Other\\b.txt"},
+        {"D:\\Work\\Data", "Sub\\\\ignored", "D:\\Work\\Data\\Sub"},
+        {"D:\\", "a.txt", "D:\\a.txt"},
+        {"D:\\Work\\Data", "\\Root", "D:\\Root"},
+        {"D:\\Work", "C:", "C:\\"},
+        {"D:\\Work", "C:\\x\\y.txt", "C:\\x\\y.txt"},
+        {"D:\\Work", "\\\\server\\share\\f", "\\\\server\\share\\f"},
+        {"\\\\server\\share\\dir", "..\\..\\f", "\\\\server\\share\\f"},
+        {"\\\\server\\share\\dir", "\\top", "\\\\server\\share\\top"},
+        {"D:\\Work", "", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CombineFolderAndName(c.folder, c.name), c.combined)
+            << c.folder << " + " << c.name;
+}
+
+TEST(ShellOpenFormNames, InvalidNamesAndWildcardsAreRecognised) {
+    for (const char* bad : {"a/b", "a<b", "a>b", "a|b", "C:\\a\\\\b"})
+        EXPECT_FALSE(IsValidFileNameText(bad)) << bad;
+    for (const char* good : {"a.txt", "\\\\server\\share\\a", "C:\\a b\\c.txt", ""})
+        EXPECT_TRUE(IsValidFileNameText(good)) << good;
+    EXPECT_TRUE(HasWildcards("*.txt"));
+    EXPECT_TRUE(HasWildcards("a?.log"));
+    EXPECT_FALSE(HasWildcards("plain.txt"));
+}
+
+TEST(ShellOpenFormNames, FiltersSplitIntoDescriptionAndPattern) {
+    const auto pairs = ParseFilter("Text files (*.txt)|*.txt|Logs|*.log;*.old|Dangling");
+    ASSERT_EQ(pairs.size(), 2u);
+    EXPECT_EQ(pairs[0].first, "Text files (*.txt)");
+    EXPECT_EQ(pairs[0].second, "*.txt");
+    EXPECT_EQ(pairs[1].second, "*.log;*.old");
+    EXPECT_TRUE(ParseFilter("").empty());
+}
+
+bool OnlyTxtRegistered(const AnsiString& extension) { return SameText(extension, ".txt"); }
+
+TEST(ShellOpenFormNames, DefaultExtensionFollowsTheFileType) {
+    using R = TDefaultExtResult;
+    struct Case {
+        const char* name;
+        const char* defaultExt;
+        const char* pattern;
+        const char* result;
+        decltype(R::Keep) different;
+    } const cases[] = {
+        {"a", "txt", "*.log", "a.log", R::Set},
+        {"a", "txt", "", "a.txt", R::Clear},
+        {"a.", "txt", "", "a.txt", R::Clear},
+        {"a", "txt", "*.txt", "a.txt", R::Clear},
+        {"a", "txt", "*.*", "a.txt", R::Clear},
+        {"a.log", "txt", "*.log", "a.log", R::Keep},
+        {"a.TXT", "log", "*.log", "a.TXT", R::Set},
+        {"a", "", "*.log", "a", R::Keep},
+        {"D:\\v1.2\\a", "txt", "", "D:\\v1.2\\a.txt", R::Clear},
+    };
+    for (const Case& c : cases) {
+        const R r = ApplyDefaultExt(c.name, c.defaultExt, c.pattern, OnlyTxtRegistered);
+        EXPECT_EQ(r.Name, c.result) << c.name << " " << c.pattern;
+        EXPECT_EQ(r.ExtensionDifferent, c.different) << c.name << " " << c.pattern;
+    }
+}
+
+TEST(ShellOpenFormNames, RegisteredExtensionsAreKeysOfTheClassesRoot) {
+    const char* const key = ".shelldialogtest";
+    EXPECT_FALSE(IsRegisteredExtension(".shelldialogtest"));
+    HKEY created = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, key, &created), ERROR_SUCCESS);
+    RegCloseKey(created);
+    EXPECT_TRUE(IsRegisteredExtension(".shelldialogtest"));
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+}
+
+}  // namespace
