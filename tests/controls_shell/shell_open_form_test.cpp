@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "UiShellOpenForm.h"
+#include "UiUtils.h"
 
 namespace {
 
@@ -91,6 +92,53 @@ TEST(ShellOpenFormNames, RegisteredExtensionsAreKeysOfTheClassesRoot) {
     RegCloseKey(created);
     EXPECT_TRUE(IsRegisteredExtension(".shelldialogtest"));
     RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+}
+
+// The current user's places-bar policy, removed after each test.
+class ShellPlacesTest : public ::testing::Test {
+protected:
+    void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, Key); }
+    void PutPlace(const char* name, DWORD type, const void* data, DWORD size) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, Key, &key), ERROR_SUCCESS);
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(key);
+    }
+    static constexpr const char* Key =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Comdlg32\\Placesbar";
+};
+
+TEST_F(ShellPlacesTest, WithoutThePolicyTheFiveStandardFoldersShow) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, Key);
+    const std::vector<TUiPlaceData> places = ReadPlaces();
+    ASSERT_EQ(places.size(), 5u);
+    const TCSIDL expected[] = {csidlRecent, csidlDesktop, csidlPersonal, csidlDrives, csidlNetwork};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(places[i].CSIDL, expected[i]) << i;
+        EXPECT_TRUE(places[i].Path.IsEmpty()) << i;
+    }
+    EXPECT_FALSE(places[1].Caption.IsEmpty());
+}
+
+TEST_F(ShellPlacesTest, PolicyValuesPresentBecomeThePlacesInOrder) {
+    const DWORD drives = csidlDrives;
+    PutPlace("Place0", REG_DWORD, &drives, sizeof drives);
+    const char path[] = "%SystemRoot%\\system32";
+    PutPlace("Place2", REG_EXPAND_SZ, path, sizeof path);
+    const char root[] = "C:\\";
+    PutPlace("Place7", REG_SZ, root, sizeof root);
+    const std::vector<TUiPlaceData> places = ReadPlaces();
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[0].CSIDL, csidlDrives);
+    EXPECT_EQ(places[1].CSIDL, csidlNone);
+    EXPECT_TRUE(SameText(places[1].Path, ExpandEnvironmentVariables("%SystemRoot%\\system32")));
+    EXPECT_TRUE(SameText(places[1].Caption, "system32"));
+
+    PutPlace("Place4", REG_SZ, root, sizeof root);
+    const std::vector<TUiPlaceData> withRoot = ReadPlaces();
+    ASSERT_EQ(withRoot.size(), 3u);
+    EXPECT_EQ(withRoot[2].Path, "C:\\");
+    EXPECT_FALSE(withRoot[2].Caption.IsEmpty());
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 #include <algorithm>
 #include <string>
 
+#include "UiUtils.h"
+#include "cl_settings.h"
+#include "cl_sys.h"
+
 namespace {
 
 // Calls `visit` with the 0-based index of every single-byte character.
@@ -73,7 +77,70 @@ std::string WithExtension(std::string name, const std::string& extension) {
     return name + extension;
 }
 
+const char* const PlacesBarKey =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Comdlg32\\Placesbar";
+constexpr int MaxPlaces = 5;
+
+// The shell's name for the folder: its in-folder name, else its normal display name.
+AnsiString FolderCaption(LPCITEMIDLIST pidl) {
+    const AnsiString name = ShellGetFriendlyNameForLastIdListElement(pidl);
+    return name.IsEmpty() ? ShellGetFriendlyNameFromIdList(nullptr, pidl, fnNormal) : name;
+}
+
+TUiPlaceData SpecialFolderPlace(TCSIDL csidl) {
+    TUiPlaceData place;
+    place.CSIDL = csidl;
+    LPITEMIDLIST pidl = nullptr;
+    if (SUCCEEDED(ShellGetSpecialFolderIdList(nullptr, csidl, pidl))) {
+        place.Caption = FolderCaption(pidl);
+        ShellMemFree(pidl);
+    }
+    place.IconIndex = ShellGetSpecialFolderIconIndex(csidl, 0);
+    return place;
+}
+
+TUiPlaceData PathPlace(const AnsiString& text) {
+    TUiPlaceData place;
+    place.Path = ExpandEnvironmentVariables(text);
+    if (place.Path.Length() > 3) {
+        place.Caption = ExtractFileName(place.Path);
+    } else {
+        LPITEMIDLIST pidl = nullptr;
+        if (SUCCEEDED(ShellGetIdListFromPath(place.Path, pidl))) {
+            place.Caption = FolderCaption(pidl);
+            ShellMemFree(pidl);
+        }
+    }
+    place.IconIndex = ShellGetIconIndexFromPath(place.Path, 0);
+    return place;
+}
+
 }  // namespace
+
+std::vector<TUiPlaceData> ReadPlaces() {
+    std::vector<TUiPlaceData> places;
+    TRegistry registry;
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    if (!registry.OpenKeyReadOnly(PlacesBarKey)) {
+        for (TCSIDL csidl : {csidlRecent, csidlDesktop, csidlPersonal, csidlDrives, csidlNetwork})
+            places.push_back(SpecialFolderPlace(csidl));
+        return places;
+    }
+    for (int n = 0; n < MaxPlaces; ++n) {
+        const AnsiString name = "Place" + IntToStr(n);
+        if (!registry.ValueExists(name)) continue;
+        const TRegDataType type = registry.GetDataType(name);
+        try {
+            if (type == rdString || type == rdExpandString)
+                places.push_back(PathPlace(registry.ReadString(name)));
+            else
+                places.push_back(
+                    SpecialFolderPlace(static_cast<TCSIDL>(registry.ReadInteger(name))));
+        } catch (const ERegistryException&) {
+        }
+    }
+    return places;
+}
 
 AnsiString CombineFolderAndName(const AnsiString& folderText, const AnsiString& nameText) {
     std::string folder = folderText.str();

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "UiShellUtils.h"
 #include "cl_string.h"
 
 // A typed name on the current folder: network paths and drive paths stand as they are, a name
@@ -34,3 +35,15 @@ TDefaultExtResult ApplyDefaultExt(const AnsiString& name, const AnsiString& defa
                                   bool (*registered)(const AnsiString& extension));
 // Whether the extension is a key under the registry's classes root.
 bool IsRegisteredExtension(const AnsiString& extension);
+
+// One jump button of the places bar: a special folder (CSIDL) or a path (CSIDL csidlNone).
+struct TUiPlaceData {
+    TCSIDL CSIDL = csidlNone;
+    AnsiString Caption;
+    AnsiString Path;
+    int IconIndex = 0;
+};
+// The places of the common file dialog's places-bar policy of the current user ("Place0" to
+// "Place4", in that order, those present); without the policy Recent, Desktop, Personal, My
+// Computer and Network.
+std::vector<TUiPlaceData> ReadPlaces();
