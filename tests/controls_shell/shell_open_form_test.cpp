@@ -1,0 +1,144 @@
+// The open/save form's handling of typed names: combining with the current folder, checking,
+// wildcards, filters and the default extension.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "UiShellOpenForm.h"
+#include "UiUtils.h"
+
+namespace {
+
+TEST(ShellOpenFormNames, TypedNamesCombineWithTheCurrentFolder) {
+    struct Case {
+        const char* folder;
+        const char* name;
+        const char* combined;
+    } const cases[] = {
+        {"D:\\Work\\Data\\", "a.txt", "D:\\Work\\Data\\a.txt"},
+        {"D:\\Work\\Data", "Sub\\a.txt", "D:\\Work\\Data\\Sub\\a.txt"},
+        {"D:\\Work\\Data", ".", "D:\\Work\\Data"},
+        {"D:\\Work\\Data", "..", "D:\\Work"},
+        {"D:\\Work\\Data", "...", "D:\\"},
+        {"D:\\Work\\Data", "....\\x", "D:\\x"},
+        {"D:\\Work\\Data", "..\\Other\\b.txt", "D:\\Work\\Other\\b.txt"},
+        {"D:\\Work\\Data", "Sub\\\\ignored", "D:\\Work\\Data\\Sub"},
+        {"D:\\", "a.txt", "D:\\a.txt"},
+        {"D:\\Work\\Data", "\\Root", "D:\\Root"},
+        {"D:\\Work", "C:", "C:\\"},
+        {"D:\\Work", "C:\\x\\y.txt", "C:\\x\\y.txt"},
+        {"D:\\Work", "\\\\server\\share\\f", "\\\\server\\share\\f"},
+        {"\\\\server\\share\\dir", "..\\..\\f", "\\\\server\\share\\f"},
+        {"\\\\server\\share\\dir", "\\top", "\\\\server\\share\\top"},
+        {"D:\\Work", "", ""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CombineFolderAndName(c.folder, c.name), c.combined)
+            << c.folder << " + " << c.name;
+}
+
+TEST(ShellOpenFormNames, InvalidNamesAndWildcardsAreRecognised) {
+    for (const char* bad : {"a/b", "a<b", "a>b", "a|b", "C:\\a\\\\b"})
+        EXPECT_FALSE(IsValidFileNameText(bad)) << bad;
+    for (const char* good : {"a.txt", "\\\\server\\share\\a", "C:\\a b\\c.txt", ""})
+        EXPECT_TRUE(IsValidFileNameText(good)) << good;
+    EXPECT_TRUE(HasWildcards("*.txt"));
+    EXPECT_TRUE(HasWildcards("a?.log"));
+    EXPECT_FALSE(HasWildcards("plain.txt"));
+}
+
+TEST(ShellOpenFormNames, FiltersSplitIntoDescriptionAndPattern) {
+    const auto pairs = ParseFilter("Text files (*.txt)|*.txt|Logs|*.log;*.old|Dangling");
+    ASSERT_EQ(pairs.size(), 2u);
+    EXPECT_EQ(pairs[0].first, "Text files (*.txt)");
+    EXPECT_EQ(pairs[0].second, "*.txt");
+    EXPECT_EQ(pairs[1].second, "*.log;*.old");
+    EXPECT_TRUE(ParseFilter("").empty());
+}
+
+bool OnlyTxtRegistered(const AnsiString& extension) { return SameText(extension, ".txt"); }
+
+TEST(ShellOpenFormNames, DefaultExtensionFollowsTheFileType) {
+    using R = TDefaultExtResult;
+    struct Case {
+        const char* name;
+        const char* defaultExt;
+        const char* pattern;
+        const char* result;
+        decltype(R::Keep) different;
+    } const cases[] = {
+        {"a", "txt", "*.log", "a.log", R::Set},
+        {"a", "txt", "", "a.txt", R::Clear},
+        {"a.", "txt", "", "a.txt", R::Clear},
+        {"a", "txt", "*.txt", "a.txt", R::Clear},
+        {"a", "txt", "*.*", "a.txt", R::Clear},
+        {"a.log", "txt", "*.log", "a.log", R::Keep},
+        {"a.TXT", "log", "*.log", "a.TXT", R::Set},
+        {"a", "", "*.log", "a", R::Keep},
+        {"D:\\v1.2\\a", "txt", "", "D:\\v1.2\\a.txt", R::Clear},
+    };
+    for (const Case& c : cases) {
+        const R r = ApplyDefaultExt(c.name, c.defaultExt, c.pattern, OnlyTxtRegistered);
+        EXPECT_EQ(r.Name, c.result) << c.name << " " << c.pattern;
+        EXPECT_EQ(r.ExtensionDifferent, c.different) << c.name << " " << c.pattern;
+    }
+}
+
+TEST(ShellOpenFormNames, RegisteredExtensionsAreKeysOfTheClassesRoot) {
+    const char* const key = ".shelldialogtest";
+    EXPECT_FALSE(IsRegisteredExtension(".shelldialogtest"));
+    HKEY created = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, key, &created), ERROR_SUCCESS);
+    RegCloseKey(created);
+    EXPECT_TRUE(IsRegisteredExtension(".shelldialogtest"));
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+}
+
+// The current user's places-bar policy, removed after each test.
+class ShellPlacesTest : public ::testing::Test {
+protected:
+    void TearDown() override { RegDeleteKeyA(HKEY_CURRENT_USER, Key); }
+    void PutPlace(const char* name, DWORD type, const void* data, DWORD size) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, Key, &key), ERROR_SUCCESS);
+        RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size);
+        RegCloseKey(key);
+    }
+    static constexpr const char* Key =
+        "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Comdlg32\\Placesbar";
+};
+
+TEST_F(ShellPlacesTest, WithoutThePolicyTheFiveStandardFoldersShow) {
+    RegDeleteKeyA(HKEY_CURRENT_USER, Key);
+    const std::vector<TUiPlaceData> places = ReadPlaces();
+    ASSERT_EQ(places.size(), 5u);
+    const TCSIDL expected[] = {csidlRecent, csidlDesktop, csidlPersonal, csidlDrives, csidlNetwork};
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(places[i].CSIDL, expected[i]) << i;
+        EXPECT_TRUE(places[i].Path.IsEmpty()) << i;
+    }
+    EXPECT_FALSE(places[1].Caption.IsEmpty());
+}
+
+TEST_F(ShellPlacesTest, PolicyValuesPresentBecomeThePlacesInOrder) {
+    const DWORD drives = csidlDrives;
+    PutPlace("Place0", REG_DWORD, &drives, sizeof drives);
+    const char path[] = "%SystemRoot%\\system32";
+    PutPlace("Place2", REG_EXPAND_SZ, path, sizeof path);
+    const char root[] = "C:\\";
+    PutPlace("Place7", REG_SZ, root, sizeof root);
+    const std::vector<TUiPlaceData> places = ReadPlaces();
+    ASSERT_EQ(places.size(), 2u);
+    EXPECT_EQ(places[0].CSIDL, csidlDrives);
+    EXPECT_EQ(places[1].CSIDL, csidlNone);
+    EXPECT_TRUE(SameText(places[1].Path, ExpandEnvironmentVariables("%SystemRoot%\\system32")));
+    EXPECT_TRUE(SameText(places[1].Caption, "system32"));
+
+    PutPlace("Place4", REG_SZ, root, sizeof root);
+    const std::vector<TUiPlaceData> withRoot = ReadPlaces();
+    ASSERT_EQ(withRoot.size(), 3u);
+    EXPECT_EQ(withRoot[2].Path, "C:\\");
+    EXPECT_FALSE(withRoot[2].Caption.IsEmpty());
+}
+
+}  // namespace
