@@ -73,7 +73,7 @@ TEST(ShellContextMenus, VerbsFindAndInvokeTheirCommands) {
     EXPECT_EQ(S_OK, InvokeItemCommand(owner, &menu, "copy"));
     EXPECT_EQ(S_OK, InvokeItemCommand(owner, &menu, 7u));
     EXPECT_EQ((std::vector<UINT>{1, 7}), menu.invoked);
-    EXPECT_EQ(36u, menu.lastInvoke.cbSize);
+    EXPECT_EQ(sizeof(CMINVOKECOMMANDINFO), menu.lastInvoke.cbSize);
     EXPECT_EQ(0u, menu.lastInvoke.fMask);
     EXPECT_EQ(owner, menu.lastInvoke.hwnd);
     EXPECT_EQ(SW_SHOWNORMAL, menu.lastInvoke.nShow);
