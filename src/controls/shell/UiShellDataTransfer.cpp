@@ -3,7 +3,9 @@
 #include <cstring>
 
 #include "UiShellLocator.h"
+#include "UiShellMenus.h"
 #include "UiShellUtils.h"
+#include "cl_hourglass.h"
 
 namespace {
 
@@ -283,4 +285,14 @@ HRESULT STDMETHODCALLTYPE TUiShellDataObject::DUnadvise(DWORD) {
 
 HRESULT STDMETHODCALLTYPE TUiShellDataObject::EnumDAdvise(IEnumSTATDATA**) {
     return OLE_E_ADVISENOTSUPPORTED;
+}
+
+HRESULT DeliverDrop(IDropTarget_NRC* target, IDataObject_NRC* data, DWORD keyState, POINTL point,
+                    DWORD& effect) {
+    DWORD probe = effect;
+    target->DragEnter(data, keyState, point, &probe);
+    target->DragOver(keyState, point, &probe);
+    effect &= GetDataObjectDropEffects(data);
+    THourglass hourglass;
+    return target->Drop(data, keyState, point, &effect);
 }

@@ -63,6 +63,10 @@ HRESULT BuildIdListArrayBlock(LPCITEMIDLIST parent, const std::vector<LPCITEMIDL
                               HGLOBAL& block);
 // A copy of a global block; null when it cannot be made.
 HGLOBAL CopyGlobalBlock(HGLOBAL block);
+// Hands a drop to an item's drop target as a drag over it would: enter, over, then the drop with
+// the effects the data allows, under the hourglass.
+HRESULT DeliverDrop(IDropTarget_NRC* target, IDataObject_NRC* data, DWORD keyState, POINTL point,
+                    DWORD& effect);
 
 // Shell items offered for a drag or the clipboard: "Shell IDList Array" (the parent's absolute
 // list and the items' relative lists) and CF_HDROP (the items' full paths), in that order, each

@@ -1233,14 +1233,7 @@ HRESULT TUiCustomShellList::OnDropTarget_Drop(IDataObject_NRC* data, DWORD keySt
         }
         if (target.Get()) {
             keyState |= dragKeyState_ & (MK_LBUTTON | MK_RBUTTON);
-            DWORD probe = effect;
-            target->DragEnter(data, keyState, point, &probe);
-            target->DragOver(keyState, point, &probe);
-            effect &= GetDataObjectDropEffects(data);
-            {
-                THourglass hourglass;
-                result = target->Drop(data, keyState, point, &effect);
-            }
+            result = DeliverDrop(target.Get(), data, keyState, point, effect);
             RefreshItems();
         } else {
             effect = DROPEFFECT_NONE;

@@ -1007,14 +1007,7 @@ HRESULT TUiCustomShellTree::OnDropTarget_Drop(IDataObject_NRC* data, DWORD keySt
         if (nodeData && SUCCEEDED(nodeData->GetIDropTarget(GetParentHWND(), target.Out())) &&
             target.Get()) {
             keyState |= initialDropKeyState_ & (MK_LBUTTON | MK_RBUTTON);
-            DWORD probe = effect;
-            target->DragEnter(data, keyState, point, &probe);
-            target->DragOver(keyState, point, &probe);
-            effect &= GetDataObjectDropEffects(data);
-            {
-                THourglass hourglass;
-                result = target->Drop(data, keyState, point, &effect);
-            }
+            result = DeliverDrop(target.Get(), data, keyState, point, effect);
             RefreshNodes();
         } else {
             effect = DROPEFFECT_NONE;
