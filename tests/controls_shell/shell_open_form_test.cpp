@@ -4,8 +4,13 @@
 
 #include <windows.h>
 
+#include "UiBitBtn.h"
+#include "UiEdit.h"
+#include "UiShellList.h"
 #include "UiShellOpenForm.h"
 #include "UiUtils.h"
+#include "modal_script.h"
+#include "shell_fixture.h"
 
 namespace {
 
@@ -141,4 +146,104 @@ TEST_F(ShellPlacesTest, PolicyValuesPresentBecomeThePlacesInOrder) {
     EXPECT_FALSE(withRoot[2].Caption.IsEmpty());
 }
 
+// The open and save dialogs run the form modally over a folder holding Sub, a.txt and b.dat.
+class FileDialogTest : public ShellTreeTest {
+protected:
+    void SetUp() override {
+        ShellTreeTest::SetUp();
+        dialog = new TUiOpenDialog(nullptr);
+        dialog->SetInitialDir(root);
+        dialog->OnFormShow = [this](TObject* sender) {
+            form = static_cast<TUiShellOpenSaveForm*>(sender);
+        };
+    }
+    void TearDown() override {
+        dialog->Free();
+        Application->ProcessMessages();
+        ShellTreeTest::TearDown();
+    }
+    bool Run(std::vector<std::function<bool()>> steps) {
+        ModalScript script(std::move(steps));
+        const bool confirmed = dialog->Execute();
+        EXPECT_TRUE(script.Finished());
+        return confirmed;
+    }
+    std::function<bool()> ListFilled(int count) {
+        return [this, count] { return form && form->ShellList->Items()->Count() == count; };
+    }
+    std::function<bool()> Type(const AnsiString& text) {
+        return [this, text] {
+            form->edtFileName->SetText(text);
+            return true;
+        };
+    }
+    std::function<bool()> Press(TModalResult result) {
+        return [this, result] {
+            form->SetModalResult(result);
+            return true;
+        };
+    }
+
+    TUiFileDialog* dialog = nullptr;
+    TUiShellOpenSaveForm* form = nullptr;
+};
+
+TEST_F(FileDialogTest, ATypedNameIsChosenWhenTheUserConfirms) {
+    EXPECT_TRUE(Run({ListFilled(3), Type("a.txt"), Press(mrOk)}));
+    ASSERT_EQ(dialog->Files()->Count(), 1);
+    EXPECT_TRUE(SameText(dialog->GetFilename(), Path("a.txt"))) << dialog->GetFilename().c_str();
+}
+
+TEST_F(FileDialogTest, AFileSelectedInTheListFillsTheEditAndIsChosen) {
+    auto selectB = [this] {
+        for (int i = 0; i < form->ShellList->Items()->Count(); ++i) {
+            TListItem* item = form->ShellList->Items()->Item(i);
+            TUiShellListData* data = form->ShellList->GetDataFromItem(item);
+            if (data && SameText(data->GetPathName(), Path("b.dat"))) item->SetSelected(true);
+        }
+        return true;
+    };
+    auto editFilled = [this] { return !form->edtFileName->Text().IsEmpty(); };
+    EXPECT_TRUE(Run({ListFilled(3), selectB, editFilled, Press(mrOk)}));
+    EXPECT_TRUE(SameText(dialog->GetFilename(), Path("b.dat"))) << dialog->GetFilename().c_str();
+}
+
+TEST_F(FileDialogTest, TypingAFolderMovesIntoItAndKeepsTheFormOpen) {
+    auto inSub = [this] {
+        return SameText(form->ShellList->Folder()->GetPathName(), Path("Sub"));
+    };
+    EXPECT_FALSE(Run({ListFilled(3), Type("Sub"), Press(mrOk), inSub, ListFilled(1),
+                      Press(mrCancel)}));
+    EXPECT_EQ(dialog->Files()->Count(), 0);
+}
+
+TEST_F(FileDialogTest, AWildcardListsOnlyMatchingFilesAndKeepsThePattern) {
+    auto patternKept = [this] { return form->edtFileName->Text() == "*.txt"; };
+    EXPECT_FALSE(Run({ListFilled(3), Type("*.txt"), Press(mrOk), patternKept, ListFilled(2),
+                      Press(mrCancel)}));
+}
+
+TEST_F(FileDialogTest, OpenAndSaveDialogsCaptionTheirFormAndButton) {
+    AnsiString caption, button;
+    auto look = [&] {
+        caption = form->Caption();
+        button = form->btnOpen->Caption();
+        return true;
+    };
+    Run({ListFilled(3), look, Press(mrCancel)});
+    EXPECT_EQ(caption, "Open");
+    EXPECT_EQ(button, "&Open");
+    dialog->Free();
+    dialog = new TUiSaveDialog(nullptr);
+    dialog->SetInitialDir(root);
+    dialog->OnFormShow = [this](TObject* sender) {
+        form = static_cast<TUiShellOpenSaveForm*>(sender);
+    };
+    form = nullptr;
+    Run({ListFilled(3), look, Press(mrCancel)});
+    EXPECT_EQ(caption, "Save As");
+    EXPECT_EQ(button, "&Save");
+}
+
 }  // namespace
+
