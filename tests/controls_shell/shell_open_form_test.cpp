@@ -5,9 +5,11 @@
 #include <windows.h>
 
 #include "UiBitBtn.h"
+#include "UiComboBox.h"
 #include "UiEdit.h"
 #include "UiShellList.h"
 #include "UiShellOpenForm.h"
+#include "UiShellTree.h"
 #include "UiUtils.h"
 #include "modal_script.h"
 #include "shell_fixture.h"
@@ -243,6 +245,47 @@ TEST_F(FileDialogTest, OpenAndSaveDialogsCaptionTheirFormAndButton) {
     Run({ListFilled(3), look, Press(mrCancel)});
     EXPECT_EQ(caption, "Save As");
     EXPECT_EQ(button, "&Save");
+}
+
+TEST_F(FileDialogTest, CancellingStillTakesTheFilterIndexAndTheTreeSwitch) {
+    dialog->SetFilter("Text files|*.txt|All files|*.*");
+    dialog->SetFilterIndex(2);
+    auto onlyText = [this] {
+        form->cbxFileTypes->SetItemIndex(0);
+        form->cbxFileTypes->OnChange(form->cbxFileTypes);
+        form->ShowTree(true);
+        return true;
+    };
+    auto treeLinked = [this] { return form->ShellTree->ShellList() == form->ShellList; };
+    EXPECT_FALSE(Run({ListFilled(3), onlyText, treeLinked, Press(mrCancel)}));
+    EXPECT_EQ(dialog->FilterIndex(), 1);
+    EXPECT_EQ(dialog->Options().count(osoShowTree), 1u);
+    form = nullptr;
+    auto treeHidden = [this] {
+        form->ShowTree(false);
+        return form->ShellTree->ShellList() == nullptr && !form->Options().count(osoShowTree);
+    };
+    EXPECT_FALSE(Run({ListFilled(2), treeHidden, Press(mrCancel)}));
+    EXPECT_EQ(dialog->Options().count(osoShowTree), 0u);
+}
+
+TEST_F(FileDialogTest, F12SwitchesTheTreeOnlyWhenTheTreeIsAllowed) {
+    bool shownAfterF12 = false;
+    auto pressF12 = [&] {
+        uint16_t key = VK_F12;
+        form->OnKeyDown(form, key, {});
+        shownAfterF12 = form->Options().count(osoShowTree) != 0;
+        return true;
+    };
+    Run({ListFilled(3), pressF12, Press(mrCancel)});
+    EXPECT_TRUE(shownAfterF12);
+    TUiOpenSaveOptions options = dialog->Options();
+    options.erase(osoAllowTree);
+    options.erase(osoShowTree);
+    dialog->SetOptions(options);
+    form = nullptr;
+    Run({ListFilled(3), pressF12, Press(mrCancel)});
+    EXPECT_FALSE(shownAfterF12);
 }
 
 }  // namespace

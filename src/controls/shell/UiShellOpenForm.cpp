@@ -275,6 +275,7 @@ TUiShellOpenSaveForm::TUiShellOpenSaveForm(TComponent* owner)
     Font()->SetHeight(-11);
     OnResize = Bind(this, &TUiShellOpenSaveForm::FormResize);
     OnCloseQuery = Bind(this, &TUiShellOpenSaveForm::FormCloseQuery);
+    OnKeyDown = Bind(this, &TUiShellOpenSaveForm::FormKeyDown);
     CreateControls();
     EndLoading(this);
 }
@@ -305,6 +306,10 @@ void TUiShellOpenSaveForm::CreateControls() {
     btnShowTree->SetGroupIndex(2);
     btnShowTree->SetAllowAllUp(true);
     btnShowTree->OnClick = [this](TObject*) { ShowTree(btnShowTree->Down()); };
+    for (TUiToolButton* button : {btnUpOneLevel, btnShowTree}) {
+        button->SetShowCaption(true);
+        button->SetFlat(true);
+    }
     UiSplitter1 = PlaceControl<TUiSplitter>(this, PnlWork, "UiSplitter1", 0, 38, 439, 258);
     UiSplitter1->SetPosition(160);
     UiSplitter1->SetPercent(37);
@@ -736,6 +741,29 @@ bool TUiShellOpenSaveForm::AcceptName(const AnsiString& name) {
     return !options_.count(osoCreatePrompt) ||
            MessageDlg(NamePart(name) + "\nThis file does not exist.\n\nCreate the file?",
                       mtConfirmation, {mbYes, mbNo}, 0, Caption()) == mrYes;
+}
+
+void TUiShellOpenSaveForm::FormKeyDown(TObject*, uint16_t& key, TShiftState shift) {
+    if (!shift.empty()) return;
+    switch (key) {
+    case VK_F4:
+        if (ShellCombo->DroppedDown()) {
+            ShellCombo->SetDroppedDown(false);
+            ShellList->SetFocus();
+        } else {
+            ShellCombo->SetFocus();
+            ShellCombo->SetDroppedDown(true);
+        }
+        break;
+    case VK_F5:
+        if (!ShellCombo->Focused()) ShellCombo->FillItems();
+        if (!ShellList->Focused()) ShellList->FillItems();
+        break;
+    case VK_F12:
+        if (options_.count(osoAllowTree)) ShowTree(!btnShowTree->Down());
+        break;
+    default: break;
+    }
 }
 
 void TUiShellOpenSaveForm::FormResize(TObject*) {

@@ -145,6 +145,8 @@ private:
     void CreateEdits();
     void FormResize(TObject* sender);
     void FormCloseQuery(TObject* sender, bool& canClose);
+    // F4 drops the look-in combo down or closes it, F5 refreshes, F12 switches the tree.
+    void FormKeyDown(TObject* sender, uint16_t& key, TShiftState shift);
     void ShellListChange(TObject* sender, TListItem* item, TItemChange change);
     void ShellListFolderChanged(TObject* sender);
     void cbxFileTypesChange(TObject* sender);
