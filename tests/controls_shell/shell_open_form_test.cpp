@@ -7,6 +7,7 @@
 #include "UiBitBtn.h"
 #include "UiComboBox.h"
 #include "UiEdit.h"
+#include "UiShellLinks.h"
 #include "UiShellList.h"
 #include "UiShellOpenForm.h"
 #include "UiShellTree.h"
@@ -286,6 +287,37 @@ TEST_F(FileDialogTest, F12SwitchesTheTreeOnlyWhenTheTreeIsAllowed) {
     form = nullptr;
     Run({ListFilled(3), pressF12, Press(mrCancel)});
     EXPECT_FALSE(shownAfterF12);
+}
+
+TEST_F(FileDialogTest, SeveralSelectedFilesAreQuotedAndAllChosenInOrder) {
+    WriteTextFile(Path("c.txt"), "gamma");
+    TUiOpenSaveOptions options = dialog->Options();
+    options.insert(osoAllowMultiselect);
+    dialog->SetOptions(options);
+    auto selectFiles = [this] {
+        for (int i = 0; i < form->ShellList->Items()->Count(); ++i) {
+            TListItem* item = form->ShellList->Items()->Item(i);
+            if (!form->ShellList->GetDataFromItem(item)->IsFolder()) item->SetSelected(true);
+        }
+        return true;
+    };
+    AnsiString typed;
+    auto editFilled = [&] {
+        typed = form->edtFileName->Text();
+        return typed.Pos("c.txt") > 0;
+    };
+    EXPECT_TRUE(Run({ListFilled(4), selectFiles, editFilled, Press(mrOk)}));
+    EXPECT_EQ(typed, "\"a.txt\" \"b.dat\" \"c.txt\"");
+    ASSERT_EQ(dialog->Files()->Count(), 3);
+    EXPECT_TRUE(SameText(dialog->Files()->Strings(0), Path("a.txt")));
+    EXPECT_TRUE(SameText(dialog->Files()->Strings(1), Path("b.dat")));
+    EXPECT_TRUE(SameText(dialog->Files()->Strings(2), Path("c.txt")));
+}
+
+TEST_F(FileDialogTest, AShortcutTypedInTheEditGivesItsTarget) {
+    ASSERT_TRUE(SUCCEEDED(CreateQuickShortcut(Path("link.lnk"), Path("b.dat"))));
+    EXPECT_TRUE(Run({ListFilled(4), Type("link.lnk"), Press(mrOk)}));
+    EXPECT_TRUE(SameText(dialog->GetFilename(), Path("b.dat"))) << dialog->GetFilename().c_str();
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "UiComboBox.h"
 #include "UiEdit.h"
 #include "UiShellCombo.h"
+#include "UiShellLinks.h"
 #include "UiShellList.h"
 #include "UiShellStrings.h"
 #include "UiShellTree.h"
@@ -255,6 +256,16 @@ AnsiString FolderPart(const AnsiString& path) {
 
 bool SameName(const AnsiString& a, const AnsiString& b) {
     return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+// The target of a ".lnk" shortcut when it resolves to a path, else the name itself.
+AnsiString ShortcutTarget(const AnsiString& name) {
+    const std::string s = name.str();
+    if (s.size() < 4 || !SameName(AnsiString(s.substr(s.size() - 4)), ".lnk")) return name;
+    TLinkData link;
+    link.NoUI = true;
+    if (FAILED(ResolveShortcut(name, link, false)) || link.PathName.IsEmpty()) return name;
+    return link.PathName;
 }
 
 }  // namespace
@@ -677,6 +688,7 @@ bool TUiShellOpenSaveForm::ParseInputstring(const AnsiString& text) {
             edtFileName->SelectAll();
             break;
         }
+        if (!options_.count(osoNoDereferenceLinks)) name = ShortcutTarget(name);
         if (names.Count() == 1 && !CompleteSingleName(name)) break;
         if (!AcceptName(name)) break;
         selectedFiles_->Add(name);
