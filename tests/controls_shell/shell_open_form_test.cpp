@@ -4,8 +4,16 @@
 
 #include <windows.h>
 
+#include "UiBitBtn.h"
+#include "UiComboBox.h"
+#include "UiEdit.h"
+#include "UiShellLinks.h"
+#include "UiShellList.h"
 #include "UiShellOpenForm.h"
+#include "UiShellTree.h"
 #include "UiUtils.h"
+#include "modal_script.h"
+#include "shell_fixture.h"
 
 namespace {
 
@@ -141,4 +149,176 @@ TEST_F(ShellPlacesTest, PolicyValuesPresentBecomeThePlacesInOrder) {
     EXPECT_FALSE(withRoot[2].Caption.IsEmpty());
 }
 
+// The open and save dialogs run the form modally over a folder holding Sub, a.txt and b.dat.
+class FileDialogTest : public ShellTreeTest {
+protected:
+    void SetUp() override {
+        ShellTreeTest::SetUp();
+        dialog = new TUiOpenDialog(nullptr);
+        dialog->SetInitialDir(root);
+        dialog->OnFormShow = [this](TObject* sender) {
+            form = static_cast<TUiShellOpenSaveForm*>(sender);
+        };
+    }
+    void TearDown() override {
+        dialog->Free();
+        Application->ProcessMessages();
+        ShellTreeTest::TearDown();
+    }
+    bool Run(std::vector<std::function<bool()>> steps) {
+        ModalScript script(std::move(steps));
+        const bool confirmed = dialog->Execute();
+        EXPECT_TRUE(script.Finished());
+        return confirmed;
+    }
+    std::function<bool()> ListFilled(int count) {
+        return [this, count] { return form && form->ShellList->Items()->Count() == count; };
+    }
+    std::function<bool()> Type(const AnsiString& text) {
+        return [this, text] {
+            form->edtFileName->SetText(text);
+            return true;
+        };
+    }
+    std::function<bool()> Press(TModalResult result) {
+        return [this, result] {
+            form->SetModalResult(result);
+            return true;
+        };
+    }
+
+    TUiFileDialog* dialog = nullptr;
+    TUiShellOpenSaveForm* form = nullptr;
+};
+
+TEST_F(FileDialogTest, ATypedNameIsChosenWhenTheUserConfirms) {
+    EXPECT_TRUE(Run({ListFilled(3), Type("a.txt"), Press(mrOk)}));
+    ASSERT_EQ(dialog->Files()->Count(), 1);
+    EXPECT_TRUE(SameText(dialog->GetFilename(), Path("a.txt"))) << dialog->GetFilename().c_str();
+}
+
+TEST_F(FileDialogTest, AFileSelectedInTheListFillsTheEditAndIsChosen) {
+    auto selectB = [this] {
+        for (int i = 0; i < form->ShellList->Items()->Count(); ++i) {
+            TListItem* item = form->ShellList->Items()->Item(i);
+            TUiShellListData* data = form->ShellList->GetDataFromItem(item);
+            if (data && SameText(data->GetPathName(), Path("b.dat"))) item->SetSelected(true);
+        }
+        return true;
+    };
+    auto editFilled = [this] { return !form->edtFileName->Text().IsEmpty(); };
+    EXPECT_TRUE(Run({ListFilled(3), selectB, editFilled, Press(mrOk)}));
+    EXPECT_TRUE(SameText(dialog->GetFilename(), Path("b.dat"))) << dialog->GetFilename().c_str();
+}
+
+TEST_F(FileDialogTest, TypingAFolderMovesIntoItAndKeepsTheFormOpen) {
+    auto inSub = [this] {
+        return SameText(form->ShellList->Folder()->GetPathName(), Path("Sub"));
+    };
+    EXPECT_FALSE(Run({ListFilled(3), Type("Sub"), Press(mrOk), inSub, ListFilled(1),
+                      Press(mrCancel)}));
+    EXPECT_EQ(dialog->Files()->Count(), 0);
+}
+
+TEST_F(FileDialogTest, AWildcardListsOnlyMatchingFilesAndKeepsThePattern) {
+    auto patternKept = [this] { return form->edtFileName->Text() == "*.txt"; };
+    EXPECT_FALSE(Run({ListFilled(3), Type("*.txt"), Press(mrOk), patternKept, ListFilled(2),
+                      Press(mrCancel)}));
+}
+
+TEST_F(FileDialogTest, OpenAndSaveDialogsCaptionTheirFormAndButton) {
+    AnsiString caption, button;
+    auto look = [&] {
+        caption = form->Caption();
+        button = form->btnOpen->Caption();
+        return true;
+    };
+    Run({ListFilled(3), look, Press(mrCancel)});
+    EXPECT_EQ(caption, "Open");
+    EXPECT_EQ(button, "&Open");
+    dialog->Free();
+    dialog = new TUiSaveDialog(nullptr);
+    dialog->SetInitialDir(root);
+    dialog->OnFormShow = [this](TObject* sender) {
+        form = static_cast<TUiShellOpenSaveForm*>(sender);
+    };
+    form = nullptr;
+    Run({ListFilled(3), look, Press(mrCancel)});
+    EXPECT_EQ(caption, "Save As");
+    EXPECT_EQ(button, "&Save");
+}
+
+TEST_F(FileDialogTest, CancellingStillTakesTheFilterIndexAndTheTreeSwitch) {
+    dialog->SetFilter("Text files|*.txt|All files|*.*");
+    dialog->SetFilterIndex(2);
+    auto onlyText = [this] {
+        form->cbxFileTypes->SetItemIndex(0);
+        form->cbxFileTypes->OnChange(form->cbxFileTypes);
+        form->ShowTree(true);
+        return true;
+    };
+    auto treeLinked = [this] { return form->ShellTree->ShellList() == form->ShellList; };
+    EXPECT_FALSE(Run({ListFilled(3), onlyText, treeLinked, Press(mrCancel)}));
+    EXPECT_EQ(dialog->FilterIndex(), 1);
+    EXPECT_EQ(dialog->Options().count(osoShowTree), 1u);
+    form = nullptr;
+    auto treeHidden = [this] {
+        form->ShowTree(false);
+        return form->ShellTree->ShellList() == nullptr && !form->Options().count(osoShowTree);
+    };
+    EXPECT_FALSE(Run({ListFilled(2), treeHidden, Press(mrCancel)}));
+    EXPECT_EQ(dialog->Options().count(osoShowTree), 0u);
+}
+
+TEST_F(FileDialogTest, F12SwitchesTheTreeOnlyWhenTheTreeIsAllowed) {
+    bool shownAfterF12 = false;
+    auto pressF12 = [&] {
+        uint16_t key = VK_F12;
+        form->OnKeyDown(form, key, {});
+        shownAfterF12 = form->Options().count(osoShowTree) != 0;
+        return true;
+    };
+    Run({ListFilled(3), pressF12, Press(mrCancel)});
+    EXPECT_TRUE(shownAfterF12);
+    TUiOpenSaveOptions options = dialog->Options();
+    options.erase(osoAllowTree);
+    options.erase(osoShowTree);
+    dialog->SetOptions(options);
+    form = nullptr;
+    Run({ListFilled(3), pressF12, Press(mrCancel)});
+    EXPECT_FALSE(shownAfterF12);
+}
+
+TEST_F(FileDialogTest, SeveralSelectedFilesAreQuotedAndAllChosenInOrder) {
+    WriteTextFile(Path("c.txt"), "gamma");
+    TUiOpenSaveOptions options = dialog->Options();
+    options.insert(osoAllowMultiselect);
+    dialog->SetOptions(options);
+    auto selectFiles = [this] {
+        for (int i = 0; i < form->ShellList->Items()->Count(); ++i) {
+            TListItem* item = form->ShellList->Items()->Item(i);
+            if (!form->ShellList->GetDataFromItem(item)->IsFolder()) item->SetSelected(true);
+        }
+        return true;
+    };
+    AnsiString typed;
+    auto editFilled = [&] {
+        typed = form->edtFileName->Text();
+        return typed.Pos("c.txt") > 0;
+    };
+    EXPECT_TRUE(Run({ListFilled(4), selectFiles, editFilled, Press(mrOk)}));
+    EXPECT_EQ(typed, "\"a.txt\" \"b.dat\" \"c.txt\"");
+    ASSERT_EQ(dialog->Files()->Count(), 3);
+    EXPECT_TRUE(SameText(dialog->Files()->Strings(0), Path("a.txt")));
+    EXPECT_TRUE(SameText(dialog->Files()->Strings(1), Path("b.dat")));
+    EXPECT_TRUE(SameText(dialog->Files()->Strings(2), Path("c.txt")));
+}
+
+TEST_F(FileDialogTest, AShortcutTypedInTheEditGivesItsTarget) {
+    ASSERT_TRUE(SUCCEEDED(CreateQuickShortcut(Path("link.lnk"), Path("b.dat"))));
+    EXPECT_TRUE(Run({ListFilled(4), Type("link.lnk"), Press(mrOk)}));
+    EXPECT_TRUE(SameText(dialog->GetFilename(), Path("b.dat"))) << dialog->GetFilename().c_str();
+}
+
 }  // namespace
+

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "UiBitBtn.h"
 #include "UiFramedControl.h"
 #include "UiShellFolderForm.h"
+#include "UiShellOpenForm.h"
 #include "UiShellTree.h"
 #include "cl_except.h"
 #include "cl_hourglass.h"
@@ -257,13 +259,101 @@ TUiFileDialog::~TUiFileDialog() {
     delete historyList_;
 }
 
+TUiShellOpenSaveForm* TUiFileDialog::FileForm() const {
+    return static_cast<TUiShellOpenSaveForm*>(RunningForm());
+}
+
 AnsiString TUiFileDialog::GetFilename() const {
+    if (FileForm()) return FileForm()->GetFilename();
     return files_->Count() > 0 ? files_->Strings(0) : AnsiString();
 }
 
 void TUiFileDialog::SetFilename(const AnsiString& value) {
     files_->Clear();
     files_->Add(value);
+    if (FileForm()) FileForm()->SetFilename(value);
+}
+
+void TUiFileDialog::SetOptions(const TUiOpenSaveOptions& value) {
+    options_ = value;
+    if (FileForm()) FileForm()->SetOptions(value);
+}
+
+void TUiFileDialog::SetFilter(const AnsiString& value) {
+    filter_ = value;
+    if (FileForm()) FileForm()->SetFilter(value);
+}
+
+int TUiFileDialog::FilterIndex() const {
+    return FileForm() ? FileForm()->GetFilterIndex() : filterIndex_;
+}
+
+void TUiFileDialog::SetFilterIndex(int value) {
+    filterIndex_ = value;
+    if (FileForm()) FileForm()->SetFilterIndex(value);
+}
+
+void TUiFileDialog::SetFormSplitterPos(int value) {
+    formSplitterPos_ = value;
+    if (FileForm()) FileForm()->SetFormSplitterPos(value);
+}
+
+void TUiFileDialog::SetOnAddListItem(const TUiShAddItemEvent& event) {
+    onAddListItem_ = event;
+    if (FileForm()) FileForm()->SetOnAddListItem(event);
+}
+
+void TUiFileDialog::SetOnAddTreeItem(const TUiShAddItemEvent& event) {
+    onAddTreeItem_ = event;
+    if (FileForm()) FileForm()->SetOnAddTreeItem(event);
+}
+
+TForm* TUiFileDialog::CreateForm() { return new TUiShellOpenSaveForm(Application); }
+
+void TUiFileDialog::InitForm(TForm* form) {
+    auto* fileForm = static_cast<TUiShellOpenSaveForm*>(form);
+    fileForm->SetOnAddListItem(onAddListItem_);
+    fileForm->SetOnAddTreeItem(onAddTreeItem_);
+    fileForm->OnFormClose = OnFormClose;
+    fileForm->OnFormShow = OnFormShow;
+    fileForm->OnTypeChanged = OnTypeChanged;
+    fileForm->OnFolderChanged = OnFolderChanged;
+    fileForm->OnSelectionChanged = OnSelectionChanged;
+    fileForm->SetInitialDir(initialDir_);
+    fileForm->SetFilename(GetFilename());
+    fileForm->DefaultExt = defaultExt_;
+    InitFormGeometry(form);
+    fileForm->SetOptions(options_);
+    fileForm->SetFilter(filter_);
+    fileForm->SetFilterIndex(filterIndex_);
+    fileForm->SetFormSplitterPos(formSplitterPos_);
+    fileForm->InitFraming(Look.FrameColor, Look.FrameStyle, Look.FrameVisible,
+                          Look.FramingPreference);
+    fileForm->InitHotTracking(Look.ButtonColor, Look.HotTrack, Look.HighlightColor,
+                              Look.HotTrackColor, Look.HotTrackColorType);
+    fileForm->InitShowButtonGlyphs(Look.ShowButtonGlyphs);
+    fileForm->InitToolButtons(Look.ToolBtnGradientColorStyle, Look.ToolBtnSelectionColorStart,
+                              Look.ToolBtnSelectionColorStop, Look.ToolBtnSelectionFrameColor,
+                              Look.ToolBtnVisualStyle);
+    fileForm->lblLookIn->SetCaption("Look &in:");
+    fileForm->lblFilesOfType->SetCaption("Files of &type:");
+    fileForm->SetHelpContext(helpContext_);
+    fileForm->OnHelp = OnHelp;
+}
+
+void TUiFileDialog::SaveFormSettings(TForm* form) {
+    auto* fileForm = static_cast<TUiShellOpenSaveForm*>(form);
+    options_ = fileForm->Options();
+    files_->Assign(fileForm->GetFiles());
+    SaveFormGeometry(form);
+    filterIndex_ = fileForm->GetFilterIndex();
+    formSplitterPos_ = fileForm->GetFormSplitterPos();
+}
+
+bool TUiFileDialog::DoExecute() {
+    if (RunningForm()) throw Exception(Name() + " already executing");
+    if (InState(csDesigning)) files_->Clear();
+    return RunForm();
 }
 
 void TUiFileDialog::WriteStateToStream(TStream* stream) {
@@ -282,6 +372,39 @@ void TUiFileDialog::ReadStateFromStream(TStream* stream) {
     else
         options_.erase(osoShowTree);
     formSplitterPos_ = splitterPos;
+}
+
+// ---------------------------------------------------------------------------------------------
+namespace {
+
+// The open and save dialogs' default options.
+const TUiOpenSaveOptions FileDialogDefaultOptions = {
+    osoHideReadOnly, osoAllowTree, osoShowHints, osoOleDrag, osoOleDrop, osoShowHidden};
+
+void InitFileFormCaptions(TForm* form, const AnsiString& title, const char* caption,
+                          const char* button) {
+    form->SetCaption(title.IsEmpty() ? AnsiString(caption) : title);
+    static_cast<TUiShellOpenSaveForm*>(form)->btnOpen->SetCaption(button);
+}
+
+}  // namespace
+
+TUiCustomOpenDialog::TUiCustomOpenDialog(TComponent* owner) : TUiFileDialog(owner) {
+    SetOptions(FileDialogDefaultOptions);
+}
+
+void TUiCustomOpenDialog::InitForm(TForm* form) {
+    TUiFileDialog::InitForm(form);
+    InitFileFormCaptions(form, Title(), "Open", "&Open");
+}
+
+TUiCustomSaveDialog::TUiCustomSaveDialog(TComponent* owner) : TUiFileDialog(owner) {
+    SetOptions(FileDialogDefaultOptions);
+}
+
+void TUiCustomSaveDialog::InitForm(TForm* form) {
+    TUiFileDialog::InitForm(form);
+    InitFileFormCaptions(form, Title(), "Save As", "&Save");
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -425,6 +548,8 @@ const bool fileDialogPropertiesRegistered = [] {
     RegisterProperty(meta, SubObjectProperty<C>("HistoryList", &C::HistoryList));
     RegisterProperty(meta, StringProperty<C>("InitialDir", &C::InitialDir, &C::SetInitialDir));
     RegisterProperty(meta, StringProperty<C>("DefaultExt", &C::DefaultExt, &C::SetDefaultExt));
+    RegisterClass(TUiOpenDialog::StaticClass());
+    RegisterClass(TUiSaveDialog::StaticClass());
     return true;
 }();
 

@@ -32,6 +32,7 @@ using TUiOpenSaveOptions = std::set<TUiOpenSaveOption>;
 using TUiFolderBrowseSelChangeEvent = std::function<void(TObject* sender, LPCITEMIDLIST newSel)>;
 
 class TUiSelectFolderForm;
+class TUiShellOpenSaveForm;
 
 // What the dialogs hand to their forms' controls: framing of the views and edits, hot tracking
 // and glyphs of the push buttons, the tool buttons' look.
@@ -181,26 +182,32 @@ class TUiFileDialog : public TUiShellDialog {
     ~TUiFileDialog() override;
 
     TStrings* Files() const { return files_; }
-    // The first chosen file, empty when none.
+    // The running form's file name, else the first chosen file (empty when none).
     AnsiString GetFilename() const;
-    // The one chosen file from now on.
+    // The one chosen file from now on, also handed to a running form.
     void SetFilename(const AnsiString& value);
     TStrings* HistoryList() const { return historyList_; }
     void SetHistoryList(TStrings* value) { historyList_->Assign(value); }
+    // These setters also hand the value to a running form.
     const TUiOpenSaveOptions& Options() const { return options_; }
-    void SetOptions(const TUiOpenSaveOptions& value) { options_ = value; }
+    void SetOptions(const TUiOpenSaveOptions& value);
     const AnsiString& DefaultExt() const { return defaultExt_; }
     void SetDefaultExt(const AnsiString& value) { defaultExt_ = value; }
     const AnsiString& Filter() const { return filter_; }
-    void SetFilter(const AnsiString& value) { filter_ = value; }
-    int FilterIndex() const { return filterIndex_; }
-    void SetFilterIndex(int value) { filterIndex_ = value; }
+    void SetFilter(const AnsiString& value);
+    // The running form's, else the stored one.
+    int FilterIndex() const;
+    void SetFilterIndex(int value);
     int HelpContext() const { return helpContext_; }
     void SetHelpContext(int value) { helpContext_ = value; }
     const AnsiString& InitialDir() const { return initialDir_; }
     void SetInitialDir(const AnsiString& value) { initialDir_ = value; }
     int FormSplitterPos() const { return formSplitterPos_; }
-    void SetFormSplitterPos(int value) { formSplitterPos_ = value; }
+    void SetFormSplitterPos(int value);
+    void SetOnAddListItem(const TUiShAddItemEvent& event);
+    void SetOnAddTreeItem(const TUiShAddItemEvent& event);
+    // Takes effect at the next run.
+    void SetOnAddComboItem(const TUiShAddItemEvent& event) { onAddComboItem_ = event; }
 
     // The geometry, then whether the tree shows and the splitter's position.
     void WriteStateToStream(TStream* stream) override;
@@ -211,7 +218,19 @@ class TUiFileDialog : public TUiShellDialog {
     TNotifyEvent OnTypeChanged;
     THelpEvent OnHelp;
 
+protected:
+    // A TUiShellOpenSaveForm owned by the application.
+    TForm* CreateForm() override;
+    void InitForm(TForm* form) override;
+    // Whatever the modal result: options, files, geometry, filter index and splitter.
+    void SaveFormSettings(TForm* form) override;
+    bool DoExecute() override;
+    TUiShellOpenSaveForm* FileForm() const;
+
 private:
+    TUiShAddItemEvent onAddListItem_;
+    TUiShAddItemEvent onAddTreeItem_;
+    TUiShAddItemEvent onAddComboItem_;
     TStringList* files_;
     TStringList* historyList_;
     TUiOpenSaveOptions options_;
@@ -221,4 +240,36 @@ private:
     AnsiString initialDir_;
     int formSplitterPos_ = -1;
     int filterIndex_ = 1;
+};
+
+// The open dialog: captions "Open" and "&Open".
+class TUiCustomOpenDialog : public TUiFileDialog {
+    CL_CLASS(TUiCustomOpenDialog, TUiFileDialog)
+
+    explicit TUiCustomOpenDialog(TComponent* owner);
+
+protected:
+    void InitForm(TForm* form) override;
+};
+
+class TUiOpenDialog : public TUiCustomOpenDialog {
+    CL_COMPONENT_CLASS(TUiOpenDialog, TUiCustomOpenDialog)
+
+    explicit TUiOpenDialog(TComponent* owner) : TUiCustomOpenDialog(owner) {}
+};
+
+// The save dialog: captions "Save As" and "&Save".
+class TUiCustomSaveDialog : public TUiFileDialog {
+    CL_CLASS(TUiCustomSaveDialog, TUiFileDialog)
+
+    explicit TUiCustomSaveDialog(TComponent* owner);
+
+protected:
+    void InitForm(TForm* form) override;
+};
+
+class TUiSaveDialog : public TUiCustomSaveDialog {
+    CL_COMPONENT_CLASS(TUiSaveDialog, TUiCustomSaveDialog)
+
+    explicit TUiSaveDialog(TComponent* owner) : TUiCustomSaveDialog(owner) {}
 };

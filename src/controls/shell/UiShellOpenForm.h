@@ -47,3 +47,126 @@ struct TUiPlaceData {
 // "Place4", in that order, those present); without the policy Recent, Desktop, Personal, My
 // Computer and Network.
 std::vector<TUiPlaceData> ReadPlaces();
+
+#include "UiShellDialogs.h"
+#include "cl_listview.h"
+
+class TLabel;
+class TPanel;
+class TUiBitBtn;
+class TUiCheckBox;
+class TUiComboBox;
+class TUiEdit;
+class TUiShellCombo;
+class TUiShellList;
+class TUiShellTree;
+class TUiSplitter;
+class TUiToolButton;
+
+// Whether the last file name came from typing in the edit or from the list's selection.
+enum TUiShellOpenSaveForm_LIS { lisEdit, lisList };
+
+// The modal open/save window: places bar, look-in combo, tree and list in a splitter, the name
+// edit and the file types. OK closes only when what was typed names acceptable files.
+class TUiShellOpenSaveForm : public TForm {
+    CL_COMPONENT_CLASS(TUiShellOpenSaveForm, TForm)
+
+    explicit TUiShellOpenSaveForm(TComponent* owner);
+
+    TPanel* PnlJumps;
+    TUiToolButton* btnPlace[5];
+    TLabel* lblLookIn;
+    TPanel* PnlWork;
+    TUiShellCombo* ShellCombo;
+    TUiToolButton* btnUpOneLevel;
+    TUiToolButton* btnShowTree;
+    TUiSplitter* UiSplitter1;
+    TUiShellTree* ShellTree;
+    TUiShellList* ShellList;
+    TPanel* PnlEdits;
+    TLabel* lblFileName;
+    TLabel* lblFilesOfType;
+    TUiEdit* edtFileName;
+    TUiComboBox* cbxFileTypes;
+    TUiBitBtn* btnOpen;
+    TUiBitBtn* btnCancel;
+    TUiCheckBox* chkReadOnly;
+    TUiBitBtn* btnHelp;
+
+    // Before the form shows, the edit's text; afterwards the first accepted file.
+    AnsiString GetFilename();
+    void SetFilename(const AnsiString& name);
+    // The files accepted when the form closed with OK.
+    TStrings* GetFiles();
+    void SetFilter(const AnsiString& filter);
+    // One-based; out of range selects the first entry without applying it.
+    void SetFilterIndex(int index);
+    int GetFilterIndex() const;
+    void SetInitialDir(const AnsiString& dir);
+    const TUiOpenSaveOptions& Options() const { return options_; }
+    void SetOptions(const TUiOpenSaveOptions& options);
+    int GetFormSplitterPos() const;
+    void SetFormSplitterPos(int position);
+    void SetOnAddListItem(const TUiShAddItemEvent& event);
+    void SetOnAddTreeItem(const TUiShAddItemEvent& event);
+    void InitFraming(TColor frameColor, TFrameStyle frameStyle, bool frameVisible,
+                     TFramingPreference framingPreference);
+    void InitHotTracking(TColor buttonColor, bool hotTrack, TColor highlightColor,
+                         TColor hotTrackColor, TUiHotTrackColorType hotTrackColorType);
+    void InitShowButtonGlyphs(bool show);
+    void InitToolButtons(TUiGradientColorStyle gradientStyle, TColor selectionStart,
+                         TColor selectionStop, TColor selectionFrame, TUiVisualStyle visualStyle);
+    void ShowTree(bool show);
+    // A typed wildcard pattern lists only matching files until a file type is chosen.
+    void ApplyUserFilter(const AnsiString& pattern);
+    // Splits, checks and completes the typed names into the accepted files; false keeps the
+    // form open (a folder was entered, or the user was told what is wrong).
+    bool ParseInputstring(const AnsiString& text);
+    void JumpToPlace(int index);
+    void UpdateCurrentPlace();
+
+    AnsiString DefaultExt;
+    TNotifyEvent OnTypeChanged;
+    TNotifyEvent OnFolderChanged;
+    TNotifyEvent OnSelectionChanged;
+    TNotifyEvent OnFormShow;
+    TNotifyEvent OnFormClose;
+
+    void Dispatch(TMessage& message) override;
+
+protected:
+    ~TUiShellOpenSaveForm() override;
+    void DoShow() override;
+    void DoHide() override;
+
+private:
+    void CreateControls();
+    void CreatePlaces();
+    void CreateEdits();
+    void FormResize(TObject* sender);
+    void FormCloseQuery(TObject* sender, bool& canClose);
+    // F4 drops the look-in combo down or closes it, F5 refreshes, F12 switches the tree.
+    void FormKeyDown(TObject* sender, uint16_t& key, TShiftState shift);
+    void ShellListChange(TObject* sender, TListItem* item, TItemChange change);
+    void ShellListFolderChanged(TObject* sender);
+    void cbxFileTypesChange(TObject* sender);
+    void edtFileNameChange(TObject* sender);
+    void btnPlaceClick(TObject* sender);
+    void SetCurrentFolder(const AnsiString& path);
+    AnsiString CurrentFolderPath();
+    AnsiString SelectedPattern() const;
+    // The single typed name completed: default extension, its folder entered, the list's item.
+    bool CompleteSingleName(AnsiString& name);
+    bool AcceptName(const AnsiString& name);
+
+    std::vector<TUiPlaceData> places_;
+    std::vector<AnsiString> patterns_;
+    TUiOpenSaveOptions options_;
+    TStringList* files_;
+    TStringList* selectedFiles_;
+    AnsiString filter_;
+    AnsiString initialDir_;
+    AnsiString userFilter_;
+    bool shown_ = false;
+    TUiShellOpenSaveForm_LIS lastInput_ = lisList;
+};
