@@ -296,3 +296,17 @@ HRESULT DeliverDrop(IDropTarget_NRC* target, IDataObject_NRC* data, DWORD keySta
     THourglass hourglass;
     return target->Drop(data, keyState, point, &effect);
 }
+
+void RegisterWindowDropTarget(HWND window, IDropTarget_NRC* target, IDropTarget_NRC*& registered) {
+    target->AddRef();
+    if (SUCCEEDED(RegisterDragDrop(window, target)))
+        registered = target;
+    else
+        target->Release();
+}
+
+void RevokeWindowDropTarget(HWND window, IDropTarget_NRC*& registered) {
+    if (window) RevokeDragDrop(window);
+    registered->Release();
+    registered = nullptr;
+}

@@ -63,6 +63,10 @@ HRESULT BuildIdListArrayBlock(LPCITEMIDLIST parent, const std::vector<LPCITEMIDL
                               HGLOBAL& block);
 // A copy of a global block; null when it cannot be made.
 HGLOBAL CopyGlobalBlock(HGLOBAL block);
+// Registers `target` (one reference, given up on failure) for the window's drops and keeps it
+// in `registered`; the revoke takes it off the window, when there still is one, and releases it.
+void RegisterWindowDropTarget(HWND window, IDropTarget_NRC* target, IDropTarget_NRC*& registered);
+void RevokeWindowDropTarget(HWND window, IDropTarget_NRC*& registered);
 // Hands a drop to an item's drop target as a drag over it would: enter, over, then the drop with
 // the effects the data allows, under the hourglass.
 HRESULT DeliverDrop(IDropTarget_NRC* target, IDataObject_NRC* data, DWORD keyState, POINTL point,

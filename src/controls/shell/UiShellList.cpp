@@ -1053,19 +1053,12 @@ DWORD TUiCustomShellList::GetDragDropAttributesForAllSelected() {
 
 void TUiCustomShellList::RegisterDropTarget() {
     if (dropTarget_ || !HandleAllocated()) return;
-    auto* target = new TDropTarget_shlv(this);
-    target->AddRef();
-    if (SUCCEEDED(RegisterDragDrop(WindowHandle(), target)))
-        dropTarget_ = target;
-    else
-        target->Release();
+    RegisterWindowDropTarget(WindowHandle(), new TDropTarget_shlv(this), dropTarget_);
 }
 
 void TUiCustomShellList::RevokeDropTarget() {
     if (!dropTarget_) return;
-    if (HandleAllocated()) RevokeDragDrop(WindowHandle());
-    dropTarget_->Release();
-    dropTarget_ = nullptr;
+    RevokeWindowDropTarget(HandleAllocated() ? WindowHandle() : nullptr, dropTarget_);
 }
 
 IDropSource_NRC* TUiCustomShellList::CreateIDropSource(TMouseButton button, IDataObject_NRC*) {

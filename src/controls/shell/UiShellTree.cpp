@@ -836,19 +836,12 @@ TDataObject_shtv::TDataObject_shtv(TUiCustomShellTree* tree, TTreeNode* node) {
 
 void TUiCustomShellTree::RegisterDropTarget() {
     if (dropTarget_ || !HandleAllocated()) return;
-    auto* target = new TDropTarget_shtv(this);
-    target->AddRef();
-    if (SUCCEEDED(RegisterDragDrop(WindowHandle(), target)))
-        dropTarget_ = target;
-    else
-        target->Release();
+    RegisterWindowDropTarget(WindowHandle(), new TDropTarget_shtv(this), dropTarget_);
 }
 
 void TUiCustomShellTree::RevokeDropTarget() {
     if (!dropTarget_) return;
-    if (HandleAllocated()) RevokeDragDrop(WindowHandle());
-    dropTarget_->Release();
-    dropTarget_ = nullptr;
+    RevokeWindowDropTarget(HandleAllocated() ? WindowHandle() : nullptr, dropTarget_);
 }
 
 void TUiCustomShellTree::BeginDragNotify(TMessage& message, TMouseButton button) {
